@@ -1,0 +1,32 @@
+// The EventContext: the values a dialog's handler reads about the event it is called for.
+#pragma once
+
+#include "dialog_object.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr int32_t initialisationMessage = 272;
+constexpr int32_t closeMessage = 32770;
+constexpr int32_t menuCommandMessage = 32771;
+constexpr int32_t commandMessage = 32772;
+constexpr int32_t sizeMessage = 32777;
+
+struct EventContext {
+    int32_t message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    DialogObject* window = nullptr;
+    int32_t controlId = 0;
+    int32_t menuId = 0;
+    int32_t notifyCode = 0;
+};
+
+extern EventContext eventContext;
+
+INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT dispatchEvent(DialogObject& dialog, UINT message, WPARAM wParam, LPARAM lParam);
+int32_t initChildren(DialogObject& dialog);

@@ -1,0 +1,107 @@
+// The display backend interface: what the window layer needs from a screen. The layer
+// draws every pixel itself (non-client area included) into one surface per top-level
+// window; a backend only shows those pixels and reports input in screen coordinates.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace display {
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+// 32-bit pixels, 0x00RRGGBB, row-major, width * height of them.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> data;
+    void resize(int w, int h, uint32_t fill = 0) {
+        width = w;
+        height = h;
+        data.assign(static_cast<size_t>(w > 0 ? w : 0) * static_cast<size_t>(h > 0 ? h : 0), fill);
+    }
+    uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+};
+
+using SurfaceId = uint32_t;  // 0 is no surface
+
+enum class EventType {
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    KeyDown,
+    KeyUp,
+    Text,          // text typed, Windows-1252 bytes in `text`
+    CloseRequest,  // the user asked the surface's window to close (outside our own close box)
+    Moved,         // the backend moved a surface (caption dragged by the system); `x`, `y` new position
+    FocusLost,
+    FocusGained,
+};
+
+enum class MouseButton { None, Left, Right, Middle };
+
+enum Modifier : uint32_t { ModShift = 1, ModControl = 2, ModAlt = 4 };
+
+struct Event {
+    EventType type = EventType::MouseMove;
+    SurfaceId surface = 0;   // where the event happened, 0 when not known
+    int x = 0;               // screen coordinates for mouse events and Moved
+    int y = 0;
+    MouseButton button = MouseButton::None;
+    uint32_t virtualKey = 0;  // Win32 virtual-key code for KeyDown/KeyUp
+    bool repeat = false;      // auto-repeat of a held key
+    uint32_t modifiers = 0;   // Modifier bits at the time of the event
+    uint32_t time = 0;        // milliseconds, monotonic; double clicks are judged on it
+    std::string text;         // Text events
+};
+
+enum class Cursor { Arrow, IBeam };
+
+// What a point of a surface is, for backends that let the system move windows.
+enum class HitArea { Client, Caption };
+using HitTester = std::function<HitArea(SurfaceId, int localX, int localY)>;
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    virtual SurfaceId createSurface(const Rect& screenRect, const std::string& title) = 0;
+    virtual void moveSurface(SurfaceId id, const Rect& screenRect) = 0;
+    virtual void showSurface(SurfaceId id, bool visible) = 0;
+    virtual void raiseSurface(SurfaceId id) = 0;
+    virtual void destroySurface(SurfaceId id) = 0;
+    virtual void setTitle(SurfaceId id, const std::string& title) = 0;
+    // Show these pixels as the surface's whole content (pixels match its size).
+    virtual void present(SurfaceId id, const Pixels& pixels) = 0;
+
+    // Next input event. With wait false returns false at once when none is pending; with
+    // wait true blocks until one arrives (never spinning).
+    virtual bool nextEvent(Event& out, bool wait) = 0;
+    // Milliseconds on the backend's clock, the clock of Event::time.
+    virtual uint32_t now() const = 0;
+
+    virtual Rect screen() const = 0;
+    virtual Rect workArea() const = 0;
+
+    virtual std::string clipboardText() = 0;                 // Windows-1252
+    virtual void setClipboardText(const std::string& text) = 0;  // Windows-1252
+    virtual void setCursor(Cursor cursor) = 0;
+    virtual void setHitTester(HitTester tester) = 0;
+};
+
+// The backend the layer uses. Tests install a headless one; the program picks one at start.
+Backend& backend();
+void setBackend(std::unique_ptr<Backend> backend);
+bool hasBackend();
+
+}  // namespace display

@@ -1,0 +1,91 @@
+// A display without a screen: surfaces live in memory, input is injected by tests at
+// screen coordinates, and whenever the program would wait for input the next scripted
+// step runs. Screenshots come out as pixels or PNG files.
+#pragma once
+
+#include "display/display.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace display {
+
+class HeadlessBackend : public Backend {
+public:
+    explicit HeadlessBackend(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738});
+
+    // ---- Backend
+    SurfaceId createSurface(const Rect& screenRect, const std::string& title) override;
+    void moveSurface(SurfaceId id, const Rect& screenRect) override;
+    void showSurface(SurfaceId id, bool visible) override;
+    void raiseSurface(SurfaceId id) override;
+    void destroySurface(SurfaceId id) override;
+    void setTitle(SurfaceId id, const std::string& title) override;
+    void present(SurfaceId id, const Pixels& pixels) override;
+    bool nextEvent(Event& out, bool wait) override;
+    uint32_t now() const override;
+    Rect screen() const override;
+    Rect workArea() const override;
+    std::string clipboardText() override;
+    void setClipboardText(const std::string& text) override;
+    void setCursor(Cursor cursor) override;
+    void setHitTester(HitTester tester) override;
+
+    // ---- Test side
+    // A step runs when the program would wait for input and nothing is pending. When the
+    // program waits with no step left, the run is a failed test: the backend reports it
+    // and aborts the process rather than hang.
+    using Step = std::function<void()>;
+    void addStep(Step step);
+    size_t stepsLeft() const;
+
+    void mouseMove(int x, int y);
+    void mouseDown(int x, int y, MouseButton button = MouseButton::Left);
+    void mouseUp(int x, int y, MouseButton button = MouseButton::Left);
+    void click(int x, int y, MouseButton button = MouseButton::Left);  // move, down, up
+    void keyDown(uint32_t virtualKey, uint32_t modifiers = 0);
+    void keyUp(uint32_t virtualKey, uint32_t modifiers = 0);
+    void key(uint32_t virtualKey, uint32_t modifiers = 0);  // down, then up
+    void type(const std::string& windows1252);              // one Text event a character
+    void requestClose(SurfaceId id);
+    void advanceClock(uint32_t milliseconds);  // the clock moves only when told (double clicks)
+
+    struct SurfaceState {
+        Rect rect;
+        std::string title;
+        bool visible = false;
+        Pixels pixels;
+    };
+    // Surfaces bottom to top.
+    std::vector<SurfaceId> surfaceOrder() const;
+    const SurfaceState* surface(SurfaceId id) const;
+    Pixels screenshot() const;  // visible surfaces composed on a desktop colour
+    Cursor cursor() const { return cursor_; }
+
+private:
+    void push(Event event);
+
+    Rect screen_;
+    Rect workArea_;
+    uint32_t clock_ = 1000;
+    SurfaceId nextId_ = 1;
+    std::map<SurfaceId, SurfaceState> surfaces_;
+    std::vector<SurfaceId> order_;
+    std::deque<Event> events_;
+    std::deque<Step> steps_;
+    std::string clipboard_;
+    Cursor cursor_ = Cursor::Arrow;
+    uint32_t modifiers_ = 0;
+    int mouseX_ = 0;
+    int mouseY_ = 0;
+};
+
+// Installs a fresh headless backend as the layer's backend and returns it.
+HeadlessBackend& installHeadless(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738});
+
+bool writePng(const std::string& path, const Pixels& pixels);
+bool readPng(const std::string& path, Pixels& pixels);
+
+}  // namespace display

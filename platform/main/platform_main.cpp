@@ -1,0 +1,31 @@
+// The process entry on systems without Win32: pick a display, then run the program's
+// WinMain as Windows would.
+#include <windows.h>
+
+#include "display/display.h"
+
+#include <cstdio>
+
+#ifdef EDITOR_HAVE_SDL
+#include "display/sdl/sdl_backend.h"
+#endif
+
+int main(int argc, char** argv) {
+#ifdef EDITOR_HAVE_SDL
+    std::string why;
+    auto sdl = display::createSdlBackend(why);
+    if (!sdl) {
+        std::fprintf(stderr, "%s: no display to show the editor on (%s). Run it on a desktop, or under "
+                             "a virtual one: xvfb-run %s\n",
+                     argv[0], why.c_str(), argv[0]);
+        return 1;
+    }
+    display::setBackend(std::move(sdl));
+#else
+    (void)argc;
+    std::fprintf(stderr, "%s: built without a display backend (install libsdl2-dev and rebuild)\n", argv[0]);
+    return 1;
+#endif
+    char commandLine[] = "";
+    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL);
+}

@@ -1,0 +1,16 @@
+// The message pump, centred message boxes and window centring.
+#pragma once
+
+#include "dialog_object.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Class atom of the runtime's dialog class, 0 until it is registered.
+extern ATOM dialogClassAtom;
+
+void processMessages(int32_t noWait);
+int32_t messageBox(const DialogObject* owner, const char* text, const char* caption, uint32_t flags);
+LRESULT CALLBACK centringHook(int code, WPARAM wParam, LPARAM lParam);
+void centreWindow(const DialogObject& dialog);

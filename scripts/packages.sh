@@ -1,0 +1,17 @@
+# Debian packages the build needs, and a function that installs the missing ones.
+# Sourced by run.sh and test.sh.
+BUILD_PACKAGES="cmake g++ make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fonts-dejavu-core libsdl2-dev"
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 clang xvfb xdotool imagemagick"
+
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing Debian packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
