@@ -84,8 +84,10 @@ public:
     // Show these pixels as the surface's whole content (pixels match its size).
     virtual void present(SurfaceId id, const Pixels& pixels) = 0;
 
-    // Next input event. With wait false returns false at once when none is pending; with
-    // wait true blocks until one arrives (never spinning).
+    // Next input event. With wait false returns false at once when none is pending. With
+    // wait true blocks until one arrives (never spinning), or returns false after doing
+    // something that may have changed the program's state without input (a headless
+    // test step may post messages); the caller then looks at its queues again.
     virtual bool nextEvent(Event& out, bool wait) = 0;
     // Milliseconds on the backend's clock, the clock of Event::time.
     virtual uint32_t now() const = 0;

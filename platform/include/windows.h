@@ -997,6 +997,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             LPVOID lpParam);
 #define CreateWindowA(c, n, s, x, y, w, h, p, m, i, l) CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, l)
 BOOL WINAPI DestroyWindow(HWND hWnd);
+HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
