@@ -1,12 +1,13 @@
-// The window classes the layer itself provides (BUTTON, STATIC, EDIT and the dialog
-// class), registered on first use of the window manager.
+// The window classes the layer itself provides (BUTTON, STATIC, EDIT and the predefined
+// dialog class), registered once, before the first class is looked up or created.
 #pragma once
 
 namespace user {
 
-void registerButtonClass();
-void registerStaticClass();
-void registerEditClass();
-void registerSystemClasses();  // all of them, once
+void registerButtonClass();   // controls: button.cpp
+void registerStaticClass();   // controls: static.cpp
+void registerEditClass();     // controls: edit.cpp
+void registerDialogClass();   // dialog manager: "#32770" at atom 0x8002
+void registerSystemClasses();  // all of them, once; the window manager calls it lazily
 
 }  // namespace user
