@@ -116,6 +116,16 @@ typedef struct tagSIZE {
     LONG cy;
 } SIZE, *LPSIZE, *PSIZE;
 
+typedef struct tagBITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+} BITMAP, *PBITMAP, *LPBITMAP;
+
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
