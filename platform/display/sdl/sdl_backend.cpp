@@ -1,0 +1,324 @@
+#include "display/sdl/sdl_backend.h"
+
+#include "codepage/windows1252.h"
+#include "display/sdl/key_mapping.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+
+namespace display {
+
+namespace {
+
+class SdlBackend : public Backend {
+public:
+    SdlBackend() {
+        arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+        iBeam_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+        traceFirstFrame_ = std::getenv("EDITOR_TRACE_FIRST_FRAME") != nullptr;
+        SDL_StartTextInput();
+    }
+
+    ~SdlBackend() override {
+        for (auto& [id, surface] : surfaces_) SDL_DestroyWindow(surface.window);
+        SDL_FreeCursor(arrow_);
+        SDL_FreeCursor(iBeam_);
+        SDL_Quit();
+    }
+
+    SurfaceId createSurface(const Rect& rect, const std::string& title) override {
+        SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), rect.left, rect.top,
+                                              atLeastOne(rect.width()), atLeastOne(rect.height()),
+                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        if (!window) {
+            std::fprintf(stderr, "display: cannot create a window: %s\n", SDL_GetError());
+            return 0;
+        }
+        SurfaceId id = nextId_++;
+        surfaces_[id] = Surface{window, rect, false, false};
+        if (hitTester_) SDL_SetWindowHitTest(window, &SdlBackend::hitTest, this);
+        return id;
+    }
+
+    void moveSurface(SurfaceId id, const Rect& rect) override {
+        Surface* surface = find(id);
+        if (!surface) return;
+        // Setting an unchanged position is not free on X11 (SDL waits for the move).
+        if (rect.left != surface->rect.left || rect.top != surface->rect.top)
+            SDL_SetWindowPosition(surface->window, rect.left, rect.top);
+        if (rect.width() != surface->rect.width() || rect.height() != surface->rect.height()) {
+            SDL_SetWindowSize(surface->window, atLeastOne(rect.width()), atLeastOne(rect.height()));
+            surface->presented = false;  // the window's pixel buffer is made anew
+        }
+        surface->rect = rect;
+    }
+
+    void showSurface(SurfaceId id, bool visible) override {
+        Surface* surface = find(id);
+        if (!surface || surface->visible == visible) return;
+        surface->visible = visible;
+        if (visible) {
+            SDL_ShowWindow(surface->window);
+            refresh(*surface);  // pixels presented while hidden never reached the screen
+        } else {
+            SDL_HideWindow(surface->window);
+        }
+    }
+
+    void raiseSurface(SurfaceId id) override {
+        if (Surface* surface = find(id)) SDL_RaiseWindow(surface->window);
+    }
+
+    void destroySurface(SurfaceId id) override {
+        Surface* surface = find(id);
+        if (!surface) return;
+        SDL_DestroyWindow(surface->window);
+        surfaces_.erase(id);
+    }
+
+    void setTitle(SurfaceId id, const std::string& title) override {
+        if (Surface* surface = find(id))
+            SDL_SetWindowTitle(surface->window, codepage::windows1252ToUtf8(title).c_str());
+    }
+
+    void present(SurfaceId id, const Pixels& pixels) override {
+        Surface* surface = find(id);
+        if (!surface || pixels.width <= 0 || pixels.height <= 0) return;
+        SDL_Surface* target = SDL_GetWindowSurface(surface->window);
+        if (!target) return;
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
+            pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
+        if (!source) return;
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_FreeSurface(source);
+        surface->presented = true;
+        refresh(*surface);
+    }
+
+    bool nextEvent(Event& out, bool wait) override {
+        SDL_Event event;
+        while (wait ? SDL_WaitEvent(&event) != 0 : SDL_PollEvent(&event) != 0) {
+            if (translate(event, out)) return true;
+        }
+        return false;
+    }
+
+    uint32_t now() const override { return SDL_GetTicks(); }
+
+    Rect screen() const override {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(0, &bounds) != 0) return {0, 0, 1024, 768};
+        return toRect(bounds);
+    }
+
+    Rect workArea() const override {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayUsableBounds(0, &bounds) != 0) return screen();
+        return toRect(bounds);
+    }
+
+    std::string clipboardText() override {
+        char* text = SDL_GetClipboardText();
+        if (!text) return {};
+        std::string converted = codepage::utf8ToWindows1252(text);
+        SDL_free(text);
+        return converted;
+    }
+
+    void setClipboardText(const std::string& text) override {
+        SDL_SetClipboardText(codepage::windows1252ToUtf8(text).c_str());
+    }
+
+    void setCursor(Cursor cursor) override {
+        SDL_Cursor* wanted = cursor == Cursor::IBeam ? iBeam_ : arrow_;
+        if (wanted && wanted != SDL_GetCursor()) SDL_SetCursor(wanted);
+    }
+
+    void setHitTester(HitTester tester) override {
+        hitTester_ = std::move(tester);
+        for (auto& [id, surface] : surfaces_)
+            SDL_SetWindowHitTest(surface.window, hitTester_ ? &SdlBackend::hitTest : nullptr, this);
+    }
+
+private:
+    struct Surface {
+        SDL_Window* window = nullptr;
+        Rect rect;
+        bool visible = false;
+        bool presented = false;  // the window's pixel buffer holds the layer's pixels
+    };
+
+    static int atLeastOne(int length) { return length > 0 ? length : 1; }
+    static Rect toRect(const SDL_Rect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
+
+    Surface* find(SurfaceId id) {
+        auto it = surfaces_.find(id);
+        return it == surfaces_.end() ? nullptr : &it->second;
+    }
+
+    SurfaceId idOf(uint32_t windowId) const {
+        for (const auto& [id, surface] : surfaces_)
+            if (SDL_GetWindowID(surface.window) == windowId) return id;
+        return 0;
+    }
+
+    // Puts the window's pixel buffer on screen when the window can show it.
+    void refresh(Surface& surface) {
+        if (!surface.visible || !surface.presented) return;
+        SDL_UpdateWindowSurface(surface.window);
+        if (traceFirstFrame_) {
+            traceFirstFrame_ = false;
+            timespec at{};
+            clock_gettime(CLOCK_REALTIME, &at);
+            std::fprintf(stderr, "first frame at %lld.%06ld\n", static_cast<long long>(at.tv_sec), at.tv_nsec / 1000);
+        }
+    }
+
+    static SDL_HitTestResult hitTest(SDL_Window* window, const SDL_Point* point, void* data) {
+        auto* self = static_cast<SdlBackend*>(data);
+        SurfaceId id = self->idOf(SDL_GetWindowID(window));
+        if (id != 0 && self->hitTester_ && self->hitTester_(id, point->x, point->y) == HitArea::Caption)
+            return SDL_HITTEST_DRAGGABLE;
+        return SDL_HITTEST_NORMAL;
+    }
+
+    static MouseButton buttonOf(uint8_t sdlButton) {
+        switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return MouseButton::Left;
+        case SDL_BUTTON_RIGHT: return MouseButton::Right;
+        case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
+        default: return MouseButton::None;
+        }
+    }
+
+    // Mouse positions come relative to a window; the layer wants them on the screen.
+    bool mouseEvent(EventType type, uint32_t windowId, int localX, int localY, uint32_t time, Event& out) {
+        out = Event{};
+        out.type = type;
+        out.surface = idOf(windowId);
+        if (out.surface == 0) return false;
+        int windowX = 0, windowY = 0;
+        SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
+        out.x = windowX + localX;
+        out.y = windowY + localY;
+        out.modifiers = sdl::modifiersFor(static_cast<uint16_t>(SDL_GetModState()));
+        out.time = time;
+        return true;
+    }
+
+    bool windowEvent(const SDL_WindowEvent& event, Event& out) {
+        SurfaceId id = idOf(event.windowID);
+        Surface* surface = find(id);
+        if (!surface) return false;
+        out = Event{};
+        out.surface = id;
+        out.time = event.timestamp;
+        switch (event.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+            refresh(*surface);
+            return false;
+        case SDL_WINDOWEVENT_MOVED:
+            // Our own moves come back as well; only a move the system made is news.
+            if (event.data1 == surface->rect.left && event.data2 == surface->rect.top) return false;
+            surface->rect = {event.data1, event.data2, event.data1 + surface->rect.width(),
+                             event.data2 + surface->rect.height()};
+            out.type = EventType::Moved;
+            out.x = event.data1;
+            out.y = event.data2;
+            return true;
+        case SDL_WINDOWEVENT_CLOSE: out.type = EventType::CloseRequest; return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = EventType::FocusGained; return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST: out.type = EventType::FocusLost; return true;
+        default: return false;
+        }
+    }
+
+    bool keyEvent(const SDL_KeyboardEvent& event, Event& out) {
+        uint32_t virtualKey = sdl::virtualKeyFor(event.keysym.sym, event.keysym.scancode,
+                                                 (event.keysym.mod & KMOD_NUM) != 0);
+        if (virtualKey == 0) return false;
+        out = Event{};
+        out.type = event.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
+        out.surface = idOf(event.windowID);
+        out.virtualKey = virtualKey;
+        out.repeat = event.repeat != 0;
+        out.modifiers = sdl::modifiersFor(event.keysym.mod);
+        out.time = event.timestamp;
+        return true;
+    }
+
+    bool textEvent(const SDL_TextInputEvent& event, Event& out) {
+        // Alt with a letter is a menu key on Windows and types nothing (AltGr still types).
+        if (SDL_GetModState() & KMOD_LALT) return false;
+        std::string text = codepage::utf8ToWindows1252(event.text);
+        if (text.empty()) return false;
+        out = Event{};
+        out.type = EventType::Text;
+        out.surface = idOf(event.windowID);
+        out.text = std::move(text);
+        out.time = event.timestamp;
+        return true;
+    }
+
+    bool translate(const SDL_Event& event, Event& out) {
+        switch (event.type) {
+        case SDL_WINDOWEVENT: return windowEvent(event.window, out);
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: return keyEvent(event.key, out);
+        case SDL_TEXTINPUT: return textEvent(event.text, out);
+        case SDL_MOUSEMOTION:
+            return mouseEvent(EventType::MouseMove, event.motion.windowID, event.motion.x, event.motion.y,
+                              event.motion.timestamp, out);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            MouseButton button = buttonOf(event.button.button);
+            if (button == MouseButton::None) return false;
+            EventType type = event.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
+            if (!mouseEvent(type, event.button.windowID, event.button.x, event.button.y, event.button.timestamp, out))
+                return false;
+            out.button = button;
+            return true;
+        }
+        default: return false;
+        }
+    }
+
+    std::map<SurfaceId, Surface> surfaces_;
+    SurfaceId nextId_ = 1;
+    HitTester hitTester_;
+    SDL_Cursor* arrow_ = nullptr;
+    SDL_Cursor* iBeam_ = nullptr;
+    bool traceFirstFrame_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> createSdlBackend(std::string& why) {
+    // Ctrl+C in a terminal should end the program as it ends any other.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A click into an inactive window is a click, as on Windows.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // An editor has no business keeping the screen saver away.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // The layer draws every pixel itself; the plain window framebuffer needs no GPU context.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        why = SDL_GetError();
+        if (why.empty()) why = "SDL could not start its video subsystem";
+        return nullptr;
+    }
+    if (SDL_GetNumVideoDisplays() < 1) {
+        why = "no screen found";
+        SDL_Quit();
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>();
+}
+
+}  // namespace display
