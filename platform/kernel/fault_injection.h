@@ -1,0 +1,26 @@
+// Test builds only (EDITOR_FAULT_INJECTION): make the file operations that can fail on a
+// real medium fail on purpose, to prove that callers notice. Counted operations are
+// WriteFile, FlushFileBuffers, MoveFileExA, CopyFileA and DeleteFileA.
+#pragma once
+
+#ifdef EDITOR_FAULT_INJECTION
+
+#include <windows.h>
+
+namespace kernel {
+
+// Counting from the next counted operation as 1, operation `n` fails with `error` (for
+// example ERROR_DISK_FULL) and changes nothing; with `sticky`, every later one fails too,
+// as a full disk would. n <= 0 disarms.
+void failNthFileOperation(int n, DWORD error, bool sticky = false);
+void clearFileFaults();
+// Counted operations since the last arming or clearing.
+int countedFileOperations();
+
+// For the kernel's own file calls: the error the current operation must fail with, or
+// ERROR_SUCCESS. Each call counts one operation.
+DWORD nextFileOperationFault();
+
+}  // namespace kernel
+
+#endif

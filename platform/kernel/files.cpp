@@ -1,0 +1,426 @@
+// Win32 files on POSIX descriptors. A HANDLE points at an OpenFile of ours; handles are
+// checked against the set of open ones so that a stale or foreign handle fails like on
+// Win32 instead of touching a random descriptor.
+//
+// Share modes: Win32 programs rely on the system refusing a second writer. Every open
+// with write access takes an exclusive lock on its open file description (so it also
+// conflicts with another open of the same process); read-only opens take none and never
+// conflict. Deleting, renaming or replacing a file that some open holds for writing fails
+// with ERROR_SHARING_VIOLATION, as Win32 refuses it while the file is open without
+// FILE_SHARE_DELETE.
+#include "kernel/fault_injection.h"
+#include "kernel/last_error.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+struct OpenFile {
+    int fd;
+    bool canRead;
+    bool canWrite;
+};
+
+std::mutex openFilesMutex;
+std::unordered_set<OpenFile*> openFiles;
+
+OpenFile* openFileOf(HANDLE handle) {
+    std::lock_guard<std::mutex> guard(openFilesMutex);
+    auto found = openFiles.find(static_cast<OpenFile*>(handle));
+    return found == openFiles.end() ? nullptr : *found;
+}
+
+// True when the current counted operation was made to fail (test builds only).
+bool failsOnPurpose() {
+#ifdef EDITOR_FAULT_INJECTION
+    DWORD error = kernel::nextFileOperationFault();
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return true;
+    }
+#endif
+    return false;
+}
+
+enum class LockResult { taken, conflict, unsupported };
+
+LockResult lockWholeFile(int fd, bool exclusive) {
+#ifdef F_OFD_SETLK
+    struct flock lock {};
+    lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;  // to the end, however far the file grows
+    if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return LockResult::taken;
+#else
+    if (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return LockResult::taken;
+#endif
+    // A file system without these locks cannot honour share modes; opening still works.
+    return errno == EAGAIN || errno == EACCES || errno == EWOULDBLOCK ? LockResult::conflict
+                                                                       : LockResult::unsupported;
+}
+
+// Holds a shared lock on a named file for as long as it lives, which proves that no open
+// holds the file for writing and keeps a writer from coming in meanwhile. A file that is
+// missing or cannot be read simply gets no guard: the operation itself then reports.
+class WriterExclusion {
+public:
+    explicit WriterExclusion(const char* path) {
+        fd_ = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ >= 0 && lockWholeFile(fd_, false) == LockResult::conflict) conflict_ = true;
+    }
+    ~WriterExclusion() {
+        if (fd_ >= 0) close(fd_);
+    }
+    WriterExclusion(const WriterExclusion&) = delete;
+    WriterExclusion& operator=(const WriterExclusion&) = delete;
+    bool heldByWriter() const { return conflict_; }
+
+private:
+    int fd_ = -1;
+    bool conflict_ = false;
+};
+
+bool readAll(int fd, char* buffer, size_t size, size_t& done) {
+    done = 0;
+    while (done < size) {
+        ssize_t n = read(fd, buffer + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool writeAll(int fd, const char* buffer, size_t size, size_t& done) {
+    done = 0;
+    while (done < size) {
+        ssize_t n = write(fd, buffer + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string directoryOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes a rename in `directory` durable; a failure here loses nothing already written.
+void syncDirectory(const std::string& directory) {
+    int fd = open(directory.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+bool pathExists(const char* path) {
+    struct stat info;
+    return lstat(path, &info) == 0;
+}
+
+HANDLE invalidHandle(DWORD error) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Opens without truncating; reports whether the file was there before.
+int openForDisposition(const char* path, int accessFlags, DWORD disposition, bool& existed) {
+    bool mayCreate = disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (mayCreate) {
+            int fd = open(path, accessFlags | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0 || errno != EEXIST || disposition == CREATE_NEW) {
+                existed = fd < 0;
+                return fd;
+            }
+        }
+        int fd = open(path, accessFlags | O_CLOEXEC);
+        existed = true;
+        // Deleted between the two attempts: try creating again.
+        if (fd >= 0 || errno != ENOENT || !mayCreate) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
+    if (!lpFileName || !*lpFileName) return invalidHandle(ERROR_PATH_NOT_FOUND);
+    bool wantsRead = dwDesiredAccess & GENERIC_READ;
+    bool wantsWrite = dwDesiredAccess & GENERIC_WRITE;
+    bool truncates = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING;
+    if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING ||
+        (dwCreationDisposition == TRUNCATE_EXISTING && !wantsWrite))
+        return invalidHandle(ERROR_INVALID_PARAMETER);
+
+    int accessFlags = wantsWrite ? (wantsRead ? O_RDWR : O_WRONLY) : O_RDONLY;
+    bool existed = false;
+    int fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
+    if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
+
+    struct stat info;
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        close(fd);
+        return invalidHandle(ERROR_ACCESS_DENIED);
+    }
+    if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
+        close(fd);
+        return invalidHandle(ERROR_SHARING_VIOLATION);
+    }
+    // Only now, holding the lock, may an existing file lose its contents.
+    if (truncates && existed && ftruncate(fd, 0) != 0) {
+        DWORD error = kernel::errorFromErrno(errno);
+        close(fd);
+        return invalidHandle(error);
+    }
+#ifdef POSIX_FADV_SEQUENTIAL
+    if (dwFlagsAndAttributes & FILE_FLAG_SEQUENTIAL_SCAN) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+
+    auto* file = new OpenFile{fd, wantsRead, wantsWrite};
+    {
+        std::lock_guard<std::mutex> guard(openFilesMutex);
+        openFiles.insert(file);
+    }
+    bool reportsExisting = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
+    SetLastError(existed && reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return file;
+}
+
+BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
+                     LPOVERLAPPED lpOverlapped) {
+    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
+    OpenFile* file = openFileOf(hFile);
+    if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
+    if (!file->canRead) return kernel::failWith(ERROR_ACCESS_DENIED);
+    if (nNumberOfBytesToRead && !lpBuffer) return kernel::failWith(ERROR_NOACCESS);
+    size_t done = 0;
+    bool ok = readAll(file->fd, static_cast<char*>(lpBuffer), nNumberOfBytesToRead, done);
+    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = static_cast<DWORD>(done);
+    return ok ? TRUE : kernel::failFromErrno(ERROR_READ_FAULT);
+}
+
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped) {
+    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
+    OpenFile* file = openFileOf(hFile);
+    if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
+    if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
+    if (nNumberOfBytesToWrite && !lpBuffer) return kernel::failWith(ERROR_NOACCESS);
+    if (failsOnPurpose()) return FALSE;
+    size_t done = 0;
+    bool ok = writeAll(file->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done);
+    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = static_cast<DWORD>(done);
+    return ok ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
+}
+
+BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
+    OpenFile* file = openFileOf(hFile);
+    if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
+    if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
+    if (failsOnPurpose()) return FALSE;
+    return fsync(file->fd) == 0 ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
+}
+
+DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {
+    OpenFile* file = openFileOf(hFile);
+    if (!file) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return INVALID_SET_FILE_POINTER;
+    }
+    // Without the high half the distance is a signed 32-bit value; with it, the two
+    // halves form one signed 64-bit distance.
+    int64_t distance = lpDistanceToMoveHigh
+                           ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*lpDistanceToMoveHigh)) << 32) |
+                                                  static_cast<uint32_t>(lDistanceToMove))
+                           : lDistanceToMove;
+    int64_t origin = 0;
+    if (dwMoveMethod == FILE_CURRENT) {
+        origin = lseek(file->fd, 0, SEEK_CUR);
+    } else if (dwMoveMethod == FILE_END) {
+        struct stat info;
+        origin = fstat(file->fd, &info) == 0 ? info.st_size : -1;
+    } else if (dwMoveMethod != FILE_BEGIN) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
+    }
+    int64_t target = 0;
+    if (origin < 0 || __builtin_add_overflow(origin, distance, &target)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
+    }
+    if (target < 0) {
+        SetLastError(ERROR_NEGATIVE_SEEK);
+        return INVALID_SET_FILE_POINTER;
+    }
+    // A caller that gave no high half cannot receive a position beyond 32 bits.
+    if (!lpDistanceToMoveHigh && target >= static_cast<int64_t>(INVALID_SET_FILE_POINTER)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_SET_FILE_POINTER;
+    }
+    if (lseek(file->fd, static_cast<off_t>(target), SEEK_SET) < 0) {
+        kernel::failFromErrno();
+        return INVALID_SET_FILE_POINTER;
+    }
+    if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(target >> 32);
+    SetLastError(NO_ERROR);  // callers tell a low half of 0xFFFFFFFF from a failure by this
+    return static_cast<DWORD>(target);
+}
+
+DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
+    OpenFile* file = openFileOf(hFile);
+    struct stat info;
+    if (!file || fstat(file->fd, &info) != 0) {
+        SetLastError(file ? kernel::errorFromErrno(errno, ERROR_READ_FAULT) : ERROR_INVALID_HANDLE);
+        return INVALID_FILE_SIZE;
+    }
+    uint64_t size = static_cast<uint64_t>(info.st_size);
+    if (lpFileSizeHigh) *lpFileSizeHigh = static_cast<DWORD>(size >> 32);
+    SetLastError(NO_ERROR);
+    return static_cast<DWORD>(size);
+}
+
+BOOL WINAPI SetEndOfFile(HANDLE hFile) {
+    OpenFile* file = openFileOf(hFile);
+    if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
+    if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
+    off_t position = lseek(file->fd, 0, SEEK_CUR);
+    if (position < 0 || ftruncate(file->fd, position) != 0) return kernel::failFromErrno();
+    return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE hObject) {
+    OpenFile* file = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(openFilesMutex);
+        auto found = openFiles.find(static_cast<OpenFile*>(hObject));
+        if (found == openFiles.end()) return kernel::failWith(ERROR_INVALID_HANDLE);
+        file = *found;
+        openFiles.erase(found);
+    }
+    int fd = file->fd;
+    delete file;
+    return close(fd) == 0 || errno == EINTR ? TRUE : kernel::failFromErrno();
+}
+
+BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+    if (!lpExistingFileName || !lpNewFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    if (failsOnPurpose()) return FALSE;
+    int source = open(lpExistingFileName, O_RDONLY | O_CLOEXEC);
+    if (source < 0) return kernel::failFromErrno(ERROR_READ_FAULT);
+    struct stat sourceInfo;
+    if (fstat(source, &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode)) {
+        close(source);
+        return kernel::failWith(ERROR_ACCESS_DENIED);
+    }
+    WriterExclusion destinationGuard(lpNewFileName);
+    if (destinationGuard.heldByWriter()) {
+        close(source);
+        return kernel::failWith(ERROR_SHARING_VIOLATION);
+    }
+    if (bFailIfExists && pathExists(lpNewFileName)) {
+        close(source);
+        return kernel::failWith(ERROR_FILE_EXISTS);
+    }
+
+    // The copy goes into a temporary file beside the destination and replaces it in one
+    // rename once it is complete and on the medium: the destination is never half written.
+    std::string destination = lpNewFileName;
+    std::string directory = directoryOf(destination);
+    std::string temporary = directory + "/.copy-" + destination.substr(destination.find_last_of('/') + 1) + ".XXXXXX";
+    int target = mkstemp(temporary.data());
+    if (target < 0) {
+        close(source);
+        return kernel::failFromErrno();
+    }
+    fcntl(target, F_SETFD, FD_CLOEXEC);
+
+    DWORD error = ERROR_SUCCESS;
+    char buffer[1 << 16];
+    for (;;) {
+        size_t got = 0, put = 0;
+        if (!readAll(source, buffer, sizeof buffer, got)) {
+            error = kernel::errorFromErrno(errno, ERROR_READ_FAULT);
+            break;
+        }
+        if (got == 0) break;
+        if (!writeAll(target, buffer, got, put)) {
+            error = kernel::errorFromErrno(errno, ERROR_WRITE_FAULT);
+            break;
+        }
+    }
+    close(source);
+    if (error == ERROR_SUCCESS && fchmod(target, sourceInfo.st_mode & 0777) != 0) error = kernel::errorFromErrno(errno);
+    if (error == ERROR_SUCCESS && fsync(target) != 0) error = kernel::errorFromErrno(errno);
+    if (close(target) != 0 && error == ERROR_SUCCESS && errno != EINTR) error = kernel::errorFromErrno(errno);
+    if (error == ERROR_SUCCESS) {
+        if (!bFailIfExists) {
+            if (rename(temporary.c_str(), lpNewFileName) != 0) error = kernel::errorFromErrno(errno);
+        } else if (link(temporary.c_str(), lpNewFileName) != 0) {
+            // link() refuses an existing name, which makes the check and the replacement one
+            // step; a file system without hard links falls back to a check and a rename.
+            if (errno == EEXIST)
+                error = ERROR_FILE_EXISTS;
+            else if (pathExists(lpNewFileName))
+                error = ERROR_FILE_EXISTS;
+            else if (rename(temporary.c_str(), lpNewFileName) != 0)
+                error = kernel::errorFromErrno(errno);
+        }
+    }
+    unlink(temporary.c_str());  // gone already after a rename; the spare name after a link
+    if (error != ERROR_SUCCESS) return kernel::failWith(error);
+    syncDirectory(directory);
+    return TRUE;
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+    if (!lpExistingFileName || !lpNewFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    if (failsOnPurpose()) return FALSE;
+    WriterExclusion sourceGuard(lpExistingFileName);
+    WriterExclusion destinationGuard(lpNewFileName);
+    if (sourceGuard.heldByWriter() || destinationGuard.heldByWriter()) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    if (!pathExists(lpExistingFileName)) return kernel::failFromErrno();
+    if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && pathExists(lpNewFileName)) return kernel::failWith(ERROR_ALREADY_EXISTS);
+    if (rename(lpExistingFileName, lpNewFileName) != 0) return kernel::failFromErrno();
+    if (dwFlags & MOVEFILE_WRITE_THROUGH) syncDirectory(directoryOf(lpNewFileName));
+    return TRUE;
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+    if (!lpFileName || !*lpFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    if (failsOnPurpose()) return FALSE;
+    WriterExclusion guard(lpFileName);
+    if (guard.heldByWriter()) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    return unlink(lpFileName) == 0 ? TRUE : kernel::failFromErrno();
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
+    struct stat info;
+    if (!lpFileName || stat(lpFileName, &info) != 0) {
+        SetLastError(lpFileName ? kernel::errorFromErrno(errno, ERROR_READ_FAULT) : ERROR_PATH_NOT_FOUND);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+    return (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+}

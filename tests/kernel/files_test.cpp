@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "kernel/fault_injection.h"
+#include "temp_directory.h"
+
+#include <filesystem>
+
+using testfs::readBytes;
+using testfs::writeBytes;
+
+namespace {
+
+HANDLE openWith(const std::string& path, DWORD access, DWORD disposition) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+constexpr DWORD readWrite = GENERIC_READ | GENERIC_WRITE;
+
+class Files : public ::testing::Test {
+protected:
+    testfs::TempDirectory dir;
+    std::string path = dir.file("data.bin");
+};
+
+TEST_F(Files, DispositionsCreateOpenAndEmptyAsWin32Does) {
+    // Missing file: OPEN_EXISTING and TRUNCATE_EXISTING fail, the creating ones make it.
+    EXPECT_EQ(openWith(path, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(openWith(path, readWrite, TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    HANDLE h = openWith(path, readWrite, OPEN_ALWAYS);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SUCCESS));
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(h, "hello", 5, &written, nullptr));
+    EXPECT_EQ(written, 5u);
+    CloseHandle(h);
+
+    // Existing file: OPEN_ALWAYS keeps it and says it existed; CREATE_NEW refuses it.
+    h = openWith(path, readWrite, OPEN_ALWAYS);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    CloseHandle(h);
+    EXPECT_EQ(readBytes(path), "hello");
+    EXPECT_EQ(openWith(path, readWrite, CREATE_NEW), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
+
+    h = openWith(path, readWrite, CREATE_ALWAYS);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    CloseHandle(h);
+    EXPECT_EQ(readBytes(path), "");
+
+    writeBytes(path, "again");
+    h = openWith(path, GENERIC_WRITE, TRUNCATE_EXISTING);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    EXPECT_EQ(readBytes(path), "");
+
+    EXPECT_EQ(openWith(dir.path(), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(openWith(path, readWrite, 0), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(Files, ReadsStopAtTheEndAndAccessIsEnforced) {
+    writeBytes(path, "abcdef");
+    HANDLE h = openWith(path, GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    char buffer[10] = "*********";
+    DWORD got = 99;
+    ASSERT_TRUE(ReadFile(h, buffer, 10, &got, nullptr));
+    EXPECT_EQ(got, 6u);
+    EXPECT_EQ(std::string(buffer, 9), "abcdef***");
+    ASSERT_TRUE(ReadFile(h, buffer, 10, &got, nullptr));  // at the end: success, nothing moved
+    EXPECT_EQ(got, 0u);
+
+    DWORD written = 7;
+    EXPECT_FALSE(WriteFile(h, "x", 1, &written, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(written, 0u);
+    EXPECT_FALSE(FlushFileBuffers(h));
+    EXPECT_FALSE(SetEndOfFile(h));
+    EXPECT_TRUE(CloseHandle(h));
+    EXPECT_EQ(readBytes(path), "abcdef");
+
+    HANDLE writeOnly = openWith(path, GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(writeOnly, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ReadFile(writeOnly, buffer, 1, &got, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    CloseHandle(writeOnly);
+}
+
+TEST_F(Files, StaleAndForeignHandlesFailWithoutHarm) {
+    writeBytes(path, "abc");
+    HANDLE h = openWith(path, GENERIC_READ, OPEN_EXISTING);
+    ASSERT_TRUE(CloseHandle(h));
+    EXPECT_FALSE(CloseHandle(h));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
+    char buffer[4];
+    DWORD got;
+    EXPECT_FALSE(ReadFile(h, buffer, 3, &got, nullptr));
+    EXPECT_FALSE(ReadFile(nullptr, buffer, 3, &got, nullptr));
+    EXPECT_FALSE(WriteFile(INVALID_HANDLE_VALUE, "x", 1, &got, nullptr));
+    EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
+}
+
+TEST_F(Files, PositionsUseBothHalvesOfTheOffset) {
+    HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    // 5 GiB + 3: the high half carries the 1, the low half the rest.
+    LONG high = 1;
+    EXPECT_EQ(SetFilePointer(h, 0x40000003, &high, FILE_BEGIN), 0x40000003u);
+    EXPECT_EQ(high, 1);
+    DWORD written;
+    ASSERT_TRUE(WriteFile(h, "z", 1, &written, nullptr));
+    DWORD sizeHigh = 0;
+    EXPECT_EQ(GetFileSize(h, &sizeHigh), 0x40000004u);
+    EXPECT_EQ(sizeHigh, 1u);
+
+    // A negative 64-bit distance from the end, given through the high half.
+    high = -1;
+    EXPECT_EQ(SetFilePointer(h, -4, &high, FILE_END), 0x40000000u);
+    EXPECT_EQ(high, 1);
+    EXPECT_EQ(SetFilePointer(h, 2, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER)
+        << "a position past 4 GiB cannot be returned without the high half";
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+
+    EXPECT_EQ(SetFilePointer(h, 10, nullptr, FILE_BEGIN), 10u);
+    EXPECT_EQ(SetFilePointer(h, -11, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NEGATIVE_SEEK));
+    EXPECT_EQ(SetFilePointer(h, -4, nullptr, FILE_CURRENT), 6u) << "a failed move leaves the position";
+    ASSERT_TRUE(SetEndOfFile(h));
+    EXPECT_EQ(GetFileSize(h, &sizeHigh), 6u);
+    EXPECT_EQ(sizeHigh, 0u);
+    CloseHandle(h);
+}
+
+TEST_F(Files, WritesPastTheEndLeaveZerosInTheGap) {
+    HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);
+    SetFilePointer(h, 8, nullptr, FILE_BEGIN);
+    DWORD written;
+    ASSERT_TRUE(WriteFile(h, "end", 3, &written, nullptr));
+    ASSERT_TRUE(FlushFileBuffers(h));
+    CloseHandle(h);
+    EXPECT_EQ(readBytes(path), std::string(8, '\0') + "end");
+}
+
+TEST_F(Files, AFullDiskFailsTheWriteWithDiskFull) {
+    HANDLE h = openWith("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
+    if (h == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no /dev/full here";
+    DWORD written = 1;
+    EXPECT_FALSE(WriteFile(h, "data", 4, &written, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+    EXPECT_EQ(written, 0u);
+    CloseHandle(h);
+}
+
+TEST_F(Files, CopyHonoursFailIfExistsAndLeavesNoTemporaries) {
+    std::string source = dir.file("source.bin"), target = dir.file("target.bin");
+    EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), FALSE));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+
+    writeBytes(source, "new contents");
+    writeBytes(target, "old");
+    EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), TRUE));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
+    EXPECT_EQ(readBytes(target), "old");
+
+    EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE));
+    EXPECT_EQ(readBytes(target), "new contents");
+    std::filesystem::remove(target);
+    EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), TRUE));
+    EXPECT_EQ(readBytes(target), "new contents");
+    EXPECT_EQ(readBytes(source), "new contents");
+
+    size_t entries = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
+    EXPECT_EQ(entries, 2u);
+}
+
+TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
+    std::string a = dir.file("a"), b = dir.file("b");
+    writeBytes(a, "A");
+    writeBytes(b, "B");
+    EXPECT_FALSE(MoveFileExA(a.c_str(), b.c_str(), 0));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(readBytes(b), "B");
+    EXPECT_TRUE(MoveFileExA(a.c_str(), b.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(readBytes(b), "A");
+    EXPECT_FALSE(std::filesystem::exists(a));
+
+    EXPECT_TRUE(DeleteFileA(b.c_str()));
+    EXPECT_FALSE(DeleteFileA(b.c_str()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA(b.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(dir.path().c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_FALSE(DeleteFileA(dir.path().c_str()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+}
+
+#ifdef EDITOR_FAULT_INJECTION
+TEST_F(Files, InjectedFaultsFailTheChosenOperationOnly) {
+    HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);
+    DWORD written;
+    kernel::failNthFileOperation(2, ERROR_DISK_FULL);
+    EXPECT_TRUE(WriteFile(h, "one", 3, &written, nullptr));
+    EXPECT_FALSE(WriteFile(h, "two", 3, &written, nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+    EXPECT_TRUE(FlushFileBuffers(h));
+    EXPECT_EQ(kernel::countedFileOperations(), 3);
+    kernel::failNthFileOperation(1, ERROR_WRITE_FAULT, true);
+    EXPECT_FALSE(FlushFileBuffers(h));
+    EXPECT_FALSE(DeleteFileA(path.c_str()));
+    kernel::clearFileFaults();
+    CloseHandle(h);
+    EXPECT_EQ(readBytes(path), "one");
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+#endif
+
+}  // namespace
