@@ -1,34 +1,17 @@
-// Windows-1252 <-> UTF-16, case mapping, and the two conversion calls.
-#include "kernel/code_page.h"
-
+// The code page calls on Windows-1252 texts, and its case mapping.
+#include "codepage/windows1252.h"
 #include "kernel/last_error.h"
+#include "kernel/letter_case.h"
+
+#include <optional>
 
 namespace {
-
-// 0x80..0x9F differ from Latin-1; the five bytes without a character map to the C1
-// control of the same value, as Win32 does.
-constexpr char16_t highControlRange[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 bool supportedCodePage(UINT codePage) { return codePage == CP_ACP || codePage == 1252; }
 
 }  // namespace
 
 namespace kernel {
-
-char16_t windows1252ToUtf16(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0x9F ? highControlRange[byte - 0x80] : char16_t(byte);
-}
-
-int utf16ToWindows1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return unit;
-    for (int i = 0; i < 32; ++i)
-        if (highControlRange[i] == unit) return 0x80 + i;
-    return -1;
-}
 
 unsigned char upperWindows1252(unsigned char byte) {
     if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) return byte - 0x20;
@@ -74,7 +57,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
         return 0;
     }
     for (int i = 0; i < length; ++i)
-        lpWideCharStr[i] = kernel::windows1252ToUtf16(static_cast<unsigned char>(lpMultiByteStr[i]));
+        lpWideCharStr[i] = static_cast<WCHAR>(codepage::windows1252ToUnicode(static_cast<unsigned char>(lpMultiByteStr[i])));
     return length;
 }
 
@@ -99,13 +82,9 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharS
     }
     char fallback = lpDefaultChar ? *lpDefaultChar : '?';
     for (int i = 0; i < length; ++i) {
-        int byte = kernel::utf16ToWindows1252(lpWideCharStr[i]);
-        if (byte < 0) {
-            if (lpUsedDefaultChar) *lpUsedDefaultChar = TRUE;
-            lpMultiByteStr[i] = fallback;
-        } else {
-            lpMultiByteStr[i] = static_cast<char>(byte);
-        }
+        std::optional<unsigned char> byte = codepage::unicodeToWindows1252(lpWideCharStr[i]);
+        if (!byte && lpUsedDefaultChar) *lpUsedDefaultChar = TRUE;
+        lpMultiByteStr[i] = byte ? static_cast<char>(*byte) : fallback;
     }
     return length;
 }

@@ -1,6 +1,6 @@
 // The lstr* calls on Windows-1252 texts, and MulDiv. Like Win32 they accept null
 // pointers without crashing.
-#include "kernel/code_page.h"
+#include "kernel/letter_case.h"
 
 #include <windows.h>
 
