@@ -532,6 +532,10 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define WM_GETMINMAXINFO 0x0024
 #define WM_NEXTDLGCTL 0x0028
 #define WM_DRAWITEM 0x002B
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
+#define WM_QUERYDRAGICON 0x0037
+#define WM_COMPAREITEM 0x0039
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
 #define WM_WINDOWPOSCHANGING 0x0046
@@ -773,6 +777,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define GWLP_ID (-12)
 #define DWLP_MSGRESULT 0
 #define DWL_MSGRESULT 0
+#define DLGWINDOWEXTRA 30
 #define GCW_ATOM (-32)
 #define GCL_STYLE (-26)
 
@@ -895,7 +900,14 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
+#define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_DEFBUTTON1 0x00000000L
+#define MB_DEFBUTTON2 0x00000100L
+#define MB_DEFBUTTON3 0x00000200L
+#define MB_DEFMASK 0x00000F00L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONSTOP MB_ICONHAND
 #define MB_ICONERROR MB_ICONHAND
