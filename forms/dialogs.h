@@ -7,6 +7,9 @@
 
 #include <cstdint>
 
+// The window class of every dialog the runtime shows.
+constexpr char dialogClassName[] = "MarlowDlgClass";
+
 struct ControlRecord {
     ControlRecord* next = nullptr;
     uint32_t style = 0;
@@ -51,6 +54,20 @@ enum ControlKind : int32_t {
 
 constexpr uint32_t hiddenControlBit = 0x80000;
 
+// The dialog registry: every described dialog in creation order, released by freeDialogs.
+struct DialogNode {
+    DialogNode* next = nullptr;
+    DialogObject* dialog = nullptr;
+};
+extern DialogNode* dialogRegistry;
+
+// The dialog showModal is about to display; its WM_INITDIALOG takes it over.
+extern DialogObject* pendingDialog;
+
+// Once-only initialisations of the controls that need a library.
+extern bool commonControlsInitialised;
+extern HMODULE richEditLibrary;
+
 int32_t createDialog(DialogObject& dialog, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const DialogObject* parent, const char* title, DialogHandler handler);
 int32_t addControl(DialogObject& dialog, int32_t kind, const char* text, int32_t x, int32_t y, int32_t width,
@@ -65,3 +82,9 @@ struct DialogUnits {
 DialogUnits toDialogUnits(int32_t x, int32_t y, int32_t width, int32_t height, int32_t baseUnitX, int32_t baseUnitY);
 uint32_t measureTemplate(const DialogHeader& header);
 void buildTemplate(void* block, const DialogHeader& header);
+
+// Registers MarlowDlgClass once; its atom is kept in dialogClassAtom.
+void registerDialogClass();
+// Fits a frame window's client-area window between its tool bars and status bar;
+// 1 when one of them was found.
+int32_t layoutClientArea(HWND frame, HWND clientArea);

@@ -1,0 +1,190 @@
+// Control colours: each control of a dialog keeps its colours and background brush in
+// window properties, and a subclass procedure answers the colour requests the dialog
+// procedure reflects to it, reports Tab and Enter when asked to, paints owner-drawn
+// command buttons and shows the images of bitmap controls.
+#include "colours.h"
+
+#include "dialogs.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr char previousProcedure[] = "LPFN";
+constexpr char textColour[] = "FGRND";
+constexpr char backgroundColour[] = "BGRND";
+constexpr char backgroundBrush[] = "BBRUSH";
+constexpr char notifyTab[] = "NOTIFY_TAB";
+constexpr char notifyEnter[] = "NOTIFY_ENTER";
+
+HANDLE asProperty(UINT_PTR value) { return reinterpret_cast<HANDLE>(value); }
+UINT_PTR propertyValue(HWND window, const char* name) { return reinterpret_cast<UINT_PTR>(GetPropA(window, name)); }
+
+struct ColourScheme {
+    int backgroundIndex;
+    bool hasBrush;
+    WNDPROC subclass;
+};
+
+ColourScheme schemeFor(int32_t kind) {
+    switch (kind) {
+    case kindCommandButton:
+        return {COLOR_BTNFACE, true, buttonSubclass};
+    case kindCheckBox:
+    case kindRadioButton:
+    case kindGroupBox:
+    case kindPlainButton:
+        return {COLOR_BTNFACE, true, controlSubclass};
+    case kindLabel:
+        return {COLOR_BTNFACE, true, staticSubclass};
+    case kindScrollBar:
+        return {COLOR_SCROLLBAR, false, controlSubclass};
+    default:  // edits, list and combo boxes, and every other kind
+        return {COLOR_WINDOW, true, controlSubclass};
+    }
+}
+
+LRESULT passOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, previousProcedure));
+    return previous ? CallWindowProcA(previous, window, message, wParam, lParam) : 0;
+}
+
+LRESULT answerColourRequest(HWND window, HDC dc) {
+    SetTextColor(dc, static_cast<COLORREF>(propertyValue(window, textColour)));
+    SetBkColor(dc, static_cast<COLORREF>(propertyValue(window, backgroundColour)));
+    return static_cast<LRESULT>(propertyValue(window, backgroundBrush));
+}
+
+// Controls made from a template share the dialog's font, which the dialog manager
+// releases with the dialog; deleting it once per control would delete it many times
+// over. A control therefore deletes its font only when it is not its parent's, that is
+// when the control owns it alone.
+void deleteOwnFont(HWND window) {
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (!font) return;
+    HWND parent = GetParent(window);
+    if (parent && reinterpret_cast<HGDIOBJ>(SendMessageA(parent, WM_GETFONT, 0, 0)) == font) return;
+    DeleteObject(font);
+}
+
+void deleteImage(HWND window, UINT getImageMessage) {
+    if (auto image = reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0)))
+        DeleteObject(image);
+}
+
+void releaseColours(HWND window) {
+    auto brush = reinterpret_cast<HGDIOBJ>(RemovePropA(window, backgroundBrush));
+    RemovePropA(window, backgroundColour);
+    RemovePropA(window, textColour);
+    if (brush) DeleteObject(brush);
+}
+
+// Puts the control's own procedure back and hands it the message that ends the control.
+LRESULT unsubclassAndPassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(RemovePropA(window, previousProcedure));
+    if (!previous) return 0;
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+// A bitmap control's text names its image: a new text replaces the image it shows.
+void replaceImage(HWND window, const char* name, UINT getImageMessage, UINT setImageMessage) {
+    deleteImage(window, getImageMessage);
+    HBITMAP image = loadControlImage(name);
+    SendMessageA(window, setImageMessage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+}
+
+bool notifiesParent(HWND window, WPARAM character, WORD& code) {
+    if (character == VK_TAB && GetPropA(window, notifyTab)) {
+        code = notifyTabCode;
+        return true;
+    }
+    if (character == VK_RETURN && GetPropA(window, notifyEnter)) {
+        code = notifyEnterCode;
+        return true;
+    }
+    return false;
+}
+
+DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
+
+}  // namespace
+
+int32_t attachControlColours(HWND control, int32_t kind) {
+    if (!control) return 0;
+    ColourScheme scheme = schemeFor(kind);
+    COLORREF background = GetSysColor(scheme.backgroundIndex);
+    SetPropA(control, textColour, asProperty(GetSysColor(COLOR_BTNTEXT)));
+    SetPropA(control, backgroundColour, asProperty(background));
+    SetPropA(control, backgroundBrush, scheme.hasBrush ? CreateSolidBrush(background) : nullptr);
+    LONG_PTR previous = SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(scheme.subclass));
+    SetPropA(control, previousProcedure, reinterpret_cast<HANDLE>(previous));
+    return 0;
+}
+
+LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY:
+        deleteOwnFont(window);
+        releaseColours(window);
+        RemovePropA(window, notifyTab);
+        RemovePropA(window, notifyEnter);
+        return unsubclassAndPassOn(window, message, wParam, lParam);
+    case reflectedColourRequest:
+    case WM_CTLCOLOREDIT:     // a combo box's own edit part
+    case WM_CTLCOLORLISTBOX:  // and its list part
+        return answerColourRequest(window, reinterpret_cast<HDC>(wParam));
+    case WM_CHAR: {
+        WORD code = 0;
+        if (!notifiesParent(window, wParam, code)) break;
+        WPARAM command = MAKEWPARAM(GetDlgCtrlID(window), code);
+        SendMessageA(GetParent(window), WM_COMMAND, command, reinterpret_cast<LPARAM>(window));
+        return 1;  // the character is consumed
+    }
+    default:
+        break;
+    }
+    return passOn(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK buttonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT:
+        if (styleOf(window) & BS_BITMAP)
+            replaceImage(window, reinterpret_cast<const char*>(lParam), BM_GETIMAGE, BM_SETIMAGE);
+        break;
+    case WM_DESTROY:
+        deleteOwnFont(window);
+        deleteImage(window, BM_GETIMAGE);
+        releaseColours(window);
+        return unsubclassAndPassOn(window, message, wParam, lParam);
+    case reflectedColourRequest:
+        return answerColourRequest(window, reinterpret_cast<HDC>(wParam));
+    case WM_DRAWITEM:
+        drawButton(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        break;
+    default:
+        break;
+    }
+    return passOn(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK staticSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT:
+        // SS_BITMAP; SS_ENHMETAFILE carries the same bits and passes too.
+        if ((styleOf(window) & SS_BITMAP) == SS_BITMAP)
+            replaceImage(window, reinterpret_cast<const char*>(lParam), STM_GETIMAGE, STM_SETIMAGE);
+        break;
+    case WM_DESTROY:
+        deleteOwnFont(window);
+        deleteImage(window, STM_GETIMAGE);
+        releaseColours(window);
+        return unsubclassAndPassOn(window, message, wParam, lParam);
+    case reflectedColourRequest:
+        return answerColourRequest(window, reinterpret_cast<HDC>(wParam));
+    default:
+        break;
+    }
+    return passOn(window, message, wParam, lParam);
+}
