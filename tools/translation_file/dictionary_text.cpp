@@ -1,0 +1,349 @@
+#include "dictionary_text.h"
+
+#include "codepage/windows1252.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace dictionary_text {
+
+TextError::TextError(int lineNumber, const std::string& message)
+    : std::runtime_error("line " + std::to_string(lineNumber) + ": " + message), line(lineNumber) {}
+
+namespace {
+
+constexpr size_t kMaxTextLength = kSlotSize - 1;
+
+// The record layout: four int32 numbers, then eight text slots of 255 bytes.
+constexpr std::array<const char*, 4> kNumberNames = {"mode", "command", "replyKind", "wordClass"};
+constexpr std::array<const char*, 8> kTextNames = {"replyRef",    "keyWords",  "translation", "replyText",
+                                                   "fileCommand", "nameReply", "synonyms",    "description"};
+constexpr size_t kFirstSlot = 16;
+// The header's first number is the entry count; the rest of it is laid out as an entry.
+constexpr const char* kCountName = "count";
+
+size_t slotOffset(size_t slot) { return kFirstSlot + slot * kSlotSize; }
+
+int32_t readInt32(std::string_view record, size_t offset) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(record[offset + i])) << (8 * i);
+    return static_cast<int32_t>(value);
+}
+
+void writeInt32(std::string& record, size_t offset, int32_t value) {
+    auto bits = static_cast<uint32_t>(value);
+    for (size_t i = 0; i < 4; ++i) record[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+// ---- export
+
+const char kHexDigits[] = "0123456789ABCDEF";
+
+void appendHexByte(std::string& out, unsigned char byte) {
+    out += kHexDigits[byte >> 4];
+    out += kHexDigits[byte & 0x0F];
+}
+
+// Bytes a reader could not see or type as they are.
+bool needsEscape(unsigned char byte) {
+    if (byte < 0x20 || byte == 0x7F) return true;
+    if (byte == 0xA0 || byte == 0xAD) return true;  // no-break space, soft hyphen
+    return byte >= 0x80 && codepage::windows1252ToUnicode(byte) == char32_t(byte) && byte < 0xA0;
+}
+
+std::string quoted(std::string_view bytes) {
+    std::string out = "\"";
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\' || byte == '"') {
+            out += '\\';
+            out += c;
+        } else if (needsEscape(byte)) {
+            out += "\\x";
+            appendHexByte(out, byte);
+        } else {
+            codepage::appendUtf8(out, codepage::windows1252ToUnicode(byte));
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void exportSlot(std::string& out, const char* name, std::string_view slot) {
+    size_t terminator = slot.find('\0');
+    if (terminator == std::string_view::npos) {
+        out += std::string(name) + ".full: " + quoted(slot) + "\n";
+        return;
+    }
+    out += std::string(name) + ": " + quoted(slot.substr(0, terminator)) + "\n";
+    std::string_view after = slot.substr(terminator + 1);
+    size_t lastNonZero = after.find_last_not_of('\0');
+    if (lastNonZero == std::string_view::npos) return;
+    out += std::string(name) + ".after: ";
+    for (char c : after.substr(0, lastNonZero + 1)) appendHexByte(out, static_cast<unsigned char>(c));
+    out += "\n";
+}
+
+void exportRecord(std::string& out, size_t recordNumber, std::string_view record) {
+    if (recordNumber == 1) {
+        out += "[header]\n";
+    } else {
+        out += "\n[entry " + std::to_string(recordNumber) + "]\n";
+    }
+    for (size_t i = 0; i < kNumberNames.size(); ++i) {
+        const char* name = (recordNumber == 1 && i == 0) ? kCountName : kNumberNames[i];
+        out += std::string(name) + ": " + std::to_string(readInt32(record, i * 4)) + "\n";
+    }
+    for (size_t slot = 0; slot < kTextNames.size(); ++slot)
+        exportSlot(out, kTextNames[slot], record.substr(slotOffset(slot), kSlotSize));
+}
+
+// ---- import
+
+std::string_view trim(std::string_view s) {
+    size_t first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    size_t last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+int32_t parseNumber(std::string_view value, int line) {
+    std::string_view digits = value;
+    bool negative = false;
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) {
+        negative = digits[0] == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        throw TextError(line, "\"" + std::string(value) + "\" is not a whole number");
+    int64_t magnitude = 0;
+    for (char digit : digits) {
+        magnitude = magnitude * 10 + (digit - '0');
+        if (magnitude > int64_t(INT32_MAX) + 1) break;
+    }
+    int64_t number = negative ? -magnitude : magnitude;
+    if (number < INT32_MIN || number > INT32_MAX)
+        throw TextError(line, std::string(value) + " is outside the range of a 32-bit number (" +
+                                  std::to_string(INT32_MIN) + " to " + std::to_string(INT32_MAX) + ")");
+    return static_cast<int32_t>(number);
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A quoted text as Windows-1252 bytes.
+std::string parseQuoted(std::string_view value, int line) {
+    if (value.empty() || value[0] != '"') throw TextError(line, "a text must stand in double quotes");
+    std::string bytes;
+    size_t pos = 1;
+    while (true) {
+        if (pos >= value.size()) throw TextError(line, "the text has no closing quote");
+        char c = value[pos];
+        if (c == '"') break;
+        if (c == '\\') {
+            if (pos + 1 >= value.size()) throw TextError(line, "the text has no closing quote");
+            char escaped = value[pos + 1];
+            if (escaped == '\\' || escaped == '"') {
+                bytes += escaped;
+                pos += 2;
+                continue;
+            }
+            int high = pos + 3 < value.size() ? hexValue(value[pos + 2]) : -1;
+            int low = pos + 3 < value.size() ? hexValue(value[pos + 3]) : -1;
+            if (escaped != 'x' || high < 0 || low < 0)
+                throw TextError(line, "unknown escape; use \\\\, \\\" or \\x followed by two hex digits");
+            if (high == 0 && low == 0) throw TextError(line, "a text cannot hold the byte 00");
+            bytes += static_cast<char>(high * 16 + low);
+            pos += 4;
+            continue;
+        }
+        std::optional<char32_t> character = codepage::decodeUtf8(value, pos);
+        if (!character) throw TextError(line, "the text is not valid UTF-8");
+        if (*character == 0) throw TextError(line, "a text cannot hold the byte 00");
+        std::optional<unsigned char> byte = codepage::unicodeToWindows1252(*character);
+        if (!byte) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*character));
+            throw TextError(line, std::string("the character ") + code + " has no Windows-1252 byte");
+        }
+        bytes += static_cast<char>(*byte);
+    }
+    if (!trim(value.substr(pos + 1)).empty()) throw TextError(line, "unexpected characters after the closing quote");
+    return bytes;
+}
+
+std::string parseHex(std::string_view value, int line) {
+    if (value.size() % 2 != 0) throw TextError(line, "hex bytes come in pairs of digits");
+    std::string bytes;
+    for (size_t i = 0; i < value.size(); i += 2) {
+        int high = hexValue(value[i]);
+        int low = hexValue(value[i + 1]);
+        if (high < 0 || low < 0) throw TextError(line, "\"" + std::string(value) + "\" is not hex bytes");
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
+// One record as it is read, put together when the next record starts or the text ends.
+struct RecordBuilder {
+    struct Slot {
+        std::string text;
+        bool full = false;
+        std::string after;
+        int afterLine = 0;
+    };
+    size_t number = 0;
+    std::string bytes = std::string(kRecordSize, '\0');
+    std::array<Slot, 8> slots;
+    std::set<std::string> seen;
+    bool countGiven = false;
+
+    void finish(std::string& file) {
+        for (size_t i = 0; i < slots.size(); ++i) {
+            const Slot& slot = slots[i];
+            if (!slot.after.empty() && (slot.full || slot.text.size() + 1 + slot.after.size() > kSlotSize))
+                throw TextError(slot.afterLine, std::string(kTextNames[i]) + ".after: " +
+                                                    std::to_string(slot.after.size()) +
+                                                    " bytes do not fit after the text in its 255-byte slot");
+            std::string contents = slot.text;
+            if (!slot.full) contents += '\0' + slot.after;
+            bytes.replace(slotOffset(i), contents.size(), contents);
+        }
+        file += bytes;
+    }
+};
+
+struct FieldName {
+    bool isNumber = false;
+    size_t index = 0;           // number field or text slot
+    std::string_view part;      // "", "after" or "full"
+};
+
+std::optional<FieldName> lookUpField(std::string_view key, bool inHeader) {
+    std::string_view base = key;
+    std::string_view part;
+    if (size_t dot = key.find('.'); dot != std::string_view::npos) {
+        base = key.substr(0, dot);
+        part = key.substr(dot + 1);
+        if (part != "after" && part != "full") return std::nullopt;
+    }
+    for (size_t i = 0; i < kNumberNames.size(); ++i) {
+        const char* name = (inHeader && i == 0) ? kCountName : kNumberNames[i];
+        if (base == name && part.empty()) return FieldName{true, i, part};
+    }
+    for (size_t i = 0; i < kTextNames.size(); ++i)
+        if (base == kTextNames[i]) return FieldName{false, i, part};
+    return std::nullopt;
+}
+
+void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
+    size_t colon = line.find(':');
+    if (colon == std::string_view::npos) throw TextError(lineNumber, "expected \"field: value\" or a [record] line");
+    std::string_view key = trim(line.substr(0, colon));
+    std::string_view value = trim(line.substr(colon + 1));
+    bool inHeader = record.number == 1;
+    std::optional<FieldName> field = lookUpField(key, inHeader);
+    if (!field)
+        throw TextError(lineNumber, "unknown field \"" + std::string(key) + "\"" +
+                                        (key == "mode" && inHeader ? " (the header has \"count\" there)" : "") +
+                                        (key == kCountName && !inHeader ? " (only the header has a count)" : ""));
+    // A slot's text comes either as a text or as a full slot, once; its leftovers once.
+    std::string seenAs = field->isNumber ? std::string(key)
+                                         : std::string(kTextNames[field->index]) + (field->part == "after" ? ".after" : "");
+    if (!record.seen.insert(seenAs).second)
+        throw TextError(lineNumber, "\"" + seenAs + "\" is given twice in this record");
+    if (field->isNumber) {
+        writeInt32(record.bytes, field->index * 4, parseNumber(value, lineNumber));
+        if (inHeader && field->index == 0) record.countGiven = true;
+        return;
+    }
+    RecordBuilder::Slot& slot = record.slots[field->index];
+    if (field->part == "after") {
+        slot.after = parseHex(value, lineNumber);
+        slot.afterLine = lineNumber;
+        return;
+    }
+    slot.text = parseQuoted(value, lineNumber);
+    slot.full = field->part == "full";
+    if (slot.full && slot.text.size() != kSlotSize)
+        throw TextError(lineNumber, "a full slot holds exactly 255 characters, this text has " +
+                                        std::to_string(slot.text.size()));
+    if (!slot.full && slot.text.size() > kMaxTextLength)
+        throw TextError(lineNumber, "the text has " + std::to_string(slot.text.size()) +
+                                        " characters; a field holds at most 254");
+}
+
+size_t parseRecordLine(std::string_view inner, size_t expected, int lineNumber) {
+    if (inner == "header") {
+        if (expected != 1) throw TextError(lineNumber, "[header] must be the first record, and only it");
+        return 1;
+    }
+    if (expected == 1) throw TextError(lineNumber, "the first record must be [header]");
+    std::string_view number = inner.substr(0, 6) == "entry " ? trim(inner.substr(6)) : std::string_view{};
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos || number.size() > 9)
+        throw TextError(lineNumber, "expected [header] or [entry N]");
+    if (std::stoul(std::string(number)) != expected)
+        throw TextError(lineNumber, "records come in file order: expected [entry " + std::to_string(expected) + "]");
+    return expected;
+}
+
+}  // namespace
+
+std::string exportText(std::string_view fileBytes) {
+    if (fileBytes.size() % kRecordSize != 0)
+        throw FileError("its length, " + std::to_string(fileBytes.size()) +
+                        " bytes, is not a whole number of 2056-byte records");
+    size_t records = fileBytes.size() / kRecordSize;
+    std::string out = "# translation file, " + std::to_string(records) + " records of 2056 bytes\n";
+    for (size_t i = 0; i < records; ++i) exportRecord(out, i + 1, fileBytes.substr(i * kRecordSize, kRecordSize));
+    return out;
+}
+
+std::string importText(std::string_view text) {
+    std::string file;
+    std::optional<RecordBuilder> record;
+    bool countGiven = false;
+    int lineNumber = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        std::string_view content = trim(line);
+        if (content.empty() || content[0] == '#') continue;
+        if (content[0] == '[') {
+            if (content.back() != ']') throw TextError(lineNumber, "a record line ends with ]");
+            size_t expected = record ? record->number + 1 : 1;
+            size_t number = parseRecordLine(content.substr(1, content.size() - 2), expected, lineNumber);
+            if (record) {
+                countGiven = countGiven || record->countGiven;
+                record->finish(file);
+            }
+            record.emplace();
+            record->number = number;
+            continue;
+        }
+        if (!record) throw TextError(lineNumber, "a field before the first record; start with [header]");
+        readField(*record, content, lineNumber);
+    }
+    if (record) {
+        countGiven = countGiven || record->countGiven;
+        size_t records = record->number;
+        record->finish(file);
+        if (!countGiven) writeInt32(file, 0, static_cast<int32_t>(records));
+    }
+    return file;
+}
+
+}  // namespace dictionary_text

@@ -1,0 +1,63 @@
+// A translation file as readable, editable text, and back, byte for byte.
+//
+// The text holds one block a record, in file order. Record 1 is "[header]", every other
+// record "[entry N]" with N its record number. Each line of a block is "field: value":
+//
+//   [header]
+//   count: 3                  the header's first number, the record number of the last entry
+//   [entry 2]
+//   mode: 1                   mode, command, replyKind, wordClass: whole numbers (int32)
+//   keyWords: "good morning"  replyRef ... description: texts in double quotes
+//
+// The header's other bytes have the same layout as an entry's, so it takes the same
+// fields after "count" (command ... description). A field left out is 0 or the empty
+// text; "count" left out is the number of the last record in the text. Blank lines and
+// lines starting with "#" are ignored.
+//
+// Texts are UTF-8 in the text and Windows-1252 in the file. Inside the quotes \\ is a
+// backslash, \" a quote and \xNN the byte NN (01 to FF); the export writes control
+// bytes, the code page's undefined bytes and its invisible spaces that way. A text holds
+// at most 254 characters, the room a 255-byte slot leaves for its terminating zero.
+//
+// Two optional lines carry what a slot holds beyond a plain text, so that every file
+// comes back exactly as it was:
+//   keyWords.after: 6F6C64   the bytes after the terminating zero, in hex; trailing zero
+//                            bytes are left out and the line only appears when some
+//                            byte there is not zero (leftovers of an older, longer text)
+//   description.full: "..."  a slot of exactly 255 characters and no terminating zero,
+//                            which the editor treats as an over-long text
+//
+// Any file whose length is a whole number of 2056-byte records (none included) turns
+// into text and back into the same bytes. Import refuses, with the line number, texts
+// that are too long or have no closing quote, numbers that are not whole numbers or lie
+// outside int32, unknown or repeated fields, records out of order and any other line it
+// cannot read.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace dictionary_text {
+
+constexpr size_t kRecordSize = 2056;
+constexpr size_t kSlotSize = 255;
+
+// A file that cannot be turned into text (its length is no whole number of records).
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A text that cannot be turned into a file; `line` counts from 1.
+class TextError : public std::runtime_error {
+public:
+    TextError(int line, const std::string& message);
+    int line;
+};
+
+std::string exportText(std::string_view fileBytes);
+std::string importText(std::string_view text);
+
+}  // namespace dictionary_text
