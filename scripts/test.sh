@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 ensure_packages $BUILD_PACKAGES $TEST_PACKAGES
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
