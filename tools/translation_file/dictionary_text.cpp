@@ -1,8 +1,10 @@
 #include "dictionary_text.h"
 
 #include "codepage/windows1252.h"
+#include "translation_file.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -16,17 +18,34 @@ TextError::TextError(int lineNumber, const std::string& message)
 
 namespace {
 
-constexpr size_t kMaxTextLength = kSlotSize - 1;
+constexpr size_t kMaxTextLength = textFieldCapacity;
+static_assert(kRecordSize == recordLength && kSlotSize == textFieldSize, "the editor's record layout");
 
-// The record layout: four int32 numbers, then eight text slots of 255 bytes.
-constexpr std::array<const char*, 4> kNumberNames = {"mode", "command", "replyKind", "wordClass"};
-constexpr std::array<const char*, 8> kTextNames = {"replyRef",    "keyWords",  "translation", "replyText",
-                                                   "fileCommand", "nameReply", "synonyms",    "description"};
-constexpr size_t kFirstSlot = 16;
+// The record's fields by the names the text gives them, in file order.
+struct FieldPlace {
+    const char* name;
+    size_t offset;
+};
+constexpr std::array<FieldPlace, 4> kNumbers = {{
+    {"mode", offsetof(EntryRecord, mode)},
+    {"command", offsetof(EntryRecord, command)},
+    {"replyKind", offsetof(EntryRecord, replyKind)},
+    {"wordClass", offsetof(EntryRecord, wordClass)},
+}};
+constexpr std::array<FieldPlace, 8> kTexts = {{
+    {"replyRef", offsetof(EntryRecord, replyRef)},
+    {"keyWords", offsetof(EntryRecord, keyWords)},
+    {"translation", offsetof(EntryRecord, translation)},
+    {"replyText", offsetof(EntryRecord, replyText)},
+    {"fileCommand", offsetof(EntryRecord, fileCommand)},
+    {"nameReply", offsetof(EntryRecord, nameReply)},
+    {"synonyms", offsetof(EntryRecord, synonyms)},
+    {"description", offsetof(EntryRecord, description)},
+}};
 // The header's first number is the entry count; the rest of it is laid out as an entry.
 constexpr const char* kCountName = "count";
 
-size_t slotOffset(size_t slot) { return kFirstSlot + slot * kSlotSize; }
+const char* numberName(size_t index, bool inHeader) { return inHeader && index == 0 ? kCountName : kNumbers[index].name; }
 
 int32_t readInt32(std::string_view record, size_t offset) {
     uint32_t value = 0;
@@ -94,12 +113,10 @@ void exportRecord(std::string& out, size_t recordNumber, std::string_view record
     } else {
         out += "\n[entry " + std::to_string(recordNumber) + "]\n";
     }
-    for (size_t i = 0; i < kNumberNames.size(); ++i) {
-        const char* name = (recordNumber == 1 && i == 0) ? kCountName : kNumberNames[i];
-        out += std::string(name) + ": " + std::to_string(readInt32(record, i * 4)) + "\n";
-    }
-    for (size_t slot = 0; slot < kTextNames.size(); ++slot)
-        exportSlot(out, kTextNames[slot], record.substr(slotOffset(slot), kSlotSize));
+    for (size_t i = 0; i < kNumbers.size(); ++i)
+        out += std::string(numberName(i, recordNumber == 1)) + ": " +
+               std::to_string(readInt32(record, kNumbers[i].offset)) + "\n";
+    for (const FieldPlace& text : kTexts) exportSlot(out, text.name, record.substr(text.offset, kSlotSize));
 }
 
 // ---- import
@@ -210,12 +227,12 @@ struct RecordBuilder {
         for (size_t i = 0; i < slots.size(); ++i) {
             const Slot& slot = slots[i];
             if (!slot.after.empty() && (slot.full || slot.text.size() + 1 + slot.after.size() > kSlotSize))
-                throw TextError(slot.afterLine, std::string(kTextNames[i]) + ".after: " +
+                throw TextError(slot.afterLine, std::string(kTexts[i].name) + ".after: " +
                                                     std::to_string(slot.after.size()) +
                                                     " bytes do not fit after the text in its 255-byte slot");
             std::string contents = slot.text;
             if (!slot.full) contents += '\0' + slot.after;
-            bytes.replace(slotOffset(i), contents.size(), contents);
+            bytes.replace(kTexts[i].offset, contents.size(), contents);
         }
         file += bytes;
     }
@@ -235,12 +252,10 @@ std::optional<FieldName> lookUpField(std::string_view key, bool inHeader) {
         part = key.substr(dot + 1);
         if (part != "after" && part != "full") return std::nullopt;
     }
-    for (size_t i = 0; i < kNumberNames.size(); ++i) {
-        const char* name = (inHeader && i == 0) ? kCountName : kNumberNames[i];
-        if (base == name && part.empty()) return FieldName{true, i, part};
-    }
-    for (size_t i = 0; i < kTextNames.size(); ++i)
-        if (base == kTextNames[i]) return FieldName{false, i, part};
+    for (size_t i = 0; i < kNumbers.size(); ++i)
+        if (base == numberName(i, inHeader) && part.empty()) return FieldName{true, i, part};
+    for (size_t i = 0; i < kTexts.size(); ++i)
+        if (base == kTexts[i].name) return FieldName{false, i, part};
     return std::nullopt;
 }
 
@@ -257,11 +272,11 @@ void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
                                         (key == kCountName && !inHeader ? " (only the header has a count)" : ""));
     // A slot's text comes either as a text or as a full slot, once; its leftovers once.
     std::string seenAs = field->isNumber ? std::string(key)
-                                         : std::string(kTextNames[field->index]) + (field->part == "after" ? ".after" : "");
+                                         : std::string(kTexts[field->index].name) + (field->part == "after" ? ".after" : "");
     if (!record.seen.insert(seenAs).second)
         throw TextError(lineNumber, "\"" + seenAs + "\" is given twice in this record");
     if (field->isNumber) {
-        writeInt32(record.bytes, field->index * 4, parseNumber(value, lineNumber));
+        writeInt32(record.bytes, kNumbers[field->index].offset, parseNumber(value, lineNumber));
         if (inHeader && field->index == 0) record.countGiven = true;
         return;
     }
