@@ -176,6 +176,16 @@ typedef struct tagCBT_CREATEWNDA {
     HWND hwndInsertAfter;
 } CBT_CREATEWNDA, *LPCBT_CREATEWNDA;
 
+typedef struct tagWINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+} WINDOWPOS, *LPWINDOWPOS, *PWINDOWPOS;
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -552,6 +562,9 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_NCLBUTTONUP 0x00A2
 #define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_NCRBUTTONDBLCLK 0x00A6
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -685,6 +698,8 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define HTCLIENT 1
 #define HTCAPTION 2
 #define HTSYSMENU 3
+#define HTMINBUTTON 8
+#define HTMAXBUTTON 9
 #define HTBORDER 18
 #define HTCLOSE 20
 
@@ -734,6 +749,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
 #define VK_F4 0x73
+#define VK_F10 0x79
 #define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
 #define VK_LSHIFT 0xA0
@@ -815,9 +831,17 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define SWP_HIDEWINDOW 0x0080
 
 #define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
 #define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
 #define RDW_ALLCHILDREN 0x0080
 #define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
 
 #define WC_DIALOG (MAKEINTATOM(0x8002))
 
@@ -860,6 +884,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
 #define SM_CYSMCAPTION 51
+#define SM_CYMENU 15
 #define SM_CXSIZE 30
 #define SM_CYSIZE 31
 
@@ -1116,6 +1141,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 HDC WINAPI GetDC(HWND hWnd);
+HDC WINAPI GetWindowDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);

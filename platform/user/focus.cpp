@@ -1,0 +1,168 @@
+// Keyboard focus, the active window and mouse capture, with the messages that tell
+// windows about their changes; enabling and disabling windows.
+#include "user/window_internal.h"
+
+namespace user {
+
+namespace {
+
+struct FocusState {
+    HWND focus = nullptr;
+    HWND active = nullptr;
+    HWND capture = nullptr;
+};
+
+FocusState& state() {
+    static FocusState s;
+    return s;
+}
+
+bool within(HWND ancestor, HWND window) {
+    Window* a = fromHandle(ancestor);
+    Window* w = fromHandle(window);
+    return a && w && isDescendant(a, w);
+}
+
+// The window that becomes active when the given one goes: its owner when that can be
+// active, else the topmost other window that can.
+Window* successorOf(Window* leaving) {
+    auto usable = [&](Window* w) {
+        return w && w != leaving && !w->destroying && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) &&
+               !isDescendant(leaving, w) && w->owner != leaving->handle;
+    };
+    Window* owner = fromHandle(leaving->owner);
+    if (usable(owner)) return owner;
+    for (Window* w : topLevelWindows())
+        if (usable(w)) return w;
+    return nullptr;
+}
+
+void changeFocus(HWND to) {
+    HWND old = state().focus;
+    if (old == to) return;
+    state().focus = to;
+    if (fromHandle(old)) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(to), 0);
+    if (state().focus != to) return;  // the old window moved the focus itself
+    if (fromHandle(to)) SendMessageA(to, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+}
+
+}  // namespace
+
+void activate(Window* window, WORD how) {
+    FocusState& s = state();
+    window = topLevelOf(window);
+    HWND next = window ? window->handle : nullptr;
+    HWND old = s.active;
+    if (window) raiseTopLevel(window);
+    if (old == next) return;
+    s.active = next;
+    if (fromHandle(old)) {
+        SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
+        SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(next));
+    }
+    if (s.active != next) return;
+    if (fromHandle(next)) {
+        SendMessageA(next, WM_NCACTIVATE, TRUE, 0);
+        SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(how, 0), reinterpret_cast<LPARAM>(old));
+    }
+    // The focus belongs to the active window or nobody.
+    if (s.active == next && s.focus && !within(next, s.focus)) changeFocus(nullptr);
+}
+
+void windowHiddenOrDestroyed(Window* window, bool destroying) {
+    FocusState& s = state();
+    HWND handle = window->handle;
+    if (s.capture && within(handle, s.capture)) ReleaseCapture();
+    if (!(window = fromHandle(handle))) return;
+    if (s.focus && within(handle, s.focus)) {
+        if (destroying)
+            s.focus = nullptr;
+        else
+            changeFocus(window->parent ? window->parent->handle : nullptr);
+    }
+    if (!(window = fromHandle(handle))) return;
+    if (!window->parent && s.active == handle) activate(successorOf(window), WA_ACTIVE);
+    if (s.active == handle) activate(nullptr, WA_INACTIVE);
+}
+
+void forgetWindowInFocus(Window* window) {
+    FocusState& s = state();
+    if (s.focus == window->handle) s.focus = nullptr;
+    if (s.active == window->handle) s.active = nullptr;
+    if (s.capture == window->handle) s.capture = nullptr;
+}
+
+}  // namespace user
+
+using user::fromHandle;
+using user::Window;
+
+HWND WINAPI SetFocus(HWND hWnd) {
+    HWND old = user::state().focus;
+    if (hWnd) {
+        Window* w = fromHandle(hWnd);
+        if (!w) return nullptr;
+        Window* top = user::topLevelOf(w);
+        if (top->handle != user::state().active) {
+            user::activate(top, WA_ACTIVE);
+            if (!fromHandle(hWnd)) return old;
+        }
+    }
+    user::changeFocus(hWnd);
+    return old;
+}
+
+HWND WINAPI GetFocus(void) { return user::state().focus; }
+
+HWND WINAPI GetActiveWindow(void) { return user::state().active; }
+
+HWND WINAPI SetActiveWindow(HWND hWnd) {
+    HWND old = user::state().active;
+    Window* w = fromHandle(hWnd);
+    if (!w) return nullptr;
+    user::activate(w, WA_ACTIVE);
+    return old;
+}
+
+BOOL WINAPI SetForegroundWindow(HWND hWnd) {
+    Window* w = fromHandle(hWnd);
+    if (!w) return FALSE;
+    user::activate(w, WA_ACTIVE);
+    return TRUE;
+}
+
+HWND WINAPI GetForegroundWindow(void) { return user::state().active; }
+
+HWND WINAPI SetCapture(HWND hWnd) {
+    HWND old = user::state().capture;
+    if (!fromHandle(hWnd)) return old;
+    user::state().capture = hWnd;
+    if (old && old != hWnd && fromHandle(old))
+        SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
+    return old;
+}
+
+BOOL WINAPI ReleaseCapture(void) {
+    HWND old = user::state().capture;
+    user::state().capture = nullptr;
+    if (old && fromHandle(old)) SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
+    return TRUE;
+}
+
+HWND WINAPI GetCapture(void) { return user::state().capture; }
+
+BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
+    Window* w = fromHandle(hWnd);
+    if (!w) return FALSE;
+    bool wasDisabled = (w->style & WS_DISABLED) != 0;
+    if (bEnable && wasDisabled) {
+        w->style &= ~static_cast<DWORD>(WS_DISABLED);
+        SendMessageA(hWnd, WM_ENABLE, TRUE, 0);
+    } else if (!bEnable && !wasDisabled) {
+        w->style |= WS_DISABLED;
+        if (user::state().focus && user::within(hWnd, user::state().focus)) SetFocus(nullptr);
+        if (user::state().capture && user::within(hWnd, user::state().capture)) ReleaseCapture();
+        if (fromHandle(hWnd)) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
+    }
+    return wasDisabled;
+}

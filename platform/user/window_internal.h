@@ -1,0 +1,145 @@
+// The window manager's own view of classes and windows, shared by its files (classes,
+// window tree, geometry, painting, input, focus...). Nothing outside platform/user uses it.
+#pragma once
+
+#include "display/display.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace user {
+
+struct WindowClass {
+    std::string name;
+    ATOM atom = 0;
+    UINT style = 0;
+    WNDPROC procedure = nullptr;
+    int classExtra = 0;
+    int windowExtra = 0;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    std::string menuName;
+    int windowCount = 0;  // a class with windows cannot be unregistered
+};
+
+struct Window {
+    HWND handle = nullptr;
+    WindowClass* windowClass = nullptr;
+    WNDPROC procedure = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LONG_PTR id = 0;  // child id (the hMenu argument of a child)
+    LONG_PTR userData = 0;
+    HINSTANCE instance = nullptr;
+    std::string text;
+
+    Window* parent = nullptr;  // null for top-level windows
+    HWND owner = nullptr;      // top-level windows only
+    std::vector<Window*> children;  // z-order, topmost first
+
+    RECT rect{};  // window rectangle, in the parent's client coordinates (screen for top-level)
+    std::vector<uint8_t> extraBytes;
+    std::vector<std::pair<std::string, HANDLE>> properties;  // names upper-cased
+
+    // Painting: the update area is kept as one rectangle in client coordinates.
+    RECT update{};
+    bool eraseNeeded = false;
+    bool frameNeeded = false;  // non-client area must be drawn
+    bool captionActive = false;
+
+    // Top-level windows only: the backend surface and the pixels the layer draws into.
+    display::SurfaceId surface = 0;
+    display::Pixels pixels;
+    bool surfaceDirty = false;
+
+    bool destroying = false;
+    bool created = false;  // WM_NCCREATE accepted
+};
+
+// ---- classes (classes.cpp)
+WindowClass* findClass(LPCSTR nameOrAtom, HINSTANCE instance);
+void ensureSystemClasses();
+
+// ---- the window table and tree (window_tree.cpp)
+Window* fromHandle(HWND handle);
+Window* desktopWindow();
+const std::vector<Window*>& topLevelWindows();  // z-order, topmost first
+Window* topLevelOf(Window* window);
+bool isDescendant(Window* ancestor, Window* window);  // true also when equal
+bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
+bool isChildWindow(const Window* window);
+void raiseTopLevel(Window* window);
+// Pre-order list of the subtree (the window first); safe against changes while walking.
+std::vector<HWND> subtreeHandles(Window* window);
+
+// ---- geometry (geometry.cpp)
+RECT screenRect(Window* window);        // window rectangle in screen coordinates
+RECT clientRectInWindow(Window* window);  // client area relative to the window's top-left
+POINT clientOriginOnScreen(Window* window);
+POINT surfaceOffset(Window* window);    // window top-left within its top-level's surface
+Window* topLevelAt(POINT screenPoint);  // topmost visible top-level window there
+// The deepest visible, enabled descendant whose client area holds the point (the window
+// itself when no child does, or when the point is in its non-client area).
+Window* deepestWindowAt(Window* window, POINT screenPoint);
+
+// ---- non-client area (non_client.cpp)
+struct Insets {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+Insets nonClientInsets(DWORD style, DWORD exStyle);
+int captionHeight(DWORD style);   // 0 without WS_CAPTION, the caption bar and its line
+RECT captionRectInWindow(Window* window);
+RECT closeBoxRectInWindow(Window* window);  // empty without WS_SYSMENU and caption
+LRESULT nonClientHitTest(Window* window, POINT screenPoint);
+void drawNonClient(Window* window);
+void setCloseBoxPressed(Window* window, bool pressed);
+
+// ---- messages (message_queue.cpp)
+LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+void postInput(const MSG& message);
+void removeMessagesFor(HWND handle);
+
+// ---- painting (painting.cpp)
+void invalidateWindow(Window* window, const RECT* clientRect, bool erase, bool withChildren);
+void invalidateAreaOfParent(Window* window);  // the parent's area under the window
+void invalidateFrame(Window* window);  // the window's and its children's frames
+void flushFrames();                    // WM_NCPAINT to every visible window whose frame is due
+Window* nextWindowToPaint(HWND filter);  // parents before children
+void paintWindow(Window* window);        // WM_PAINT now, validating what the window leaves
+void paintAllPending();
+void presentSurfaces();
+void createSurfaceFor(Window* window);
+void resizeSurfaceFor(Window* window);
+void destroySurfaceFor(Window* window);
+HDC windowDC(Window* window);  // the whole window, non-client area included
+
+// ---- input (input.cpp)
+// Reads one backend event and turns it into messages; false when none was pending.
+bool translateOneEvent(bool wait);
+void startCaptionDrag(Window* window, POINT screenPoint);
+void startCloseBoxTracking(Window* window);
+void forgetWindowInInput(Window* window);
+void installHitTester();
+
+// ---- focus, activation, capture (focus.cpp)
+void activate(Window* window, WORD how);
+void windowHiddenOrDestroyed(Window* window, bool destroying);
+void forgetWindowInFocus(Window* window);
+
+// ---- hooks (hooks.cpp)
+LRESULT callCbtHook(int code, WPARAM wParam, LPARAM lParam);
+
+// ---- cursors (cursors.cpp)
+HCURSOR arrowCursor();
+
+// Counts beeps, so that tests can see a refused input was noticed and not delivered.
+int beepCount();
+
+}  // namespace user
