@@ -45,6 +45,10 @@ void applyModifiers(uint32_t modifiers) {
     setKey(VK_MENU, modifiers & display::ModAlt);
 }
 
+bool isModifierKey(uint32_t vk) {
+    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || (vk >= VK_LSHIFT && vk <= VK_RMENU);
+}
+
 bool keyDown(int vk) { return (state().keys[vk] & 0x80) != 0; }
 
 WPARAM mouseKeyFlags() {
@@ -227,7 +231,10 @@ void routeText(const display::Event& e) {
 
 void handle(const display::Event& e) {
     InputState& s = state();
-    if (e.type != display::EventType::KeyDown && e.type != display::EventType::KeyUp) applyModifiers(e.modifiers);
+    // The modifier bits of every event keep the key state right even when a display does
+    // not report the modifier keys themselves; their own events set it exactly.
+    bool keyEvent = e.type == display::EventType::KeyDown || e.type == display::EventType::KeyUp;
+    if (!keyEvent || !isModifierKey(e.virtualKey)) applyModifiers(e.modifiers);
     switch (e.type) {
     case display::EventType::MouseMove:
         s.cursor = POINT{e.x, e.y};

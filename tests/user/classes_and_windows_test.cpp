@@ -1,0 +1,395 @@
+// Classes, creation and destruction, hooks, window words, subclassing, properties, texts
+// and the window tree.
+#include "window_recorder.h"
+
+#include "user/window_manager.h"
+
+#include <string>
+
+using namespace wmtest;
+
+namespace {
+
+LRESULT CALLBACK plainProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+WNDCLASSEXA plainClass(const char* name) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = plainProcedure;
+    wc.cbWndExtra = 8;
+    wc.lpszClassName = name;
+    return wc;
+}
+
+}  // namespace
+
+class Classes : public WindowTest {};
+
+TEST_F(Classes, RegisteredClassIsFoundByNameInAnyCaseAndByAtomAndCannotBeRegisteredTwice) {
+    WNDCLASSEXA wc = plainClass("ClassUnderTest");
+    ATOM atom = RegisterClassExA(&wc);
+    ASSERT_NE(atom, 0);
+    EXPECT_EQ(RegisterClassExA(&wc), 0);
+
+    WNDCLASSEXA byName{}, byAtom{};
+    ASSERT_TRUE(GetClassInfoExA(nullptr, "classundertest", &byName));
+    ASSERT_TRUE(GetClassInfoExA(nullptr, MAKEINTATOM(atom), &byAtom));
+    EXPECT_EQ(byName.lpfnWndProc, plainProcedure);
+    EXPECT_EQ(byAtom.cbWndExtra, 8);
+    EXPECT_STREQ(byAtom.lpszClassName, "ClassUnderTest");
+
+    HWND w = CreateWindowExA(0, MAKEINTATOM(atom), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(GetClassWord(w, GCW_ATOM), atom);
+    char name[8];
+    EXPECT_EQ(GetClassNameA(w, name, sizeof name), 7);  // cut to the buffer
+    EXPECT_STREQ(name, "ClassUn");
+
+    EXPECT_FALSE(UnregisterClassA("ClassUnderTest", nullptr));  // a window still uses it
+    DestroyWindow(w);
+    EXPECT_TRUE(UnregisterClassA("ClassUnderTest", nullptr));
+    EXPECT_FALSE(GetClassInfoExA(nullptr, "ClassUnderTest", &byName));
+}
+
+TEST_F(Classes, ClassWithFixedAtomIsFoundByThatAtomAndUnknownClassesCreateNothing) {
+    WNDCLASSEXA wc = plainClass("FixedAtomClass");
+    ASSERT_EQ(user::registerClassWithAtom(wc, 0x8123), 0x8123);
+    WNDCLASSEXA found{};
+    EXPECT_TRUE(GetClassInfoExA(nullptr, MAKEINTATOM(0x8123), &found));
+    EXPECT_STREQ(found.lpszClassName, "FixedAtomClass");
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+}
+
+class Creation : public WindowTest {};
+
+namespace {
+HHOOK hookHandle = nullptr;
+std::vector<int> hookCodes;
+LRESULT CALLBACK movingHook(int code, WPARAM wParam, LPARAM lParam) {
+    hookCodes.push_back(code);
+    if (code == HCBT_CREATEWND) {
+        auto* cbt = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
+        if (cbt->lpcs->style & WS_POPUP) {
+            cbt->lpcs->x = 77;
+            cbt->lpcs->y = 88;
+        }
+    }
+    return CallNextHookEx(hookHandle, code, wParam, lParam);
+}
+LRESULT CALLBACK refusingHook(int code, WPARAM, LPARAM) { return code == HCBT_CREATEWND ? 1 : 0; }
+}  // namespace
+
+TEST_F(Creation, MessagesArriveInWin32OrderAndTheWindowIsHiddenUntilCreated) {
+    HWND w = topLevel(10, 20, 200, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION, "Title");
+    ASSERT_NE(w, nullptr);
+    int nc = firstIndex(w, WM_NCCREATE), create = firstIndex(w, WM_CREATE), size = firstIndex(w, WM_SIZE),
+        move = firstIndex(w, WM_MOVE), show = firstIndex(w, WM_SHOWWINDOW), activate = firstIndex(w, WM_ACTIVATE);
+    EXPECT_EQ(nc, 0);
+    EXPECT_LT(nc, create);
+    EXPECT_LT(create, size);
+    EXPECT_LT(size, move);
+    EXPECT_LT(move, show);
+    EXPECT_LT(show, activate);
+    EXPECT_EQ(GetActiveWindow(), w);
+    EXPECT_EQ(GetFocus(), w);
+    EXPECT_TRUE(IsWindowVisible(w));
+    char title[16];
+    EXPECT_EQ(GetWindowTextA(w, title, sizeof title), 5);  // the default WM_NCCREATE took the title
+    EXPECT_STREQ(title, "Title");
+    auto sizes = received(w, WM_SIZE);
+    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
+}
+
+TEST_F(Creation, CbtHookSeesCreationFirstAndMovesTheWindow) {
+    hookCodes.clear();
+    hookHandle = SetWindowsHookExA(WH_CBT, movingHook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hookHandle, nullptr);
+    HWND w = topLevel(10, 20, 200, 100);
+    HWND c = child(w, 1, 5, 6, 10, 10);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 77);
+    EXPECT_EQ(r.top, 88);
+    EXPECT_EQ(r.right, 277);
+    GetWindowRect(c, &r);  // children pass unchanged
+    EXPECT_EQ(r.left, 77 + 5);
+    DestroyWindow(w);
+    EXPECT_TRUE(UnhookWindowsHookEx(hookHandle));
+    ASSERT_GE(hookCodes.size(), 4u);
+    EXPECT_EQ(hookCodes[0], HCBT_CREATEWND);
+    EXPECT_EQ(hookCodes[1], HCBT_CREATEWND);
+    EXPECT_EQ(hookCodes[2], HCBT_DESTROYWND);
+
+    hookCodes.clear();
+    topLevel(0, 0, 10, 10);
+    EXPECT_TRUE(hookCodes.empty());  // unhooked
+}
+
+TEST_F(Creation, HooksChainNewestFirstAndAHookCanRefuseACreation) {
+    hookCodes.clear();
+    hookHandle = SetWindowsHookExA(WH_CBT, movingHook, nullptr, GetCurrentThreadId());
+    HHOOK refusing = SetWindowsHookExA(WH_CBT, refusingHook, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(topLevel(0, 0, 10, 10), nullptr);
+    EXPECT_TRUE(hookCodes.empty());  // the newer hook did not pass on
+    EXPECT_EQ(log().size(), 0u);     // and the window never heard of itself
+    UnhookWindowsHookEx(refusing);
+    EXPECT_NE(topLevel(0, 0, 10, 10), nullptr);
+    EXPECT_EQ(hookCodes.size(), 1u);
+    UnhookWindowsHookEx(hookHandle);
+}
+
+namespace {
+LRESULT CALLBACK failingCreate(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    log().push_back(Received{w, m, wp, lp});
+    if (m == WM_CREATE) return -1;
+    return DefWindowProcA(w, m, wp, lp);
+}
+LRESULT CALLBACK failingNcCreate(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    log().push_back(Received{w, m, wp, lp});
+    if (m == WM_NCCREATE) return FALSE;
+    return DefWindowProcA(w, m, wp, lp);
+}
+}  // namespace
+
+TEST_F(Creation, RefusalInCreateOrNcCreateFailsTheCreation) {
+    WNDCLASSEXA a = plainClass("FailsCreate");
+    a.lpfnWndProc = failingCreate;
+    WNDCLASSEXA b = plainClass("FailsNcCreate");
+    b.lpfnWndProc = failingNcCreate;
+    RegisterClassExA(&a);
+    RegisterClassExA(&b);
+    EXPECT_EQ(topLevel(0, 0, 10, 10, WS_POPUP, "", 0, "FailsCreate"), nullptr);
+    ASSERT_FALSE(log().empty());
+    HWND gone = log().front().window;
+    EXPECT_FALSE(IsWindow(gone));
+    EXPECT_GE(firstIndex(gone, WM_DESTROY), 0);  // a window that existed is destroyed properly
+    EXPECT_GT(firstIndex(gone, WM_NCDESTROY), firstIndex(gone, WM_DESTROY));
+    log().clear();
+    EXPECT_EQ(topLevel(0, 0, 10, 10, WS_POPUP, "", 0, "FailsNcCreate"), nullptr);
+    EXPECT_EQ(firstIndex(log().front().window, WM_CREATE), -1);
+}
+
+class Destruction : public WindowTest {};
+
+TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
+    HWND parent = topLevel(0, 0, 300, 200);
+    HWND kid = child(parent, 1, 0, 0, 50, 50);
+    HWND grandchild = child(kid, 2, 0, 0, 10, 10);
+    HWND owned = CreateWindowExA(0, recorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, kid, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_EQ(GetWindow(owned, GW_OWNER), parent);  // the owner is the top-level window
+    EXPECT_EQ(GetParent(owned), parent);
+    log().clear();
+    EXPECT_TRUE(DestroyWindow(parent));
+    for (HWND w : {parent, kid, grandchild, owned}) EXPECT_FALSE(IsWindow(w));
+    EXPECT_LT(firstIndex(owned, WM_NCDESTROY), firstIndex(parent, WM_DESTROY));
+    EXPECT_LT(firstIndex(parent, WM_DESTROY), firstIndex(kid, WM_DESTROY));
+    EXPECT_LT(firstIndex(kid, WM_DESTROY), firstIndex(grandchild, WM_DESTROY));
+    EXPECT_LT(firstIndex(grandchild, WM_DESTROY), firstIndex(grandchild, WM_NCDESTROY));
+    EXPECT_LT(firstIndex(grandchild, WM_NCDESTROY), firstIndex(kid, WM_NCDESTROY));
+    EXPECT_LT(firstIndex(kid, WM_NCDESTROY), firstIndex(parent, WM_NCDESTROY));
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_FALSE(DestroyWindow(parent));
+}
+
+TEST_F(Destruction, CloseByDefaultDestroysAndPostedMessagesOfTheDeadAreDropped) {
+    HWND w = topLevel(0, 0, 100, 100);
+    PostMessageA(w, WM_USER + 5, 0, 0);
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));
+}
+
+class WindowWords : public WindowTest {};
+
+namespace {
+WNDPROC previousProcedure = nullptr;
+std::vector<UINT> subclassSaw;
+LRESULT CALLBACK subclass(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    subclassSaw.push_back(m);
+    if (m == WM_USER + 1) return 42;
+    return CallWindowProcA(previousProcedure, w, m, wp, lp);
+}
+}  // namespace
+
+TEST_F(WindowWords, SubclassingPutsAProcedureInFrontThatCanPassOn) {
+    HWND w = topLevel(0, 0, 100, 100);
+    subclassSaw.clear();
+    previousProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
+    ASSERT_NE(previousProcedure, nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(subclass));
+    log().clear();
+    EXPECT_EQ(SendMessageA(w, WM_USER + 1, 0, 0), 42);
+    EXPECT_TRUE(log().empty());  // consumed by the subclass
+    SetWindowTextA(w, "passed on");
+    EXPECT_EQ(subclassSaw.back(), static_cast<UINT>(WM_SETTEXT));
+    EXPECT_EQ(received(w, WM_SETTEXT).size(), 1u);
+    char text[32];
+    GetWindowTextA(w, text, sizeof text);
+    EXPECT_STREQ(text, "passed on");
+    SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
+    subclassSaw.clear();
+    SendMessageA(w, WM_USER + 1, 0, 0);
+    EXPECT_TRUE(subclassSaw.empty());
+}
+
+TEST_F(WindowWords, StylesIdsUserDataOwnerAndExtraBytes) {
+    HWND owner = topLevel(0, 0, 100, 100);
+    HWND w = topLevel(0, 0, 100, 100, WS_POPUP, "", WS_EX_CLIENTEDGE);
+    HWND c = child(owner, 1234, 0, 0, 10, 10);
+    EXPECT_EQ(GetWindowLongA(c, GWL_ID), 1234);
+    EXPECT_EQ(GetDlgCtrlID(c), 1234);
+    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & WS_POPUP, WS_POPUP);
+    EXPECT_EQ(GetWindowLongA(w, GWL_EXSTYLE), WS_EX_CLIENTEDGE);
+    SetWindowLongPtrA(w, GWLP_USERDATA, 0x1234567);
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_USERDATA), 0x1234567);
+    EXPECT_EQ(GetWindowLongPtrA(c, GWLP_HWNDPARENT), reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrA(w, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    EXPECT_EQ(GetWindow(w, GW_OWNER), owner);
+
+    EXPECT_EQ(SetWindowLongA(w, 4, 0x11223344), 0);
+    EXPECT_EQ(GetWindowLongA(w, 4), 0x11223344);
+    EXPECT_EQ(SetWindowLongA(w, 4, 7), 0x11223344);  // answers the old value
+    SetWindowLongPtrA(w, 8, -5);
+    EXPECT_EQ(GetWindowLongPtrA(w, 8), -5);
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongA(w, 14), 0);  // past the 16 extra bytes
+    EXPECT_EQ(GetLastError(), 1413u);
+    EXPECT_EQ(SetWindowLongA(w, 16, 1), 0);
+}
+
+TEST_F(WindowWords, PropertiesBelongToTheirWindowAndIgnoreCase) {
+    HWND a = topLevel(0, 0, 10, 10);
+    HWND b = topLevel(0, 0, 10, 10);
+    int value = 0;
+    EXPECT_TRUE(SetPropA(a, "DLGPTR", &value));
+    EXPECT_EQ(GetPropA(a, "dlgptr"), &value);
+    EXPECT_EQ(GetPropA(b, "DLGPTR"), nullptr);
+    SetPropA(a, "DLGPTR", reinterpret_cast<HANDLE>(5));
+    EXPECT_EQ(RemovePropA(a, "DLGPTR"), reinterpret_cast<HANDLE>(5));
+    EXPECT_EQ(GetPropA(a, "DLGPTR"), nullptr);
+    EXPECT_EQ(RemovePropA(a, "DLGPTR"), nullptr);
+}
+
+TEST_F(WindowWords, TextsGoThroughMessagesAndTheCaptionTitleReachesTheDisplay) {
+    HWND w = topLevel(0, 0, 200, 100, WS_POPUP | WS_CAPTION | WS_VISIBLE, "First");
+    HWND c = child(w, 7, 0, 0, 10, 10);
+    EXPECT_TRUE(SetDlgItemTextA(w, 7, "child text"));
+    char buffer[6];
+    EXPECT_EQ(GetDlgItemTextA(w, 7, buffer, sizeof buffer), 5u);
+    EXPECT_STREQ(buffer, "child");
+    EXPECT_EQ(GetWindowTextLengthA(c), 10);
+    EXPECT_EQ(received(c, WM_GETTEXTLENGTH).size(), 1u);
+    EXPECT_EQ(GetDlgItemTextA(w, 99, buffer, sizeof buffer), 0u);
+    EXPECT_STREQ(buffer, "");
+
+    SetWindowTextA(w, "Second");
+    display::SurfaceId top = display->surfaceAt(100, 50);
+    ASSERT_NE(top, 0u);
+    EXPECT_EQ(display->surface(top)->title, "Second");
+    EXPECT_EQ(FindWindowA(nullptr, "second"), w);
+    EXPECT_EQ(FindWindowA(recorderClass(), "Second"), w);
+    EXPECT_EQ(FindWindowA(nullptr, "child text"), nullptr);  // top-level windows only
+}
+
+class Tree : public WindowTest {};
+
+namespace {
+BOOL CALLBACK collectAll(HWND w, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+}  // namespace
+
+TEST_F(Tree, ChildrenKeepCreationOrderAndEnumerationReachesAllDescendants) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND a = child(top, 1, 0, 0, 10, 10);
+    HWND a1 = child(a, 11, 0, 0, 5, 5);
+    HWND b = child(top, 2, 20, 0, 10, 10);
+    HWND c = child(top, 3, 40, 0, 10, 10);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+    EXPECT_EQ(GetWindow(c, GW_HWNDPREV), b);
+    EXPECT_EQ(GetWindow(b, GW_HWNDFIRST), a);
+    EXPECT_EQ(GetWindow(a, GW_HWNDLAST), c);
+    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(GetWindow(a1, GW_OWNER), nullptr);
+    EXPECT_EQ(GetParent(a1), a);
+    EXPECT_EQ(GetParent(top), nullptr);
+    EXPECT_TRUE(IsChild(top, a1));
+    EXPECT_FALSE(IsChild(a, b));
+    EXPECT_EQ(GetDlgItem(top, 3), c);
+    EXPECT_EQ(GetDlgItem(top, 11), nullptr);  // only direct children
+
+    std::vector<HWND> all;
+    EXPECT_TRUE(EnumChildWindows(top, collectAll, reinterpret_cast<LPARAM>(&all)));
+    EXPECT_EQ(all, (std::vector<HWND>{a, a1, b, c}));
+
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), c);
+}
+
+TEST_F(Tree, CoordinatesMapBetweenClientAreasAndTheScreen) {
+    HWND top = topLevel(100, 50, 300, 200, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
+    HWND c = child(top, 1, 10, 20, 100, 50, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    POINT p{0, 0};
+    ClientToScreen(c, &p);
+    EXPECT_EQ(p.x, 100 + 3 + 10 + 1);
+    EXPECT_EQ(p.y, 50 + 22 + 20 + 1);
+    ScreenToClient(top, &p);
+    EXPECT_EQ(p.x, 11);
+    EXPECT_EQ(p.y, 21);
+    POINT pts[2] = {{0, 0}, {5, 5}};
+    int delta = MapWindowPoints(c, top, pts, 2);
+    EXPECT_EQ(pts[1].x, 16);
+    EXPECT_EQ(LOWORD(delta), 11);
+    RECT r;
+    GetClientRect(c, &r);
+    EXPECT_EQ(r.right, 98);
+    EXPECT_EQ(r.bottom, 48);
+    GetWindowRect(GetDesktopWindow(), &r);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_EQ(r.bottom, 768);
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 3 + 10 + 5, 50 + 22 + 20 + 5}), c);
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 200, 50 + 150}), top);
+}
+
+TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {
+    HWND top = topLevel(0, 0, 300, 200);
+    HWND c = child(top, 1, 10, 10, 50, 50, WS_CHILD);
+    log().clear();
+    EXPECT_TRUE(MoveWindow(c, 20, 30, 60, 70, TRUE));
+    auto moves = received(c, WM_MOVE);
+    auto sizes = received(c, WM_SIZE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].lParam, MAKELPARAM(20, 30));
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(60, 70));
+    EXPECT_EQ(received(c, WM_WINDOWPOSCHANGED).size(), 1u);
+
+    log().clear();
+    SetWindowPos(c, nullptr, 25, 35, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(received(c, WM_SIZE).size(), 0u);
+    EXPECT_EQ(received(c, WM_MOVE).size(), 1u);
+    RECT r;
+    GetWindowRect(c, &r);
+    EXPECT_EQ(r.right - r.left, 60);
+
+    EXPECT_FALSE(IsWindowVisible(c));
+    SetWindowPos(c, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    EXPECT_TRUE(IsWindowVisible(c));
+    EXPECT_TRUE(ShowWindow(c, SW_HIDE));  // was visible
+    EXPECT_FALSE(IsWindowVisible(c));
+    EXPECT_EQ(received(c, WM_SHOWWINDOW).back().wParam, static_cast<WPARAM>(FALSE));
+
+    RECT want{0, 0, 795, 440};
+    AdjustWindowRectEx(&want, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+    EXPECT_EQ(want.right - want.left, 801);
+    EXPECT_EQ(want.bottom - want.top, 465);
+    EXPECT_EQ(want.left, -3);
+    EXPECT_EQ(want.top, -22);
+}

@@ -1,0 +1,263 @@
+// Mouse and keyboard input routing, double clicks, the close box, Alt+F4, caption drags,
+// disabled windows, focus, activation and capture.
+#include "window_recorder.h"
+
+#include "ui_driver.h"
+
+using namespace wmtest;
+
+namespace user {
+int beepCount();
+}
+
+class MouseInput : public WindowTest {};
+
+TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
+    HWND top = topLevel(100, 100, 300, 200);
+    HWND kid = child(top, 1, 10, 10, 150, 100, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    HWND grandchild = child(kid, 2, 20, 20, 40, 40);
+    pump();
+    log().clear();
+    display->click(100 + 10 + 1 + 20 + 3, 100 + 10 + 1 + 20 + 4);
+    pump();
+    auto downs = received(grandchild, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].lParam, MAKELPARAM(3, 4));
+    EXPECT_EQ(downs[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
+    auto ups = received(grandchild, WM_LBUTTONUP);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].wParam, 0u);
+    EXPECT_EQ(received(grandchild, WM_SETCURSOR).size(), 3u);  // move, down, up
+    EXPECT_TRUE(received(kid, WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(display->cursor(), display::Cursor::Arrow);
+
+    EnableWindow(grandchild, FALSE);
+    log().clear();
+    display->click(100 + 10 + 1 + 20 + 3, 100 + 10 + 1 + 20 + 4);
+    pump();
+    EXPECT_TRUE(received(grandchild, WM_LBUTTONDOWN).empty());
+    downs = received(kid, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].lParam, MAKELPARAM(23, 24));
+
+    log().clear();
+    display->click(100 + 5, 100 + 5);  // top-level's own client area
+    display->click(100 + 10, 100 + 10);  // the child's border: its non-client area
+    pump();
+    EXPECT_EQ(received(top, WM_LBUTTONDOWN).size(), 1u);
+    auto nc = received(kid, WM_NCLBUTTONDOWN);
+    ASSERT_EQ(nc.size(), 1u);
+    EXPECT_EQ(nc[0].wParam, static_cast<WPARAM>(HTBORDER));
+    EXPECT_EQ(nc[0].lParam, MAKELPARAM(110, 110));
+}
+
+TEST_F(MouseInput, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
+    HWND plain = topLevel(0, 0, 100, 100);
+    HWND dbl = topLevel(200, 0, 100, 100, WS_POPUP | WS_VISIBLE, "", 0, doubleClickRecorderClass());
+    pump();
+    log().clear();
+    testui::doubleClick(plain);
+    testui::doubleClick(dbl);
+    pump();
+    EXPECT_EQ(received(plain, WM_LBUTTONDOWN).size(), 2u);
+    EXPECT_TRUE(received(plain, WM_LBUTTONDBLCLK).empty());
+    EXPECT_EQ(received(dbl, WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(received(dbl, WM_LBUTTONDBLCLK).size(), 1u);
+
+    log().clear();
+    display->advanceClock(1000);
+    display->click(250, 50);
+    display->advanceClock(501);
+    display->click(250, 50);
+    display->advanceClock(10);
+    display->click(260, 50);  // too far from the previous press
+    pump();
+    EXPECT_EQ(received(dbl, WM_LBUTTONDOWN).size(), 3u);
+}
+
+TEST_F(MouseInput, CaptureTakesAllMouseInputUntilReleased) {
+    HWND top = topLevel(100, 100, 300, 200);
+    HWND a = child(top, 1, 0, 0, 50, 50);
+    HWND b = child(top, 2, 100, 0, 50, 50);
+    pump();
+    EXPECT_EQ(SetCapture(a), nullptr);
+    log().clear();
+    display->mouseMove(100 + 120, 100 + 10);  // over b
+    pump();
+    auto moves = received(a, WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].lParam, MAKELPARAM(120, 10));
+    EXPECT_TRUE(received(b, WM_MOUSEMOVE).empty());
+    display->mouseMove(50, 60);  // outside every window
+    pump();
+    moves = received(a, WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(moves[1].lParam)), -50);
+
+    EXPECT_EQ(SetCapture(b), a);
+    auto changed = received(a, WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].lParam, reinterpret_cast<LPARAM>(b));
+    ReleaseCapture();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(received(b, WM_CAPTURECHANGED).size(), 1u);
+}
+
+TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
+    HWND owner = topLevel(100, 100, 300, 200);
+    HWND kid = child(owner, 1, 10, 10, 50, 50);
+    SetFocus(kid);
+    EXPECT_FALSE(EnableWindow(owner, FALSE));
+    EXPECT_EQ(GetFocus(), nullptr);  // the focus left the disabled window
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    ASSERT_EQ(received(owner, WM_ENABLE).size(), 1u);
+    pump();
+    log().clear();
+    int beeps = user::beepCount();
+    display->click(100 + 20, 100 + 20);
+    display->key('A');
+    display->type("a");
+    display->requestClose(display->surfaceAt(150, 150));
+    pump();
+    for (const Received& r : log()) {
+        EXPECT_NE(r.message, static_cast<UINT>(WM_LBUTTONDOWN));
+        EXPECT_NE(r.message, static_cast<UINT>(WM_KEYDOWN));
+        EXPECT_NE(r.message, static_cast<UINT>(WM_SYSKEYDOWN));
+        EXPECT_NE(r.message, static_cast<UINT>(WM_CHAR));
+        EXPECT_NE(r.message, static_cast<UINT>(WM_CLOSE));
+    }
+    EXPECT_GT(user::beepCount(), beeps);
+    EXPECT_TRUE(EnableWindow(owner, TRUE));
+    display->click(100 + 20, 100 + 20);
+    pump();
+    EXPECT_EQ(received(kid, WM_LBUTTONDOWN).size(), 1u);
+}
+
+class NonClientInput : public WindowTest {};
+
+TEST_F(NonClientInput, CloseBoxClickAndAltF4AndCloseRequestSendClose) {
+    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    HWND w = topLevel(100, 100, 300, 150, style, "Closable", WS_EX_DLGMODALFRAME);
+    pump();
+    int closeX = 100 + 300 - 3 - 2 - 8, closeY = 100 + 3 + 2 + 7;
+    display->mouseDown(closeX, closeY);
+    display->mouseMove(closeX - 40, closeY);  // slide off: released elsewhere does nothing
+    display->mouseUp(closeX - 40, closeY);
+    pump();
+    EXPECT_TRUE(received(w, WM_CLOSE).empty());
+    EXPECT_EQ(received(w, WM_NCLBUTTONDOWN).front().wParam, static_cast<WPARAM>(HTCLOSE));
+    display->click(closeX, closeY);
+    pump();
+    auto commands = received(w, WM_SYSCOMMAND);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].wParam, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_LT(firstIndex(w, WM_SYSCOMMAND), firstIndex(w, WM_CLOSE));
+    EXPECT_FALSE(IsWindow(w));  // left to the default: closed
+
+    HWND second = topLevel(100, 100, 300, 150, style, "Alt F4", WS_EX_DLGMODALFRAME);
+    HWND kid = child(second, 1, 0, 0, 20, 20);
+    SetFocus(kid);
+    log().clear();
+    display->key(VK_F4, display::ModAlt);
+    pump();
+    EXPECT_EQ(received(kid, WM_SYSKEYDOWN).size(), 2u);  // Alt, then F4
+    EXPECT_EQ(received(second, WM_CLOSE).size(), 1u);
+    EXPECT_FALSE(IsWindow(second));
+
+    HWND third = topLevel(100, 100, 300, 150, style, "Requested", WS_EX_DLGMODALFRAME);
+    pump();
+    display->requestClose(display->surfaceAt(150, 150));
+    pump();
+    EXPECT_EQ(received(third, WM_CLOSE).size(), 1u);
+}
+
+TEST_F(NonClientInput, DraggingTheCaptionMovesTheWindowAndItsSurface) {
+    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    HWND w = topLevel(100, 100, 300, 150, style, "Drag me", WS_EX_DLGMODALFRAME);
+    pump();
+    display->mouseDown(150, 110);
+    display->mouseMove(170, 140);
+    display->mouseMove(200, 160);
+    display->mouseUp(200, 160);
+    pump();
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 150);
+    EXPECT_EQ(r.top, 150);
+    EXPECT_EQ(r.right, 450);
+    auto moves = received(w, WM_MOVE);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back().lParam, MAKELPARAM(153, 172));
+    display::SurfaceId surface = display->surfaceAt(300, 200);
+    ASSERT_NE(surface, 0u);
+    EXPECT_EQ(display->surface(surface)->rect.left, 150);
+    EXPECT_TRUE(received(w, WM_LBUTTONUP).empty());
+}
+
+class Focus : public WindowTest {};
+
+TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
+    HWND a = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION, "A");
+    HWND b = topLevel(200, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION, "B");
+    HWND bChild = child(b, 1, 0, 0, 20, 20);
+    SetActiveWindow(a);
+    EXPECT_EQ(GetFocus(), a);
+    pump();
+    log().clear();
+    display->click(250, 50);
+    pump();
+    EXPECT_EQ(GetActiveWindow(), b);
+    EXPECT_EQ(GetFocus(), b);
+    auto ncA = received(a, WM_NCACTIVATE);
+    ASSERT_EQ(ncA.size(), 1u);
+    EXPECT_EQ(ncA[0].wParam, static_cast<WPARAM>(FALSE));
+    auto actA = received(a, WM_ACTIVATE);
+    ASSERT_EQ(actA.size(), 1u);
+    EXPECT_EQ(LOWORD(actA[0].wParam), WA_INACTIVE);
+    EXPECT_EQ(actA[0].lParam, reinterpret_cast<LPARAM>(b));
+    auto actB = received(b, WM_ACTIVATE);
+    ASSERT_EQ(actB.size(), 1u);
+    EXPECT_EQ(LOWORD(actB[0].wParam), WA_CLICKACTIVE);
+    EXPECT_LT(firstIndex(a, WM_ACTIVATE), firstIndex(b, WM_NCACTIVATE));
+    EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_SETFOCUS));
+    EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_LBUTTONDOWN));
+    EXPECT_EQ(received(a, WM_KILLFOCUS)[0].wParam, reinterpret_cast<WPARAM>(b));
+
+    log().clear();
+    EXPECT_EQ(SetFocus(bChild), b);
+    EXPECT_EQ(received(b, WM_KILLFOCUS)[0].wParam, reinterpret_cast<WPARAM>(bChild));
+    EXPECT_EQ(received(bChild, WM_SETFOCUS)[0].wParam, reinterpret_cast<WPARAM>(b));
+    EXPECT_EQ(SetFocus(bChild), bChild);
+    EXPECT_EQ(received(bChild, WM_SETFOCUS).size(), 1u);  // no change, no message
+
+    // Focusing a window of an inactive top-level activates that one.
+    HWND aChild = child(a, 2, 0, 0, 20, 20);
+    SetFocus(aChild);
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetFocus(), aChild);
+
+    // Keys go to the focus window.
+    log().clear();
+    display->key('Q');
+    pump();
+    EXPECT_EQ(received(aChild, WM_KEYDOWN).size(), 1u);
+    EXPECT_EQ(received(aChild, WM_KEYUP).size(), 1u);
+}
+
+TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
+    HWND owner = topLevel(0, 0, 300, 300, WS_POPUP | WS_VISIBLE | WS_CAPTION, "Owner");
+    HWND popup = CreateWindowExA(0, recorderClass(), "Popup", WS_POPUP | WS_VISIBLE | WS_CAPTION, 50, 50, 100, 100,
+                                 owner, nullptr, nullptr, nullptr);
+    HWND popupChild = child(popup, 1, 0, 0, 10, 10);
+    SetFocus(popupChild);
+    EXPECT_EQ(GetActiveWindow(), popup);
+    ShowWindow(popup, SW_HIDE);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), owner);
+    ShowWindow(popup, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), popup);
+    DestroyWindow(popup);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    DestroyWindow(owner);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+}

@@ -1,0 +1,106 @@
+#include "window_recorder.h"
+
+#include "ui_driver.h"
+
+namespace wmtest {
+
+namespace {
+
+LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    log().push_back(Received{window, message, wParam, lParam});
+    if (message == WM_PAINT) {
+        auto colour = static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (colour) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window, &ps);
+            RECT r;
+            GetClientRect(window, &r);
+            HBRUSH brush = CreateSolidBrush(colour & 0xFFFFFF);
+            FillRect(dc, &r, brush);
+            DeleteObject(brush);
+            EndPaint(window, &ps);
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* registerOnce(const char* name, UINT style) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = recordingProcedure;
+    wc.cbWndExtra = 16;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    WNDCLASSEXA existing{};
+    if (!GetClassInfoExA(nullptr, name, &existing)) RegisterClassExA(&wc);
+    return name;
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<Received>& log() {
+    static std::vector<Received> messages;
+    return messages;
+}
+
+std::vector<Received> received(HWND window, UINT message) {
+    std::vector<Received> out;
+    for (const Received& r : log())
+        if (r.window == window && r.message == message) out.push_back(r);
+    return out;
+}
+
+int firstIndex(HWND window, UINT message) {
+    for (size_t i = 0; i < log().size(); ++i)
+        if (log()[i].window == window && log()[i].message == message) return static_cast<int>(i);
+    return -1;
+}
+
+const char* recorderClass() { return registerOnce("Recorder", 0); }
+const char* doubleClickRecorderClass() { return registerOnce("DoubleClickRecorder", CS_DBLCLKS); }
+
+HWND topLevel(int x, int y, int width, int height, DWORD style, const char* title, DWORD exStyle,
+              const char* className) {
+    return CreateWindowExA(exStyle, className ? className : recorderClass(), title, style, x, y, width, height,
+                           nullptr, nullptr, nullptr, nullptr);
+}
+
+HWND child(HWND parent, int id, int x, int y, int width, int height, DWORD style, const char* className) {
+    return CreateWindowExA(0, className ? className : recorderClass(), "", style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+void pump() { testui::pumpUntilIdle(); }
+
+COLORREF screenPixel(int x, int y) {
+    pump();
+    display::Pixels shot = testui::headless().screenshot();
+    uint32_t p = shot.at(x, y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void WindowTest::SetUp() {
+    display = &display::installHeadless();
+    log().clear();
+}
+
+void WindowTest::TearDown() {
+    std::vector<HWND> tops;
+    EnumChildWindows(nullptr, collect, reinterpret_cast<LPARAM>(&tops));
+    for (HWND w : tops) DestroyWindow(w);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    ReleaseCapture();
+    log().clear();
+}
+
+}  // namespace wmtest
