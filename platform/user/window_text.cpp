@@ -18,17 +18,3 @@ BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
     if (!IsWindow(hWnd)) return FALSE;
     return static_cast<BOOL>(SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)));
 }
-
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString) {
-    HWND item = GetDlgItem(hDlg, nIDDlgItem);
-    return item ? SetWindowTextA(item, lpString) : FALSE;
-}
-
-UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax) {
-    HWND item = GetDlgItem(hDlg, nIDDlgItem);
-    if (!item) {
-        if (lpString && cchMax > 0) lpString[0] = '\0';
-        return 0;
-    }
-    return static_cast<UINT>(GetWindowTextA(item, lpString, cchMax));
-}

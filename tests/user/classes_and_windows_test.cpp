@@ -116,7 +116,7 @@ TEST_F(Creation, CbtHookSeesCreationFirstAndMovesTheWindow) {
     EXPECT_EQ(r.left, 77 + 5);
     DestroyWindow(w);
     EXPECT_TRUE(UnhookWindowsHookEx(hookHandle));
-    ASSERT_GE(hookCodes.size(), 4u);
+    ASSERT_GE(hookCodes.size(), 3u);
     EXPECT_EQ(hookCodes[0], HCBT_CREATEWND);
     EXPECT_EQ(hookCodes[1], HCBT_CREATEWND);
     EXPECT_EQ(hookCodes[2], HCBT_DESTROYWND);
