@@ -1,0 +1,84 @@
+// What the editor form does with each of its events.
+#include "browsing.h"
+#include "dialogs.h"
+#include "editor_form.h"
+#include "translation_file.h"
+#include "entry_store.h"
+#include "entry_view.h"
+#include "events.h"
+#include "maintenance_passes.h"
+#include "messages.h"
+#include "text.h"
+#include "translation_files.h"
+#include "word_lookup.h"
+
+namespace {
+
+void endRun() {
+    closeDialog(editorForm, 1);
+    runFlag = 0;
+}
+
+// A store the file refused keeps the form open, with the user's edits in it.
+void storeAndEndRun() {
+    if (storeEntry() == 0)
+        endRun();
+}
+
+void initialiseForm() {
+    centreWindow(editorForm);
+    setControlText(editorForm, findBox, "");
+    currentEntry = readDictionaryHeader();
+    showEntry();
+}
+
+struct Command {
+    int32_t controlId;
+    void (*run)();
+};
+
+constexpr Command commands[] = {
+    {defaultCommand, storeAndEndRun},
+    {okButton, storeAndEndRun},
+    {cancelButton, endRun},
+    {upButton, moveUp},
+    {downButton, moveDown},
+    {gotoButton, goToEntry},
+    {findButton, [] { findEntry(); }},
+    {addButton, addEntry},
+    {42, deleteLinkEntries},
+    {43, deleteWordClassEntries},
+    {44, deleteClass32Entries},
+    {45, deleteUnusedEntries},
+    {46, extractWords},
+    {47, resetHighModes},
+};
+
+// Edit fields notify as their texts change; their ids have no command, so the
+// notifications the form's own updates cause do nothing.
+void runCommand(int32_t controlId) {
+    for (const Command& command : commands)
+        if (command.controlId == controlId) {
+            command.run();
+            return;
+        }
+}
+
+}  // namespace
+
+int32_t editorHandler() {
+    switch (eventContext.message) {
+    case initialisationMessage:
+        initialiseForm();
+        break;
+    case closeMessage:  // the form has already ended; nothing is stored
+        runFlag = 0;
+        break;
+    case commandMessage:
+        runCommand(eventContext.controlId);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,22 @@
+#include "form_fields.h"
+
+#include "editor_form.h"
+#include "numbers.h"
+#include "text.h"
+
+int32_t readNumberControl(int32_t controlId) {
+    char* text = getControlText(editorForm, controlId);
+    pushTemporary(text);
+    double number = textToNumber(text);
+    popTemporaries(1);
+    return roundToInt32(number);
+}
+
+void showNumber(int32_t controlId, int32_t value) {
+    char* text = numberToText(value);
+    pushTemporary(text);
+    setControlText(editorForm, controlId, text);
+    popTemporaries(1);
+}
+
+void showText(int32_t controlId, const char* text) { setControlText(editorForm, controlId, text); }

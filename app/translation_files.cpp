@@ -1,0 +1,65 @@
+#include "translation_files.h"
+
+#include "translation_file.h"
+#include "messages.h"
+#include "text.h"
+
+int32_t runFlag = 0;
+
+namespace {
+
+// An empty dictionary has no entry numbering: its first entry would land on the header.
+// Give it a header that says "no entries yet", so the first Add makes record 2.
+void numberEntriesOfEmptyDictionary() {
+    if (entryCount(dictionaryBuffer) >= 1)
+        return;
+    setEntryCount(dictionaryBuffer, 1);
+    if (writeRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength) != 0)
+        reportDictionaryWriteFailure(nullptr);
+}
+
+}  // namespace
+
+char* translationFilePath(const char* fileName) {
+    char* directory = startDirectory();
+    char* path = concatTexts({directory, fileName});
+    freeText(directory);
+    return path;
+}
+
+void openTranslationFiles() {
+    char* path = translationFilePath(dictionaryFileName);
+    if (openFile(&dictionaryFile, translationFileKind, path, "r+") == 0) {
+        readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
+        numberEntriesOfEmptyDictionary();
+        currentEntry = entryCount(dictionaryBuffer);
+    } else {
+        messageBox(nullptr, "Can't find TranslationFile.dat", errorCaption, 0);
+        runFlag = 0;
+    }
+    freeText(path);
+
+    path = translationFilePath(workFileName);
+    if (openFile(&workFile, translationFileKind, path, "a") == 0) {
+        readRecord(workFile, headerRecord, &workBuffer, recordLength);
+        newRecordCount = entryCount(workBuffer);
+    } else {
+        messageBox(nullptr, "Can't find TranslationFileNEW.dat", errorCaption, 0);
+        runFlag = 0;
+    }
+    freeText(path);
+}
+
+void closeTranslationFiles() {
+    closeFile(&dictionaryFile, translationFileKind);
+    closeFile(&workFile, translationFileKind);
+}
+
+int32_t readDictionaryHeader() {
+    readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
+    return entryCount(dictionaryBuffer);
+}
+
+void reportDictionaryWriteFailure(const DialogObject* owner) {
+    messageBox(owner, "Can't write TranslationFile.dat", errorCaption, 0);
+}

@@ -1,0 +1,26 @@
+// Opening, naming and reading the headers of the dictionary and the work file.
+#pragma once
+
+#include "dialog_object.h"
+
+#include <cstdint>
+
+extern int32_t runFlag;
+
+// The caption of every message about the translation files.
+constexpr const char* errorCaption = "error...MAIN...";
+
+// A new text value: the program's directory followed by the file name.
+char* translationFilePath(const char* fileName);
+
+// Opens the dictionary ("r+", must exist) and the work file ("a", created when missing)
+// and reads their headers into currentEntry and newRecordCount. Each failure is shown
+// and clears runFlag; the second open is tried whatever became of the first.
+void openTranslationFiles();
+void closeTranslationFiles();
+
+// Reads the dictionary's header into the dictionary buffer and returns its entry count.
+int32_t readDictionaryHeader();
+
+// A refused write must not pass in silence.
+void reportDictionaryWriteFailure(const DialogObject* owner);

@@ -1,0 +1,39 @@
+#include "word_lookup.h"
+
+#include "editor_form.h"
+#include "entry_fields.h"
+#include "translation_file.h"
+#include "entry_store.h"
+#include "entry_view.h"
+#include "messages.h"
+#include "text.h"
+#include "translation_files.h"
+
+#include <windows.h>
+
+// Every entry is compared, whole text against whole text with case, and the last match
+// wins. When none matches the last entry is shown before the user is told.
+int32_t findEntry() {
+    if (storeEntry() != 0)
+        return 0;
+    int32_t count = readDictionaryHeader();
+    currentEntry = count;
+    bool found = false;
+    char* sought = getControlText(editorForm, findBox);
+    for (int32_t record = 2; record <= count; ++record) {
+        if (readRecord(dictionaryFile, record, &dictionaryBuffer, recordLength) != 0)
+            break;
+        char keyWords[textFieldSize + 1];
+        terminatedSlotText(dictionaryBuffer.keyWords, keyWords);
+        if (lstrcmpA(sought, keyWords) == 0) {
+            currentEntry = record;
+            found = true;
+        }
+    }
+    freeText(sought);
+    if (currentEntry > 0 && currentEntry <= count)
+        showEntry();
+    if (!found)
+        messageBox(&editorForm, "Not Found, click Add To Put into TF", "Not Found", MB_ICONHAND);
+    return 0;
+}
