@@ -1,0 +1,242 @@
+// The focus a dialog starts with and the keys the dialog manager takes: Tab, Shift+Tab,
+// Enter and Escape.
+#include "dialog_script.h"
+#include "ui_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace testdialogs;
+
+namespace {
+
+class DialogKeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override { display::installHeadless(); }
+    display::HeadlessBackend& screen() { return testui::headless(); }
+};
+
+DialogSpec form(std::vector<ItemSpec> items) {
+    DialogSpec spec;
+    spec.style |= WS_VISIBLE;
+    spec.items = std::move(items);
+    return spec;
+}
+
+// A control that wants every key, as a multi-line edit does, and notes them.
+std::vector<WPARAM> keysSeenByGreedyControl;
+LRESULT CALLBACK greedyControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETDLGCODE)
+        return DLGC_WANTALLKEYS;
+    if (message == WM_KEYDOWN)
+        keysSeenByGreedyControl.push_back(wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void registerGreedyControl() {
+    static bool registered = [] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = greedyControlProc;
+        wc.lpszClassName = "GreedyControl";
+        return RegisterClassExA(&wc) != 0;
+    }();
+    ASSERT_TRUE(registered);
+}
+
+}  // namespace
+
+TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowhere) {
+    // As in the editor, whose controls have no tab stops.
+    DialogScript none;
+    HWND dialogSeen = nullptr;
+    std::vector<HWND> focus;
+    screen().addStep([&] {
+        dialogSeen = none.dialog;
+        focus.push_back(GetFocus());
+        testui::key(VK_TAB);
+    });
+    screen().addStep([&] {
+        focus.push_back(GetFocus());
+        EndDialog(none.dialog, 1);
+    });
+    runDialog(form({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}), none);
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[0], dialogSeen);
+    EXPECT_EQ(focus[1], dialogSeen);
+}
+
+TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
+    DialogScript script;
+    HWND focus = nullptr, edit = nullptr;
+    LRESULT selection = 0;
+    screen().addStep([&] {
+        focus = GetFocus();
+        edit = GetDlgItem(script.dialog, 6);
+        selection = SendMessageA(edit, EM_GETSEL, 0, 0);
+        EndDialog(script.dialog, 1);
+    });
+    runDialog(form({control(u"STATIC", 1, 0), control(u"EDIT", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
+                    control(u"BUTTON", 7, WS_TABSTOP)}),
+              script);
+    EXPECT_EQ(focus, edit);
+    EXPECT_EQ(LOWORD(selection), 0);
+    EXPECT_EQ(HIWORD(selection), 3);
+}
+
+TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {
+    DialogScript script;
+    script.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            SetFocus(GetDlgItem(dialog, 7));
+            return FALSE;
+        }
+        return FALSE;
+    };
+    HWND focus = nullptr, button = nullptr;
+    screen().addStep([&] {
+        focus = GetFocus();
+        button = GetDlgItem(script.dialog, 7);
+        EndDialog(script.dialog, 1);
+    });
+    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 7, WS_TABSTOP)}), script);
+    EXPECT_EQ(focus, button);
+}
+
+TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
+    ItemSpec disabled = control(u"EDIT", 13, WS_TABSTOP | WS_DISABLED, 10, 50);
+    ItemSpec hidden = control(u"EDIT", 16, WS_TABSTOP, 10, 90);
+    hidden.style &= ~static_cast<DWORD>(WS_VISIBLE);
+    DialogSpec spec = form({control(u"EDIT", 10, WS_TABSTOP, 10, 10), control(u"STATIC", 11, 0, 10, 20),
+                            control(u"EDIT", 12, WS_TABSTOP, 10, 30), disabled, control(u"EDIT", 14, WS_TABSTOP, 10, 70),
+                            control(u"EDIT", 15, 0, 10, 80), hidden});
+    DialogScript script;
+    std::vector<int> ids;
+    std::vector<std::pair<UINT, uint32_t>> keys = {
+        {VK_TAB, 0}, {VK_TAB, 0}, {VK_TAB, 0}, {VK_TAB, display::ModShift}, {VK_TAB, display::ModShift}};
+    for (auto [key, modifiers] : keys)
+        screen().addStep([&, key = key, modifiers = modifiers] {
+            ids.push_back(GetDlgCtrlID(GetFocus()));
+            testui::key(key, modifiers);
+        });
+    screen().addStep([&] {
+        ids.push_back(GetDlgCtrlID(GetFocus()));
+        HWND dialog = script.dialog;
+        // The tab order itself, from nothing and from a control that is no tab stop.
+        ids.push_back(GetDlgCtrlID(GetNextDlgTabItem(dialog, nullptr, FALSE)));
+        ids.push_back(GetDlgCtrlID(GetNextDlgTabItem(dialog, nullptr, TRUE)));
+        ids.push_back(GetDlgCtrlID(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 15), FALSE)));
+        EndDialog(dialog, 1);
+    });
+    runDialog(spec, script);
+    EXPECT_EQ(ids, (std::vector<int>{10, 12, 14, 10, 14, 12, 10, 14, 10}));
+}
+
+TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
+    // As in the editor: id 1 is a label, the focus is in an edit.
+    DialogScript withLabel;
+    screen().addStep([&] {
+        SetFocus(GetDlgItem(withLabel.dialog, 6));
+        testui::key(VK_RETURN);
+    });
+    screen().addStep([&] { EndDialog(withLabel.dialog, 1); });
+    HWND label = nullptr;
+    withLabel.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG)
+            label = GetDlgItem(dialog, 1);
+        return message == WM_INITDIALOG;
+    };
+    runDialog(form({control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}), withLabel);
+    ASSERT_EQ(withLabel.commands.size(), 1u);
+    EXPECT_EQ(withLabel.commands[0].wParam, MAKEWPARAM(1, BN_CLICKED));
+    EXPECT_EQ(withLabel.commands[0].lParam, reinterpret_cast<LPARAM>(label));
+
+    // Without a control of that id the command comes without a control.
+    DialogScript withoutOne;
+    screen().addStep([] { testui::key(VK_RETURN); });
+    screen().addStep([&] { EndDialog(withoutOne.dialog, 1); });
+    runDialog(form({control(u"EDIT", 6, 0)}), withoutOne);
+    ASSERT_EQ(withoutOne.commands.size(), 1u);
+    EXPECT_EQ(withoutOne.commands[0].wParam, MAKEWPARAM(1, BN_CLICKED));
+    EXPECT_EQ(withoutOne.commands[0].lParam, 0);
+}
+
+TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
+    DialogScript script;
+    HWND button5 = nullptr, button7 = nullptr, ownerDrawn = nullptr;
+    LONG style5 = 0, ownerDrawnStyle = 0;
+    LRESULT defaultId = 0;
+    script.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            button5 = GetDlgItem(dialog, 5);
+            button7 = GetDlgItem(dialog, 7);
+            ownerDrawn = GetDlgItem(dialog, 9);
+            SendMessageA(dialog, DM_SETDEFID, 9, 0);  // an owner-drawn button keeps its kind
+            ownerDrawnStyle = GetWindowLongA(ownerDrawn, GWL_STYLE);
+            SendMessageA(dialog, DM_SETDEFID, 5, 0);
+        }
+        return message == WM_INITDIALOG;
+    };
+    screen().addStep([&] {
+        style5 = GetWindowLongA(button5, GWL_STYLE);
+        defaultId = SendMessageA(script.dialog, DM_GETDEFID, 0, 0);
+        SetFocus(GetDlgItem(script.dialog, 6));
+        testui::key(VK_RETURN);  // from the edit: the default button
+    });
+    screen().addStep([&] {
+        SetFocus(button7);
+        testui::key(VK_RETURN);  // on a push button: that button
+    });
+    screen().addStep([&] { EndDialog(script.dialog, 1); });
+    runDialog(form({control(u"EDIT", 6, 0), control(u"BUTTON", 5, BS_PUSHBUTTON, 10, 30),
+                    control(u"BUTTON", 7, BS_PUSHBUTTON, 80, 30), control(u"BUTTON", 9, BS_OWNERDRAW, 150, 30)}),
+              script);
+    EXPECT_EQ(ownerDrawnStyle & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(style5 & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(defaultId, MAKELRESULT(5, DC_HASDEFID));
+    ASSERT_EQ(script.commands.size(), 2u);
+    EXPECT_EQ(script.commands[0].wParam, MAKEWPARAM(5, BN_CLICKED));
+    EXPECT_EQ(script.commands[0].lParam, reinterpret_cast<LPARAM>(button5));
+    EXPECT_EQ(script.commands[1].wParam, MAKEWPARAM(7, BN_CLICKED));
+    EXPECT_EQ(script.commands[1].lParam, reinterpret_cast<LPARAM>(button7));
+}
+
+TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
+    DialogScript noButton;
+    screen().addStep([] { testui::key(VK_ESCAPE); });
+    screen().addStep([&] { EndDialog(noButton.dialog, 1); });
+    runDialog(form({control(u"EDIT", 6, WS_TABSTOP)}), noButton);
+    ASSERT_EQ(noButton.commands.size(), 1u);
+    EXPECT_EQ(noButton.commands[0].wParam, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(noButton.commands[0].lParam, 0);
+
+    DialogScript withButton;
+    HWND cancel = nullptr;
+    screen().addStep([&] {
+        cancel = GetDlgItem(withButton.dialog, IDCANCEL);
+        testui::key(VK_ESCAPE);
+    });
+    screen().addStep([&] { EndDialog(withButton.dialog, 1); });
+    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)}),
+              withButton);
+    ASSERT_EQ(withButton.commands.size(), 1u);
+    EXPECT_EQ(withButton.commands[0].wParam, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(withButton.commands[0].lParam, reinterpret_cast<LPARAM>(cancel));
+}
+
+TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
+    registerGreedyControl();
+    keysSeenByGreedyControl.clear();
+    DialogScript script;
+    screen().addStep([&] {
+        SetFocus(GetDlgItem(script.dialog, 6));
+        testui::key(VK_RETURN);
+        testui::key(VK_TAB);
+        testui::key(VK_ESCAPE);
+    });
+    screen().addStep([&] { EndDialog(script.dialog, 1); });
+    runDialog(form({control(u"GreedyControl", 6, WS_TABSTOP), control(u"EDIT", 7, WS_TABSTOP, 10, 30)}), script);
+    EXPECT_TRUE(script.commands.empty());
+    EXPECT_EQ(keysSeenByGreedyControl, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
+}

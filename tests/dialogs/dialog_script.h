@@ -1,0 +1,80 @@
+// A dialog procedure for tests: it records what reaches it and lets a test answer
+// messages with a function. The script travels as the WM_INITDIALOG parameter.
+#pragma once
+
+#include "template_builder.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace testdialogs {
+
+struct Command {
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct DialogScript {
+    HWND dialog = nullptr;
+    std::vector<UINT> messages;    // in order of arrival, from WM_INITDIALOG on
+    std::vector<Command> commands;  // WM_COMMAND parameters
+    // Answers a message; without it WM_INITDIALOG gets TRUE and the rest FALSE.
+    std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> onMessage;
+
+    bool received(UINT message) const {
+        for (UINT m : messages)
+            if (m == message)
+                return true;
+        return false;
+    }
+};
+
+inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        SetPropA(dialog, "TEST_SCRIPT", reinterpret_cast<HANDLE>(lParam));
+    auto* script = static_cast<DialogScript*>(GetPropA(dialog, "TEST_SCRIPT"));
+    if (!script)
+        return FALSE;
+    if (message == WM_INITDIALOG)
+        script->dialog = dialog;
+    if (message == WM_NCDESTROY)
+        RemovePropA(dialog, "TEST_SCRIPT");
+    script->messages.push_back(message);
+    if (message == WM_COMMAND)
+        script->commands.push_back({wParam, lParam});
+    if (script->onMessage)
+        return script->onMessage(dialog, message, wParam, lParam);
+    return message == WM_INITDIALOG;
+}
+
+inline INT_PTR runDialog(const DialogSpec& spec, DialogScript& script, HWND owner = nullptr) {
+    auto block = TemplateBuilder::build(spec);
+    return DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), owner,
+                                   scriptedProcedure, reinterpret_cast<LPARAM>(&script));
+}
+
+inline ItemSpec control(const char16_t* windowClass, WORD id, DWORD style, short x = 10, short y = 10,
+                        short cx = 60, short cy = 12, const char16_t* title = u"") {
+    ItemSpec spec;
+    spec.windowClass = Field::name(windowClass);
+    spec.id = id;
+    spec.style = WS_CHILD | WS_VISIBLE | style;
+    spec.x = x;
+    spec.y = y;
+    spec.cx = cx;
+    spec.cy = cy;
+    spec.title = Field::name(title);
+    return spec;
+}
+
+// The rectangle of a control in its dialog's client coordinates.
+inline RECT rectInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace testdialogs

@@ -1,0 +1,177 @@
+// MessageBoxA on the headless display: placement (with and without a CBT hook), the ways
+// to close it, its owner, the wrapped text and the drawn icon.
+#include "ui_driver.h"
+#include "user/message_box_icons.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+class MessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override { display::installHeadless(); }
+    display::HeadlessBackend& screen() { return testui::headless(); }
+};
+
+HWND boxTitled(const char* caption) { return testui::topLevel(caption); }
+
+// The hook a program installs to place its message boxes: every popup is put at (362, 309).
+int popupsSeen = 0;
+SIZE popupSize{};
+HHOOK placingHook = nullptr;
+LRESULT CALLBACK placingHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        if (create->style & (WS_POPUP | WS_DLGFRAME)) {
+            ++popupsSeen;
+            popupSize = SIZE{create->cx, create->cy};
+            create->x = 362;
+            create->y = 309;
+            return 0;
+        }
+    }
+    return CallNextHookEx(placingHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MessageBoxTest, ACbtHookSeesTheBoxAndPlacesIt) {
+    popupsSeen = 0;
+    placingHook = SetWindowsHookExA(WH_CBT, placingHookProc, nullptr, GetCurrentThreadId());
+    ASSERT_NE(placingHook, nullptr);
+    RECT placed{};
+    screen().addStep([&] {
+        GetWindowRect(boxTitled("Hooked"), &placed);
+        testui::key(VK_RETURN);
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Not Found, click Add To Put into TF", "Hooked", MB_ICONHAND), IDOK);
+    UnhookWindowsHookEx(placingHook);
+    EXPECT_EQ(popupsSeen, 1);  // the box; its text and button are children
+    EXPECT_EQ(placed.left, 362);
+    EXPECT_EQ(placed.top, 309);
+    EXPECT_EQ(placed.right - placed.left, popupSize.cx);
+    EXPECT_EQ(placed.bottom - placed.top, popupSize.cy);
+}
+
+TEST_F(MessageBoxTest, WithoutAHookTheBoxIsCentredOnTheWorkArea) {
+    RECT placed{};
+    screen().addStep([&] {
+        GetWindowRect(boxTitled("Centred"), &placed);
+        testui::key(VK_RETURN);
+    });
+    MessageBoxA(nullptr, "Text", "Centred", MB_OK);
+    int width = placed.right - placed.left, height = placed.bottom - placed.top;
+    EXPECT_GT(width, 0);
+    EXPECT_EQ(placed.left, (1024 - width) / 2);
+    EXPECT_EQ(placed.top, (738 - height) / 2);
+}
+
+struct Closing {
+    const char* name;
+    UINT type;
+    std::function<void(HWND box)> act;
+    int expected;
+};
+
+void clickButton(HWND box, int id) { testui::click(GetDlgItem(box, id)); }
+
+TEST_F(MessageBoxTest, EachWayOfClosingGivesItsAnswer) {
+    const Closing cases[] = {
+        {"Enter on OK", MB_OK, [](HWND) { testui::key(VK_RETURN); }, IDOK},
+        {"Escape without Cancel", MB_OK, [](HWND) { testui::key(VK_ESCAPE); }, IDOK},
+        {"space on the focused OK", MB_OK, [](HWND) { testui::key(VK_SPACE); }, IDOK},
+        {"click on OK", MB_ICONEXCLAMATION, [](HWND box) { clickButton(box, IDOK); }, IDOK},
+        {"close box without Cancel", MB_OK, [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }, IDOK},
+        {"Escape with Cancel", MB_OKCANCEL, [](HWND) { testui::key(VK_ESCAPE); }, IDCANCEL},
+        {"close box with Cancel", MB_OKCANCEL, [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }, IDCANCEL},
+        {"Enter with OK and Cancel", MB_OKCANCEL, [](HWND) { testui::key(VK_RETURN); }, IDOK},
+        {"click on No", MB_YESNO, [](HWND box) { clickButton(box, IDNO); }, IDNO},
+        {"Enter on the second default", MB_YESNO | MB_DEFBUTTON2, [](HWND) { testui::key(VK_RETURN); }, IDNO},
+    };
+    for (const Closing& c : cases) {
+        SCOPED_TRACE(c.name);
+        screen().addStep([&] { c.act(boxTitled("Question")); });
+        EXPECT_EQ(MessageBoxA(nullptr, "Do it?", "Question", c.type), c.expected);
+        EXPECT_EQ(boxTitled("Question"), nullptr);
+        EXPECT_EQ(screen().stepsLeft(), 0u);
+    }
+}
+
+TEST_F(MessageBoxTest, EscapeDoesNotCloseABoxWithoutAWayToCancel) {
+    bool stillUp = false;
+    screen().addStep([] { testui::key(VK_ESCAPE); });
+    screen().addStep([&] {
+        stillUp = boxTitled("Choose") != nullptr;
+        clickButton(boxTitled("Choose"), IDYES);
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Yes or no?", "Choose", MB_YESNO), IDYES);
+    EXPECT_TRUE(stillUp);
+}
+
+TEST_F(MessageBoxTest, OwnerIsDisabledWhileTheBoxIsUp) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "MessageBoxTestOwner";
+    RegisterClassExA(&wc);
+    HWND owner = CreateWindowExA(0, "MessageBoxTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    bool enabledWhileUp = true;
+    screen().addStep([&] {
+        enabledWhileUp = IsWindowEnabled(owner);
+        testui::key(VK_RETURN);
+    });
+    MessageBoxA(owner, "Owned", "Owned box", MB_OK);
+    EXPECT_FALSE(enabledWhileUp);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
+TEST_F(MessageBoxTest, LongTextWrapsWithinALimitedWidth) {
+    std::string longText;
+    for (int i = 0; i < 40; ++i)
+        longText += "dictionary ";
+    RECT shortText{}, wrapped{}, box{};
+    screen().addStep([&] {
+        GetClientRect(GetDlgItem(boxTitled("Short"), 0xFFFF), &shortText);
+        testui::key(VK_RETURN);
+    });
+    MessageBoxA(nullptr, "One line", "Short", MB_OK);
+    screen().addStep([&] {
+        HWND window = boxTitled("Long");
+        GetClientRect(GetDlgItem(window, 0xFFFF), &wrapped);
+        GetWindowRect(window, &box);
+        testui::key(VK_RETURN);
+    });
+    MessageBoxA(nullptr, longText.c_str(), "Long", MB_OK);
+    EXPECT_EQ(shortText.bottom, 13);  // one line of the 13-pixel font
+    EXPECT_GE(wrapped.bottom, 3 * 13);
+    EXPECT_LE(box.right - box.left, 1024 * 5 / 8 + 8);
+    EXPECT_GT(box.bottom - box.top, wrapped.bottom);
+}
+
+TEST_F(MessageBoxTest, StopIconIsDrawnBesideTheText) {
+    std::string text = "Can't find TranslationFile.dat. The dictionary must be in the program's folder; "
+                       "copy it there and start the editor again.";
+    display::Pixels shot;
+    POINT client{};
+    screen().addStep([&] {
+        HWND box = boxTitled("error...MAIN...");
+        testui::pumpUntilIdle();
+        ClientToScreen(box, &client);
+        shot = screen().screenshot();
+        testui::key(VK_RETURN);
+    });
+    MessageBoxA(nullptr, text.c_str(), "error...MAIN...", MB_ICONHAND);
+    ASSERT_GT(shot.width, 0);
+    display::writePng(::testing::TempDir() + "message_box_stop.png", shot);
+    // The icon's top-left corner is 12 pixels into the client area.
+    auto at = [&](int x, int y) { return shot.at(client.x + 12 + x, client.y + 12 + y); };
+    EXPECT_EQ(at(16, 16), 0xFFFFFFu);  // the white cross
+    EXPECT_EQ(at(16, 4), 0xFF0000u);   // the red disc
+    EXPECT_EQ(at(0, 0), shot.at(client.x + 2, client.y + 2));  // the corner shows the background
+}
