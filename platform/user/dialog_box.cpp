@@ -282,5 +282,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     ShowWindow(hDlg, SW_HIDE);
     if (wasActive && state->owner && IsWindow(state->owner))
         SetActiveWindow(state->owner);
+    // Wakes the modal loop when the dialog is ended from outside its own messages.
+    PostMessageA(hDlg, WM_NULL, 0, 0);
     return TRUE;
 }
