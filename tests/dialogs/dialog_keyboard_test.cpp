@@ -148,18 +148,18 @@ TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
         return message == WM_INITDIALOG;
     };
     runDialog(form({control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}), withLabel);
-    ASSERT_EQ(withLabel.commands.size(), 1u);
-    EXPECT_EQ(withLabel.commands[0].wParam, MAKEWPARAM(1, BN_CLICKED));
-    EXPECT_EQ(withLabel.commands[0].lParam, reinterpret_cast<LPARAM>(label));
+    ASSERT_EQ(withLabel.clicks().size(), 1u);
+    EXPECT_EQ(withLabel.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
+    EXPECT_EQ(withLabel.clicks()[0].lParam, reinterpret_cast<LPARAM>(label));
 
     // Without a control of that id the command comes without a control.
     DialogScript withoutOne;
     screen().addStep([] { testui::key(VK_RETURN); });
     screen().addStep([&] { EndDialog(withoutOne.dialog, 1); });
     runDialog(form({control(u"EDIT", 6, 0)}), withoutOne);
-    ASSERT_EQ(withoutOne.commands.size(), 1u);
-    EXPECT_EQ(withoutOne.commands[0].wParam, MAKEWPARAM(1, BN_CLICKED));
-    EXPECT_EQ(withoutOne.commands[0].lParam, 0);
+    ASSERT_EQ(withoutOne.clicks().size(), 1u);
+    EXPECT_EQ(withoutOne.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
+    EXPECT_EQ(withoutOne.clicks()[0].lParam, 0);
 }
 
 TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
@@ -195,11 +195,11 @@ TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
     EXPECT_EQ(ownerDrawnStyle & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_EQ(style5 & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(defaultId, MAKELRESULT(5, DC_HASDEFID));
-    ASSERT_EQ(script.commands.size(), 2u);
-    EXPECT_EQ(script.commands[0].wParam, MAKEWPARAM(5, BN_CLICKED));
-    EXPECT_EQ(script.commands[0].lParam, reinterpret_cast<LPARAM>(button5));
-    EXPECT_EQ(script.commands[1].wParam, MAKEWPARAM(7, BN_CLICKED));
-    EXPECT_EQ(script.commands[1].lParam, reinterpret_cast<LPARAM>(button7));
+    ASSERT_EQ(script.clicks().size(), 2u);
+    EXPECT_EQ(script.clicks()[0].wParam, MAKEWPARAM(5, BN_CLICKED));
+    EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(button5));
+    EXPECT_EQ(script.clicks()[1].wParam, MAKEWPARAM(7, BN_CLICKED));
+    EXPECT_EQ(script.clicks()[1].lParam, reinterpret_cast<LPARAM>(button7));
 }
 
 TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
@@ -207,9 +207,9 @@ TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
     screen().addStep([] { testui::key(VK_ESCAPE); });
     screen().addStep([&] { EndDialog(noButton.dialog, 1); });
     runDialog(form({control(u"EDIT", 6, WS_TABSTOP)}), noButton);
-    ASSERT_EQ(noButton.commands.size(), 1u);
-    EXPECT_EQ(noButton.commands[0].wParam, static_cast<WPARAM>(IDCANCEL));
-    EXPECT_EQ(noButton.commands[0].lParam, 0);
+    ASSERT_EQ(noButton.clicks().size(), 1u);
+    EXPECT_EQ(noButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(noButton.clicks()[0].lParam, 0);
 
     DialogScript withButton;
     HWND cancel = nullptr;
@@ -220,9 +220,9 @@ TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
     screen().addStep([&] { EndDialog(withButton.dialog, 1); });
     runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)}),
               withButton);
-    ASSERT_EQ(withButton.commands.size(), 1u);
-    EXPECT_EQ(withButton.commands[0].wParam, static_cast<WPARAM>(IDCANCEL));
-    EXPECT_EQ(withButton.commands[0].lParam, reinterpret_cast<LPARAM>(cancel));
+    ASSERT_EQ(withButton.clicks().size(), 1u);
+    EXPECT_EQ(withButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
+    EXPECT_EQ(withButton.clicks()[0].lParam, reinterpret_cast<LPARAM>(cancel));
 }
 
 TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
@@ -237,6 +237,6 @@ TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
     });
     screen().addStep([&] { EndDialog(script.dialog, 1); });
     runDialog(form({control(u"GreedyControl", 6, WS_TABSTOP), control(u"EDIT", 7, WS_TABSTOP, 10, 30)}), script);
-    EXPECT_TRUE(script.commands.empty());
+    EXPECT_TRUE(script.clicks().empty());
     EXPECT_EQ(keysSeenByGreedyControl, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
 }

@@ -23,6 +23,16 @@ struct DialogScript {
     // Answers a message; without it WM_INITDIALOG gets TRUE and the rest FALSE.
     std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> onMessage;
 
+    // The commands with notification code 0 (BN_CLICKED, and the dialog keys'
+    // commands), leaving out the notifications controls send as they take the focus.
+    std::vector<Command> clicks() const {
+        std::vector<Command> result;
+        for (const Command& c : commands)
+            if (HIWORD(c.wParam) == BN_CLICKED)
+                result.push_back(c);
+        return result;
+    }
+
     bool received(UINT message) const {
         for (UINT m : messages)
             if (m == message)

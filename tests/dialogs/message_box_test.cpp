@@ -156,7 +156,8 @@ TEST_F(MessageBoxTest, LongTextWrapsWithinALimitedWidth) {
 
 TEST_F(MessageBoxTest, StopIconIsDrawnBesideTheText) {
     std::string text = "Can't find TranslationFile.dat. The dictionary must be in the program's folder; "
-                       "copy it there and start the editor again.";
+                       "copy it there and start the editor again. Without it the editor has nothing to show, "
+                       "so it stops here, and nothing was changed on the disk.";
     display::Pixels shot;
     POINT client{};
     screen().addStep([&] {
