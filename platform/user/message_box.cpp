@@ -191,5 +191,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
         return 0;
     }
     state->lastFocus = GetDlgItem(box, state->defaultId);
+    MessageBeep(uType & MB_ICONMASK);
     return static_cast<int>(runModal(box, owner, 0, true));
 }

@@ -240,3 +240,32 @@ TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
     EXPECT_TRUE(script.clicks().empty());
     EXPECT_EQ(keysSeenByGreedyControl, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
 }
+
+// Tabbing onto a push button makes it look like the default (Enter presses it); tabbing
+// away gives the look back to the dialog's default button.
+TEST_F(DialogKeyboardTest, TheDefaultLookFollowsTheFocusAmongPushButtons) {
+    DialogScript script;
+    auto type = [&](int id) { return GetWindowLongA(GetDlgItem(script.dialog, id), GWL_STYLE) & BS_TYPEMASK; };
+    std::vector<LONG> okLook, otherLook;
+    auto note = [&] {
+        okLook.push_back(type(IDOK));
+        otherLook.push_back(type(5));
+    };
+    screen().addStep([&] {
+        note();  // focus in the edit
+        testui::key(VK_TAB);
+    });
+    screen().addStep([&] {
+        note();  // focus on button 5
+        testui::key(VK_TAB, display::ModShift);
+    });
+    screen().addStep([&] {
+        note();  // back in the edit
+        EndDialog(script.dialog, 1);
+    });
+    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 5, BS_PUSHBUTTON | WS_TABSTOP, 10, 30),
+                    control(u"BUTTON", IDOK, BS_DEFPUSHBUTTON, 80, 30)}),
+              script);
+    EXPECT_EQ(okLook, (std::vector<LONG>{BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_DEFPUSHBUTTON}));
+    EXPECT_EQ(otherLook, (std::vector<LONG>{BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_PUSHBUTTON}));
+}
