@@ -256,8 +256,15 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_EQ(GetFocus(), owner);
     ShowWindow(popup, SW_SHOW);
     EXPECT_EQ(GetActiveWindow(), popup);
+    SetFocus(popupChild);
+    log().clear();
     DestroyWindow(popup);
     EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), owner);
+    // The control heard that it lost the focus while it still existed.
+    ASSERT_GE(firstIndex(popupChild, WM_KILLFOCUS), 0);
+    EXPECT_LT(firstIndex(popupChild, WM_KILLFOCUS), firstIndex(popupChild, WM_DESTROY));
+    EXPECT_LT(firstIndex(popup, WM_ACTIVATE), firstIndex(popup, WM_DESTROY));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
 }

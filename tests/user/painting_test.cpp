@@ -62,6 +62,22 @@ TEST_F(Painting, EraseUsesTheClassBrushAndBeginPaintReportsTheUpdateArea) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+TEST_F(Painting, RedrawWindowInvalidatesChildrenOnRequestAndPaintsNowWhenAsked) {
+    HWND top = topLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND kid = child(top, 1, 10, 10, 50, 50);
+    pump();
+    log().clear();
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    pump();
+    EXPECT_EQ(received(top, WM_PAINT).size(), 1u);
+    EXPECT_TRUE(received(kid, WM_PAINT).empty());
+    log().clear();
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(received(top, WM_PAINT).size(), 1u);  // painted before any message loop ran
+    EXPECT_EQ(received(kid, WM_PAINT).size(), 1u);
+    EXPECT_TRUE(received(top, WM_ERASEBKGND).empty());  // no RDW_ERASE: nothing to erase
+}
+
 TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     HWND w = topLevel(100, 100, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER);
     pump();
