@@ -1025,6 +1025,9 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define BF_RIGHT 0x0004
 #define BF_BOTTOM 0x0008
 #define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_MIDDLE 0x0800
 #define BF_ADJUST 0x2000
 
 #define WHITE_BRUSH 0
@@ -1065,6 +1068,8 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define PATCOPY 0x00F00021
 #define DSTINVERT 0x00550009
 #define PATINVERT 0x005A0049
+#define BLACKNESS 0x00000042
+#define WHITENESS 0x00FF0062
 
 // ---- USER32 calls ------------------------------------------------------------------
 
@@ -1230,6 +1235,7 @@ int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int WINAPI SaveDC(HDC hdc);
 BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 
 #define ERROR 0
 #define NULLREGION 1

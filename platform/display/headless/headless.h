@@ -47,7 +47,9 @@ public:
     void click(int x, int y, MouseButton button = MouseButton::Left);  // move, down, up
     void keyDown(uint32_t virtualKey, uint32_t modifiers = 0);
     void keyUp(uint32_t virtualKey, uint32_t modifiers = 0);
-    void key(uint32_t virtualKey, uint32_t modifiers = 0);  // down, then up
+    // Down, then up. Modifiers not already held are pressed as keys of their own around
+    // it (Control, Shift, Alt down first, released last), as a person makes a chord.
+    void key(uint32_t virtualKey, uint32_t modifiers = 0);
     void type(const std::string& windows1252);              // one Text event a character
     void requestClose(SurfaceId id);
     void advanceClock(uint32_t milliseconds);  // the clock moves only when told (double clicks)
@@ -61,6 +63,7 @@ public:
     // Surfaces bottom to top.
     std::vector<SurfaceId> surfaceOrder() const;
     const SurfaceState* surface(SurfaceId id) const;
+    SurfaceId surfaceAt(int x, int y) const;  // topmost visible surface at a screen point, or 0
     Pixels screenshot() const;  // visible surfaces composed on a desktop colour
     Cursor cursor() const { return cursor_; }
 

@@ -1,0 +1,253 @@
+#include "display/headless/headless.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace display {
+
+namespace {
+
+// Virtual-key codes of the modifier keys, for the key presses a chord is made of.
+constexpr uint32_t kVirtualShift = 0x10;
+constexpr uint32_t kVirtualControl = 0x11;
+constexpr uint32_t kVirtualAlt = 0x12;
+
+// The classic teal desktop behind every window.
+constexpr uint32_t kDesktopColour = 0x008080;
+
+uint32_t modifierOfKey(uint32_t virtualKey) {
+    switch (virtualKey) {
+    case kVirtualShift: return ModShift;
+    case kVirtualControl: return ModControl;
+    case kVirtualAlt: return ModAlt;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+HeadlessBackend::HeadlessBackend(Rect screen, Rect workArea) : screen_(screen), workArea_(workArea) {}
+
+SurfaceId HeadlessBackend::createSurface(const Rect& screenRect, const std::string& title) {
+    SurfaceId id = nextId_++;
+    SurfaceState& state = surfaces_[id];
+    state.rect = screenRect;
+    state.title = title;
+    order_.push_back(id);
+    return id;
+}
+
+void HeadlessBackend::moveSurface(SurfaceId id, const Rect& screenRect) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end()) it->second.rect = screenRect;
+}
+
+void HeadlessBackend::showSurface(SurfaceId id, bool visible) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end()) it->second.visible = visible;
+}
+
+void HeadlessBackend::raiseSurface(SurfaceId id) {
+    auto it = std::find(order_.begin(), order_.end(), id);
+    if (it == order_.end()) return;
+    order_.erase(it);
+    order_.push_back(id);
+}
+
+void HeadlessBackend::destroySurface(SurfaceId id) {
+    surfaces_.erase(id);
+    order_.erase(std::remove(order_.begin(), order_.end(), id), order_.end());
+}
+
+void HeadlessBackend::setTitle(SurfaceId id, const std::string& title) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end()) it->second.title = title;
+}
+
+void HeadlessBackend::present(SurfaceId id, const Pixels& pixels) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end()) it->second.pixels = pixels;
+}
+
+bool HeadlessBackend::nextEvent(Event& out, bool wait) {
+    if (events_.empty() && wait) {
+        if (steps_.empty()) {
+            std::fprintf(stderr,
+                         "headless display: the program waits for input but the test has no step left "
+                         "(add a step that ends the program, or inject the input it waits for)\n");
+            std::fflush(stderr);
+            std::abort();
+        }
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step();
+    }
+    if (events_.empty()) return false;
+    out = std::move(events_.front());
+    events_.pop_front();
+    return true;
+}
+
+uint32_t HeadlessBackend::now() const { return clock_; }
+Rect HeadlessBackend::screen() const { return screen_; }
+Rect HeadlessBackend::workArea() const { return workArea_; }
+std::string HeadlessBackend::clipboardText() { return clipboard_; }
+void HeadlessBackend::setClipboardText(const std::string& text) { clipboard_ = text; }
+void HeadlessBackend::setCursor(Cursor cursor) { cursor_ = cursor; }
+void HeadlessBackend::setHitTester(HitTester) {}  // nothing here moves windows by itself
+
+void HeadlessBackend::addStep(Step step) { steps_.push_back(std::move(step)); }
+size_t HeadlessBackend::stepsLeft() const { return steps_.size(); }
+
+void HeadlessBackend::push(Event event) {
+    event.time = clock_;
+    if (event.surface == 0 && (event.type == EventType::MouseMove || event.type == EventType::MouseDown ||
+                               event.type == EventType::MouseUp))
+        event.surface = surfaceAt(event.x, event.y);
+    events_.push_back(std::move(event));
+}
+
+SurfaceId HeadlessBackend::surfaceAt(int x, int y) const {
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        const SurfaceState& state = surfaces_.at(*it);
+        if (state.visible && x >= state.rect.left && x < state.rect.right && y >= state.rect.top &&
+            y < state.rect.bottom)
+            return *it;
+    }
+    return 0;
+}
+
+void HeadlessBackend::mouseMove(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
+    Event event;
+    event.type = EventType::MouseMove;
+    event.x = x;
+    event.y = y;
+    event.modifiers = modifiers_;
+    push(event);
+}
+
+void HeadlessBackend::mouseDown(int x, int y, MouseButton button) {
+    mouseX_ = x;
+    mouseY_ = y;
+    Event event;
+    event.type = EventType::MouseDown;
+    event.x = x;
+    event.y = y;
+    event.button = button;
+    event.modifiers = modifiers_;
+    push(event);
+}
+
+void HeadlessBackend::mouseUp(int x, int y, MouseButton button) {
+    mouseX_ = x;
+    mouseY_ = y;
+    Event event;
+    event.type = EventType::MouseUp;
+    event.x = x;
+    event.y = y;
+    event.button = button;
+    event.modifiers = modifiers_;
+    push(event);
+}
+
+void HeadlessBackend::click(int x, int y, MouseButton button) {
+    mouseMove(x, y);
+    mouseDown(x, y, button);
+    mouseUp(x, y, button);
+}
+
+void HeadlessBackend::keyDown(uint32_t virtualKey, uint32_t modifiers) {
+    modifiers_ |= modifierOfKey(virtualKey);
+    Event event;
+    event.type = EventType::KeyDown;
+    event.virtualKey = virtualKey;
+    event.modifiers = modifiers_ | modifiers;
+    push(event);
+}
+
+void HeadlessBackend::keyUp(uint32_t virtualKey, uint32_t modifiers) {
+    modifiers_ &= ~modifierOfKey(virtualKey);
+    Event event;
+    event.type = EventType::KeyUp;
+    event.virtualKey = virtualKey;
+    event.modifiers = modifiers_ | modifiers;
+    push(event);
+}
+
+void HeadlessBackend::key(uint32_t virtualKey, uint32_t modifiers) {
+    // A chord is pressed as a person presses it: the modifiers not yet held go down
+    // first and come up last, so both the key states and the event bits agree.
+    static constexpr struct {
+        uint32_t bit;
+        uint32_t virtualKey;
+    } kChordKeys[] = {{ModControl, kVirtualControl}, {ModShift, kVirtualShift}, {ModAlt, kVirtualAlt}};
+    uint32_t pressed = 0;
+    for (const auto& chordKey : kChordKeys) {
+        if ((modifiers & chordKey.bit) && !(modifiers_ & chordKey.bit) && virtualKey != chordKey.virtualKey) {
+            keyDown(chordKey.virtualKey);
+            pressed |= chordKey.bit;
+        }
+    }
+    keyDown(virtualKey, modifiers);
+    keyUp(virtualKey, modifiers);
+    for (auto it = std::rbegin(kChordKeys); it != std::rend(kChordKeys); ++it)
+        if (pressed & it->bit) keyUp(it->virtualKey);
+}
+
+void HeadlessBackend::type(const std::string& windows1252) {
+    for (char c : windows1252) {
+        Event event;
+        event.type = EventType::Text;
+        event.text = std::string(1, c);
+        event.modifiers = modifiers_;
+        push(event);
+    }
+}
+
+void HeadlessBackend::requestClose(SurfaceId id) {
+    Event event;
+    event.type = EventType::CloseRequest;
+    event.surface = id;
+    push(event);
+}
+
+void HeadlessBackend::advanceClock(uint32_t milliseconds) { clock_ += milliseconds; }
+
+std::vector<SurfaceId> HeadlessBackend::surfaceOrder() const { return order_; }
+
+const HeadlessBackend::SurfaceState* HeadlessBackend::surface(SurfaceId id) const {
+    auto it = surfaces_.find(id);
+    return it == surfaces_.end() ? nullptr : &it->second;
+}
+
+Pixels HeadlessBackend::screenshot() const {
+    Pixels shot;
+    shot.resize(screen_.width(), screen_.height(), kDesktopColour);
+    for (SurfaceId id : order_) {
+        const SurfaceState& state = surfaces_.at(id);
+        if (!state.visible) continue;
+        const Pixels& source = state.pixels;
+        for (int sy = 0; sy < source.height; ++sy) {
+            int y = state.rect.top - screen_.top + sy;
+            if (y < 0 || y >= shot.height) continue;
+            for (int sx = 0; sx < source.width; ++sx) {
+                int x = state.rect.left - screen_.left + sx;
+                if (x < 0 || x >= shot.width) continue;
+                shot.data[static_cast<size_t>(y) * shot.width + x] = source.at(sx, sy);
+            }
+        }
+    }
+    return shot;
+}
+
+HeadlessBackend& installHeadless(Rect screen, Rect workArea) {
+    auto backend = std::make_unique<HeadlessBackend>(screen, workArea);
+    HeadlessBackend& installed = *backend;
+    setBackend(std::move(backend));
+    return installed;
+}
+
+}  // namespace display

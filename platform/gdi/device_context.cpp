@@ -1,0 +1,174 @@
+// Device contexts: on window surfaces (for the window manager) and in memory (for
+// bitmaps), their selected objects, colours, modes, clip and saved states.
+#include "gdi/gdi_objects.h"
+#include "gdi/raster.h"
+#include "gdi/surface_dc.h"
+
+namespace gdi {
+
+namespace {
+
+std::unique_ptr<DeviceContext> freshDeviceContext() {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->state.brush = stockBrush(WHITE_BRUSH);
+    dc->state.pen = stockPen(BLACK_PEN);
+    dc->state.font = stockFont(SYSTEM_FONT);
+    useObject(dc->state.brush);
+    useObject(dc->state.pen);
+    useObject(dc->state.font);
+    return dc;
+}
+
+void targetBitmap(DeviceContext& dc, Bitmap* bitmap) {
+    dc.bitmap = bitmap;
+    dc.target = &bitmap->pixels;
+    dc.origin = POINT{0, 0};
+    dc.state.clip = RECT{0, 0, bitmap->pixels.width, bitmap->pixels.height};
+}
+
+template <typename T>
+HGDIOBJ swapSelected(T*& slot, T* chosen) {
+    T* previous = slot;
+    HGDIOBJ previousHandle = previous ? previous->handle : nullptr;
+    useObject(chosen);
+    slot = chosen;
+    endUse(previous);
+    return previousHandle;
+}
+
+void releaseState(const DcState& state) {
+    endUse(state.brush);
+    endUse(state.pen);
+    endUse(state.font);
+}
+
+}  // namespace
+
+HDC createSurfaceDC(display::Pixels& surface, POINT origin, const RECT& clip) {
+    auto dc = freshDeviceContext();
+    dc->target = &surface;
+    dc->origin = origin;
+    dc->state.clip = clip;
+    return addDeviceContext(std::move(dc));
+}
+
+void restrictSurfaceDC(HDC handle, const RECT& clipInSurface) {
+    if (DeviceContext* dc = findDeviceContext(handle)) dc->state.clip = intersection(dc->state.clip, clipInSurface);
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+HDC WINAPI CreateCompatibleDC(HDC) {
+    auto dc = freshDeviceContext();
+    Bitmap* bitmap = stockBitmap();
+    useObject(bitmap);
+    targetBitmap(*dc, bitmap);
+    return addDeviceContext(std::move(dc));
+}
+
+BOOL WINAPI DeleteDC(HDC hdc) { return deleteDeviceContext(hdc) ? TRUE : FALSE; }
+
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    GdiObject* object = findObject(h);
+    if (!dc || !object) return nullptr;
+    switch (object->kind) {
+    case ObjectKind::Brush: return swapSelected(dc->state.brush, static_cast<Brush*>(object));
+    case ObjectKind::Pen: return swapSelected(dc->state.pen, static_cast<Pen*>(object));
+    case ObjectKind::Font: return swapSelected(dc->state.font, static_cast<Font*>(object));
+    case ObjectKind::Bitmap: {
+        auto* bitmap = static_cast<Bitmap*>(object);
+        // Only memory DCs draw into bitmaps, and a bitmap is in one DC at a time.
+        if (!dc->bitmap) return nullptr;
+        if (bitmap == dc->bitmap) return h;
+        if (bitmap->uses > 0 && !bitmap->stock) return nullptr;
+        Bitmap* previous = dc->bitmap;
+        HGDIOBJ previousHandle = previous->handle;
+        useObject(bitmap);
+        targetBitmap(*dc, bitmap);
+        endUse(previous);
+        return previousHandle;
+    }
+    }
+    return nullptr;
+}
+
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF previous = dc->state.textColour;
+    dc->state.textColour = color & 0xFFFFFF;
+    return previous;
+}
+
+COLORREF WINAPI GetTextColor(HDC hdc) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    return dc ? dc->state.textColour : CLR_INVALID;
+}
+
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF previous = dc->state.backgroundColour;
+    dc->state.backgroundColour = color & 0xFFFFFF;
+    return previous;
+}
+
+COLORREF WINAPI GetBkColor(HDC hdc) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    return dc ? dc->state.backgroundColour : CLR_INVALID;
+}
+
+int WINAPI SetBkMode(HDC hdc, int mode) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    int previous = dc->state.backgroundMode;
+    dc->state.backgroundMode = mode;
+    return previous;
+}
+
+int WINAPI GetBkMode(HDC hdc) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    return dc ? dc->state.backgroundMode : 0;
+}
+
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return FALSE;
+    if (lppt) *lppt = dc->state.position;
+    dc->state.position = POINT{x, y};
+    return TRUE;
+}
+
+int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return ERROR;
+    RECT inTarget{left + dc->origin.x, top + dc->origin.y, right + dc->origin.x, bottom + dc->origin.y};
+    dc->state.clip = intersection(dc->state.clip, inTarget);
+    return isEmpty(dc->state.clip) ? NULLREGION : SIMPLEREGION;
+}
+
+int WINAPI SaveDC(HDC hdc) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return 0;
+    dc->saved.push_back(dc->state);
+    useObject(dc->state.brush);
+    useObject(dc->state.pen);
+    useObject(dc->state.font);
+    return static_cast<int>(dc->saved.size());
+}
+
+BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc) return FALSE;
+    int count = static_cast<int>(dc->saved.size());
+    int level = nSavedDC < 0 ? count + 1 + nSavedDC : nSavedDC;
+    if (level < 1 || level > count) return FALSE;
+    for (int i = level; i < count; ++i) releaseState(dc->saved[static_cast<size_t>(i)]);
+    releaseState(dc->state);
+    dc->state = dc->saved[static_cast<size_t>(level - 1)];
+    dc->saved.resize(static_cast<size_t>(level - 1));
+    return TRUE;
+}

@@ -1,0 +1,204 @@
+#include "gdi/font_face.h"
+
+#include "codepage/windows1252.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <strings.h>
+#include <tuple>
+
+namespace gdi {
+
+namespace {
+
+// The classic dialog font ("MS Sans Serif" 8) only exists in its smallest bitmap size; a
+// dialog's layout is computed from these numbers, so they are fixed whatever outline
+// font draws the glyphs.
+constexpr int kClassicMaxLogicalHeight = 13;
+constexpr FontMetrics kClassicMetrics = {
+    /*height*/ 13, /*ascent*/ 11, /*descent*/ 2, /*internalLeading*/ 2, /*externalLeading*/ 0,
+    /*aveCharWidth*/ 5, /*maxCharWidth*/ 11, /*weight*/ FW_NORMAL, /*italic*/ false,
+    /*underlineOffset*/ 1, /*underlineThickness*/ 1};
+// The outline size whose capitals are 8 pixels tall, as the classic font's are. It is
+// drawn without grey edges, crisp like the bitmap font it stands in for.
+constexpr int kClassicPixelSize = 11;
+
+// Logical height 0 asks for a default size: the system font's 16-pixel cell.
+constexpr int kDefaultCellHeight = 16;
+
+FT_Library library() {
+    static FT_Library instance = [] {
+        FT_Library made = nullptr;
+        if (FT_Init_FreeType(&made) != 0) {
+            std::fprintf(stderr, "gdi: FreeType could not start\n");
+            std::abort();
+        }
+        return made;
+    }();
+    return instance;
+}
+
+// The font file for a weight and slant: Liberation Sans, else DejaVu Sans, else whatever
+// sans-serif face fontconfig offers.
+std::string findFontFile(bool bold, bool italic) {
+    static std::map<std::pair<bool, bool>, std::string> found;
+    auto key = std::make_pair(bold, italic);
+    if (auto it = found.find(key); it != found.end()) return it->second;
+
+    std::string path;
+    for (const char* family : {"Liberation Sans", "DejaVu Sans", "sans-serif"}) {
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (!match) continue;
+        FcChar8* file = nullptr;
+        FcChar8* matchedFamily = nullptr;
+        bool exact = FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
+                     strcasecmp(reinterpret_cast<const char*>(matchedFamily), family) == 0;
+        bool last = std::strcmp(family, "sans-serif") == 0;
+        if ((exact || last) && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+            path = reinterpret_cast<const char*>(file);
+        FcPatternDestroy(match);
+        if (!path.empty()) break;
+    }
+    if (path.empty()) {
+        std::fprintf(stderr, "gdi: no scalable font found (install fonts-liberation)\n");
+        std::abort();
+    }
+    found[key] = path;
+    return path;
+}
+
+FT_Face openFace(const std::string& path, int pixelSize) {
+    FT_Face face = nullptr;
+    if (FT_New_Face(library(), path.c_str(), 0, &face) != 0) {
+        std::fprintf(stderr, "gdi: cannot open the font %s\n", path.c_str());
+        std::abort();
+    }
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
+    return face;
+}
+
+int roundUp26_6(FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
+
+// Metrics of an outline at its pixel size, as a Win32 font reports them: the cell is
+// the font's ascender plus descender, the em is the requested size.
+FontMetrics scaledMetrics(FT_Face face, int pixelSize, int weight, bool italic) {
+    FontMetrics metrics;
+    const FT_Size_Metrics& size = face->size->metrics;
+    metrics.ascent = roundUp26_6(size.ascender);
+    metrics.descent = roundUp26_6(-size.descender);
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.internalLeading = std::max(0, metrics.height - pixelSize);
+    metrics.maxCharWidth = roundUp26_6(size.max_advance);
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->xAvgCharWidth > 0)
+        metrics.aveCharWidth =
+            static_cast<int>(std::lround(double(os2->xAvgCharWidth) * pixelSize / face->units_per_EM));
+    else
+        metrics.aveCharWidth = std::max(1, pixelSize / 2);
+    metrics.weight = weight;
+    metrics.italic = italic;
+    metrics.underlineOffset = std::max(1, metrics.descent / 2);
+    metrics.underlineThickness = std::max(1, static_cast<int>(std::lround(pixelSize / 14.0)));
+    return metrics;
+}
+
+// The em size whose ascender plus descender fills a cell of `cellHeight` pixels.
+int emForCell(FT_Face face, int cellHeight) {
+    double cellInUnits = double(face->ascender) - double(face->descender);
+    if (cellInUnits <= 0) return cellHeight;
+    return std::max(1, static_cast<int>(std::lround(cellHeight * face->units_per_EM / cellInUnits)));
+}
+
+}  // namespace
+
+FontFace::FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome)
+    : face_(face), metrics_(metrics), monochrome_(monochrome) {}
+
+int FontFace::textWidth(const char* text, int length) const {
+    int width = 0;
+    for (int i = 0; i < length; ++i) width += advance(static_cast<unsigned char>(text[i]));
+    return width;
+}
+
+void FontFace::render(unsigned char character) const {
+    Glyph& glyph = glyphs_[character];
+    ready_[character] = true;
+    // Control characters take no room and draw nothing.
+    if (character < 0x20) return;
+    FT_UInt index = FT_Get_Char_Index(face_, codepage::windows1252ToUnicode(character));
+    FT_Int32 target = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+    if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0) return;
+    FT_GlyphSlot slot = face_->glyph;
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.rows = static_cast<int>(bitmap.rows);
+    glyph.coverage.resize(static_cast<size_t>(glyph.width) * glyph.rows);
+    for (int y = 0; y < glyph.rows; ++y) {
+        const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < glyph.width; ++x) {
+            uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255
+                                                                    : row[x];
+            glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = value;
+        }
+    }
+}
+
+const FontFace* fontFaceFor(const LOGFONTA& logFont) {
+    static std::map<std::tuple<std::string, int, bool, int>, std::unique_ptr<FontFace>> faces;
+
+    bool bold = logFont.lfWeight >= 600;
+    bool italic = logFont.lfItalic != 0;
+    int weight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : static_cast<int>(logFont.lfWeight);
+    std::string path = findFontFile(bold, italic);
+    char face[LF_FACESIZE + 1] = {};
+    std::memcpy(face, logFont.lfFaceName, LF_FACESIZE);
+    int logicalHeight = std::abs(static_cast<int>(logFont.lfHeight));
+    bool classic = strcasecmp(face, "MS Sans Serif") == 0 && logicalHeight <= kClassicMaxLogicalHeight;
+
+    // A positive height is the cell, a negative one the em; both meet in the em size.
+    int requested = classic ? 0 : (logFont.lfHeight == 0 ? kDefaultCellHeight : logFont.lfHeight);
+    auto key = std::make_tuple(path, requested, classic, weight * 2 + (italic ? 1 : 0));
+    if (auto it = faces.find(key); it != faces.end()) return it->second.get();
+
+    FT_Face ftFace;
+    FontMetrics metrics;
+    if (classic) {
+        ftFace = openFace(path, kClassicPixelSize);
+        metrics = kClassicMetrics;
+        metrics.weight = weight;
+        metrics.italic = italic;
+    } else {
+        ftFace = openFace(path, 16);
+        int em = requested < 0 ? -requested : emForCell(ftFace, requested);
+        FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(em));
+        metrics = scaledMetrics(ftFace, em, weight, italic);
+    }
+    auto made = std::make_unique<FontFace>(ftFace, metrics, classic);
+    const FontFace* result = made.get();
+    faces[key] = std::move(made);
+    return result;
+}
+
+}  // namespace gdi

@@ -1,0 +1,71 @@
+// Scalable fonts found through fontconfig and drawn through FreeType, with their metrics
+// and a glyph cache for the 256 Windows-1252 characters. One face per file and pixel size
+// is made once and shared by every HFONT that asks for it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct FT_FaceRec_;
+
+namespace gdi {
+
+struct FontMetrics {
+    int height = 0;  // ascent + descent: one line's cell
+    int ascent = 0;  // baseline's distance from the cell top
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = FW_NORMAL;
+    bool italic = false;
+    int underlineOffset = 1;  // rows below the baseline
+    int underlineThickness = 1;
+};
+
+// One character's image: coverage 0..255, `width` x `rows`, placed `left` pixels right of
+// the pen and `top` rows above the baseline; `advance` moves the pen.
+struct Glyph {
+    int advance = 0;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int rows = 0;
+    std::vector<uint8_t> coverage;
+};
+
+class FontFace {
+public:
+    // A monochrome face draws full-coverage pixels only.
+    FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome);
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
+
+    const FontMetrics& metrics() const { return metrics_; }
+    const Glyph& glyph(unsigned char character) const {
+        if (!ready_[character]) render(character);
+        return glyphs_[character];
+    }
+    int advance(unsigned char character) const { return glyph(character).advance; }
+    int textWidth(const char* text, int length) const;
+
+private:
+    void render(unsigned char character) const;
+
+    FT_FaceRec_* face_;
+    FontMetrics metrics_;
+    bool monochrome_;
+    mutable std::array<Glyph, 256> glyphs_;
+    mutable std::array<bool, 256> ready_{};
+};
+
+// The face that draws a logical font: "MS Sans Serif" at the small sizes has the classic
+// dialog font's fixed metrics; everything else is scaled from the outline's own.
+const FontFace* fontFaceFor(const LOGFONTA& logFont);
+
+}  // namespace gdi

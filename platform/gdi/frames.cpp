@@ -1,0 +1,169 @@
+// The classic 3-D look: edges, push-button frames, check boxes, radio buttons and the
+// caption close box, all in the system colours.
+#include "gdi/colour.h"
+#include "gdi/gdi_objects.h"
+#include "gdi/raster.h"
+
+namespace gdi {
+
+namespace {
+
+uint32_t sysPixel(int index) { return toPixel(GetSysColor(index)); }
+
+// One ring of a 3-D border on the chosen sides: `light` on the top and left, `dark` on
+// the bottom and right, which also own the two corners where the colours meet. The
+// rectangle shrinks by one on each side drawn.
+void ring(DeviceContext& dc, RECT& r, UINT sides, uint32_t light, uint32_t dark) {
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    if (sides & BF_TOP) horizontalLine(dc, r.left, (sides & BF_RIGHT) ? r.right - 1 : r.right, r.top, light);
+    if (sides & BF_LEFT) verticalLine(dc, r.left, r.top, (sides & BF_BOTTOM) ? r.bottom - 1 : r.bottom, light);
+    if (sides & BF_BOTTOM) horizontalLine(dc, r.left, r.right, r.bottom - 1, dark);
+    if (sides & BF_RIGHT) verticalLine(dc, r.right - 1, r.top, r.bottom, dark);
+    if (sides & BF_TOP) ++r.top;
+    if (sides & BF_LEFT) ++r.left;
+    if (sides & BF_BOTTOM) --r.bottom;
+    if (sides & BF_RIGHT) --r.right;
+}
+
+void fullRing(DeviceContext& dc, RECT& r, uint32_t light, uint32_t dark) { ring(dc, r, BF_RECT, light, dark); }
+
+// A small picture: one character a pixel, '.' leaves the pixel alone.
+template <size_t Rows>
+void drawPattern(DeviceContext& dc, int x, int y, const char* const (&rows)[Rows], char mark, uint32_t pixel) {
+    for (size_t row = 0; row < Rows; ++row)
+        for (int column = 0; rows[row][column]; ++column)
+            if (rows[row][column] == mark) plot(dc, x + column, y + static_cast<int>(row), pixel);
+}
+
+void pushButton(DeviceContext& dc, RECT& r, UINT state) {
+    if (state & (DFCS_PUSHED | DFCS_CHECKED)) {
+        fullRing(dc, r, sysPixel(COLOR_3DDKSHADOW), sysPixel(COLOR_3DDKSHADOW));
+        fullRing(dc, r, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNSHADOW));
+    } else if (state & DFCS_FLAT) {
+        fullRing(dc, r, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNSHADOW));
+        InflateRect(&r, -1, -1);
+    } else {
+        fullRing(dc, r, sysPixel(COLOR_BTNHIGHLIGHT), sysPixel(COLOR_3DDKSHADOW));
+        fullRing(dc, r, sysPixel(COLOR_3DLIGHT), sysPixel(COLOR_BTNSHADOW));
+    }
+    fillArea(dc, r, sysPixel(COLOR_BTNFACE));
+}
+
+constexpr int kCheckBoxSize = 13;
+
+void checkBox(DeviceContext& dc, const RECT& area, UINT state) {
+    static const char* const kMark[] = {
+        "......x", ".....xx", "x...xxx", "xx.xxx.", "xxxxx..", ".xxx...", "..x....",
+    };
+    RECT box{area.left, area.top + (area.bottom - area.top - kCheckBoxSize) / 2, 0, 0};
+    box.right = box.left + kCheckBoxSize;
+    box.bottom = box.top + kCheckBoxSize;
+    fullRing(dc, box, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNHIGHLIGHT));
+    fullRing(dc, box, sysPixel(COLOR_3DDKSHADOW), sysPixel(COLOR_3DLIGHT));
+    bool dim = state & (DFCS_PUSHED | DFCS_INACTIVE);
+    fillArea(dc, box, sysPixel(dim ? COLOR_BTNFACE : COLOR_WINDOW));
+    if (state & DFCS_CHECKED)
+        drawPattern(dc, box.left + 1, box.top + 1, kMark, 'x',
+                    sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+}
+
+void radioButton(DeviceContext& dc, const RECT& area, UINT state) {
+    // o: outer ring, i: inner ring, w: inside; rings are light above the diagonal from
+    // bottom-left to top-right and dark below it, like the square box's edges.
+    static const char* const kShape[] = {
+        "....oooo....", "..ooiiiioo..", ".oiiwwwwiio.", ".oiwwwwwwio.", "oiwwwwwwwwio", "oiwwwwwwwwio",
+        "oiwwwwwwwwio", "oiwwwwwwwwio", ".oiwwwwwwio.", ".oiiwwwwiio.", "..ooiiiioo..", "....oooo....",
+    };
+    static const char* const kDot[] = {".xx.", "xxxx", "xxxx", ".xx."};
+    constexpr int kSize = 12;
+    int left = area.left;
+    int top = area.top + (area.bottom - area.top - kSize) / 2;
+    bool dim = state & (DFCS_PUSHED | DFCS_INACTIVE);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            char part = kShape[y][x];
+            bool upper = x + y <= kSize - 1;
+            uint32_t pixel;
+            if (part == 'o')
+                pixel = sysPixel(upper ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+            else if (part == 'i')
+                pixel = sysPixel(upper ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+            else if (part == 'w')
+                pixel = sysPixel(dim ? COLOR_BTNFACE : COLOR_WINDOW);
+            else
+                continue;
+            plot(dc, left + x, top + y, pixel);
+        }
+    }
+    if (state & DFCS_CHECKED)
+        drawPattern(dc, left + 4, top + 4, kDot, 'x',
+                    sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+}
+
+void closeBox(DeviceContext& dc, RECT& r, UINT state) {
+    static const char* const kCross[] = {
+        "xx....xx", ".xx..xx.", "..xxxx..", "...xx...", "..xxxx..", ".xx..xx.", "xx....xx",
+    };
+    constexpr int kWidth = 8;
+    constexpr int kHeight = 7;
+    pushButton(dc, r, state);
+    int x = r.left + (r.right - r.left - kWidth) / 2;
+    int y = r.top + (r.bottom - r.top - kHeight) / 2;
+    if (state & DFCS_PUSHED) {
+        ++x;
+        ++y;
+    }
+    if (state & DFCS_INACTIVE) {
+        drawPattern(dc, x + 1, y + 1, kCross, 'x', sysPixel(COLOR_BTNHIGHLIGHT));
+        drawPattern(dc, x, y, kCross, 'x', sysPixel(COLOR_BTNSHADOW));
+    } else {
+        drawPattern(dc, x, y, kCross, 'x', sysPixel(COLOR_BTNTEXT));
+    }
+}
+
+}  // namespace
+
+}  // namespace gdi
+
+using namespace gdi;
+
+BOOL WINAPI DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc || !qrc) return FALSE;
+    RECT r = *qrc;
+    UINT sides = grfFlags & BF_RECT;
+    if (edge & BDR_RAISEDOUTER)
+        ring(*dc, r, sides, sysPixel(COLOR_3DLIGHT), sysPixel(COLOR_3DDKSHADOW));
+    else if (edge & BDR_SUNKENOUTER)
+        ring(*dc, r, sides, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNHIGHLIGHT));
+    if (edge & BDR_RAISEDINNER)
+        ring(*dc, r, sides, sysPixel(COLOR_BTNHIGHLIGHT), sysPixel(COLOR_BTNSHADOW));
+    else if (edge & BDR_SUNKENINNER)
+        ring(*dc, r, sides, sysPixel(COLOR_3DDKSHADOW), sysPixel(COLOR_3DLIGHT));
+    if (grfFlags & BF_MIDDLE) fillArea(*dc, r, sysPixel(COLOR_BTNFACE));
+    if (grfFlags & BF_ADJUST) *qrc = r;
+    return TRUE;
+}
+
+BOOL WINAPI DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc || !lprc) return FALSE;
+    RECT r = *lprc;
+    if (uType == DFC_BUTTON) {
+        if (uState & DFCS_BUTTONPUSH) {
+            pushButton(*dc, r, uState);
+            if (uState & DFCS_ADJUSTRECT) *lprc = r;
+        } else if (uState & DFCS_BUTTONRADIO) {
+            radioButton(*dc, r, uState);
+        } else {
+            checkBox(*dc, r, uState);
+        }
+        return TRUE;
+    }
+    if (uType == DFC_CAPTION && (uState & 0xFF) == DFCS_CAPTIONCLOSE) {
+        closeBox(*dc, r, uState);
+        if (uState & DFCS_ADJUSTRECT) *lprc = r;
+        return TRUE;
+    }
+    return FALSE;
+}
