@@ -141,9 +141,11 @@ int FontFace::textWidth(const char* text, int length) const {
 void FontFace::render(unsigned char character) const {
     Glyph& glyph = glyphs_[character];
     ready_[character] = true;
-    // Control characters take no room and draw nothing.
-    if (character < 0x20) return;
-    FT_UInt index = FT_Get_Char_Index(face_, codepage::windows1252ToUnicode(character));
+    // Control characters (the code page's unassigned bytes among them) take no room and
+    // draw nothing.
+    char32_t codePoint = codepage::windows1252ToUnicode(character);
+    if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) return;
+    FT_UInt index = FT_Get_Char_Index(face_, codePoint);
     FT_Int32 target = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0) return;
     FT_GlyphSlot slot = face_->glyph;

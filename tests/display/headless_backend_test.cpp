@@ -1,0 +1,196 @@
+#include "display/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+using display::Event;
+using display::EventType;
+using display::HeadlessBackend;
+
+namespace {
+
+std::vector<Event> drain(HeadlessBackend& backend) {
+    std::vector<Event> events;
+    Event event;
+    while (backend.nextEvent(event, false)) events.push_back(event);
+    return events;
+}
+
+}  // namespace
+
+TEST(HeadlessSteps, AStepRunsOnlyWhenTheProgramWaitsAndItsFirstEventComesBack) {
+    HeadlessBackend backend;
+    int ran = 0;
+    backend.addStep([&] {
+        ++ran;
+        backend.click(40, 50);
+    });
+    backend.addStep([&] { ++ran; });
+    Event event;
+    EXPECT_FALSE(backend.nextEvent(event, false));  // not waiting: no step runs
+    EXPECT_EQ(ran, 0);
+
+    ASSERT_TRUE(backend.nextEvent(event, true));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(event.type, EventType::MouseMove);
+    std::vector<Event> rest = drain(backend);
+    ASSERT_EQ(rest.size(), 2u);
+    EXPECT_EQ(rest[0].type, EventType::MouseDown);
+    EXPECT_EQ(rest[1].type, EventType::MouseUp);
+    EXPECT_EQ(rest[1].x, 40);
+    EXPECT_EQ(rest[1].y, 50);
+    EXPECT_EQ(rest[1].button, display::MouseButton::Left);
+
+    // A step that injects nothing lets the program look at its own queues again.
+    EXPECT_FALSE(backend.nextEvent(event, true));
+    EXPECT_EQ(ran, 2);
+    EXPECT_EQ(backend.stepsLeft(), 0u);
+}
+
+TEST(HeadlessSteps, PendingEventsComeBeforeAnyStep) {
+    HeadlessBackend backend;
+    bool ran = false;
+    backend.addStep([&] { ran = true; });
+    backend.type("a");
+    Event event;
+    ASSERT_TRUE(backend.nextEvent(event, true));
+    EXPECT_EQ(event.type, EventType::Text);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(backend.stepsLeft(), 1u);
+}
+
+TEST(HeadlessStepsDeathTest, WaitingWithNoStepLeftAbortsWithAMessage) {
+    EXPECT_DEATH(
+        {
+            HeadlessBackend backend;
+            Event event;
+            backend.nextEvent(event, true);
+        },
+        "program waits for input but the test has no step left");
+}
+
+TEST(HeadlessInput, ChordsPressTheirModifiersAroundTheKey) {
+    HeadlessBackend backend;
+    backend.key('A', display::ModControl | display::ModShift);
+    std::vector<Event> events = drain(backend);
+    ASSERT_EQ(events.size(), 6u);
+    EXPECT_EQ(events[0].type, EventType::KeyDown);
+    EXPECT_EQ(events[0].virtualKey, 0x11u);  // Control
+    EXPECT_EQ(events[1].virtualKey, 0x10u);  // Shift
+    EXPECT_EQ(events[2].virtualKey, uint32_t('A'));
+    EXPECT_EQ(events[2].type, EventType::KeyDown);
+    EXPECT_EQ(events[2].modifiers, uint32_t(display::ModControl | display::ModShift));
+    EXPECT_EQ(events[3].type, EventType::KeyUp);
+    EXPECT_EQ(events[3].virtualKey, uint32_t('A'));
+    EXPECT_EQ(events[4].virtualKey, 0x10u);
+    EXPECT_EQ(events[5].virtualKey, 0x11u);
+    EXPECT_EQ(events[5].modifiers, 0u);
+
+    // A modifier held down by hand shows on everything until it is released.
+    backend.keyDown(0x12);
+    backend.type("x");
+    backend.click(1, 1);
+    backend.keyUp(0x12);
+    backend.key(0x0D);
+    events = drain(backend);
+    ASSERT_EQ(events.size(), 8u);
+    EXPECT_EQ(events[1].modifiers, uint32_t(display::ModAlt));
+    EXPECT_EQ(events[3].modifiers, uint32_t(display::ModAlt));
+    EXPECT_EQ(events[6].modifiers, 0u);
+}
+
+TEST(HeadlessInput, TypingGivesOneTextEventPerByte) {
+    HeadlessBackend backend;
+    backend.type("d\xE9j\x80");
+    std::vector<Event> events = drain(backend);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[1].text, "\xE9");
+    EXPECT_EQ(events[3].text, "\x80");
+}
+
+TEST(HeadlessInput, ClockMovesOnlyWhenToldAndStampsEvents) {
+    HeadlessBackend backend;
+    uint32_t start = backend.now();
+    backend.click(5, 5);
+    backend.advanceClock(250);
+    backend.click(5, 5);
+    std::vector<Event> events = drain(backend);
+    EXPECT_EQ(events[0].time, start);
+    EXPECT_EQ(events[5].time, start + 250);
+    EXPECT_EQ(backend.now(), start + 250);
+}
+
+TEST(HeadlessSurfaces, MouseEventsNameTheTopmostVisibleSurface) {
+    HeadlessBackend backend;
+    auto low = backend.createSurface({0, 0, 100, 100}, "low");
+    auto high = backend.createSurface({50, 50, 150, 150}, "high");
+    backend.showSurface(low, true);
+    backend.showSurface(high, true);
+    EXPECT_EQ(backend.surfaceAt(60, 60), high);
+    backend.raiseSurface(low);
+    EXPECT_EQ(backend.surfaceAt(60, 60), low);
+    backend.showSurface(low, false);
+    EXPECT_EQ(backend.surfaceAt(60, 60), high);
+    EXPECT_EQ(backend.surfaceAt(10, 10), 0u);
+    backend.mouseDown(120, 120);
+    Event event;
+    ASSERT_TRUE(backend.nextEvent(event, false));
+    EXPECT_EQ(event.surface, high);
+    backend.destroySurface(high);
+    EXPECT_EQ(backend.surface(high), nullptr);
+    EXPECT_EQ(backend.surfaceOrder(), std::vector<display::SurfaceId>{low});
+}
+
+TEST(HeadlessSurfaces, ScreenshotComposesVisibleSurfacesBottomToTopOnTheDesktop) {
+    HeadlessBackend backend({0, 0, 40, 30}, {0, 0, 40, 28});
+    auto red = backend.createSurface({5, 5, 25, 20}, "red");
+    auto blue = backend.createSurface({15, 10, 45, 35}, "blue");  // hangs over the screen's edge
+    auto hidden = backend.createSurface({0, 0, 40, 30}, "hidden");
+    display::Pixels pixels;
+    pixels.resize(20, 15, 0xFF0000);
+    backend.present(red, pixels);
+    pixels.resize(30, 25, 0x0000FF);
+    backend.present(blue, pixels);
+    pixels.resize(40, 30, 0x00FF00);
+    backend.present(hidden, pixels);
+    backend.showSurface(red, true);
+    backend.showSurface(blue, true);
+
+    display::Pixels shot = backend.screenshot();
+    ASSERT_EQ(shot.width, 40);
+    ASSERT_EQ(shot.height, 30);
+    EXPECT_EQ(shot.at(0, 0), 0x008080u);   // teal desktop
+    EXPECT_EQ(shot.at(6, 6), 0xFF0000u);
+    EXPECT_EQ(shot.at(20, 12), 0x0000FFu);  // blue is above red
+    EXPECT_EQ(shot.at(39, 29), 0x0000FFu);
+    backend.raiseSurface(red);
+    shot = backend.screenshot();
+    EXPECT_EQ(shot.at(20, 12), 0xFF0000u);
+    EXPECT_EQ(shot.at(30, 12), 0x0000FFu);
+    for (uint32_t p : shot.data) EXPECT_NE(p, 0x00FF00u);
+}
+
+TEST(HeadlessSurfaces, ScreenClipboardAndTitles) {
+    HeadlessBackend backend;
+    EXPECT_EQ(backend.screen().width(), 1024);
+    EXPECT_EQ(backend.workArea().bottom, 738);
+    backend.setClipboardText("caf\xE9");
+    EXPECT_EQ(backend.clipboardText(), "caf\xE9");
+    auto id = backend.createSurface({0, 0, 10, 10}, "one");
+    backend.setTitle(id, "two");
+    EXPECT_EQ(backend.surface(id)->title, "two");
+    backend.moveSurface(id, {3, 4, 13, 14});
+    EXPECT_EQ(backend.surface(id)->rect.left, 3);
+    backend.setCursor(display::Cursor::IBeam);
+    EXPECT_EQ(backend.cursor(), display::Cursor::IBeam);
+    backend.requestClose(id);
+    Event event;
+    ASSERT_TRUE(backend.nextEvent(event, false));
+    EXPECT_EQ(event.type, EventType::CloseRequest);
+    EXPECT_EQ(event.surface, id);
+}
+
+TEST(HeadlessSurfaces, InstallHeadlessMakesItTheLayersBackend) {
+    HeadlessBackend& installed = display::installHeadless({0, 0, 640, 480}, {0, 0, 640, 450});
+    EXPECT_EQ(&display::backend(), &installed);
+    EXPECT_EQ(display::backend().screen().width(), 640);
+}
