@@ -7,6 +7,7 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,8 @@ constexpr int kClassicPixelSize = 11;
 
 // Logical height 0 asks for a default size: the system font's 16-pixel cell.
 constexpr int kDefaultCellHeight = 16;
+// Beyond this a glyph image would only cost memory: nothing on a screen is taller.
+constexpr int kLargestHeight = 2048;
 
 FT_Library library() {
     static FT_Library instance = [] {
@@ -176,11 +179,11 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     std::string path = findFontFile(bold, italic);
     char face[LF_FACESIZE + 1] = {};
     std::memcpy(face, logFont.lfFaceName, LF_FACESIZE);
-    int logicalHeight = std::abs(static_cast<int>(logFont.lfHeight));
-    bool classic = strcasecmp(face, "MS Sans Serif") == 0 && logicalHeight <= kClassicMaxLogicalHeight;
+    int height = std::clamp(static_cast<int>(logFont.lfHeight), -kLargestHeight, kLargestHeight);
+    bool classic = strcasecmp(face, "MS Sans Serif") == 0 && std::abs(height) <= kClassicMaxLogicalHeight;
 
     // A positive height is the cell, a negative one the em; both meet in the em size.
-    int requested = classic ? 0 : (logFont.lfHeight == 0 ? kDefaultCellHeight : logFont.lfHeight);
+    int requested = classic ? 0 : (height == 0 ? kDefaultCellHeight : height);
     auto key = std::make_tuple(path, requested, classic, weight * 2 + (italic ? 1 : 0));
     if (auto it = faces.find(key); it != faces.end()) return it->second.get();
 
