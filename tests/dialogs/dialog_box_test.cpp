@@ -112,11 +112,46 @@ TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
     EXPECT_EQ(window.bottom - window.top, 465);
     EXPECT_EQ(clientOrigin.x - window.left, 3);
     EXPECT_EQ(clientOrigin.y - window.top, 22);
+    // Its client area would start at (0, 7), which puts the frame off the screen: the
+    // window is kept on the work area.
+    EXPECT_EQ(window.left, 0);
+    EXPECT_EQ(window.top, 0);
     // Each of x, y, cx and cy is converted on its own.
     EXPECT_EQ(asTuple(label), std::make_tuple(45, 31, 510, 51));
     EXPECT_EQ(asTuple(edit), std::make_tuple(150, 65, 450, 85));
     EXPECT_EQ(asTuple(group), std::make_tuple(15, 98, 165, 179));
     EXPECT_EQ(asTuple(button), std::make_tuple(600, 390, 675, 413));
+}
+
+// The template's position is the client area's, relative to the owner's client area, or
+// to the screen with DS_ABSALIGN.
+TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {
+    HWND owner = createOwner();
+    POINT ownerClient{};
+    ClientToScreen(owner, &ownerClient);
+    DialogSpec spec = editorLikeForm();
+    spec.x = 20;  // 30 x 26 pixels
+    spec.y = 16;
+    spec.cx = 100;
+    spec.cy = 50;
+    POINT relative{}, absolute{};
+    DialogScript first, second;
+    screen().addStep([&] {
+        ClientToScreen(first.dialog, &relative);
+        EndDialog(first.dialog, 1);
+    });
+    runDialog(spec, first, owner);
+    spec.style |= DS_ABSALIGN;
+    screen().addStep([&] {
+        ClientToScreen(second.dialog, &absolute);
+        EndDialog(second.dialog, 1);
+    });
+    runDialog(spec, second, owner);
+    EXPECT_EQ(relative.x, ownerClient.x + 30);
+    EXPECT_EQ(relative.y, ownerClient.y + 26);
+    EXPECT_EQ(absolute.x, 30);
+    EXPECT_EQ(absolute.y, 26);
+    DestroyWindow(owner);
 }
 
 TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
