@@ -157,9 +157,11 @@ TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {
 TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
     DialogSpec spec = editorLikeForm();
     spec.items = {control(u"STATIC", 1, 0), control(u"EDIT", 6, 0), control(u"EDIT", 7, WS_TABSTOP),
-                  control(u"BUTTON", 8, BS_OWNERDRAW)};
+                  control(u"BUTTON", 8, BS_OWNERDRAW), control(u"ProbeControl", 9, 0)};
+    registerProbeControl();
     DialogScript script;
     bool allControlsExisted = false, allHadTheFont = false;
+    ProbeRecord probeAtInit;
     HFONT dialogFont = nullptr;
     WPARAM initFocus = 0;
     HWND firstTabStop = nullptr;
@@ -169,12 +171,12 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
             return FALSE;
         dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
         allControlsExisted = allHadTheFont = true;
-        for (int id : {1, 6, 7, 8}) {
-            HWND item = GetDlgItem(dialog, id);
-            allControlsExisted = allControlsExisted && item;
-            allHadTheFont = allHadTheFont && item &&
-                            reinterpret_cast<HFONT>(SendMessageA(item, WM_GETFONT, 0, 0)) == dialogFont;
-        }
+        for (int id : {1, 6, 7, 8, 9})
+            allControlsExisted = allControlsExisted && GetDlgItem(dialog, id);
+        for (int id : {1, 8, 9})
+            allHadTheFont = allHadTheFont &&
+                            reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(dialog, id), WM_GETFONT, 0, 0)) == dialogFont;
+        probeAtInit = probes()[GetDlgItem(dialog, 9)];
         initFocus = wParam;
         firstTabStop = GetDlgItem(dialog, 7);
         initParam = lParam;
@@ -185,6 +187,8 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
     EXPECT_TRUE(allControlsExisted);
     EXPECT_NE(dialogFont, nullptr);
     EXPECT_TRUE(allHadTheFont);
+    EXPECT_EQ(probeAtInit.fontMessages, 1);
+    EXPECT_EQ(probeAtInit.font, dialogFont);
     EXPECT_EQ(initParam, reinterpret_cast<LPARAM>(&script));
     EXPECT_EQ(initFocus, reinterpret_cast<WPARAM>(firstTabStop));
     ASSERT_FALSE(script.messages.empty());

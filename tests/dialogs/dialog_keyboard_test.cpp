@@ -68,21 +68,22 @@ TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowher
 }
 
 TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
+    registerProbeControl();
     DialogScript script;
-    HWND focus = nullptr, edit = nullptr;
-    LRESULT selection = 0;
+    HWND focus = nullptr, probe = nullptr;
+    ProbeRecord record;
     screen().addStep([&] {
         focus = GetFocus();
-        edit = GetDlgItem(script.dialog, 6);
-        selection = SendMessageA(edit, EM_GETSEL, 0, 0);
+        probe = GetDlgItem(script.dialog, 6);
+        record = probes()[probe];
         EndDialog(script.dialog, 1);
     });
-    runDialog(form({control(u"STATIC", 1, 0), control(u"EDIT", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
+    runDialog(form({control(u"STATIC", 1, 0), control(u"ProbeControl", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
                     control(u"BUTTON", 7, WS_TABSTOP)}),
               script);
-    EXPECT_EQ(focus, edit);
-    EXPECT_EQ(LOWORD(selection), 0);
-    EXPECT_EQ(HIWORD(selection), 3);
+    EXPECT_EQ(focus, probe);
+    EXPECT_EQ(record.selectionStart, 0);
+    EXPECT_EQ(record.selectionEnd, -1);
 }
 
 TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace testdialogs {
@@ -77,6 +78,45 @@ inline ItemSpec control(const char16_t* windowClass, WORD id, DWORD style, short
     spec.cy = cy;
     spec.title = Field::name(title);
     return spec;
+}
+
+// "ProbeControl": a control that notes the font and the selection the dialog manager
+// gives it, and says it has a selectable text, as an edit does.
+struct ProbeRecord {
+    HFONT font = nullptr;
+    int fontMessages = 0;
+    int selectionStart = -2;
+    int selectionEnd = -2;
+};
+inline std::map<HWND, ProbeRecord>& probes() {
+    static std::map<HWND, ProbeRecord> all;
+    return all;
+}
+inline LRESULT CALLBACK probeControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ProbeRecord& record = probes()[window];
+    switch (message) {
+    case WM_GETDLGCODE: return DLGC_HASSETSEL | DLGC_WANTCHARS;
+    case WM_SETFONT:
+        record.font = reinterpret_cast<HFONT>(wParam);
+        ++record.fontMessages;
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(record.font);
+    case EM_SETSEL:
+        record.selectionStart = static_cast<int>(wParam);
+        record.selectionEnd = static_cast<int>(lParam);
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+inline void registerProbeControl() {
+    static bool registered = [] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = probeControlProc;
+        wc.lpszClassName = "ProbeControl";
+        return RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
 }
 
 // The rectangle of a control in its dialog's client coordinates.
