@@ -79,6 +79,7 @@ TEST_F(DialogBoxTest, PredefinedDialogClassAndACopyOfIt) {
     });
     EXPECT_EQ(runDialog(spec, script), 3);
     EXPECT_EQ(className, "CopiedDlgClass");
+    EXPECT_TRUE(UnregisterClassA("CopiedDlgClass", nullptr));
 }
 
 TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
