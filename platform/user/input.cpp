@@ -23,7 +23,6 @@ struct InputState {
     HWND dragging = nullptr;
     POINT grabOffset{};
     HWND closeBox = nullptr;
-    const display::Backend* hitTesterOwner = nullptr;
     int beeps = 0;
 };
 
@@ -294,10 +293,7 @@ void handle(const display::Event& e) {
 }  // namespace
 
 void installHitTester() {
-    display::Backend& backend = display::backend();
-    if (state().hitTesterOwner == &backend) return;
-    state().hitTesterOwner = &backend;
-    backend.setHitTester([](display::SurfaceId id, int x, int y) {
+    display::backend().setHitTester([](display::SurfaceId id, int x, int y) {
         Window* w = windowOfSurface(id);
         if (!w) return display::HitArea::Client;
         POINT pt{w->rect.left + x, w->rect.top + y};
@@ -307,7 +303,6 @@ void installHitTester() {
 
 bool translateOneEvent(bool wait) {
     if (!display::hasBackend()) return false;
-    installHitTester();
     display::Event e;
     if (!display::backend().nextEvent(e, wait)) return false;
     handle(e);

@@ -126,7 +126,7 @@ bool translateOneEvent(bool wait);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
 void forgetWindowInInput(Window* window);
-void installHitTester();
+void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)
 void activate(Window* window, WORD how);

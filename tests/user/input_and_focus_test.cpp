@@ -4,6 +4,8 @@
 
 #include "ui_driver.h"
 
+#include <memory>
+
 using namespace wmtest;
 
 namespace user {
@@ -267,4 +269,26 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_LT(firstIndex(popup, WM_ACTIVATE), firstIndex(popup, WM_DESTROY));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
+}
+
+namespace {
+// A headless display that keeps the hit tester, as a display that moves windows itself would.
+class HitTestingDisplay : public display::HeadlessBackend {
+public:
+    void setHitTester(display::HitTester tester) override { hitTester = std::move(tester); }
+    display::HitTester hitTester;
+};
+}  // namespace
+
+TEST_F(NonClientInput, TheDisplayLearnsWhereCaptionsAreForMovingWindowsItself) {
+    auto owned = std::make_unique<HitTestingDisplay>();
+    HitTestingDisplay& hitDisplay = *owned;
+    display::setBackend(std::move(owned));
+    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    topLevel(100, 100, 300, 150, style, "Movable", WS_EX_DLGMODALFRAME);
+    ASSERT_TRUE(hitDisplay.hitTester);
+    display::SurfaceId id = hitDisplay.surfaceAt(150, 150);
+    EXPECT_EQ(hitDisplay.hitTester(id, 50, 10), display::HitArea::Caption);
+    EXPECT_EQ(hitDisplay.hitTester(id, 50, 60), display::HitArea::Client);
+    EXPECT_EQ(hitDisplay.hitTester(id, 300 - 3 - 2 - 8, 10), display::HitArea::Client);  // the close box
 }
