@@ -38,24 +38,6 @@ POINT surfaceOffset(Window* window) {
     return POINT{mine.left - top.left, mine.top - top.top};
 }
 
-Window* deepestWindowAt(Window* window, POINT screenPoint) {
-    for (;;) {
-        POINT origin = clientOriginOnScreen(window);
-        RECT client = clientRectInWindow(window);
-        POINT local{screenPoint.x - origin.x, screenPoint.y - origin.y};
-        if (local.x < 0 || local.y < 0 || local.x >= client.right - client.left || local.y >= client.bottom - client.top)
-            return window;
-        Window* hit = nullptr;
-        for (Window* child : window->children)
-            if ((child->style & WS_VISIBLE) && PtInRect(&child->rect, local)) {
-                hit = child;
-                break;
-            }
-        if (!hit || (hit->style & WS_DISABLED)) return window;
-        window = hit;
-    }
-}
-
 Window* topLevelAt(POINT screenPoint) {
     for (Window* w : topLevelWindows()) {
         if (!(w->style & WS_VISIBLE)) continue;
@@ -144,7 +126,9 @@ HWND WINAPI WindowFromPoint(POINT Point) {
     Window* top = user::topLevelAt(Point);
     if (!top) return user::desktopWindow()->handle;
     if (top->style & WS_DISABLED) return nullptr;
-    return user::deepestWindowAt(top, Point)->handle;
+    LRESULT hit = HTNOWHERE;
+    Window* found = user::windowHitAt(top, Point, hit);
+    return found ? found->handle : nullptr;
 }
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {

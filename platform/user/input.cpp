@@ -117,15 +117,7 @@ Window* mouseTarget(POINT pt, bool press, LRESULT& hit) {
         if (press) MessageBeep(0);
         return nullptr;
     }
-    Window* target = deepestWindowAt(top, pt);
-    for (;;) {
-        HWND handle = target->handle;
-        hit = callProcedure(target, WM_NCHITTEST, 0, packPoint(pt.x, pt.y));
-        if (!(target = fromHandle(handle))) return nullptr;
-        if (hit != HTTRANSPARENT) return target;
-        if (!target->parent) return nullptr;
-        target = target->parent;
-    }
+    return windowHitAt(top, pt, hit);
 }
 
 void routeMouse(const display::Event& e, UINT clientMessage, bool press) {
@@ -291,6 +283,27 @@ void handle(const display::Event& e) {
 }
 
 }  // namespace
+
+Window* windowHitAt(Window* window, POINT pt, LRESULT& hit) {
+    HWND handle = window->handle;
+    POINT origin = clientOriginOnScreen(window);
+    RECT client = clientRectInWindow(window);
+    POINT local{pt.x - origin.x, pt.y - origin.y};
+    if (local.x >= 0 && local.y >= 0 && local.x < client.right - client.left && local.y < client.bottom - client.top) {
+        std::vector<HWND> children;
+        for (Window* c : window->children) children.push_back(c->handle);
+        for (HWND h : children) {
+            Window* c = fromHandle(h);
+            // Disabled children let the point through, like transparent ones.
+            if (!c || !(c->style & WS_VISIBLE) || (c->style & WS_DISABLED) || !PtInRect(&c->rect, local)) continue;
+            if (Window* found = windowHitAt(c, pt, hit)) return found;
+        }
+    }
+    if (!(window = fromHandle(handle))) return nullptr;
+    hit = callProcedure(window, WM_NCHITTEST, 0, packPoint(pt.x, pt.y));
+    if (hit == HTTRANSPARENT) return nullptr;
+    return fromHandle(handle);
+}
 
 void installHitTester() {
     display::backend().setHitTester([](display::SurfaceId id, int x, int y) {

@@ -85,9 +85,6 @@ RECT clientRectInWindow(Window* window);  // client area relative to the window'
 POINT clientOriginOnScreen(Window* window);
 POINT surfaceOffset(Window* window);    // window top-left within its top-level's surface
 Window* topLevelAt(POINT screenPoint);  // topmost visible top-level window there
-// The deepest visible, enabled descendant whose client area holds the point (the window
-// itself when no child does, or when the point is in its non-client area).
-Window* deepestWindowAt(Window* window, POINT screenPoint);
 
 // ---- non-client area (non_client.cpp)
 struct Insets {
@@ -123,6 +120,10 @@ HDC windowDC(Window* window);  // the whole window, non-client area included
 // ---- input (input.cpp)
 // Reads one backend event and turns it into messages; false when none was pending.
 bool translateOneEvent(bool wait);
+// The deepest visible, enabled window at the point that does not answer WM_NCHITTEST with
+// HTTRANSPARENT (such windows let the point through to what lies below them); `hit` is
+// its answer. Null when every window there is transparent.
+Window* windowHitAt(Window* window, POINT screenPoint, LRESULT& hit);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
 void forgetWindowInInput(Window* window);

@@ -53,6 +53,39 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     EXPECT_EQ(nc[0].lParam, MAKELPARAM(110, 110));
 }
 
+namespace {
+LRESULT CALLBACK transparentProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    log().push_back(Received{w, m, wp, lp});
+    return m == WM_NCHITTEST ? HTTRANSPARENT : DefWindowProcA(w, m, wp, lp);
+}
+}  // namespace
+
+TEST_F(MouseInput, TransparentWindowsLetThePointThroughToTheWindowsBelow) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = transparentProcedure;
+    wc.lpszClassName = "TransparentFrame";
+    WNDCLASSEXA existing{};
+    if (!GetClassInfoExA(nullptr, wc.lpszClassName, &existing)) RegisterClassExA(&wc);
+    HWND top = topLevel(100, 100, 300, 200);
+    HWND frame = child(top, 1, 10, 10, 200, 150, WS_CHILD | WS_VISIBLE, "TransparentFrame");  // topmost
+    HWND inside = child(top, 2, 20, 20, 50, 50);
+    pump();
+    log().clear();
+    display->click(100 + 25, 100 + 25);  // the frame and the window below it
+    display->click(100 + 150, 100 + 100);  // the frame alone: the parent takes it
+    pump();
+    EXPECT_FALSE(received(frame, WM_NCHITTEST).empty());
+    EXPECT_TRUE(received(frame, WM_LBUTTONDOWN).empty());
+    auto downs = received(inside, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].lParam, MAKELPARAM(5, 5));
+    downs = received(top, WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].lParam, MAKELPARAM(150, 100));
+    EXPECT_EQ(WindowFromPoint(POINT{100 + 25, 100 + 25}), inside);
+}
+
 TEST_F(MouseInput, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
     HWND plain = topLevel(0, 0, 100, 100);
     HWND dbl = topLevel(200, 0, 100, 100, WS_POPUP | WS_VISIBLE, "", 0, doubleClickRecorderClass());
