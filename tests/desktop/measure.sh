@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Measures the built editor on a display (run it under Xvfb: xvfb-run -a tests/desktop/measure.sh):
+# start-up from exec to the first frame on screen (median of 20 runs), processor time
+# while it sits idle for 10 s, and its resident memory.
+#   tests/desktop/measure.sh [EDITOR] [DICTIONARY]
+set -euo pipefail
+editor=${1:-build/translation-editor}
+dictionary=${2:-build/sample/TranslationFile.dat}
+work=$(mktemp -d /tmp/editor-measure.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cp "$editor" "$work/translation-editor"
+cp "$dictionary" "$work/TranslationFile.dat"
+
+# Starts the editor; prints its pid once its first frame is on screen, and the
+# milliseconds from exec to that frame (the backend logs the frame's time when asked).
+start_editor() {
+    rm -f "$work/started" "$work/log"
+    (cd "$work" && date +%s.%N > started && EDITOR_TRACE_FIRST_FRAME=1 exec ./translation-editor 2> log) &
+    local pid=$!
+    for _ in $(seq 500); do
+        grep -q "first frame at" "$work/log" 2>/dev/null && break
+        sleep 0.01
+    done
+    local frame
+    frame=$(sed -n 's/first frame at //p' "$work/log")
+    [ -n "$frame" ] || { echo "no frame came; the editor said: $(cat "$work/log")" >&2; kill "$pid"; exit 1; }
+    echo "$pid $(awk -v a="$(cat "$work/started")" -v b="$frame" 'BEGIN { printf "%.1f", (b - a) * 1000 }')"
+}
+
+times=()
+for _ in $(seq 20); do
+    read -r pid ms < <(start_editor)
+    times+=("$ms")
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+    rm -f "$work/TranslationFileNEW.dat"
+done
+median=$(printf '%s\n' "${times[@]}" | sort -g | sed -n '10,11p' | awk '{ s += $1 } END { print s / 2 }')
+printf 'start-up to first frame: median %.1f ms of 20 (min %.1f, max %.1f)\n' "$median" \
+    "$(printf '%s\n' "${times[@]}" | sort -g | head -1)" "$(printf '%s\n' "${times[@]}" | sort -g | tail -1)"
+
+read -r pid _ < <(start_editor)
+sleep 1
+ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+before=$(ticks)
+sleep 10
+after=$(ticks)
+hz=$(getconf CLK_TCK)
+printf 'idle for 10 s: %s ticks of %s a second = %.2f %% of one core\n' $((after - before)) "$hz" \
+    "$(awk -v t=$((after - before)) -v hz="$hz" 'BEGIN { print t * 100 / (hz * 10) }')"
+grep -E 'VmRSS|VmHWM' "/proc/$pid/status" | tr -s ' \t' ' '
+kill "$pid"; wait "$pid" 2>/dev/null || true
