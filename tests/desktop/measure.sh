@@ -21,22 +21,28 @@ start_editor() {
         grep -q "first frame at" "$work/log" 2>/dev/null && break
         sleep 0.01
     done
-    local frame
-    frame=$(sed -n 's/first frame at //p' "$work/log")
+    local frame processor
+    frame=$(sed -n 's/first frame at \([0-9.]*\).*/\1/p' "$work/log")
+    processor=$(sed -n 's/.* after \([0-9.]*\) ms of processor time/\1/p' "$work/log")
     [ -n "$frame" ] || { echo "no frame came; the editor said: $(cat "$work/log")" >&2; kill "$pid"; exit 1; }
-    echo "$pid $(awk -v a="$(cat "$work/started")" -v b="$frame" 'BEGIN { printf "%.1f", (b - a) * 1000 }')"
+    echo "$pid $(awk -v a="$(cat "$work/started")" -v b="$frame" 'BEGIN { printf "%.1f", (b - a) * 1000 }') $processor"
 }
 
+# The median, least and greatest of the numbers on standard input.
+summary() { sort -g | awk '{ v[NR] = $1 } END { printf "median %.1f ms (min %.1f, max %.1f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }'; }
+
 times=()
+processor_times=()
 for _ in $(seq 20); do
-    read -r pid ms < <(start_editor)
+    read -r pid ms processor < <(start_editor)
     times+=("$ms")
+    processor_times+=("$processor")
     kill "$pid"; wait "$pid" 2>/dev/null || true
     rm -f "$work/TranslationFileNEW.dat"
 done
-median=$(printf '%s\n' "${times[@]}" | sort -g | sed -n '10,11p' | awk '{ s += $1 } END { print s / 2 }')
-printf 'start-up to first frame: median %.1f ms of 20 (min %.1f, max %.1f)\n' "$median" \
-    "$(printf '%s\n' "${times[@]}" | sort -g | head -1)" "$(printf '%s\n' "${times[@]}" | sort -g | tail -1)"
+echo "start-up, exec to first frame on screen, 20 runs: $(printf '%s\n' "${times[@]}" | summary)"
+echo "processor time of the editor until then: $(printf '%s\n' "${processor_times[@]}" | summary)"
+echo "load average meanwhile: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 
 read -r pid _ < <(start_editor)
 sleep 1

@@ -174,9 +174,12 @@ private:
         SDL_UpdateWindowSurface(surface.window);
         if (traceFirstFrame_) {
             traceFirstFrame_ = false;
-            timespec at{};
+            timespec at{}, processor{};
             clock_gettime(CLOCK_REALTIME, &at);
-            std::fprintf(stderr, "first frame at %lld.%06ld\n", static_cast<long long>(at.tv_sec), at.tv_nsec / 1000);
+            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &processor);
+            std::fprintf(stderr, "first frame at %lld.%06ld after %.1f ms of processor time\n",
+                         static_cast<long long>(at.tv_sec), at.tv_nsec / 1000,
+                         static_cast<double>(processor.tv_sec) * 1000.0 + static_cast<double>(processor.tv_nsec) / 1e6);
         }
     }
 
