@@ -35,8 +35,11 @@ LRESULT setCursor(Window* w, WPARAM wParam, LPARAM lParam) {
         callProcedure(w->parent, WM_SETCURSOR, wParam, lParam))
         return TRUE;
     if (hit == HTCLIENT) {
-        if (!w->windowClass->cursor) return FALSE;
-        SetCursor(w->windowClass->cursor);
+        // The cursor is that of the window under the pointer, whichever window decides.
+        Window* under = fromHandle(reinterpret_cast<HWND>(wParam));
+        HCURSOR cursor = (under ? under : w)->windowClass->cursor;
+        if (!cursor) return FALSE;
+        SetCursor(cursor);
         return TRUE;
     }
     if (hit == HTERROR && HIWORD(lParam) >= WM_LBUTTONDOWN) MessageBeep(0);

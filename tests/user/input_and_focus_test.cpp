@@ -33,6 +33,20 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     EXPECT_TRUE(received(kid, WM_LBUTTONDOWN).empty());
     EXPECT_EQ(display->cursor(), display::Cursor::Arrow);
 
+    // A child's own cursor shows over it although its parent is asked first.
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
+    wc.lpszClassName = "TextCursorChild";
+    WNDCLASSEXA existing{};
+    if (!GetClassInfoExA(nullptr, wc.lpszClassName, &existing)) RegisterClassExA(&wc);
+    child(top, 3, 200, 10, 50, 50, WS_CHILD | WS_VISIBLE, "TextCursorChild");
+    display->mouseMove(100 + 220, 100 + 30);
+    pump();
+    EXPECT_EQ(display->cursor(), display::Cursor::IBeam);
+    EXPECT_EQ(received(top, WM_SETCURSOR).back().wParam, reinterpret_cast<WPARAM>(GetDlgItem(top, 3)));
+
     EnableWindow(grandchild, FALSE);
     log().clear();
     display->click(100 + 10 + 1 + 20 + 3, 100 + 10 + 1 + 20 + 4);
