@@ -36,7 +36,8 @@ public:
     // ---- Test side
     // A step runs when the program would wait for input and nothing is pending. When the
     // program waits with no step left, the run is a failed test: the backend reports it
-    // and aborts the process rather than hang.
+    // and aborts the process rather than hang. The clock moves on a second before each
+    // step, as time passes between a person's actions.
     using Step = std::function<void()>;
     void addStep(Step step);
     size_t stepsLeft() const;

@@ -8,6 +8,8 @@ namespace display {
 
 namespace {
 
+constexpr uint32_t pauseBetweenSteps = 1000;  // ms, more than any double-click time
+
 // Virtual-key codes of the modifier keys, for the key presses a chord is made of.
 constexpr uint32_t kVirtualShift = 0x10;
 constexpr uint32_t kVirtualControl = 0x11;
@@ -81,6 +83,9 @@ bool HeadlessBackend::nextEvent(Event& out, bool wait) {
         }
         Step step = std::move(steps_.front());
         steps_.pop_front();
+        // A person takes a moment between one action and the next, so clicks made in
+        // two steps never read as a double click.
+        clock_ += pauseBetweenSteps;
         step();
     }
     if (events_.empty()) return false;
