@@ -60,7 +60,6 @@ struct Window {
     bool surfaceDirty = false;
 
     bool destroying = false;
-    bool created = false;  // WM_NCCREATE accepted
 };
 
 // ---- classes (classes.cpp)
@@ -74,7 +73,6 @@ const std::vector<Window*>& topLevelWindows();  // z-order, topmost first
 Window* topLevelOf(Window* window);
 bool isDescendant(Window* ancestor, Window* window);  // true also when equal
 bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
-bool isChildWindow(const Window* window);
 void raiseTopLevel(Window* window);
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);

@@ -120,7 +120,6 @@ Window* desktopWindow() {
         w.windowClass = &desktopClass;
         w.procedure = DefWindowProcA;
         w.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-        w.created = true;
         return w;
     }();
     // The screen can change with the backend (each test installs its own).
@@ -132,8 +131,6 @@ Window* desktopWindow() {
 }
 
 const std::vector<Window*>& topLevelWindows() { return topLevels(); }
-
-bool isChildWindow(const Window* window) { return window->parent != nullptr; }
 
 Window* topLevelOf(Window* window) {
     while (window && window->parent) window = window->parent;
@@ -246,7 +243,6 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         return nullptr;
     }
     if (!(window = fromHandle(handle))) return nullptr;
-    window->created = true;
     if (user::callProcedure(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(handle);
         return nullptr;
