@@ -109,12 +109,23 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const display
 
 LPARAM packPoint(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
 
+// The window a disabled top-level window waits for (a modal dialog it owns), to bring
+// forward when the user reaches for the disabled one, as Win32 does.
+Window* enabledPopupOf(Window* owner) {
+    for (Window* w : topLevelWindows())
+        if (w->owner == owner->handle && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED)) return w;
+    return nullptr;
+}
+
 // Finds the window that takes a mouse event at the point and asks it what is there.
 Window* mouseTarget(POINT pt, bool press, LRESULT& hit) {
     Window* top = topLevelAt(pt);
     if (!top) return nullptr;
     if (top->style & WS_DISABLED) {
-        if (press) MessageBeep(0);
+        if (press) {
+            MessageBeep(0);
+            if (Window* popup = enabledPopupOf(top)) activate(popup, WA_ACTIVE);
+        }
         return nullptr;
     }
     return windowHitAt(top, pt, hit);
@@ -274,9 +285,10 @@ void handle(const display::Event& e) {
         }
         break;
     case display::EventType::FocusGained:
-        if (Window* w = windowOfSurface(e.surface))
-            if ((w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) && w->handle != GetActiveWindow())
-                activate(w, WA_ACTIVE);
+        if (Window* w = windowOfSurface(e.surface)) {
+            if (w->style & WS_DISABLED) w = enabledPopupOf(w);
+            if (w && (w->style & WS_VISIBLE) && w->handle != GetActiveWindow()) activate(w, WA_ACTIVE);
+        }
         break;
     case display::EventType::FocusLost: break;
     }

@@ -176,6 +176,18 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
         EXPECT_NE(r.message, static_cast<UINT>(WM_CLOSE));
     }
     EXPECT_GT(user::beepCount(), beeps);
+
+    // Reaching for the disabled window brings forward the window it waits for.
+    HWND modal = CreateWindowExA(0, recorderClass(), "", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50, owner, nullptr,
+                                 nullptr, nullptr);
+    HWND other = topLevel(700, 500, 50, 50);
+    EXPECT_EQ(GetActiveWindow(), other);
+    display->click(100 + 20, 100 + 20);
+    pump();
+    EXPECT_EQ(GetActiveWindow(), modal);
+    EXPECT_TRUE(received(owner, WM_LBUTTONDOWN).empty());
+    DestroyWindow(modal);
+
     EXPECT_TRUE(EnableWindow(owner, TRUE));
     display->click(100 + 20, 100 + 20);
     pump();
