@@ -55,20 +55,6 @@ TEST_F(TranslationFile, FieldsLandAtTheirOffsetsInTheFile) {
     EXPECT_EQ(record.substr(recordLength - 1), std::string(1, '\0'));
 }
 
-TEST_F(TranslationFile, TheHeaderCountIsTheFirstInteger) {
-    writeBytes(path, int32Bytes(3) + std::string(3 * recordLength - 4, 'x'));
-    ASSERT_EQ(openFile(&file, translationFileKind, path.c_str(), "r+"), 0);
-    EntryRecord header{};
-    ASSERT_EQ(readRecord(file, headerRecord, &header, recordLength), 0);
-    EXPECT_EQ(entryCount(header), 3);
-    setEntryCount(header, 4);
-    ASSERT_EQ(writeRecord(file, headerRecord, &header, recordLength), 0);
-    closeFile(&file, translationFileKind);
-    std::string bytes = readBytes(path);
-    EXPECT_EQ(bytes.substr(0, 4), int32Bytes(4));
-    EXPECT_EQ(bytes.substr(4, 20), std::string(20, 'x')) << "the rest of the header is kept";
-}
-
 TEST_F(TranslationFile, SlotsHoldAtMost254CharactersAndNeverSpill) {
     EntryRecord entry;
     std::memset(&entry, 'q', sizeof entry);

@@ -140,16 +140,6 @@ TEST_F(Files, PositionsUseBothHalvesOfTheOffset) {
     CloseHandle(h);
 }
 
-TEST_F(Files, WritesPastTheEndLeaveZerosInTheGap) {
-    HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);
-    SetFilePointer(h, 8, nullptr, FILE_BEGIN);
-    DWORD written;
-    ASSERT_TRUE(WriteFile(h, "end", 3, &written, nullptr));
-    ASSERT_TRUE(FlushFileBuffers(h));
-    CloseHandle(h);
-    EXPECT_EQ(readBytes(path), std::string(8, '\0') + "end");
-}
-
 TEST_F(Files, AFullDiskFailsTheWriteWithDiskFull) {
     HANDLE h = openWith("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
     if (h == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no /dev/full here";
