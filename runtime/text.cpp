@@ -26,7 +26,8 @@ int32_t initTextHeap() {
 }
 
 char* allocText(uint32_t size) {
-    if (!textHeap) return nullptr;
+    // A size whose block would wrap around a 32-bit address space cannot be given.
+    if (!textHeap || SIZE_T(size) > SIZE_T(-1) - 3) return nullptr;
     // Room for the text, its terminator and a little slack; always zero-filled.
     SIZE_T bytes = SIZE_T(size) + 3;
     void* block = HeapAlloc(textHeap, HEAP_ZERO_MEMORY, bytes);
