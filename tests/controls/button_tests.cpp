@@ -1,0 +1,224 @@
+// Buttons: the owner-draw sequence of a press, clicks by mouse, space bar and BM_CLICK,
+// check boxes and radio groups, what the dialog manager asks of them, and their colours.
+#include "control_fixture.h"
+#include "ui_driver.h"
+
+namespace controls_test {
+namespace {
+
+using ButtonTest = ControlTest;
+
+struct Drawn {
+    UINT action;
+    UINT state;
+    bool operator==(const Drawn&) const = default;
+};
+
+std::vector<Drawn> drawnSince(const std::vector<Received>& items) {
+    std::vector<Drawn> drawn;
+    for (const Received& item : items)
+        drawn.push_back({item.item.itemAction, item.item.itemState});
+    return drawn;
+}
+
+void PrintTo(const Drawn& drawn, std::ostream* out) {
+    *out << "(action " << drawn.action << ", state " << drawn.state << ")";
+}
+
+// Index in the log of the first entry matching, or -1.
+int indexOf(const std::vector<Received>& entries, UINT message, WORD code = 0xFFFF) {
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].message == message && (code == 0xFFFF || HIWORD(entries[i].wParam) == code))
+            return static_cast<int>(i);
+    return -1;
+}
+
+TEST_F(ButtonTest, OwnerDrawnPressAndReleaseDrawAsWin32Does) {
+    HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
+    testui::pumpUntilIdle();
+    ASSERT_FALSE(drawItems().empty()) << "the first paint is owner-drawn";
+    EXPECT_EQ(drawItems().front().item.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
+    clearLog();
+
+    POINT centre = testui::centreOf(button);
+    testui::headless().mouseMove(centre.x, centre.y);
+    testui::headless().mouseDown(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(GetFocus(), button);
+    std::vector<Drawn> expectedPress{{ODA_FOCUS, ODS_FOCUS}, {ODA_SELECT, ODS_SELECTED | ODS_FOCUS}};
+    EXPECT_EQ(drawnSince(drawItems()), expectedPress);
+    EXPECT_TRUE(commandsFrom(button).empty()) << "no click before the release";
+
+    // The record describes the button and hands over a DC for its client area.
+    const DRAWITEMSTRUCT& item = drawItems().back().item;
+    RECT client{};
+    GetClientRect(button, &client);
+    EXPECT_EQ(item.CtlType, static_cast<UINT>(ODT_BUTTON));
+    EXPECT_EQ(item.CtlID, 34u);
+    EXPECT_EQ(item.hwndItem, button);
+    EXPECT_NE(item.hDC, nullptr);
+    EXPECT_TRUE(EqualRect(&item.rcItem, &client));
+    EXPECT_EQ(drawItems().back().wParam, 34u);
+    clearLog();
+
+    testui::headless().mouseUp(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    std::vector<Drawn> expectedRelease{{ODA_SELECT, ODS_FOCUS}};
+    EXPECT_EQ(drawnSince(drawItems()), expectedRelease);
+    ASSERT_EQ(commandsFrom(button), std::vector<WORD>{BN_CLICKED});
+    EXPECT_LT(indexOf(log(), WM_DRAWITEM), indexOf(log(), WM_COMMAND)) << "drawn released before the click";
+    const Received& command = log()[static_cast<size_t>(indexOf(log(), WM_COMMAND))];
+    EXPECT_EQ(LOWORD(command.wParam), 34);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ButtonTest, ReleaseOutsideDoesNotClickAndMovingOutLiftsTheButton) {
+    HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
+    testui::pumpUntilIdle();
+    POINT centre = testui::centreOf(button);
+    testui::headless().mouseMove(centre.x, centre.y);
+    testui::headless().mouseDown(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(GetCapture(), button);
+    clearLog();
+
+    testui::headless().mouseMove(centre.x + 200, centre.y + 100);
+    testui::pumpUntilIdle();
+    std::vector<Drawn> lifted{{ODA_SELECT, ODS_FOCUS}};
+    EXPECT_EQ(drawnSince(drawItems()), lifted);
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+
+    testui::headless().mouseMove(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    EXPECT_NE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "back over it: pressed again";
+
+    testui::headless().mouseMove(centre.x + 200, centre.y + 100);
+    testui::headless().mouseUp(centre.x + 200, centre.y + 100);
+    testui::pumpUntilIdle();
+    EXPECT_TRUE(commandsFrom(button).empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ButtonTest, SetTextOnOwnerDrawnButtonRedrawsItWhole) {
+    HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
+    testui::pumpUntilIdle();
+    clearLog();
+    SetWindowTextA(button, "Down");
+    ASSERT_EQ(drawItems().size(), 1u) << "drawn before SetWindowTextA returns";
+    EXPECT_EQ(drawItems()[0].item.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
+    EXPECT_EQ(testui::windowText(button), "Down");
+}
+
+TEST_F(ButtonTest, DisabledOwnerDrawnButtonIsDrawnDisabledAndIgnoresClicks) {
+    HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
+    testui::pumpUntilIdle();
+    clearLog();
+    EnableWindow(button, FALSE);
+    testui::pumpUntilIdle();
+    ASSERT_FALSE(drawItems().empty());
+    EXPECT_NE(drawItems().back().item.itemState & ODS_DISABLED, 0u);
+    clearLog();
+    testui::click(button);
+    testui::pumpUntilIdle();
+    EXPECT_TRUE(commandsFrom(button).empty());
+}
+
+TEST_F(ButtonTest, SpaceBarPressesOnKeyDownAndClicksOnKeyUp) {
+    HWND button = make("BUTTON", "OK", BS_PUSHBUTTON, 20, 20, 80, 24, 1);
+    SetFocus(button);
+    testui::pumpUntilIdle();
+    clearLog();
+    testui::headless().keyDown(VK_SPACE);
+    testui::pumpUntilIdle();
+    EXPECT_NE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    EXPECT_TRUE(commandsFrom(button).empty());
+    testui::headless().keyUp(VK_SPACE);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    EXPECT_EQ(commandsFrom(button), std::vector<WORD>{BN_CLICKED});
+}
+
+TEST_F(ButtonTest, BmClickAndMouseClicksWorkAutomaticCheckBoxesAndRadioGroups) {
+    HWND check = make("BUTTON", "Check", BS_AUTOCHECKBOX, 10, 10, 100, 20, 10);
+    HWND first = make("BUTTON", "One", BS_AUTORADIOBUTTON | WS_GROUP, 10, 40, 100, 20, 11);
+    HWND second = make("BUTTON", "Two", BS_AUTORADIOBUTTON, 10, 60, 100, 20, 12);
+    HWND otherGroup = make("BUTTON", "Three", BS_AUTORADIOBUTTON | WS_GROUP, 10, 80, 100, 20, 13);
+    testui::pumpUntilIdle();
+
+    SendMessageA(check, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    testui::click(check);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(commandsFrom(check), (std::vector<WORD>{BN_CLICKED, BN_CLICKED}));
+
+    SendMessageA(otherGroup, BM_SETCHECK, BST_CHECKED, 0);
+    testui::click(first);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_CHECKED);
+    testui::click(second);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "one checked radio button a group";
+    EXPECT_EQ(SendMessageA(otherGroup, BM_GETCHECK, 0, 0), BST_CHECKED) << "another group is left alone";
+}
+
+TEST_F(ButtonTest, AnswersTheDialogManagerAsWin32Buttons) {
+    HWND push = make("BUTTON", "A", BS_PUSHBUTTON, 0, 0, 50, 20, 1);
+    HWND defaultPush = make("BUTTON", "B", BS_DEFPUSHBUTTON, 0, 30, 50, 20, 2);
+    HWND ownerDrawn = make("BUTTON", "C", BS_OWNERDRAW, 0, 60, 50, 20, 3);
+    HWND radio = make("BUTTON", "D", BS_AUTORADIOBUTTON, 0, 90, 50, 20, 4);
+    HWND group = make("BUTTON", "E", BS_GROUPBOX, 100, 0, 100, 100, 5);
+    EXPECT_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    EXPECT_EQ(SendMessageA(defaultPush, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+    EXPECT_EQ(SendMessageA(ownerDrawn, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    EXPECT_EQ(SendMessageA(radio, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+    EXPECT_EQ(SendMessageA(group, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+
+    // Making a button the default restyles it; an owner-drawn one stays owner-drawn.
+    SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongA(push, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+    SendMessageA(ownerDrawn, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongA(ownerDrawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {
+    answerColour(WM_CTLCOLORBTN, RGB(200, 0, 0), RGB(0, 0, 0));
+    HWND button = make("BUTTON", "", BS_PUSHBUTTON, 20, 20, 80, 24, 1);
+    testui::pumpUntilIdle();
+    EXPECT_GT(count(WM_CTLCOLORBTN), 0);
+    EXPECT_EQ(pixel(button, 40, 12), RGB(200, 0, 0));
+}
+
+TEST_F(ButtonTest, GroupBoxFillsOnlyItsTextGapAndLeavesItsInterior) {
+    answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
+    HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);
+    testui::pumpUntilIdle();
+    EXPECT_GT(count(WM_CTLCOLORSTATIC), 0);
+    EXPECT_EQ(count(WM_CTLCOLORBTN), 0);
+    EXPECT_EQ(pixel(group, 100, 60), parentBackground) << "interior untouched";
+    EXPECT_EQ(pixel(group, 7, 1), RGB(0, 0, 200)) << "text gap on the parent's brush";
+    EXPECT_NE(pixel(group, 1, 60), parentBackground) << "the frame is drawn";
+}
+
+TEST_F(ButtonTest, GroupBoxLetsClicksThroughToItsParent) {
+    HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);
+    testui::pumpUntilIdle();
+    clearLog();
+    testui::clickAt(group, 100, 60);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(count(WM_LBUTTONDOWN), 1);
+    EXPECT_TRUE(commandsFrom(group).empty());
+}
+
+TEST_F(ButtonTest, CheckBoxAsksForStaticColours) {
+    answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
+    HWND check = make("BUTTON", "", BS_AUTOCHECKBOX, 20, 20, 100, 20, 9);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(count(WM_CTLCOLORBTN), 0);
+    EXPECT_EQ(pixel(check, 90, 10), RGB(0, 0, 200));
+}
+
+}  // namespace
+}  // namespace controls_test

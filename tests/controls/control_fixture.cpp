@@ -1,0 +1,156 @@
+#include "control_fixture.h"
+
+#include "ui_driver.h"
+
+#include <map>
+
+namespace controls_test {
+namespace {
+
+std::vector<Received> received;
+
+struct ColourAnswer {
+    HBRUSH brush = nullptr;
+    COLORREF text = 0;
+};
+std::map<UINT, ColourAnswer> colourAnswers;
+
+bool isColourRequest(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
+
+LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_DRAWITEM || isColourRequest(message) ||
+        message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+        Received entry{message, wParam, lParam, {}};
+        if (message == WM_DRAWITEM)
+            entry.item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        received.push_back(entry);
+    }
+    if (isColourRequest(message)) {
+        auto answer = colourAnswers.find(message);
+        if (answer != colourAnswers.end()) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, answer->second.text);
+            SetBkColor(dc, RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(answer->second.brush);
+        }
+    }
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(window, &client);
+        HBRUSH brush = CreateSolidBrush(parentBackground);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void registerParentClass() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = parentProcedure;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "ControlTestParent";
+    RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+void ControlTest::SetUp() {
+    display::installHeadless();
+    registerParentClass();
+    clearLog();
+    colourAnswers.clear();
+    parent = CreateWindowExA(0, "ControlTestParent", "Controls", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 100,
+                             420, 320, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    ShowWindow(parent, SW_SHOW);
+    testui::pumpUntilIdle();
+}
+
+void ControlTest::TearDown() {
+    DestroyWindow(parent);
+    testui::pumpUntilIdle();
+    for (auto& answer : colourAnswers)
+        DeleteObject(answer.second.brush);
+    colourAnswers.clear();
+}
+
+HWND ControlTest::make(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
+                       int id, DWORD exStyle) {
+    HWND control = CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    EXPECT_NE(control, nullptr) << className;
+    return control;
+}
+
+std::vector<Received>& ControlTest::log() { return received; }
+
+void ControlTest::clearLog() { received.clear(); }
+
+std::vector<WORD> ControlTest::commandsFrom(HWND control) {
+    std::vector<WORD> codes;
+    for (const Received& entry : received)
+        if (entry.message == WM_COMMAND && reinterpret_cast<HWND>(entry.lParam) == control)
+            codes.push_back(HIWORD(entry.wParam));
+    return codes;
+}
+
+std::vector<Received> ControlTest::drawItems() {
+    std::vector<Received> items;
+    for (const Received& entry : received)
+        if (entry.message == WM_DRAWITEM)
+            items.push_back(entry);
+    return items;
+}
+
+int ControlTest::count(UINT message) {
+    int n = 0;
+    for (const Received& entry : received)
+        n += entry.message == message;
+    return n;
+}
+
+void ControlTest::answerColour(UINT colourMessage, COLORREF background, COLORREF text) {
+    ColourAnswer& answer = colourAnswers[colourMessage];
+    if (answer.brush)
+        DeleteObject(answer.brush);
+    answer.brush = CreateSolidBrush(background);
+    answer.text = text;
+}
+
+POINT screenPoint(HWND window, int clientX, int clientY) {
+    POINT point{clientX, clientY};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+COLORREF ControlTest::pixel(HWND window, int clientX, int clientY) { return Screen().at(window, clientX, clientY); }
+
+Screen::Screen() : shot_(testui::headless().screenshot()) {}
+
+COLORREF Screen::at(HWND window, int clientX, int clientY) const {
+    POINT point = screenPoint(window, clientX, clientY);
+    if (point.x < 0 || point.y < 0 || point.x >= shot_.width || point.y >= shot_.height)
+        return CLR_INVALID;
+    uint32_t rgb = shot_.at(point.x, point.y);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+int Screen::countLike(HWND window, const RECT& area, COLORREF colour) const {
+    int like = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            like += at(window, x, y) == colour;
+    return like;
+}
+
+int Screen::countUnlike(HWND window, const RECT& area, COLORREF colour) const {
+    return (area.right - area.left) * (area.bottom - area.top) - countLike(window, area, colour);
+}
+
+}  // namespace controls_test

@@ -1,0 +1,65 @@
+// A top-level parent window whose procedure records what its controls tell it, answers
+// their colour requests with brushes a test chooses, and paints its own background in a
+// colour of its own, so that tests can see which pixels a control leaves alone.
+#pragma once
+
+#include "display/display.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace controls_test {
+
+struct Received {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    // WM_DRAWITEM: the record as it arrived.
+    DRAWITEMSTRUCT item{};
+};
+
+POINT screenPoint(HWND window, int clientX, int clientY);
+
+// One screenshot, read at controls' client points.
+class Screen {
+public:
+    Screen();
+    COLORREF at(HWND window, int clientX, int clientY) const;
+    // Pixels of a client rectangle that differ from / equal `colour`.
+    int countUnlike(HWND window, const RECT& area, COLORREF colour) const;
+    int countLike(HWND window, const RECT& area, COLORREF colour) const;
+
+private:
+    display::Pixels shot_;
+};
+
+constexpr COLORREF parentBackground = RGB(0, 160, 0);
+
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND make(const char* className, const char* text, DWORD style, int x, int y, int width, int height, int id,
+              DWORD exStyle = 0);
+
+    // What the parent received since the last clear, and filters of it.
+    static std::vector<Received>& log();
+    static void clearLog();
+    static std::vector<WORD> commandsFrom(HWND control);  // notification codes, in order
+    static std::vector<Received> drawItems();
+    static int count(UINT message);
+
+    // Colour request answers: the brush of `colour` and this text colour for one message.
+    static void answerColour(UINT colourMessage, COLORREF background, COLORREF text);
+
+    // The screen pixel at a control's client point, as a COLORREF.
+    static COLORREF pixel(HWND window, int clientX, int clientY);
+
+    HWND parent = nullptr;
+};
+
+}  // namespace controls_test

@@ -1,0 +1,353 @@
+// Edit fields: notifications of WM_SETTEXT, typing and keyboard editing, mouse selection,
+// the clipboard, ES_NUMBER, limits, scrolling of long text, colours and the client edge.
+#include "control_fixture.h"
+#include "ui_driver.h"
+
+#include <algorithm>
+#include <string>
+
+namespace controls_test {
+namespace {
+
+constexpr int fieldWidth = 150;
+constexpr int fieldHeight = 20;
+
+class EditTest : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    }
+    void TearDown() override {
+        ControlTest::TearDown();
+        DeleteObject(font);
+    }
+
+    HWND field(const char* text = "", DWORD style = 0, int id = 6) {
+        HWND edit = make("EDIT", text, style | WS_BORDER, 20, 20, fieldWidth, fieldHeight, id, WS_EX_CLIENTEDGE);
+        SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        testui::pumpUntilIdle();
+        return edit;
+    }
+
+    // Client x of the middle of character `index` of `text` drawn in the field's font.
+    int middleOf(HWND edit, const std::string& text, size_t index) {
+        HDC dc = GetDC(edit);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE before{}, through{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(index), &before);
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(index + 1), &through);
+        SelectObject(dc, previous);
+        ReleaseDC(edit, dc);
+        return 1 + (before.cx + through.cx) / 2;
+    }
+
+    static std::pair<DWORD, DWORD> selection(HWND edit) {
+        DWORD start = 0, end = 0;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+
+    static void press(uint32_t key, uint32_t modifiers = 0) {
+        testui::key(key, modifiers);
+        testui::pumpUntilIdle();
+    }
+    static void type(const std::string& text) {
+        testui::type(text);
+        testui::pumpUntilIdle();
+    }
+    static void focus(HWND edit) {
+        testui::click(edit);
+        testui::pumpUntilIdle();
+    }
+
+    // Client columns of the field holding at least `rows` pixels of `colour`.
+    static std::vector<int> columnsWith(HWND edit, COLORREF colour, int rows) {
+        RECT client{};
+        GetClientRect(edit, &client);
+        Screen screen;
+        std::vector<int> columns;
+        for (int x = 0; x < client.right; ++x)
+            if (screen.countLike(edit, RECT{x, 0, x + 1, client.bottom}, colour) >= rows)
+                columns.push_back(x);
+        return columns;
+    }
+
+    HFONT font = nullptr;
+};
+
+// The notifications the parent has of a field while SetWindowTextA is still running.
+std::vector<WORD> codesDuringSetText;
+HWND watchedField = nullptr;
+WNDPROC parentProcedure = nullptr;
+
+LRESULT CALLBACK watchingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == watchedField)
+        codesDuringSetText.push_back(HIWORD(wParam));
+    return CallWindowProcA(parentProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(EditTest, SetTextNotifiesUpdateThenChangeBeforeReturningEvenWhenUnchanged) {
+    HWND edit = field("before");
+    watchedField = edit;
+    codesDuringSetText.clear();
+    parentProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchingParent)));
+    SetWindowTextA(edit, "after");
+    std::vector<WORD> firstCall = codesDuringSetText;
+    SetWindowTextA(edit, "after");
+    std::vector<WORD> secondCall(codesDuringSetText.begin() + static_cast<long>(firstCall.size()),
+                                 codesDuringSetText.end());
+    SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(parentProcedure));
+
+    std::vector<WORD> expected{EN_UPDATE, EN_CHANGE};
+    EXPECT_EQ(firstCall, expected);
+    EXPECT_EQ(secondCall, expected);
+    EXPECT_EQ(testui::windowText(edit), "after");
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 0})) << "caret at the start";
+    EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), FALSE);
+}
+
+TEST_F(EditTest, TypingAndKeyboardEditing) {
+    HWND edit = field();
+    focus(edit);
+    clearLog();
+    type("hello");
+    EXPECT_EQ(testui::windowText(edit), "hello");
+    std::vector<WORD> perCharacter;
+    for (int i = 0; i < 5; ++i) {
+        perCharacter.push_back(EN_UPDATE);
+        perCharacter.push_back(EN_CHANGE);
+    }
+    EXPECT_EQ(commandsFrom(edit), perCharacter);
+    EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), TRUE);
+
+    press(VK_HOME);
+    press(VK_DELETE);
+    EXPECT_EQ(testui::windowText(edit), "ello");
+    press(VK_END);
+    press(VK_BACK);
+    EXPECT_EQ(testui::windowText(edit), "ell");
+    press(VK_LEFT);
+    type("X");
+    EXPECT_EQ(testui::windowText(edit), "elXl");
+
+    press(VK_HOME);
+    press(VK_RIGHT, display::ModShift);
+    press(VK_RIGHT, display::ModShift);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 2}));
+    type("Z");
+    EXPECT_EQ(testui::windowText(edit), "ZXl");
+    press(VK_END, display::ModShift);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{1, 3}));
+    press(VK_DELETE);
+    EXPECT_EQ(testui::windowText(edit), "Z");
+
+    // Tab, Enter and Escape are not text.
+    SendMessageA(edit, WM_CHAR, '\t', 0);
+    SendMessageA(edit, WM_CHAR, '\r', 0);
+    SendMessageA(edit, WM_CHAR, 27, 0);
+    EXPECT_EQ(testui::windowText(edit), "Z");
+
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "ZXl") << "undo puts back what the last edit removed";
+}
+
+TEST_F(EditTest, WordMovementSelectAllAndDoubleClickOnAWord) {
+    std::string text = "alpha beta gamma";
+    HWND edit = field(text.c_str());
+    focus(edit);
+    press(VK_HOME);
+    press(VK_RIGHT, display::ModControl);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{6, 6}));
+    press(VK_RIGHT, display::ModControl | display::ModShift);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{6, 11}));
+    press(VK_END);
+    press(VK_LEFT, display::ModControl);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{11, 11}));
+    press('A', display::ModControl);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, static_cast<DWORD>(text.size())}));
+
+    POINT onBeta = screenPoint(edit, middleOf(edit, text, 7), fieldHeight / 2 - 2);
+    testui::headless().click(onBeta.x, onBeta.y);
+    testui::headless().advanceClock(50);
+    testui::headless().click(onBeta.x, onBeta.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{6, 10}));
+}
+
+TEST_F(EditTest, ClickPlacesTheCaretDragSelectsAndShiftClickExtends) {
+    std::string text = "abcdefghij";
+    HWND edit = field(text.c_str());
+    POINT atC = screenPoint(edit, middleOf(edit, text, 2) - 1, fieldHeight / 2 - 2);
+    testui::headless().click(atC.x, atC.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(GetFocus(), edit);
+    auto [caret, same] = selection(edit);
+    EXPECT_EQ(caret, same);
+    EXPECT_TRUE(caret == 2 || caret == 3) << caret;
+
+    POINT atH = screenPoint(edit, middleOf(edit, text, 7), fieldHeight / 2 - 2);
+    testui::headless().mouseMove(atC.x, atC.y);
+    testui::headless().mouseDown(atC.x, atC.y);
+    testui::headless().mouseMove(atH.x, atH.y);
+    testui::headless().mouseUp(atH.x, atH.y);
+    testui::pumpUntilIdle();
+    auto [start, end] = selection(edit);
+    EXPECT_EQ(start, caret);
+    EXPECT_TRUE(end == 7 || end == 8) << end;
+
+    press(VK_HOME);
+    POINT atE = screenPoint(edit, middleOf(edit, text, 4), fieldHeight / 2 - 2);
+    testui::headless().keyDown(VK_SHIFT, display::ModShift);
+    testui::headless().click(atE.x, atE.y);
+    testui::headless().keyUp(VK_SHIFT);
+    testui::pumpUntilIdle();
+    auto [from, to] = selection(edit);
+    EXPECT_EQ(from, 0u) << "the anchor stays where the caret was";
+    EXPECT_TRUE(to == 4 || to == 5) << to;
+}
+
+TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboard) {
+    HWND edit = field("alpha beta");
+    focus(edit);
+    SendMessageA(edit, EM_SETSEL, 6, 10);
+    press('C', display::ModControl);
+    EXPECT_EQ(testui::headless().clipboardText(), "beta");
+    EXPECT_EQ(testui::windowText(edit), "alpha beta");
+
+    SendMessageA(edit, EM_SETSEL, 0, 6);
+    press('X', display::ModControl);
+    EXPECT_EQ(testui::headless().clipboardText(), "alpha ");
+    EXPECT_EQ(testui::windowText(edit), "beta");
+
+    press(VK_END);
+    press('V', display::ModControl);
+    EXPECT_EQ(testui::windowText(edit), "betaalpha ");
+
+    // A single-line field takes a multi-line clipboard text up to its first line break.
+    testui::headless().setClipboardText("one\r\ntwo");
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "betaalpha one");
+    SendMessageA(edit, EM_SETSEL, 0, 4);
+    SendMessageA(edit, WM_CLEAR, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "alpha one");
+}
+
+TEST_F(EditTest, NumberFieldRefusesOtherCharacters) {
+    HWND edit = field("", ES_NUMBER);
+    focus(edit);
+    clearLog();
+    type("12a3.-4");
+    EXPECT_EQ(testui::windowText(edit), "1234");
+    EXPECT_EQ(commandsFrom(edit).size(), 8u) << "refused characters change nothing";
+}
+
+TEST_F(EditTest, LimitsReadOnlyAndReplaceSelection) {
+    HWND edit = field();
+    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 30000);
+    SendMessageA(edit, EM_LIMITTEXT, 5, 0);
+    focus(edit);
+    clearLog();
+    type("1234567");
+    EXPECT_EQ(testui::windowText(edit), "12345");
+    auto codes = commandsFrom(edit);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), static_cast<WORD>(EN_MAXTEXT)), codes.end());
+
+    SetWindowTextA(edit, "longer than the limit");
+    EXPECT_EQ(testui::windowText(edit), "longer than the limit") << "the limit binds only the user";
+
+    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
+    SendMessageA(edit, EM_SETSEL, 0, 6);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("shorter"));
+    EXPECT_EQ(testui::windowText(edit), "shorter than the limit");
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{7, 7}));
+
+    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
+    type("x");
+    press(VK_BACK);
+    EXPECT_EQ(testui::windowText(edit), "shorter than the limit");
+    EXPECT_NE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY, 0);
+}
+
+TEST_F(EditTest, FocusNotificationsAndSelectionMessages) {
+    HWND first = field("first", 0, 6);
+    HWND second = make("EDIT", "second", WS_BORDER, 20, 60, fieldWidth, fieldHeight, 7, WS_EX_CLIENTEDGE);
+    testui::pumpUntilIdle();
+    clearLog();
+    focus(first);
+    focus(second);
+    EXPECT_EQ(commandsFrom(first), (std::vector<WORD>{EN_SETFOCUS, EN_KILLFOCUS}));
+    EXPECT_EQ(commandsFrom(second), std::vector<WORD>{EN_SETFOCUS});
+
+    SendMessageA(second, EM_SETSEL, 0, -1);
+    EXPECT_EQ(selection(second), (std::pair<DWORD, DWORD>{0, 6}));
+    EXPECT_EQ(SendMessageA(second, EM_GETSEL, 0, 0), MAKELRESULT(0, 6));
+    SendMessageA(second, EM_SETSEL, 4, 2);
+    EXPECT_EQ(selection(second), (std::pair<DWORD, DWORD>{2, 4}));
+    SendMessageA(second, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    auto [start, end] = selection(second);
+    EXPECT_EQ(start, end) << "start -1 drops the selection";
+    EXPECT_EQ(SendMessageA(second, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+}
+
+TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
+    HWND sunken = make("EDIT", "", WS_BORDER, 10, 10, 100, 20, 6, WS_EX_CLIENTEDGE);
+    HWND bordered = make("EDIT", "", WS_BORDER, 10, 40, 100, 20, 7);
+    EXPECT_EQ(GetWindowLongA(sunken, GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_NE(GetWindowLongA(bordered, GWL_STYLE) & WS_BORDER, 0);
+    RECT client{};
+    GetClientRect(sunken, &client);
+    EXPECT_EQ(client.right, 96) << "two pixels of sunken edge on each side";
+}
+
+TEST_F(EditTest, LongTextScrollsSoTheCaretStaysVisible) {
+    answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
+    HWND edit = field();
+    focus(edit);
+    // Blanks draw nothing: the only dark column is the caret.
+    type(std::string(80, ' '));
+    RECT client{};
+    GetClientRect(edit, &client);
+    std::vector<int> caret = columnsWith(edit, RGB(0, 0, 0), 8);
+    ASSERT_EQ(caret.size(), 1u) << "the caret is on screen";
+    EXPECT_GE(caret[0], client.right - 3);
+    press(VK_HOME);
+    caret = columnsWith(edit, RGB(0, 0, 0), 8);
+    ASSERT_EQ(caret.size(), 1u);
+    EXPECT_LE(caret[0], 2);
+
+    // A record's longest text, typed, is held whole.
+    std::string longest;
+    for (int i = 0; i < 254; ++i)
+        longest += static_cast<char>('a' + i % 26);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    type(longest);
+    EXPECT_EQ(testui::windowText(edit), longest);
+    press(VK_END);
+    press(VK_LEFT, display::ModShift);
+    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{253, 254}));
+    // The last character, selected, shows in the highlight colour at the right end.
+    std::vector<int> highlighted = columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT), 8);
+    ASSERT_FALSE(highlighted.empty());
+    EXPECT_GE(highlighted.back(), client.right - 4);
+}
+
+TEST_F(EditTest, PaintsWithTheParentsEditColoursAndHighlightsTheSelection) {
+    answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 200), RGB(0, 0, 0));
+    answerColour(WM_CTLCOLORSTATIC, RGB(200, 200, 200), RGB(0, 0, 0));
+    HWND edit = field("WWWW");
+    EXPECT_GT(count(WM_CTLCOLOREDIT), 0);
+    EXPECT_EQ(pixel(edit, fieldWidth - 10, 3), RGB(255, 255, 200));
+    focus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    testui::pumpUntilIdle();
+    EXPECT_FALSE(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT), 8).empty());
+
+    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(pixel(edit, fieldWidth - 10, 3), RGB(200, 200, 200)) << "a read-only field is coloured as a label";
+}
+
+}  // namespace
+}  // namespace controls_test

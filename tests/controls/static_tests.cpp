@@ -1,0 +1,78 @@
+// Labels: STN_CLICKED at the press, clicks through a label that does not notify, colours
+// from the parent, wrapping by style and repainting on a new text.
+#include "control_fixture.h"
+#include "ui_driver.h"
+
+namespace controls_test {
+namespace {
+
+using StaticTest = ControlTest;
+
+TEST_F(StaticTest, NotifyingLabelReportsThePressAtOnceAndLeavesTheFocus) {
+    HWND edit = make("EDIT", "", 0, 10, 80, 100, 20, 6, WS_EX_CLIENTEDGE);
+    HWND label = make("STATIC", "1", SS_SIMPLE | SS_NOTIFY, 10, 10, 100, 16, 1);
+    SetFocus(edit);
+    testui::pumpUntilIdle();
+    clearLog();
+
+    POINT centre = testui::centreOf(label);
+    testui::headless().mouseMove(centre.x, centre.y);
+    testui::headless().mouseDown(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    ASSERT_EQ(commandsFrom(label), std::vector<WORD>{STN_CLICKED}) << "sent at the press";
+    EXPECT_EQ(LOWORD(log()[0].wParam), 1);
+    testui::headless().mouseUp(centre.x, centre.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(commandsFrom(label).size(), 1u);
+    EXPECT_EQ(GetFocus(), edit);
+}
+
+TEST_F(StaticTest, LabelWithoutNotifyLetsTheClickThroughToTheParent) {
+    HWND label = make("STATIC", "Label", SS_LEFT, 30, 40, 100, 16, 5);
+    testui::pumpUntilIdle();
+    clearLog();
+    testui::clickAt(label, 10, 5);
+    testui::pumpUntilIdle();
+    EXPECT_TRUE(commandsFrom(label).empty());
+    ASSERT_EQ(count(WM_LBUTTONDOWN), 1);
+    for (const Received& entry : log())
+        if (entry.message == WM_LBUTTONDOWN) {
+            EXPECT_EQ(LOWORD(entry.lParam), 40) << "in the parent's client coordinates";
+            EXPECT_EQ(HIWORD(entry.lParam), 45);
+        }
+}
+
+TEST_F(StaticTest, PaintsWithTheParentsBrushAndTextColour) {
+    answerColour(WM_CTLCOLORSTATIC, RGB(250, 250, 0), RGB(0, 0, 255));
+    HWND label = make("STATIC", "IIIIHHHH", SS_SIMPLE, 10, 10, 150, 20, 5);
+    testui::pumpUntilIdle();
+    EXPECT_GT(count(WM_CTLCOLORSTATIC), 0);
+    EXPECT_EQ(pixel(label, 145, 17), RGB(250, 250, 0));
+    EXPECT_GT(Screen().countLike(label, RECT{0, 0, 80, 20}, RGB(0, 0, 255)), 0) << "text in the DC's text colour";
+}
+
+TEST_F(StaticTest, LeftLabelsWrapWordsAndSimpleLabelsDoNot) {
+    answerColour(WM_CTLCOLORSTATIC, RGB(255, 255, 255), RGB(0, 0, 0));
+    const char* text = "alpha beta gamma delta";
+    HWND wrapping = make("STATIC", text, SS_LEFT, 10, 10, 60, 60, 5);
+    HWND simple = make("STATIC", text, SS_SIMPLE, 100, 10, 60, 60, 6);
+    testui::pumpUntilIdle();
+    RECT secondLine{0, 16, 60, 60};
+    EXPECT_GT(Screen().countUnlike(wrapping, secondLine, RGB(255, 255, 255)), 0);
+    EXPECT_EQ(Screen().countUnlike(simple, secondLine, RGB(255, 255, 255)), 0);
+}
+
+TEST_F(StaticTest, NewTextIsPainted) {
+    answerColour(WM_CTLCOLORSTATIC, RGB(255, 255, 255), RGB(0, 0, 0));
+    HWND label = make("STATIC", "", SS_LEFT, 10, 10, 100, 20, 5);
+    testui::pumpUntilIdle();
+    RECT whole{0, 0, 100, 20};
+    EXPECT_EQ(Screen().countUnlike(label, whole, RGB(255, 255, 255)), 0);
+    SetWindowTextA(label, "Shown");
+    testui::pumpUntilIdle();
+    EXPECT_GT(Screen().countUnlike(label, whole, RGB(255, 255, 255)), 0);
+    EXPECT_EQ(testui::windowText(label), "Shown");
+}
+
+}  // namespace
+}  // namespace controls_test
