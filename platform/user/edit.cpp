@@ -56,16 +56,6 @@ const std::vector<int>& offsetsOf(HWND window, EditState& state) {
     return state.offsets;
 }
 
-int lineHeight(HWND window, const EditState& state) {
-    HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, fontOrDefault(state.font));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    return metrics.tmHeight;
-}
-
 int visibleWidth(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
