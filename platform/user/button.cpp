@@ -95,7 +95,8 @@ void paintPush(HWND window, HDC dc, const ButtonState& state, DWORD style) {
     HBRUSH brush = askParentForColours(window, dc, WM_CTLCOLORBTN);
     RECT face{};
     GetClientRect(window, &face);
-    if (kindOf(style) == Kind::DefaultPush) {
+    // The default button, and any button held down, has a dark outline.
+    if (kindOf(style) == Kind::DefaultPush || state.pushed) {
         FrameRect(dc, &face, GetSysColorBrush(COLOR_WINDOWFRAME));
         InflateRect(&face, -1, -1);
     }

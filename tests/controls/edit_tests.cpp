@@ -188,6 +188,7 @@ TEST_F(EditTest, ClickPlacesTheCaretDragSelectsAndShiftClickExtends) {
     EXPECT_TRUE(caret == 2 || caret == 3) << caret;
 
     POINT atH = screenPoint(edit, middleOf(edit, text, 7), fieldHeight / 2 - 2);
+    testui::headless().advanceClock(2000);  // a new press, not the second of a double click
     testui::headless().mouseMove(atC.x, atC.y);
     testui::headless().mouseDown(atC.x, atC.y);
     testui::headless().mouseMove(atH.x, atH.y);
@@ -199,6 +200,7 @@ TEST_F(EditTest, ClickPlacesTheCaretDragSelectsAndShiftClickExtends) {
 
     press(VK_HOME);
     POINT atE = screenPoint(edit, middleOf(edit, text, 4), fieldHeight / 2 - 2);
+    testui::headless().advanceClock(2000);
     testui::headless().keyDown(VK_SHIFT, display::ModShift);
     testui::headless().click(atE.x, atE.y);
     testui::headless().keyUp(VK_SHIFT);
