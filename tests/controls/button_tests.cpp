@@ -191,6 +191,24 @@ TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {
     EXPECT_EQ(pixel(button, 40, 12), RGB(200, 0, 0));
 }
 
+TEST_F(ButtonTest, BitmapButtonShowsItsImageCentred) {
+    answerColour(WM_CTLCOLORBTN, RGB(255, 255, 255), RGB(0, 0, 0));
+    HWND button = make("BUTTON", "", BS_PUSHBUTTON | BS_BITMAP, 20, 20, 60, 40, 3);
+    HBITMAP bitmap = solidBitmap(10, 8, RGB(255, 0, 0));
+    EXPECT_EQ(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)), 0);
+    EXPECT_EQ(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(bitmap));
+    testui::pumpUntilIdle();
+    Screen screen;
+    RECT client{};
+    GetClientRect(button, &client);
+    EXPECT_EQ(screen.countLike(button, client, RGB(255, 0, 0)), 80) << "the whole image, once";
+    EXPECT_EQ(screen.at(button, 30, 20), RGB(255, 0, 0));
+    EXPECT_EQ(screen.at(button, 24, 20), RGB(255, 255, 255)) << "centred: face on both sides";
+    EXPECT_EQ(screen.at(button, 36, 20), RGB(255, 255, 255));
+    DestroyWindow(button);
+    DeleteObject(bitmap);
+}
+
 TEST_F(ButtonTest, GroupBoxFillsOnlyItsTextGapAndLeavesItsInterior) {
     answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
     HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);

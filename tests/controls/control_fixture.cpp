@@ -123,6 +123,21 @@ void ControlTest::answerColour(UINT colourMessage, COLORREF background, COLORREF
     answer.text = text;
 }
 
+HBITMAP ControlTest::solidBitmap(int width, int height, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT all{0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
 POINT screenPoint(HWND window, int clientX, int clientY) {
     POINT point{clientX, clientY};
     ClientToScreen(window, &point);

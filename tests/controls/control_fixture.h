@@ -56,6 +56,9 @@ protected:
     // Colour request answers: the brush of `colour` and this text colour for one message.
     static void answerColour(UINT colourMessage, COLORREF background, COLORREF text);
 
+    // A width x height bitmap of one colour, owned by the caller.
+    static HBITMAP solidBitmap(int width, int height, COLORREF colour);
+
     // The screen pixel at a control's client point, as a COLORREF.
     static COLORREF pixel(HWND window, int clientX, int clientY);
 

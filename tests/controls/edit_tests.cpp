@@ -293,6 +293,19 @@ TEST_F(EditTest, FocusNotificationsAndSelectionMessages) {
     EXPECT_EQ(SendMessageA(second, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
+TEST_F(EditTest, ShowsTheTextCursorOverIt) {
+    HWND edit = field("text");
+    HWND label = make("STATIC", "label", SS_NOTIFY, 20, 60, 100, 16, 5);
+    POINT overLabel = testui::centreOf(label);
+    testui::headless().mouseMove(overLabel.x, overLabel.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(testui::headless().cursor(), display::Cursor::Arrow);
+    POINT overEdit = testui::centreOf(edit);
+    testui::headless().mouseMove(overEdit.x, overEdit.y);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(testui::headless().cursor(), display::Cursor::IBeam);
+}
+
 TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
     HWND sunken = make("EDIT", "", WS_BORDER, 10, 10, 100, 20, 6, WS_EX_CLIENTEDGE);
     HWND bordered = make("EDIT", "", WS_BORDER, 10, 40, 100, 20, 7);
