@@ -38,13 +38,14 @@ void forgetOffsetsFrom(EditState& state, size_t position) {
         state.offsets.resize(position + 1);
 }
 
-const std::vector<int>& offsetsOf(HWND window, EditState& state) {
+const std::vector<int>& offsetsOf(EditState& state) {
     const std::string& text = state.text.text();
     if (state.offsets.size() == text.size() + 1)
         return state.offsets;
     if (state.offsets.empty())
         state.offsets.push_back(0);
-    HDC dc = GetDC(window);
+    // Any DC measures a font alike; the screen's leaves the field's surface untouched.
+    HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, fontOrDefault(state.font));
     for (size_t i = state.offsets.size(); i <= text.size(); ++i) {
         SIZE extent{};
@@ -52,7 +53,7 @@ const std::vector<int>& offsetsOf(HWND window, EditState& state) {
         state.offsets.push_back(extent.cx);
     }
     SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+    ReleaseDC(nullptr, dc);
     return state.offsets;
 }
 
@@ -64,7 +65,7 @@ int visibleWidth(HWND window) {
 
 // Scrolls so that the caret is inside the field, and no further than the text needs.
 void keepCaretVisible(HWND window, EditState& state) {
-    const std::vector<int>& offsets = offsetsOf(window, state);
+    const std::vector<int>& offsets = offsetsOf(state);
     int width = visibleWidth(window);
     int caretX = offsets[state.text.caret()];
     if (caretX < state.scroll)
@@ -76,8 +77,8 @@ void keepCaretVisible(HWND window, EditState& state) {
 }
 
 // The caret position nearest to x (client coordinates).
-size_t positionAt(HWND window, EditState& state, int x) {
-    const std::vector<int>& offsets = offsetsOf(window, state);
+size_t positionAt(EditState& state, int x) {
+    const std::vector<int>& offsets = offsetsOf(state);
     int textX = x - textMargin + state.scroll;
     auto after = std::lower_bound(offsets.begin(), offsets.end(), textX);
     if (after == offsets.end())
@@ -107,7 +108,7 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     HGDIOBJ previousFont = SelectObject(dc, fontOrDefault(state.font));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    const std::vector<int>& offsets = offsetsOf(window, state);
+    const std::vector<int>& offsets = offsetsOf(state);
     const std::string& text = state.text.text();
     int originX = client.left + textMargin - state.scroll;
     int y = client.top + std::max(0, (client.bottom - client.top - metrics.tmHeight) / 2);
@@ -317,7 +318,7 @@ void character(HWND window, EditState& state, unsigned char typed) {
 void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
     if (GetFocus() != window)
         SetFocus(window);
-    size_t position = positionAt(window, state, static_cast<SHORT>(LOWORD(point)));
+    size_t position = positionAt(state, static_cast<SHORT>(LOWORD(point)));
     moveCaret(window, state, position, (keys & MK_SHIFT) != 0);
     state.dragging = true;
     SetCapture(window);
@@ -326,7 +327,7 @@ void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
 void selectWordAt(HWND window, EditState& state, LPARAM point) {
     size_t start = 0;
     size_t end = 0;
-    state.text.wordAround(positionAt(window, state, static_cast<SHORT>(LOWORD(point))), start, end);
+    state.text.wordAround(positionAt(state, static_cast<SHORT>(LOWORD(point))), start, end);
     state.text.select(start, end);
     selectionChanged(window, state);
 }
@@ -449,7 +450,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_MOUSEMOVE:
         if (state->dragging)
-            moveCaret(window, *state, positionAt(window, *state, static_cast<SHORT>(LOWORD(lParam))), true);
+            moveCaret(window, *state, positionAt(*state, static_cast<SHORT>(LOWORD(lParam))), true);
         return 0;
     case WM_LBUTTONUP:
         if (state->dragging) {
