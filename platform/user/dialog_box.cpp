@@ -203,6 +203,9 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
     if (!state)
         return -1;
     state->owner = owner;
+    // Disabling the owner takes the focus out of it; a dialog owner gets it back when it
+    // is active again.
+    rememberFocus(owner);
     if (owner && IsWindowEnabled(owner)) {
         EnableWindow(owner, FALSE);
         state->disabledOwner = owner;

@@ -40,23 +40,18 @@ void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
     state.defaultId = id;
 }
 
-void saveFocus(HWND dialog, DialogState& state) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus))
-        state.lastFocus = focus;
-}
-
-// Gives the focus back to the control that had it. Without one, an activated dialog
-// keeps the focus itself.
+// Gives the focus back to the control that had it when the dialog lost the activation,
+// unless a control of the dialog has it already. Without one, an activated dialog keeps
+// the focus itself.
 void restoreFocus(HWND dialog, DialogState& state, bool activated) {
     HWND focus = GetFocus();
+    if (focus && IsChild(dialog, focus))
+        return;
     if (state.lastFocus && IsWindow(state.lastFocus) && IsChild(dialog, state.lastFocus) &&
-        IsWindowEnabled(state.lastFocus)) {
-        if (focus != state.lastFocus)
-            SetFocus(state.lastFocus);
-    } else if (activated && focus != dialog && !IsChild(dialog, focus)) {
+        IsWindowEnabled(state.lastFocus))
+        SetFocus(state.lastFocus);
+    else if (activated && focus != dialog)
         SetFocus(dialog);
-    }
 }
 
 LRESULT fillBackground(HWND dialog, HDC dc) {
@@ -101,7 +96,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
-            saveFocus(dialog, state);
+            rememberFocus(dialog);
         else
             restoreFocus(dialog, state, true);
         return 0;
@@ -121,6 +116,13 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
 }
 
 }  // namespace
+
+void rememberFocus(HWND dialog) {
+    auto state = stateOf(dialog);
+    HWND focus = GetFocus();
+    if (state && focus && IsChild(dialog, focus))
+        state->lastFocus = focus;
+}
 
 }  // namespace user::dialogs
 

@@ -345,6 +345,34 @@ TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
     DestroyWindow(owner);
 }
 
+TEST_F(DialogBoxTest, FocusGoesBackToTheOwnerDialogsControlAfterANestedDialog) {
+    DialogSpec outerSpec = editorLikeForm();
+    outerSpec.items = {control(u"EDIT", 6, 0, 10, 10), control(u"EDIT", 7, 0, 10, 30)};
+    DialogScript outer, inner;
+    outer.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_USER + 1)
+            runDialog(editorLikeForm(), inner, dialog);
+        return message == WM_INITDIALOG;
+    };
+    HWND focusBefore = nullptr, focusAfter = nullptr, second = nullptr;
+    screen().addStep([&] {
+        second = GetDlgItem(outer.dialog, 7);
+        SetFocus(second);  // as a click into the second field does
+    });
+    screen().addStep([&] {
+        focusBefore = GetFocus();
+        PostMessageA(outer.dialog, WM_USER + 1, 0, 0);
+    });
+    screen().addStep([&] { EndDialog(inner.dialog, 1); });
+    screen().addStep([&] {
+        focusAfter = GetFocus();
+        EndDialog(outer.dialog, 1);
+    });
+    runDialog(outerSpec, outer);
+    ASSERT_EQ(focusBefore, second);
+    EXPECT_EQ(focusAfter, second);
+}
+
 // The editor ends its form and shows a new one from inside the old one's handler.
 TEST_F(DialogBoxTest, EndingADialogAndShowingTheSameTemplateFromItsProcedure) {
     DialogSpec spec = editorLikeForm();
