@@ -2,6 +2,7 @@
 // and the controls created at once in a plain window.
 #include "colours.h"
 #include "dialogs.h"
+#include "messages.h"
 
 #include "ui_driver.h"
 

@@ -3,6 +3,7 @@
 // handler through the EventContext.
 #include "colours.h"
 #include "demonstration_dialog.h"
+#include "messages.h"
 #include "screen_helpers.h"
 #include "text.h"
 
