@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -116,6 +117,53 @@ TEST_F(RuntimeWindows, AMessageBoxIsCentredAndTheHookIsOnlyThereWhileItIsUp) {
     RECT after = rectOf(popup(5, 5, 100, 50));
     EXPECT_EQ(after.left, 5);
     EXPECT_EQ(after.top, 5);
+}
+
+struct BoxLook {
+    int yellow = 0;  // pixels of the exclamation icon's fill
+    int red = 0;     // pixels of the stop icon's fill
+    std::vector<std::string> buttons;
+};
+
+BOOL CALLBACK collectButton(HWND child, LPARAM lParam) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "BUTTON") == 0)
+        reinterpret_cast<BoxLook*>(lParam)->buttons.push_back(testui::windowText(child));
+    return TRUE;
+}
+
+BoxLook lookOfBox(const char* caption, uint32_t flags) {
+    BoxLook look;
+    testui::headless().addStep([&look, caption] {
+        HWND box = testui::topLevel(caption);
+        ASSERT_NE(box, nullptr);
+        RECT r{};
+        GetWindowRect(box, &r);
+        display::Pixels shot = testui::headless().screenshot();
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                uint32_t pixel = shot.at(x, y) & 0xFFFFFF;
+                look.yellow += pixel == 0xFFFF00;
+                look.red += pixel == 0xFF0000;
+            }
+        EnumChildWindows(box, collectButton, reinterpret_cast<LPARAM>(&look));
+        testui::key(VK_RETURN);
+    });
+    messageBox(nullptr, "Something happened", caption, flags);
+    return look;
+}
+
+TEST_F(RuntimeWindows, MessageBoxFlagsZeroMeanAnExclamationAndOk) {
+    BoxLook plain = lookOfBox("Flags 0", 0);
+    EXPECT_GT(plain.yellow, 100);
+    EXPECT_EQ(plain.red, 0);
+    EXPECT_EQ(plain.buttons, (std::vector<std::string>{"OK"}));
+
+    BoxLook stop = lookOfBox("Flags 0x10", MB_ICONSTOP);
+    EXPECT_GT(stop.red, 100);
+    EXPECT_EQ(stop.yellow, 0);
+    EXPECT_EQ(stop.buttons, (std::vector<std::string>{"OK"}));
 }
 
 TEST_F(RuntimeWindows, CentreWindowUsesAUsableOwnerElseTheWorkArea) {
