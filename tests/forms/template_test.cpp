@@ -118,7 +118,7 @@ TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
     e.word(8);
     e.ascii("MS Sans Serif");
     ASSERT_EQ(e.bytes.size(), 90u);
-    e.units({0, 0});  // to 92
+    e.word(0);  // padding to 92
     // Item 1 at 92: 18 bytes of fixed part, class, text, creation data: 92 + 18 + 14 + 6 + 2 = 132.
     e.dword(0x5000000B);
     e.dword(0);
