@@ -33,9 +33,9 @@ protected:
         for (HWND window : made) DestroyWindow(window);
     }
 
-    HWND popup(int x, int y, int width, int height, DWORD extraStyle = 0, HWND owner = nullptr) {
-        HWND window = CreateWindowExA(0, "RuntimeWindowTest", "popup", WS_POPUP | WS_VISIBLE | extraStyle, x, y, width,
-                                      height, owner, nullptr, nullptr, nullptr);
+    HWND popup(int x, int y, int width, int height, DWORD style = WS_VISIBLE, HWND owner = nullptr) {
+        HWND window = CreateWindowExA(0, "RuntimeWindowTest", "popup", WS_POPUP | style, x, y, width, height,
+                                      owner, nullptr, nullptr, nullptr);
         made.push_back(window);
         return window;
     }
@@ -102,7 +102,8 @@ TEST_F(RuntimeWindows, AMessageBoxIsCentredAndTheHookIsOnlyThereWhileItIsUp) {
         HWND shown = testui::topLevel("Centred?");
         ASSERT_NE(shown, nullptr);
         box = rectOf(shown);
-        duringBox = rectOf(popup(5, 5, 100, 50));  // any popup made meanwhile is centred too
+        // Any popup made meanwhile is centred too; hidden, so that the box keeps the keyboard.
+        duringBox = rectOf(popup(5, 5, 100, 50, 0));
         testui::key(VK_RETURN);
     });
     messageBox(nullptr, "A text", "Centred?", 0);
@@ -175,7 +176,7 @@ TEST_F(RuntimeWindows, CentreWindowUsesAUsableOwnerElseTheWorkArea) {
 
     HWND owner = popup(100, 100, 400, 300);
     DialogObject owned;
-    owned.window = popup(0, 0, 200, 100, 0, owner);
+    owned.window = popup(0, 0, 200, 100, WS_VISIBLE, owner);
     centreWindow(owned);
     EXPECT_EQ(rectOf(owned.window).left, 200);
     EXPECT_EQ(rectOf(owned.window).top, 200);
@@ -183,14 +184,14 @@ TEST_F(RuntimeWindows, CentreWindowUsesAUsableOwnerElseTheWorkArea) {
 
     HWND corner = popup(900, 600, 100, 100);
     DialogObject kept;
-    kept.window = popup(0, 0, 400, 300, 0, corner);
+    kept.window = popup(0, 0, 400, 300, WS_VISIBLE, corner);
     centreWindow(kept);
     EXPECT_EQ(rectOf(kept.window).left, 1024 - 400);
     EXPECT_EQ(rectOf(kept.window).top, 738 - 300);
 
-    HWND minimised = popup(600, 400, 200, 100, WS_MINIMIZE);
+    HWND minimised = popup(600, 400, 200, 100, WS_VISIBLE | WS_MINIMIZE);
     DialogObject ofMinimised;
-    ofMinimised.window = popup(0, 0, 400, 300, 0, minimised);
+    ofMinimised.window = popup(0, 0, 400, 300, WS_VISIBLE, minimised);
     centreWindow(ofMinimised);
     EXPECT_EQ(rectOf(ofMinimised.window).left, 312);
     EXPECT_EQ(rectOf(ofMinimised.window).top, 219);
