@@ -41,6 +41,8 @@ protected:
     void closeWith(INT_PTR result) {
         screen().addStep([result] { closeDialog(demo::dialog, result); });
     }
+
+    DialogObject inner;  // registered until TearDown releases every description
 };
 
 void expectColoured(HWND control, WNDPROC subclass, int backgroundIndex) {
@@ -93,9 +95,6 @@ TEST_F(Demonstration, ControlsComeUpColouredSubclassedAndPainted) {
         RECT up = screen::screenRect(demo::control(demo::upButton));
         EXPECT_EQ(screen::pixel(shot, up.left + 3, up.top + 3), screen::systemColour(COLOR_BTNFACE));
         EXPECT_NE(screen::pixel(shot, up.right - 1, up.bottom - 1), screen::systemColour(COLOR_BTNFACE));
-        RECT field = screen::screenRect(edit);
-        EXPECT_EQ(screen::pixel(shot, field.right - 4, (field.top + field.bottom) / 2),
-                  screen::systemColour(COLOR_WINDOW));
         RECT inside{up.left + 4, up.top + 4, up.right - 4, up.bottom - 4};
         EXPECT_FALSE(screen::inkBox(shot, inside, screen::systemColour(COLOR_BTNFACE)).empty) << "no caption";
     });
@@ -107,32 +106,6 @@ TEST_F(Demonstration, ControlsComeUpColouredSubclassedAndPainted) {
     EXPECT_EQ(demo::log.back().message, WM_DESTROY);
 }
 
-TEST_F(Demonstration, ClicksAndEnterReachTheHandlerAsCommands) {
-    screen().addStep([] { testui::click(demo::control(demo::upButton)); });
-    screen().addStep([] { testui::click(demo::control(demo::countLabel)); });
-    screen().addStep([] {
-        testui::click(demo::control(demo::keyField));
-        testui::key(VK_RETURN);
-    });
-    screen().addStep([] { screen::clickCloseBox(demo::dialog.window); });
-    EXPECT_EQ(showModal(demo::dialog, nullptr), 2);
-
-    std::vector<Event> commands = demo::commands();
-    EXPECT_TRUE(hasCommand(commands, demo::upButton, BN_CLICKED));
-    EXPECT_TRUE(hasCommand(commands, demo::countLabel, STN_CLICKED));
-    EXPECT_TRUE(hasCommand(commands, demo::keyLabel, BN_CLICKED)) << "Enter goes to the control with id 1";
-    // In that order, and the close box last: 32770 after them, then the destruction.
-    std::vector<int32_t> order;
-    for (const Event& e : demo::log) {
-        if (e.message == commandMessage && (e.controlId == demo::upButton || e.controlId == demo::countLabel ||
-                                            e.controlId == demo::keyLabel))
-            order.push_back(e.controlId);
-        if (e.message == closeMessage) order.push_back(-1);
-    }
-    EXPECT_EQ(order, (std::vector<int32_t>{demo::upButton, demo::countLabel, demo::keyLabel, -1}));
-    EXPECT_EQ(demo::log.back().message, WM_DESTROY);
-}
-
 TEST_F(Demonstration, AHandlerThatEndsTheDialogAfterTheCloseBoxDecidesTheResult) {
     demo::reaction = [] {
         if (eventContext.message == closeMessage) closeDialog(demo::dialog, 1);
@@ -140,29 +113,6 @@ TEST_F(Demonstration, AHandlerThatEndsTheDialogAfterTheCloseBoxDecidesTheResult)
     };
     screen().addStep([] { screen::clickCloseBox(demo::dialog.window); });
     EXPECT_EQ(showModal(demo::dialog, nullptr), 1);
-}
-
-TEST_F(Demonstration, TheOuterHandlerFindsItsOwnEventAfterANestedOne) {
-    std::vector<Event> afterSetting;
-    demo::reaction = [&afterSetting] {
-        if (eventContext.message == commandMessage && eventContext.controlId == demo::upButton) {
-            setControlText(demo::dialog, demo::keyField, "changed");
-            afterSetting.push_back({eventContext.message, eventContext.controlId, eventContext.notifyCode,
-                                    eventContext.wParam, eventContext.lParam});
-        }
-        return 0;
-    };
-    screen().addStep([] { testui::click(demo::control(demo::upButton)); });
-    closeWith(1);
-    showModal(demo::dialog, nullptr);
-
-    ASSERT_EQ(afterSetting.size(), 1u);
-    EXPECT_EQ(afterSetting[0].message, commandMessage);
-    EXPECT_EQ(afterSetting[0].controlId, demo::upButton);
-    EXPECT_EQ(afterSetting[0].notifyCode, BN_CLICKED);
-    // The field's own notifications came in between, with their own values.
-    EXPECT_TRUE(hasCommand(demo::commands(), demo::keyField, EN_UPDATE));
-    EXPECT_TRUE(hasCommand(demo::commands(), demo::keyField, EN_CHANGE));
 }
 
 TEST_F(Demonstration, SizeAndScrollMessages) {
@@ -214,7 +164,6 @@ TEST_F(Demonstration, ShowingAgainBuildsTheSameTemplateAndTheSameControls) {
 }
 
 TEST_F(Demonstration, ANestedDialogIsOwnedByTheParentItIsShownWith) {
-    DialogObject inner;
     createDialog(inner, 0, 0, 200, 100, 0x80C80080, nullptr, "Inner", nullptr);
     HWND outerWindow = nullptr, innerOwner = nullptr;
     INT_PTR innerResult = 0;
