@@ -106,6 +106,16 @@ TEST_F(Demonstration, ControlsComeUpColouredSubclassedAndPainted) {
     EXPECT_EQ(demo::log.back().message, WM_DESTROY);
 }
 
+TEST_F(Demonstration, TheCloseBoxEndsTheDialogWithTwoBeforeTheHandlerHearsOfIt) {
+    screen().addStep([] { screen::clickCloseBox(demo::dialog.window); });
+    EXPECT_EQ(showModal(demo::dialog, nullptr), 2);
+    int closes = 0;
+    for (const Event& e : demo::log) closes += e.message == closeMessage;
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(demo::log.back().message, WM_DESTROY);
+    EXPECT_EQ(demo::dialog.window, nullptr);
+}
+
 TEST_F(Demonstration, AHandlerThatEndsTheDialogAfterTheCloseBoxDecidesTheResult) {
     demo::reaction = [] {
         if (eventContext.message == closeMessage) closeDialog(demo::dialog, 1);
