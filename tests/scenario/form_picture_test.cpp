@@ -1,0 +1,64 @@
+// The editor form as drawn, pixel for pixel, against a reviewed picture. Run with
+// UPDATE_GOLDEN=1 to write a new picture after a deliberate change of the drawing.
+#include "editor_scenario.h"
+
+#include "ui_driver.h"
+
+#include <cstdlib>
+
+namespace scenario {
+namespace {
+
+using FormPicture = EditorScenario;
+
+display::Pixels windowPixels(HWND window) {
+    display::Pixels screen = testui::headless().screenshot();
+    RECT r{};
+    GetWindowRect(window, &r);
+    display::Pixels picture;
+    picture.resize(r.right - r.left, r.bottom - r.top);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            int sx = r.left + x, sy = r.top + y;
+            if (sx >= 0 && sy >= 0 && sx < screen.width && sy < screen.height)
+                picture.data[static_cast<size_t>(y) * picture.width + x] = screen.at(sx, sy);
+        }
+    return picture;
+}
+
+TEST_F(FormPicture, TheFormLooksAsReviewed) {
+    std::vector<TestEntry> entries = {word("cat", 2), word("dog", 2)};
+    entries[1].texts[synonyms] = "hound, mutt";
+    entries[1].texts[description] = "a domestic animal";
+    writeDictionary(dictionaryBytes(3, entries));
+    display::Pixels picture;
+    step([&] {
+        testui::pumpUntilIdle();
+        picture = windowPixels(formWindow());
+        clickControl(29);
+    });
+    runEditorToEnd();
+    ASSERT_GT(picture.width, 0);
+
+    const std::string golden = std::string(EDITOR_GOLDEN_DIR) + "/editor_form.png";
+    if (const char* update = std::getenv("UPDATE_GOLDEN"); update && *update == '1') {
+        ASSERT_TRUE(display::writePng(golden, picture));
+        GTEST_SKIP() << "wrote " << golden;
+    }
+    display::Pixels expected;
+    ASSERT_TRUE(display::readPng(golden, expected)) << "no picture at " << golden << " (UPDATE_GOLDEN=1 writes it)";
+    ASSERT_EQ(picture.width, expected.width);
+    ASSERT_EQ(picture.height, expected.height);
+    size_t differing = 0;
+    for (size_t i = 0; i < picture.data.size(); ++i)
+        if ((picture.data[i] & 0xFFFFFF) != (expected.data[i] & 0xFFFFFF))
+            ++differing;
+    if (differing != 0) {
+        display::writePng(::testing::TempDir() + "editor_form_actual.png", picture);
+        ADD_FAILURE() << differing << " pixels differ; the picture drawn is at " << ::testing::TempDir()
+                      << "editor_form_actual.png";
+    }
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,152 @@
+// Start-up, the ways the form ends, and what is left on disk afterwards.
+#include "editor_scenario.h"
+
+#include "ui_driver.h"
+
+namespace scenario {
+namespace {
+
+using StartAndEnd = EditorScenario;
+
+TEST_F(StartAndEnd, OpensOnTheLastEntryAndCancelLeavesEverythingAsItWas) {
+    std::vector<TestEntry> entries = writeNumberedDictionary(57);
+    Bytes before = dictionary();
+    FormView seen;
+    bool workFileWhileOpen = false;
+    step([&] {
+        seen = formView();
+        workFileWhileOpen = fileExists(workFilePath());
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_EQ(seen, shownAs(entries.back(), 57));
+    EXPECT_EQ(seen.entryNumber, " 57");
+    EXPECT_TRUE(workFileWhileOpen);
+    EXPECT_EQ(dictionary(), before);
+    EXPECT_FALSE(fileExists(workFilePath()));
+}
+
+TEST_F(StartAndEnd, TheFindBoxStartsEmpty) {
+    writeNumberedDictionary(5);
+    std::string findText = "unset";
+    step([&] {
+        findText = controlText(39);
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_EQ(findText, "");
+}
+
+TEST_F(StartAndEnd, AMissingDictionaryIsReportedOnceAndNoFormNorWorkFileRemains) {
+    MessageBoxSeen box;
+    bool formShown = true;
+    step([&] {
+        formShown = formWindow() != nullptr;
+        box = answerMessageBox("error...MAIN...");
+    });
+    runEditorToEnd();
+    EXPECT_EQ(box.text, "Can't find TranslationFile.dat");
+    EXPECT_TRUE(box.exclamationIcon);
+    EXPECT_FALSE(box.ownedByForm);
+    EXPECT_FALSE(formShown);
+    EXPECT_FALSE(fileExists(workFilePath()));
+    EXPECT_FALSE(fileExists(dictionaryPath()));
+}
+
+TEST_F(StartAndEnd, AWorkFileLeftFromAnEarlierRunIsDeletedAtTheEnd) {
+    writeNumberedDictionary(4);
+    writeBytes(workFilePath(), dictionaryBytes(3, {word("old"), word("older")}));
+    step([] { clickControl(29); });
+    runEditorToEnd();
+    EXPECT_FALSE(fileExists(workFilePath()));
+}
+
+// The form centres itself on the work area (1024 x 738 on the headless screen).
+TEST_F(StartAndEnd, TheFormIsCentredOnTheWorkArea) {
+    writeNumberedDictionary(3);
+    RECT r{};
+    step([&] {
+        GetWindowRect(formWindow(), &r);
+        clickControl(29);
+    });
+    runEditorToEnd();
+    int width = r.right - r.left, height = r.bottom - r.top;
+    EXPECT_EQ(r.left, 512 - width / 2);
+    EXPECT_EQ(r.top, 369 - height / 2);
+}
+
+// An edit, then each way of ending: Cancel and the close box drop it, OK and Enter store it.
+struct Ending {
+    const char* name;
+    std::function<void()> end;
+    bool stores;
+};
+
+class EndingTheForm : public EditorScenario, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
+    std::vector<TestEntry> entries = writeNumberedDictionary(6);
+    Bytes before = dictionary();
+    step([] { typeInto(13, "edited reply"); });
+    step(GetParam().end);
+    runEditorToEnd();
+    Bytes after = dictionary();
+    if (GetParam().stores) {
+        TestEntry expected = entries.back();
+        expected.texts[replyText] = "edited reply";
+        // The description's first space-like separator rules leave "about w6" unchanged.
+        EXPECT_EQ(entryAt(after, 6), expected);
+        EXPECT_EQ(after.size(), before.size());
+        for (int32_t record = 1; record <= 5; ++record)
+            EXPECT_EQ(entryAt(after, record), entryAt(before, record)) << "record " << record;
+    } else {
+        EXPECT_EQ(after, before);
+    }
+    EXPECT_FALSE(fileExists(workFilePath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, EndingTheForm,
+    ::testing::Values(Ending{"Cancel", [] { clickControl(29); }, false},
+                      Ending{"CloseBox", [] { testui::key(VK_F4, display::ModAlt); }, false},
+                      Ending{"Ok", [] { clickControl(28); }, true},
+                      Ending{"Enter", [] { testui::key(VK_RETURN); }, true},
+                      Ending{"LabelOfField1", [] { clickControl(1); }, true}),
+    [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
+
+TEST_F(StartAndEnd, EscapeChangesNothingAndKeepsTheFormOpen) {
+    writeNumberedDictionary(4);
+    Bytes before = dictionary();
+    bool stillOpen = false;
+    step([] { typeInto(12, "not kept"); });
+    step([] { testui::key(VK_ESCAPE); });
+    step([&] {
+        stillOpen = formWindow() != nullptr;
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(dictionary(), before);
+}
+
+// A dictionary without any record gets a header saying "no entries", so the first Add
+// makes record 2 instead of writing an entry over the header.
+TEST_F(StartAndEnd, AnEmptyDictionaryGetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
+    writeDictionary({});
+    step([] { typeInto(39, "first"); });
+    step([] { clickControl(41); });
+    step([] { clickControl(28); });
+    runEditorToEnd();
+    Bytes after = dictionary();
+    ASSERT_EQ(recordCount(after), 2u);
+    EXPECT_EQ(int32At(after, 0), 2);
+    TestEntry expected;
+    expected.mode = 1;
+    expected.wordClass = 1;
+    expected.texts[replyRef] = "na";
+    expected.texts[keyWords] = "first";
+    EXPECT_EQ(entryAt(after, 2), expected);
+}
+
+}  // namespace
+}  // namespace scenario
