@@ -71,7 +71,7 @@ TEST_F(Store, OtherTextsAreStoredExactlyAsTyped) {
 TEST_F(Store, ATextLongerThanItsSlotIsCutAndTheRecordStaysIntact) {
     std::vector<TestEntry> entries = writeNumberedDictionary(3);
     std::string shownAfter;
-    step([] { pasteInto(11, std::string(300, 'k')); });
+    step([] { typeInto(11, std::string(300, 'k')); });
     step([] { typeInto(17, std::string(254, 'd')); });
     step([] { storeAndReshow(); });
     step([&] {
