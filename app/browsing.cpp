@@ -1,10 +1,10 @@
 #include "browsing.h"
 
 #include "editor_form.h"
-#include "translation_file.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "form_fields.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 
 #include "editor_form.h"
 #include "entry_fields.h"
-#include "translation_file.h"
 #include "form_fields.h"
 #include "text.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "editor_form.h"
 #include "entry_fields.h"
-#include "translation_file.h"
 #include "form_fields.h"
 #include "text.h"
+#include "translation_file.h"
 
 namespace {
 
@@ -42,6 +42,7 @@ void showNextEntrySentinel() { showFixedTexts({"1", "0", "1", "0"}, "na", "Next 
 
 void showNewEntryTemplate() {
     char* findText = getControlText(editorForm, findBox);
+    pushTemporary(findText);
     showFixedTexts({"1", "0", "0", "1"}, "na", findText);
-    freeText(findText);
+    popTemporaries(1);
 }

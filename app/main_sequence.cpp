@@ -2,10 +2,10 @@
 
 #include "dialogs.h"
 #include "editor_form.h"
-#include "translation_file.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include "editor_form.h"
 #include "entry_fields.h"
-#include "translation_file.h"
 #include "form_fields.h"
 #include "messages.h"
 #include "rebuild.h"
 #include "text.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 #include <cstdint>

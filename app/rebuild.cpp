@@ -2,9 +2,9 @@
 
 #include "dialogs.h"
 #include "editor_form.h"
-#include "translation_file.h"
 #include "messages.h"
 #include "text.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "translation_files.h"
 
-#include "translation_file.h"
 #include "messages.h"
 #include "text.h"
+#include "translation_file.h"
 
 int32_t runFlag = 0;
 
@@ -22,8 +22,9 @@ void numberEntriesOfEmptyDictionary() {
 
 char* translationFilePath(const char* fileName) {
     char* directory = startDirectory();
+    pushTemporary(directory);
     char* path = concatTexts({directory, fileName});
-    freeText(directory);
+    popTemporaries(1);
     return path;
 }
 

@@ -2,11 +2,11 @@
 
 #include "editor_form.h"
 #include "entry_fields.h"
-#include "translation_file.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "messages.h"
 #include "text.h"
+#include "translation_file.h"
 #include "translation_files.h"
 
 #include <windows.h>
