@@ -103,6 +103,8 @@ struct ClassCase {
     int32_t classNumber;
 };
 
+void PrintTo(const ClassCase& classCase, std::ostream* out) { *out << '"' << classCase.typed << '"'; }
+
 class DeleteWordClass : public Passes, public ::testing::WithParamInterface<ClassCase> {};
 
 TEST_P(DeleteWordClass, DropsTheClassFromRecord200On) {

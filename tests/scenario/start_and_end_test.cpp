@@ -82,6 +82,8 @@ struct Ending {
     bool stores;
 };
 
+void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
+
 class EndingTheForm : public EditorScenario, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
