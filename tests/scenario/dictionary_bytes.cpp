@@ -32,6 +32,13 @@ TestEntry word(const std::string& keys, int32_t wordClass) {
     return entry;
 }
 
+void PrintTo(const TestEntry& entry, std::ostream* out) {
+    *out << "{" << entry.mode << ", " << entry.command << ", " << entry.replyKind << ", " << entry.wordClass;
+    for (const std::string& text : entry.texts)
+        *out << ", '" << text << "'";
+    *out << "}";
+}
+
 Bytes recordBytes(const TestEntry& entry) {
     Bytes bytes(recordSize, 0);
     putInt32(bytes, 0, entry.mode);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct TestEntry {
 
     bool operator==(const TestEntry&) const = default;
 };
+
+void PrintTo(const TestEntry& entry, std::ostream* out);
 
 enum TextIndex { replyRef, keyWords, translation, replyText, fileCommand, nameReply, synonyms, description };
 
