@@ -1,0 +1,192 @@
+// Damaged and hostile dictionaries opened by the real editor: browsed, searched and run
+// through every maintenance pass. The program must end normally, write nothing through
+// the form outside the entry positions, and never make up entries a file did not hold.
+#include "editor_session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace hardening {
+namespace {
+
+struct DamagedFile {
+    std::string name;
+    std::string dictionary;
+    std::string workFile;  // empty: no work file left from an earlier run
+};
+
+void put(std::string& record, size_t offset, int32_t value) {
+    std::memcpy(record.data() + offset, &value, sizeof value);
+}
+
+std::string entry(const std::string& keyWords, int32_t wordClass) {
+    std::string record(recordSize, '\0');
+    put(record, 0, 1);
+    put(record, 12, wordClass);
+    record.replace(16 + slotSize, keyWords.size(), keyWords);
+    std::string description = "about " + keyWords + ".";
+    record.replace(16 + 7 * slotSize, description.size(), description);
+    return record;
+}
+
+// A sound dictionary: header with `count`, then entries "w2" ... "w<records>".
+std::string dictionary(int32_t count, int records) {
+    std::string file = headerBytes(count);
+    for (int record = 2; record <= records; ++record)
+        file += entry("w" + std::to_string(record), record % 3 == 0 ? 32 : 2);
+    return file;
+}
+
+std::string withCount(std::string file, int32_t count) {
+    put(file, 0, count);
+    return file;
+}
+
+// Every text slot of every entry filled to its last byte, without a terminator.
+std::string unterminatedTexts() {
+    std::string file = headerBytes(4);
+    for (int record = 2; record <= 4; ++record) {
+        std::string record_bytes(recordSize, '\0');
+        put(record_bytes, 12, 2);
+        for (int slot = 0; slot < 8; ++slot)
+            record_bytes.replace(16 + slot * slotSize, slotSize, std::string(slotSize, char('a' + slot)));
+        file += record_bytes;
+    }
+    return file;
+}
+
+// Bytes from 0x80 to 0xFF in every position, the count included unless `count` is given.
+std::string highBytes(int records, const int32_t* count) {
+    std::string file(records * recordSize, '\0');
+    for (size_t i = 0; i < file.size(); ++i)
+        file[i] = static_cast<char>(0x80 + (i * 37) % 128);
+    if (count)
+        put(file, 0, *count);
+    return file;
+}
+
+std::vector<DamagedFile> corpus() {
+    const std::string sound = dictionary(4, 4);
+    const int32_t four = 4;
+    return {
+        {"empty", "", ""},
+        {"one_byte", "\x07", ""},
+        {"header_only", headerBytes(1), ""},
+        {"header_promising_entries", headerBytes(3), ""},
+        {"cut_inside_a_record", sound.substr(0, 3 * recordSize + 9), ""},
+        {"cut_inside_a_text", sound.substr(0, 3 * recordSize + 16 + slotSize + 3), ""},
+        {"count_zero", withCount(sound, 0), ""},
+        {"count_minus_one", withCount(sound, -1), ""},
+        {"count_int32_max", withCount(sound, 2147483647), ""},
+        {"count_past_the_end", withCount(sound, 40), ""},
+        {"texts_without_terminators", unterminatedTexts(), ""},
+        {"high_bytes_everywhere", highBytes(4, nullptr), ""},
+        {"high_bytes_in_entries", highBytes(4, &four), ""},
+        {"large_work_file_left", dictionary(3, 3), dictionary(12, 12)},
+    };
+}
+
+// What start-up makes of a dictionary without entry numbering: a header with count 1,
+// its other bytes those the file held (zero where it held none).
+std::string afterStartUp(const std::string& original) {
+    if (headerCount(original) >= 1)
+        return original;
+    std::string fixed = original;
+    if (fixed.size() < recordSize)
+        fixed.resize(recordSize, '\0');
+    put(fixed, 0, 1);
+    return fixed;
+}
+
+class DamagedDictionary : public ::testing::TestWithParam<DamagedFile> {
+protected:
+    void writeFiles(EditorSession& session) {
+        testfs::writeBytes(session.dictionaryPath(), GetParam().dictionary);
+        if (!GetParam().workFile.empty())
+            testfs::writeBytes(session.workFilePath(), GetParam().workFile);
+    }
+};
+
+void typeAndClick(int field, const std::string& text, int button) {
+    setControlText(field, text);
+    clickControl(button);
+}
+
+TEST_P(DamagedDictionary, BrowsingWritesOnlyEntryPositions) {
+    EditorSession session;
+    writeFiles(session);
+    session.addAction([] { clickControl(34); });                      // Up
+    session.addAction([] { clickControl(35); });                      // Down
+    session.addAction([] { typeAndClick(32, "3", 37); });             // Goto 3
+    session.addAction([] { typeAndClick(32, " 2000", 37); });         // Goto far past the end
+    session.addAction([] { typeAndClick(32, "-5", 34); });            // Up from below the header
+    session.addAction([] { typeAndClick(32, "0", 35); });             // Down to nothing
+    session.addAction([] { typeAndClick(32, "2147483647", 34); });    // Up at the top of int32
+    session.addAction([] { typeAndClick(39, "w3", 40); });            // Find an entry
+    session.addAction([] { typeAndClick(39, "\xe9\xff", 40); });      // Find nothing
+    session.addAction([] { typeAndClick(32, "2", 37); });
+    session.addAction([] { setControlText(11, "edited"); });
+    ASSERT_EQ(session.run(), 0);
+    EXPECT_EQ(session.actionsDone(), 11u);
+    EXPECT_FALSE(std::filesystem::exists(session.workFilePath()));
+
+    const std::string before = afterStartUp(GetParam().dictionary);
+    const std::string after = testfs::readBytes(session.dictionaryPath());
+    const int64_t count = headerCount(before);
+    const uint64_t firstEntryByte = recordSize;
+    const uint64_t endOfEntryPositions = static_cast<uint64_t>(count + 1) * recordSize;
+    EXPECT_EQ(headerCount(after), count);
+    EXPECT_LE(after.size(), std::max<uint64_t>(before.size(), endOfEntryPositions));
+    size_t differences = 0;
+    for (size_t i = 0; i < before.size(); ++i)
+        if ((i < firstEntryByte || i >= endOfEntryPositions) && before[i] != after[i])
+            ++differences;
+    EXPECT_EQ(differences, 0u) << "bytes changed outside records 2 to " << count + 1;
+}
+
+class DamagedDictionaryPass : public ::testing::TestWithParam<std::tuple<DamagedFile, int>> {};
+
+TEST_P(DamagedDictionaryPass, NewDictionaryHoldsOnlyRealEntries) {
+    const auto& [damaged, button] = GetParam();
+    EditorSession session;
+    testfs::writeBytes(session.dictionaryPath(), damaged.dictionary);
+    if (!damaged.workFile.empty())
+        testfs::writeBytes(session.workFilePath(), damaged.workFile);
+    session.addAction([button = button] {
+        setControlText(48, "2");
+        clickControl(button);
+    });
+    ASSERT_EQ(session.run(), 0);
+    EXPECT_EQ(session.log().formsShown, 2) << "the form must open again after the pass";
+    for (const BoxSeen& box : session.log().boxes)
+        EXPECT_NE(box.caption, "error...MAIN...") << box.text;
+    EXPECT_FALSE(std::filesystem::exists(session.workFilePath()));
+
+    const std::string before = afterStartUp(damaged.dictionary);
+    const std::string after = testfs::readBytes(session.dictionaryPath());
+    const int64_t entriesHeld = std::min<int64_t>(headerCount(before), int64_t(wholeRecords(before)));
+    const int32_t newCount = headerCount(after);
+    EXPECT_GE(newCount, 1);
+    EXPECT_LE(newCount, std::max<int64_t>(1, entriesHeld)) << "entries were made up";
+    // Records 2 to the count and nothing after them: nothing a work file held before
+    // the pass reaches the new dictionary.
+    EXPECT_EQ(after.size(), static_cast<size_t>(newCount) * recordSize);
+}
+
+std::string fileName(const ::testing::TestParamInfo<DamagedFile>& info) { return info.param.name; }
+
+std::string passName(const ::testing::TestParamInfo<std::tuple<DamagedFile, int>>& info) {
+    return std::get<0>(info.param).name + "_button" + std::to_string(std::get<1>(info.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionary, ::testing::ValuesIn(corpus()), fileName);
+INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionaryPass,
+                         ::testing::Combine(::testing::ValuesIn(corpus()), ::testing::Range(42, 48)), passName);
+
+}  // namespace
+}  // namespace hardening

@@ -1,0 +1,253 @@
+// Long random use of the editor: clicks on any control, any typed characters, numbers in
+// the number boxes, passes, closing and reopening. After every action the dictionary's
+// count has changed only as the action allows and every entry decodes. Seeded: a failure
+// names its seed and the actions that led to it. HARDENING_SEED and HARDENING_ACTIONS
+// choose another seed or length.
+#include "editor_session.h"
+
+#include "display/headless/headless.h"
+#include "main_sequence.h"
+#include "kernel/module_path.h"
+#include "ui_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace hardening {
+namespace {
+
+constexpr int closingIds[] = {1, 28, 29};
+constexpr int passIds[] = {42, 43, 44, 45, 46, 47};
+constexpr int textFieldIds[] = {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 32, 39, 48};
+constexpr int otherIds[] = {4, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 31, 33, 34, 35, 36, 37, 38, 40, 41};
+
+unsigned environmentNumber(const char* name, unsigned fallback) {
+    const char* text = std::getenv(name);
+    return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
+std::string startingDictionary() {
+    std::string file = headerBytes(30);
+    for (int32_t record = 2; record <= 30; ++record) {
+        std::string entry(recordSize, '\0');
+        int32_t mode = record % 7 == 0 ? 12 : 1;
+        int32_t wordClass = record % 5 == 0 ? 32 : record % 4;
+        std::memcpy(entry.data(), &mode, 4);
+        std::memcpy(entry.data() + 12, &wordClass, 4);
+        std::string keys = record % 9 == 0 ? "unused" : record % 11 == 0 ? "a.lnk" : "w" + std::to_string(record);
+        entry.replace(16 + slotSize, keys.size(), keys);
+        file += entry;
+    }
+    return file;
+}
+
+// The action log lives here so that a stalled run can still print it from its alarm.
+std::vector<std::string> actionLog;
+unsigned currentSeed = 0;
+
+void printTail(FILE* out) {
+    std::fprintf(out, "seed %u, %zu actions; the last ones:\n", currentSeed, actionLog.size());
+    size_t from = actionLog.size() > 40 ? actionLog.size() - 40 : 0;
+    for (size_t i = from; i < actionLog.size(); ++i)
+        std::fprintf(out, "  %zu: %s\n", i + 1, actionLog[i].c_str());
+}
+
+extern "C" void onStall(int) {
+    std::fprintf(stderr, "the program did not come back for input within the time limit\n");
+    printTail(stderr);
+    _exit(3);
+}
+
+enum class CountChange { none, add, pass };
+
+class RandomUser {
+public:
+    RandomUser(const std::string& directory, unsigned seed, unsigned actions)
+        : directory_(directory), random_(seed), actionsLeft_(actions) {}
+
+    std::string dictionaryPath() const { return directory_ + "/TranslationFile.dat"; }
+
+    // One run of the program, until an action ends it or the actions are used up.
+    void runOnce() {
+        display::installHeadless();
+        kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
+        testui::headless().addStep([this] { onWait(); });
+        alarm(stallSeconds);
+        int32_t result = runEditor();
+        alarm(0);
+        EXPECT_EQ(result, 0);
+        check(CountChange::none);
+        EXPECT_FALSE(std::filesystem::exists(directory_ + "/TranslationFileNEW.dat")) << "work file left after the end";
+    }
+
+    bool actionsLeft() const { return actionsLeft_ > 0 && !::testing::Test::HasFailure(); }
+
+private:
+    static constexpr unsigned stallSeconds = 20;
+
+    void onWait() {
+        alarm(stallSeconds);
+        testui::headless().addStep([this] { onWait(); });
+        HWND form = formWindow();
+        HWND active = GetActiveWindow();
+        if (active && active != form && IsWindowVisible(active)) {
+            // A box can come up in the middle of a pass: the files are checked once the
+            // action is over.
+            note("answer the box \"" + testui::windowText(active) + "\"");
+            testui::key(VK_RETURN);
+            return;
+        }
+        if (!form) {
+            ADD_FAILURE() << "waiting with nothing on screen";
+            return;
+        }
+        check(expected_);
+        expected_ = CountChange::none;
+        if (actionsLeft_ == 0 || ::testing::Test::HasFailure()) {
+            note("Cancel to end");
+            clickControl(29);
+            return;
+        }
+        --actionsLeft_;
+        act();
+    }
+
+    void note(const std::string& action) { actionLog.push_back(action); }
+
+    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random_); }
+    template <size_t N> int pickOf(const int (&ids)[N]) { return ids[pick(int(N))]; }
+
+    std::string randomText(int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i) {
+            int byte = pick(10) == 0 ? 0xA0 + pick(0x60) : 0x20 + pick(0x5F);
+            text += static_cast<char>(byte);
+        }
+        return text;
+    }
+
+    std::string randomNumber() {
+        switch (pick(6)) {
+        case 0: return std::to_string(pick(5) - 2);
+        case 1: return std::to_string(lastCount_ + pick(5) - 2);
+        case 2: return " " + std::to_string(pick(lastCount_ + 3));
+        case 3: return "2147483647";
+        case 4: return std::to_string(pick(100)) + "." + std::to_string(pick(10));
+        default: return randomText(pick(4));
+        }
+    }
+
+    void clickId(int id) {
+        note("click " + std::to_string(id));
+        if (id == 41) expected_ = CountChange::add;
+        for (int pass : passIds)
+            if (id == pass) expected_ = CountChange::pass;
+        clickControl(id);
+    }
+
+    void act() {
+        int roll = pick(100);
+        if (roll < 30) {
+            clickId(pickOf(otherIds));
+        } else if (roll < 50) {
+            int field = pickOf(textFieldIds);
+            std::string text = randomText(pick(12));
+            note("type \"" + text + "\" into " + std::to_string(field));
+            testui::click(control(field));
+            testui::type(text);
+        } else if (roll < 62) {
+            std::string number = randomNumber();
+            int button = pick(3) == 0 ? 35 : pick(2) == 0 ? 34 : 37;
+            note("box 32 := \"" + number + "\", click " + std::to_string(button));
+            setControlText(32, number);
+            clickControl(button);
+        } else if (roll < 67) {
+            std::string number = randomNumber();
+            note("field 48 := \"" + number + "\"");
+            setControlText(48, number);
+        } else if (roll < 72) {
+            int field = pickOf(textFieldIds);
+            note("field " + std::to_string(field) + " := 300 characters");
+            setControlText(field, std::string(300, char('A' + pick(26))));
+        } else if (roll < 80) {
+            static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME, VK_END, VK_DELETE, VK_BACK, VK_SPACE};
+            uint32_t key = keys[pick(8)];
+            note("key " + std::to_string(key));
+            testui::key(key);
+        } else if (roll < 84) {
+            clickId(pickOf(passIds));
+        } else if (roll < 86) {
+            clickId(pickOf(closingIds));
+        } else if (roll < 87) {
+            note("close box");
+            PostMessageA(formWindow(), WM_CLOSE, 0, 0);
+        } else {
+            clickId(pick(2) == 0 ? 34 : 35);
+        }
+    }
+
+    // The count moves only as the last action allows, and every entry is whole with each
+    // of its texts ended within its slot.
+    void check(CountChange change) {
+        std::string file = testfs::readBytes(dictionaryPath());
+        int32_t count = headerCount(file);
+        switch (change) {
+        case CountChange::none:
+            EXPECT_EQ(count, lastCount_) << "the count changed without Add or a pass";
+            break;
+        case CountChange::add:
+            EXPECT_EQ(count, lastCount_ + 1) << "Add must add exactly one entry";
+            break;
+        case CountChange::pass:
+            EXPECT_GE(count, 1);
+            EXPECT_LE(count, lastCount_) << "a pass made up entries";
+            break;
+        }
+        EXPECT_GE(file.size(), static_cast<size_t>(std::max(count, 1)) * recordSize) << "an entry is missing";
+        for (int32_t record = 2; record <= count && size_t(record) * recordSize <= file.size(); ++record)
+            for (int slot = 0; slot < 8; ++slot) {
+                const char* text = file.data() + size_t(record - 1) * recordSize + 16 + size_t(slot) * slotSize;
+                EXPECT_NE(std::memchr(text, 0, slotSize), nullptr) << "record " << record << " slot " << slot;
+            }
+        lastCount_ = count;
+        if (::testing::Test::HasFailure() && !reported_) {
+            reported_ = true;
+            printTail(stdout);
+        }
+    }
+
+    std::string directory_;
+    std::mt19937 random_;
+    unsigned actionsLeft_;
+    int32_t lastCount_ = 30;
+    CountChange expected_ = CountChange::none;
+    bool reported_ = false;
+};
+
+TEST(RandomUse, CountsAndEntriesStaySound) {
+    currentSeed = environmentNumber("HARDENING_SEED", 20261206);
+    const unsigned actions = environmentNumber("HARDENING_ACTIONS", 500);
+    actionLog.clear();
+    std::signal(SIGALRM, onStall);
+    testfs::TempDirectory directory;
+    testfs::writeBytes(directory.file("TranslationFile.dat"), startingDictionary());
+    RandomUser user(directory.path(), currentSeed, actions);
+    int runs = 0;
+    while (user.actionsLeft()) {
+        user.runOnce();
+        ++runs;
+    }
+    kernel::setModuleFileNameForTesting("");
+    std::printf("seed %u: %zu actions in %d runs of the program\n", currentSeed, actionLog.size(), runs);
+}
+
+}  // namespace
+}  // namespace hardening
