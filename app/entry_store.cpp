@@ -7,6 +7,8 @@
 #include "translation_file.h"
 #include "translation_files.h"
 
+#include <limits>
+
 namespace {
 
 // Only the first occurrence of each is replaced, in this order.
@@ -30,8 +32,13 @@ int32_t dictionaryEntryCount() {
 
 }  // namespace
 
+// A record that starts past the reach of a record file's offsets cannot be written at
+// all; a dictionary whose header claims such entries must not leave the user at a
+// position where every command fails on its store.
 bool isStorablePosition(int32_t record, int32_t count) {
-    return record >= 2 && static_cast<int64_t>(record) <= static_cast<int64_t>(count) + 1;
+    constexpr int64_t lastAddressableRecord = std::numeric_limits<int32_t>::max() / int64_t(recordLength) + 1;
+    return record >= 2 && static_cast<int64_t>(record) <= static_cast<int64_t>(count) + 1 &&
+           record <= lastAddressableRecord;
 }
 
 int32_t storeEntry() {

@@ -145,11 +145,16 @@ private:
         }
     }
 
-    void clickId(int id) {
-        note("click " + std::to_string(id));
+    // What a command may do to the count.
+    void expectCommand(int id) {
         if (id == 41) expected_ = CountChange::add;
         for (int pass : passIds)
             if (id == pass) expected_ = CountChange::pass;
+    }
+
+    void clickId(int id) {
+        note("click " + std::to_string(id));
+        expectCommand(id);
         clickControl(id);
     }
 
@@ -180,7 +185,11 @@ private:
         } else if (roll < 80) {
             static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME, VK_END, VK_DELETE, VK_BACK, VK_SPACE};
             uint32_t key = keys[pick(8)];
-            note("key " + std::to_string(key));
+            // The space bar presses the push button that has the focus.
+            int focused = GetDlgCtrlID(GetFocus());
+            note("key " + std::to_string(key) + " with the focus on " + std::to_string(focused));
+            if (key == VK_SPACE)
+                expectCommand(focused);
             testui::key(key);
         } else if (roll < 84) {
             clickId(pickOf(passIds));
@@ -217,6 +226,8 @@ private:
                 const char* text = file.data() + size_t(record - 1) * recordSize + 16 + size_t(slot) * slotSize;
                 EXPECT_NE(std::memchr(text, 0, slotSize), nullptr) << "record " << record << " slot " << slot;
             }
+        if (count != lastCount_)
+            note("count " + std::to_string(lastCount_) + " -> " + std::to_string(count));
         lastCount_ = count;
         if (::testing::Test::HasFailure() && !reported_) {
             reported_ = true;
