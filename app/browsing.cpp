@@ -51,22 +51,24 @@ void goToEntry() {
     showEntry();
 }
 
-// The header's count grows first and at once; then the new entry, made from the template
-// with the Find box's word as its key words, is stored at the new count.
+// The new entry, made from the template with the Find box's word as its key words, goes
+// to the position after the last entry, and only once it is written does the header's
+// count grow to take it in: a write the file refuses leaves a dictionary whose header
+// never promises an entry that is not there.
 void addEntry() {
     if (storeEntry() != 0)
         return;
     int32_t count = readDictionaryHeader();
-    if (count == std::numeric_limits<int32_t>::max())
+    if (count == std::numeric_limits<int32_t>::max() || !isStorablePosition(count + 1, count))
         return;
-    setEntryCount(dictionaryBuffer, count + 1);
-    if (writeRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength) != 0) {
-        reportDictionaryWriteFailure(&editorForm);
-        return;
-    }
+    EntryRecord header = dictionaryBuffer;
     currentEntry = count + 1;
     showNumber(entryNumberBox, currentEntry);
     showEntry();
     showNewEntryTemplate();
-    storeEntry();
+    if (storeEntry() != 0)
+        return;
+    setEntryCount(header, count + 1);
+    if (writeRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
+        reportDictionaryWriteFailure(&editorForm);
 }

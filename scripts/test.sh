@@ -22,6 +22,7 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON
   -DEDITOR_SANITIZE=ON -DEDITOR_FAULT_INJECTION=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^desktop_'
 
 echo "== Windows cross-compile (mingw-w64, i686)"

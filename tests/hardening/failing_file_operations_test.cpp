@@ -88,6 +88,15 @@ Outcome runWith(const Command& command, int failingOperation, bool sticky, int* 
     return outcome;
 }
 
+// The dictionary as the program reads it: the header and the records it counts. Bytes
+// past them (a record written just before a refused header update) belong to no entry.
+std::string countedRecords(const std::string& file) {
+    int32_t count = headerCount(file);
+    if (count < 1 || file.size() < size_t(count) * recordSize)
+        return file;  // an incomplete dictionary compares as the raw bytes, unequal to both
+    return file.substr(0, size_t(count) * recordSize);
+}
+
 bool toldOfFailure(const SessionLog& log) {
     for (const BoxSeen& box : log.boxes)
         if (box.caption == "error...MAIN...")
@@ -110,10 +119,12 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
                 const Outcome faulty = runWith(command, n, sticky);
                 ++faultPoints;
                 EXPECT_EQ(faulty.result, 0);
-                const bool old = faulty.dictionary == command.dictionary;
-                EXPECT_TRUE(old || faulty.dictionary == clean.dictionary) << "the dictionary is neither old nor new";
-                if (old)
+                const std::string result = countedRecords(faulty.dictionary);
+                const bool old = result == countedRecords(command.dictionary);
+                EXPECT_TRUE(old || result == countedRecords(clean.dictionary)) << "the dictionary is neither old nor new";
+                if (old) {
                     EXPECT_TRUE(toldOfFailure(faulty.log)) << "the change was lost without a word";
+                }
             }
     }
     RecordProperty("fault_points", faultPoints);
