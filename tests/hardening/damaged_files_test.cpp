@@ -20,6 +20,8 @@ struct DamagedFile {
     std::string workFile;  // empty: no work file left from an earlier run
 };
 
+void PrintTo(const DamagedFile& file, std::ostream* out) { *out << file.name; }
+
 void put(std::string& record, size_t offset, int32_t value) {
     std::memcpy(record.data() + offset, &value, sizeof value);
 }

@@ -42,7 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t value = data[i + 1];
         switch (operation) {
         case 0:
-        case 1: SendMessageA(edit, WM_CHAR, value, 1); break;
+        case 1:
+            SendMessageA(edit, WM_CHAR, value, 1);
+            // Ctrl+V pastes the clipboard unfiltered, as Win32's number fields do.
+            textSetDirectly |= value == 0x16;
+            break;
         case 2: SendMessageA(edit, WM_KEYDOWN, keys[value % 8], 1); SendMessageA(edit, WM_KEYUP, keys[value % 8], 1); break;
         case 3: SendMessageA(edit, EM_SETSEL, value % 40, (value / 4) % 60); break;
         default: {
