@@ -134,7 +134,9 @@ RECT wholeClient(Window* window) {
 void flushFramesIn(Window* window) {
     if (!(window->style & WS_VISIBLE)) return;
     HWND handle = window->handle;
-    if (window->frameNeeded) {
+    // A window that is about to paint draws its frame in BeginPaint, after its parent has
+    // painted: drawn now, a child's edge would be covered by the parent's background.
+    if (window->frameNeeded && IsRectEmpty(&window->update)) {
         window->frameNeeded = false;
         callProcedure(window, WM_NCPAINT, 1, 0);
         if (!(window = fromHandle(handle))) return;
