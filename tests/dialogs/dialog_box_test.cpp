@@ -38,14 +38,14 @@ protected:
 };
 
 // The editor's form: DS_SETFONT "MS Sans Serif" 8, 530 x 271 dialog units.
-DialogSpec editorLikeForm() {
-    DialogSpec spec;
-    spec.style = 0x90C800C0;  // WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
-    spec.y = 4;
-    spec.cx = 530;
-    spec.cy = 271;
-    spec.title = u"Form";
-    return spec;
+DialogLayout editorLikeForm() {
+    DialogLayout layout;
+    layout.style = 0x90C800C0;  // WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
+    layout.y = 4;
+    layout.cx = 530;
+    layout.cy = 271;
+    layout.title = u"Form";
+    return layout;
 }
 
 }  // namespace
@@ -67,8 +67,8 @@ TEST_F(DialogBoxTest, PredefinedDialogClassAndACopyOfIt) {
     wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
     wc.hCursor = nullptr;
     ASSERT_NE(RegisterClassExA(&wc), 0);
-    DialogSpec spec = editorLikeForm();
-    spec.windowClass = Field::name(u"CopiedDlgClass");
+    DialogLayout layout = editorLikeForm();
+    layout.windowClass = Field::name(u"CopiedDlgClass");
     DialogScript script;
     std::string className;
     screen().addStep([&] {
@@ -77,20 +77,20 @@ TEST_F(DialogBoxTest, PredefinedDialogClassAndACopyOfIt) {
         className = name;
         EndDialog(script.dialog, 3);
     });
-    EXPECT_EQ(runDialog(spec, script), 3);
+    EXPECT_EQ(runDialog(layout, script), 3);
     EXPECT_EQ(className, "CopiedDlgClass");
     EXPECT_TRUE(UnregisterClassA("CopiedDlgClass", nullptr));
 }
 
 TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
-    DialogSpec spec = editorLikeForm();
-    spec.items = {
+    DialogLayout layout = editorLikeForm();
+    layout.items = {
         control(u"STATIC", 1, SS_NOTIFY, 30, 19, 310, 12, u"1 label"),
         control(u"EDIT", 6, ES_AUTOHSCROLL, 100, 40, 200, 12),
         control(u"BUTTON", 40, BS_GROUPBOX, 10, 60, 100, 50, u"Group"),
         control(u"BUTTON", 34, BS_OWNERDRAW, 400, 240, 50, 14, u"Up"),
     };
-    spec.items[1].exStyle = WS_EX_CLIENTEDGE;
+    layout.items[1].exStyle = WS_EX_CLIENTEDGE;
     DialogScript script;
     RECT client{}, window{}, label{}, edit{}, group{}, button{};
     POINT clientOrigin{};
@@ -105,7 +105,7 @@ TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
         button = rectInParent(GetDlgItem(dialog, 34));
         EndDialog(dialog, 7);
     });
-    ASSERT_EQ(runDialog(spec, script), 7);
+    ASSERT_EQ(runDialog(layout, script), 7);
 
     EXPECT_EQ(client.right, 795);
     EXPECT_EQ(client.bottom, 440);
@@ -130,24 +130,24 @@ TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {
     HWND owner = createOwner();
     POINT ownerClient{};
     ClientToScreen(owner, &ownerClient);
-    DialogSpec spec = editorLikeForm();
-    spec.x = 20;  // 30 x 26 pixels
-    spec.y = 16;
-    spec.cx = 100;
-    spec.cy = 50;
+    DialogLayout layout = editorLikeForm();
+    layout.x = 20;  // 30 x 26 pixels
+    layout.y = 16;
+    layout.cx = 100;
+    layout.cy = 50;
     POINT relative{}, absolute{};
     DialogScript first, second;
     screen().addStep([&] {
         ClientToScreen(first.dialog, &relative);
         EndDialog(first.dialog, 1);
     });
-    runDialog(spec, first, owner);
-    spec.style |= DS_ABSALIGN;
+    runDialog(layout, first, owner);
+    layout.style |= DS_ABSALIGN;
     screen().addStep([&] {
         ClientToScreen(second.dialog, &absolute);
         EndDialog(second.dialog, 1);
     });
-    runDialog(spec, second, owner);
+    runDialog(layout, second, owner);
     EXPECT_EQ(relative.x, ownerClient.x + 30);
     EXPECT_EQ(relative.y, ownerClient.y + 26);
     EXPECT_EQ(absolute.x, 30);
@@ -156,8 +156,8 @@ TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {
 }
 
 TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
-    DialogSpec spec = editorLikeForm();
-    spec.items = {control(u"STATIC", 1, 0), control(u"EDIT", 6, 0), control(u"EDIT", 7, WS_TABSTOP),
+    DialogLayout layout = editorLikeForm();
+    layout.items = {control(u"STATIC", 1, 0), control(u"EDIT", 6, 0), control(u"EDIT", 7, WS_TABSTOP),
                   control(u"BUTTON", 8, BS_OWNERDRAW), control(u"ProbeControl", 9, 0)};
     registerProbeControl();
     DialogScript script;
@@ -184,7 +184,7 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
         return TRUE;
     };
     screen().addStep([&] { EndDialog(script.dialog, 1); });
-    runDialog(spec, script);
+    runDialog(layout, script);
     EXPECT_TRUE(allControlsExisted);
     EXPECT_NE(dialogFont, nullptr);
     EXPECT_TRUE(allHadTheFont);
@@ -199,7 +199,7 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
 TEST_F(DialogBoxTest, FailedCreationReturnsMinusOneAndLeavesNothingBehind) {
     HWND owner = createOwner();
     DialogScript script;
-    DialogSpec badControl = editorLikeForm();
+    DialogLayout badControl = editorLikeForm();
     badControl.title = u"Doomed";
     badControl.items = {control(u"STATIC", 1, 0), control(u"NoSuchClass", 2, 0)};
     EXPECT_EQ(runDialog(badControl, script, owner), -1);
@@ -207,7 +207,7 @@ TEST_F(DialogBoxTest, FailedCreationReturnsMinusOneAndLeavesNothingBehind) {
     EXPECT_EQ(FindWindowA(nullptr, "Doomed"), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner));
 
-    DialogSpec badClass = editorLikeForm();
+    DialogLayout badClass = editorLikeForm();
     badClass.windowClass = Field::name(u"NoSuchDialogClass");
     EXPECT_EQ(runDialog(badClass, script, owner), -1);
     EXPECT_EQ(DialogBoxIndirectParamA(nullptr, nullptr, owner, scriptedProcedure, 0), -1);
@@ -241,8 +241,8 @@ TEST_F(DialogBoxTest, OwnerIsDisabledFromInitialisationUntilTheEnd) {
 }
 
 TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
-    DialogSpec spec = editorLikeForm();
-    spec.items = {control(u"STATIC", 1, 0, 30, 19, 310, 12, u"label"), control(u"EDIT", 6, 0)};
+    DialogLayout layout = editorLikeForm();
+    layout.items = {control(u"STATIC", 1, 0, 30, 19, 310, 12, u"label"), control(u"EDIT", 6, 0)};
     DialogScript script;
     HBRUSH ownBrush = CreateSolidBrush(RGB(1, 2, 3));
     script.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
@@ -274,7 +274,7 @@ TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
         missingLength = GetDlgItemTextA(dialog, 99, missing, sizeof missing);
         EndDialog(dialog, 1);
     });
-    runDialog(spec, script);
+    runDialog(layout, script);
     EXPECT_EQ(colour, reinterpret_cast<LRESULT>(ownBrush));
     EXPECT_EQ(handled, 42);
     EXPECT_EQ(unhandled, 0);
@@ -314,7 +314,7 @@ TEST_F(DialogBoxTest, WmCloseLeftToTheDefaultBecomesCancel) {
 
 TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
     HWND owner = createOwner();
-    DialogSpec innerSpec = editorLikeForm();
+    DialogLayout innerSpec = editorLikeForm();
     innerSpec.title = u"Inner";
     DialogScript outer, inner;
     INT_PTR innerResult = 0;
@@ -346,7 +346,7 @@ TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
 }
 
 TEST_F(DialogBoxTest, FocusGoesBackToTheOwnerDialogsControlAfterANestedDialog) {
-    DialogSpec outerSpec = editorLikeForm();
+    DialogLayout outerSpec = editorLikeForm();
     outerSpec.items = {control(u"EDIT", 6, 0, 10, 10), control(u"EDIT", 7, 0, 10, 30)};
     DialogScript outer, inner;
     outer.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
@@ -375,8 +375,8 @@ TEST_F(DialogBoxTest, FocusGoesBackToTheOwnerDialogsControlAfterANestedDialog) {
 
 // The editor ends its form and shows a new one from inside the old one's handler.
 TEST_F(DialogBoxTest, EndingADialogAndShowingTheSameTemplateFromItsProcedure) {
-    DialogSpec spec = editorLikeForm();
-    auto block = TemplateBuilder::build(spec);
+    DialogLayout layout = editorLikeForm();
+    auto block = TemplateBuilder::build(layout);
     DialogScript first, second;
     INT_PTR secondResult = 0;
     bool firstAliveButHidden = false;

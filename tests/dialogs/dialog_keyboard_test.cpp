@@ -17,11 +17,11 @@ protected:
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
 
-DialogSpec form(std::vector<ItemSpec> items) {
-    DialogSpec spec;
-    spec.style |= WS_VISIBLE;
-    spec.items = std::move(items);
-    return spec;
+DialogLayout form(std::vector<ItemLayout> items) {
+    DialogLayout layout;
+    layout.style |= WS_VISIBLE;
+    layout.items = std::move(items);
+    return layout;
 }
 
 // A control that wants every key, as a multi-line edit does, and notes them.
@@ -106,10 +106,10 @@ TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {
 }
 
 TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
-    ItemSpec disabled = control(u"EDIT", 13, WS_TABSTOP | WS_DISABLED, 10, 50);
-    ItemSpec hidden = control(u"EDIT", 16, WS_TABSTOP, 10, 90);
+    ItemLayout disabled = control(u"EDIT", 13, WS_TABSTOP | WS_DISABLED, 10, 50);
+    ItemLayout hidden = control(u"EDIT", 16, WS_TABSTOP, 10, 90);
     hidden.style &= ~static_cast<DWORD>(WS_VISIBLE);
-    DialogSpec spec = form({control(u"EDIT", 10, WS_TABSTOP, 10, 10), control(u"STATIC", 11, 0, 10, 20),
+    DialogLayout layout = form({control(u"EDIT", 10, WS_TABSTOP, 10, 10), control(u"STATIC", 11, 0, 10, 20),
                             control(u"EDIT", 12, WS_TABSTOP, 10, 30), disabled, control(u"EDIT", 14, WS_TABSTOP, 10, 70),
                             control(u"EDIT", 15, 0, 10, 80), hidden});
     DialogScript script;
@@ -130,7 +130,7 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
         ids.push_back(GetDlgCtrlID(GetNextDlgTabItem(dialog, GetDlgItem(dialog, 15), FALSE)));
         EndDialog(dialog, 1);
     });
-    runDialog(spec, script);
+    runDialog(layout, script);
     EXPECT_EQ(ids, (std::vector<int>{10, 12, 14, 10, 14, 12, 10, 14, 10}));
 }
 

@@ -60,24 +60,24 @@ inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wPar
     return message == WM_INITDIALOG;
 }
 
-inline INT_PTR runDialog(const DialogSpec& spec, DialogScript& script, HWND owner = nullptr) {
-    auto block = TemplateBuilder::build(spec);
+inline INT_PTR runDialog(const DialogLayout& layout, DialogScript& script, HWND owner = nullptr) {
+    auto block = TemplateBuilder::build(layout);
     return DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), owner,
                                    scriptedProcedure, reinterpret_cast<LPARAM>(&script));
 }
 
-inline ItemSpec control(const char16_t* windowClass, WORD id, DWORD style, short x = 10, short y = 10,
+inline ItemLayout control(const char16_t* windowClass, WORD id, DWORD style, short x = 10, short y = 10,
                         short cx = 60, short cy = 12, const char16_t* title = u"") {
-    ItemSpec spec;
-    spec.windowClass = Field::name(windowClass);
-    spec.id = id;
-    spec.style = WS_CHILD | WS_VISIBLE | style;
-    spec.x = x;
-    spec.y = y;
-    spec.cx = cx;
-    spec.cy = cy;
-    spec.title = Field::name(title);
-    return spec;
+    ItemLayout layout;
+    layout.windowClass = Field::name(windowClass);
+    layout.id = id;
+    layout.style = WS_CHILD | WS_VISIBLE | style;
+    layout.x = x;
+    layout.y = y;
+    layout.cx = cx;
+    layout.cy = cy;
+    layout.title = Field::name(title);
+    return layout;
 }
 
 // "ProbeControl": a control that notes the font and the selection the dialog manager

@@ -21,7 +21,7 @@ struct Field {
     static Field name(std::u16string value) { return {Kind::Text, 0, std::move(value)}; }
 };
 
-struct ItemSpec {
+struct ItemLayout {
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 0, cy = 0;
@@ -31,7 +31,7 @@ struct ItemSpec {
     std::vector<BYTE> creationData;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     DWORD exStyle = 0;
     short x = 0, y = 0, cx = 200, cy = 100;
@@ -40,26 +40,26 @@ struct DialogSpec {
     std::u16string title = u"Test dialog";
     WORD pointSize = 8;
     std::u16string faceName = u"MS Sans Serif";
-    std::vector<ItemSpec> items;
+    std::vector<ItemLayout> items;
 };
 
 class TemplateBuilder {
 public:
     // The template in a block aligned like GlobalAlloc's.
-    static std::vector<DWORD> build(const DialogSpec& spec) {
+    static std::vector<DWORD> build(const DialogLayout& layout) {
         TemplateBuilder out;
-        out.dword(spec.style);
-        out.dword(spec.exStyle);
-        out.word(static_cast<WORD>(spec.items.size()));
-        out.rect(spec.x, spec.y, spec.cx, spec.cy);
-        out.field(spec.menu);
-        out.field(spec.windowClass);
-        out.text(spec.title);
-        if (spec.style & DS_SETFONT) {
-            out.word(spec.pointSize);
-            out.text(spec.faceName);
+        out.dword(layout.style);
+        out.dword(layout.exStyle);
+        out.word(static_cast<WORD>(layout.items.size()));
+        out.rect(layout.x, layout.y, layout.cx, layout.cy);
+        out.field(layout.menu);
+        out.field(layout.windowClass);
+        out.text(layout.title);
+        if (layout.style & DS_SETFONT) {
+            out.word(layout.pointSize);
+            out.text(layout.faceName);
         }
-        for (const ItemSpec& item : spec.items) {
+        for (const ItemLayout& item : layout.items) {
             out.align();
             out.dword(item.style);
             out.dword(item.exStyle);

@@ -10,16 +10,16 @@ using user::dialogs::parseDialogTemplate;
 
 namespace {
 
-ItemSpec item(WORD id, Field windowClass, Field title = Field::name(u"")) {
-    ItemSpec spec;
-    spec.id = id;
-    spec.windowClass = std::move(windowClass);
-    spec.title = std::move(title);
-    return spec;
+ItemLayout item(WORD id, Field windowClass, Field title = Field::name(u"")) {
+    ItemLayout layout;
+    layout.id = id;
+    layout.windowClass = std::move(windowClass);
+    layout.title = std::move(title);
+    return layout;
 }
 
-DialogTemplate parse(const DialogSpec& spec) {
-    auto block = TemplateBuilder::build(spec);
+DialogTemplate parse(const DialogLayout& layout) {
+    auto block = TemplateBuilder::build(layout);
     DialogTemplate result;
     EXPECT_TRUE(parseDialogTemplate(block.data(), result));
     return result;
@@ -28,27 +28,27 @@ DialogTemplate parse(const DialogSpec& spec) {
 }  // namespace
 
 TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
-    DialogSpec spec;
-    spec.style = 0x90C800C0;
-    spec.x = 0;
-    spec.y = 4;
-    spec.cx = 530;
-    spec.cy = 271;
-    spec.windowClass = Field::name(u"MarlowDlgClass");
-    spec.title = u"Add words To translation File";
-    ItemSpec label = item(1, Field::name(u"STATIC"), Field::name(u"1 mode"));
+    DialogLayout layout;
+    layout.style = 0x90C800C0;
+    layout.x = 0;
+    layout.y = 4;
+    layout.cx = 530;
+    layout.cy = 271;
+    layout.windowClass = Field::name(u"MarlowDlgClass");
+    layout.title = u"Add words To translation File";
+    ItemLayout label = item(1, Field::name(u"STATIC"), Field::name(u"1 mode"));
     label.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
     label.x = 30;
     label.y = 19;
     label.cx = 310;
     label.cy = 12;
-    ItemSpec edit = item(6, Field::name(u"EDIT"), Field::name(u"text"));
+    ItemLayout edit = item(6, Field::name(u"EDIT"), Field::name(u"text"));
     edit.exStyle = WS_EX_CLIENTEDGE;
     edit.x = -5;
     edit.cy = -1;
-    spec.items = {label, edit};
+    layout.items = {label, edit};
 
-    DialogTemplate parsed = parse(spec);
+    DialogTemplate parsed = parse(layout);
     EXPECT_EQ(parsed.style, 0x90C800C0u);
     EXPECT_EQ(parsed.exStyle, 0u);
     EXPECT_EQ(parsed.y, 4);
@@ -76,10 +76,10 @@ TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
 }
 
 TEST(TemplateParsing, PredefinedClassOrdinalsBecomeNamesOthersStayNumbers) {
-    DialogSpec spec;
+    DialogLayout layout;
     for (WORD ordinal = 0x80; ordinal <= 0x86; ++ordinal)
-        spec.items.push_back(item(ordinal, Field::number(ordinal)));
-    DialogTemplate parsed = parse(spec);
+        layout.items.push_back(item(ordinal, Field::number(ordinal)));
+    DialogTemplate parsed = parse(layout);
     ASSERT_EQ(parsed.items.size(), 7u);
     const char* names[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
     for (int i = 0; i < 6; ++i) {
@@ -91,26 +91,26 @@ TEST(TemplateParsing, PredefinedClassOrdinalsBecomeNamesOthersStayNumbers) {
 }
 
 TEST(TemplateParsing, OrdinalTitlesMenusAndDialogClasses) {
-    DialogSpec spec;
-    spec.menu = Field::number(12);
-    spec.windowClass = Field::number(0x8002);
-    spec.items = {item(3, Field::number(0x82), Field::number(100)), item(4, Field::number(0x80), Field::name(u"OK"))};
-    DialogTemplate parsed = parse(spec);
+    DialogLayout layout;
+    layout.menu = Field::number(12);
+    layout.windowClass = Field::number(0x8002);
+    layout.items = {item(3, Field::number(0x82), Field::number(100)), item(4, Field::number(0x80), Field::name(u"OK"))};
+    DialogTemplate parsed = parse(layout);
     EXPECT_EQ(parsed.menu.ordinal, 12);
     EXPECT_EQ(parsed.windowClass.ordinal, 0x8002);
     ASSERT_EQ(parsed.items.size(), 2u);
     EXPECT_EQ(parsed.items[0].title.ordinal, 100);
     EXPECT_EQ(parsed.items[1].title.text, "OK");
 
-    spec.menu = Field::name(u"MAINMENU");
-    EXPECT_EQ(parse(spec).menu.text, "MAINMENU");
+    layout.menu = Field::name(u"MAINMENU");
+    EXPECT_EQ(parse(layout).menu.text, "MAINMENU");
 }
 
 TEST(TemplateParsing, TextsBecomeWindows1252) {
-    DialogSpec spec;
-    spec.title = u"Caf\u00e9 \u20ac";
-    spec.items = {item(1, Field::number(0x82), Field::name(u"\u201cquoted\u201d"))};
-    DialogTemplate parsed = parse(spec);
+    DialogLayout layout;
+    layout.title = u"Caf\u00e9 \u20ac";
+    layout.items = {item(1, Field::number(0x82), Field::name(u"\u201cquoted\u201d"))};
+    DialogTemplate parsed = parse(layout);
     EXPECT_EQ(parsed.title, "Caf\xE9 \x80");
     EXPECT_EQ(parsed.items[0].title.text, "\x93quoted\x94");
 }
@@ -120,14 +120,14 @@ TEST(TemplateParsing, TextsBecomeWindows1252) {
 TEST(TemplateParsing, ItemsFollowEveryAlignmentAndCreationDataSize) {
     for (size_t titleLength = 0; titleLength < 4; ++titleLength) {
         for (size_t extra = 0; extra < 4; ++extra) {
-            DialogSpec spec;
-            spec.title = std::u16string(titleLength, u'T');
-            ItemSpec first = item(10, Field::name(u"Edit"), Field::name(std::u16string(extra + 1, u'x')));
+            DialogLayout layout;
+            layout.title = std::u16string(titleLength, u'T');
+            ItemLayout first = item(10, Field::name(u"Edit"), Field::name(std::u16string(extra + 1, u'x')));
             first.creationData.assign(extra, 0xAB);
-            ItemSpec second = item(11, Field::number(0x80), Field::name(u"Second"));
+            ItemLayout second = item(11, Field::number(0x80), Field::name(u"Second"));
             second.style = WS_CHILD | BS_OWNERDRAW;
-            spec.items = {first, second};
-            DialogTemplate parsed = parse(spec);
+            layout.items = {first, second};
+            DialogTemplate parsed = parse(layout);
             SCOPED_TRACE(testing::Message() << "title " << titleLength << " extra " << extra);
             EXPECT_EQ(parsed.title, std::string(titleLength, 'T'));
             ASSERT_EQ(parsed.items.size(), 2u);
@@ -141,11 +141,11 @@ TEST(TemplateParsing, ItemsFollowEveryAlignmentAndCreationDataSize) {
 }
 
 TEST(TemplateParsing, WithoutSetFontNoFontIsRead) {
-    DialogSpec spec;
-    spec.style = WS_POPUP | WS_CAPTION;
-    spec.title = u"No font";
-    spec.items = {item(7, Field::number(0x81))};
-    DialogTemplate parsed = parse(spec);
+    DialogLayout layout;
+    layout.style = WS_POPUP | WS_CAPTION;
+    layout.title = u"No font";
+    layout.items = {item(7, Field::number(0x81))};
+    DialogTemplate parsed = parse(layout);
     EXPECT_EQ(parsed.pointSize, 0);
     EXPECT_EQ(parsed.faceName, "");
     ASSERT_EQ(parsed.items.size(), 1u);
@@ -154,9 +154,9 @@ TEST(TemplateParsing, WithoutSetFontNoFontIsRead) {
 }
 
 TEST(TemplateParsing, EmptyTemplatesAndWhatIsNotRead) {
-    DialogSpec spec;
-    spec.title = u"";
-    DialogTemplate parsed = parse(spec);
+    DialogLayout layout;
+    layout.title = u"";
+    DialogTemplate parsed = parse(layout);
     EXPECT_EQ(parsed.title, "");
     EXPECT_TRUE(parsed.items.empty());
 
