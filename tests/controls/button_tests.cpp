@@ -50,7 +50,7 @@ TEST_F(ButtonTest, OwnerDrawnPressAndReleaseDrawAsWin32Does) {
     EXPECT_TRUE(commandsFrom(button).empty()) << "no click before the release";
 
     // The record describes the button and hands over a DC for its client area.
-    const DRAWITEMSTRUCT& item = drawItems().back().item;
+    const DRAWITEMSTRUCT item = drawItems().back().item;
     RECT client{};
     GetClientRect(button, &client);
     EXPECT_EQ(item.CtlType, static_cast<UINT>(ODT_BUTTON));
