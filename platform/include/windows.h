@@ -882,6 +882,8 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define SM_CYSMICON 50
 #define SM_CYSMCAPTION 51
 #define SM_CYMENU 15
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CXSIZE 30
 #define SM_CYSIZE 31
 

@@ -6,6 +6,15 @@
 
 namespace user {
 
+RECT placedRect(int x, int y, int cx, int cy, bool topLevel) {
+    constexpr int coordinateLimit = 32767;
+    x = std::clamp(x, -coordinateLimit, coordinateLimit);
+    y = std::clamp(y, -coordinateLimit, coordinateLimit);
+    cx = std::clamp(cx, 0, topLevel ? GetSystemMetrics(SM_CXMAXTRACK) : coordinateLimit);
+    cy = std::clamp(cy, 0, topLevel ? GetSystemMetrics(SM_CYMAXTRACK) : coordinateLimit);
+    return RECT{x, y, x + cx, y + cy};
+}
+
 RECT screenRect(Window* window) {
     RECT r = window->rect;
     if (window->parent) {
@@ -153,7 +162,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     if (!(w = fromHandle(hWnd))) return FALSE;
 
     RECT old = w->rect;
-    RECT now{pos.x, pos.y, pos.x + std::max(0, pos.cx), pos.y + std::max(0, pos.cy)};
+    RECT now = user::placedRect(pos.x, pos.y, pos.cx, pos.cy, !w->parent);
     bool moved = now.left != old.left || now.top != old.top;
     bool sized = (now.right - now.left) != (old.right - old.left) || (now.bottom - now.top) != (old.bottom - old.top);
     bool restacked = !(uFlags & SWP_NOZORDER);

@@ -27,6 +27,7 @@ std::vector<Hook*>& cbtChain() {
 LRESULT callFrom(size_t index, int code, WPARAM wParam, LPARAM lParam) {
     auto& chain = cbtChain();
     if (index >= chain.size()) return 0;
+    OutsideCall call;
     return chain[index]->procedure(code, wParam, lParam);
 }
 

@@ -57,8 +57,17 @@ void waitForInput() {
 
 }  // namespace
 
+namespace {
+int outsideCallDepth = 0;
+}
+
+OutsideCall::OutsideCall() { ++outsideCallDepth; }
+OutsideCall::~OutsideCall() { --outsideCallDepth; }
+bool outsideCallRunning() { return outsideCallDepth > 0; }
+
 LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window || !window->procedure) return 0;
+    OutsideCall call;
     return window->procedure(window->handle, message, wParam, lParam);
 }
 
@@ -99,6 +108,8 @@ void WINAPI PostQuitMessage(int nExitCode) {
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
     bool remove = (wRemoveMsg & PM_REMOVE) != 0;
+    // Asked for a message with no procedure running, nothing can hold a destroyed window.
+    user::freeBuriedWindows();
     // Posted messages and input first; the display's pending events join the queue one
     // at a time, so that each is routed with the state its predecessors left.
     for (;;) {

@@ -8,6 +8,9 @@ int WINAPI GetSystemMetrics(int nIndex) {
     case SM_CYSCREEN: return display::backend().screen().height();
     case SM_CXFULLSCREEN: return display::backend().workArea().width();
     case SM_CYFULLSCREEN: return display::backend().workArea().height() - GetSystemMetrics(SM_CYCAPTION) - 1;
+    // As large as a window with a sizing frame can be dragged to cover the screen.
+    case SM_CXMAXTRACK: return GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME);
+    case SM_CYMAXTRACK: return GetSystemMetrics(SM_CYSCREEN) + 2 * GetSystemMetrics(SM_CYFRAME);
     case SM_CXVSCROLL:
     case SM_CYHSCROLL: return 16;
     case SM_CYCAPTION: return 18;  // the bar; a window's caption adds a one-pixel line below it

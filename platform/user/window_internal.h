@@ -76,6 +76,9 @@ bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
 void raiseTopLevel(Window* window);
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);
+// Destroyed windows are kept until no outside call runs; the queue frees them when asked
+// for a message at the outermost level.
+void freeBuriedWindows();
 
 // ---- geometry (geometry.cpp)
 RECT screenRect(Window* window);        // window rectangle in screen coordinates
@@ -83,6 +86,10 @@ RECT clientRectInWindow(Window* window);  // client area relative to the window'
 POINT clientOriginOnScreen(Window* window);
 POINT surfaceOffset(Window* window);    // window top-left within its top-level's surface
 Window* topLevelAt(POINT screenPoint);  // topmost visible top-level window there
+// The rectangle a window gets for a requested place and size: sizes are never negative,
+// coordinates stay in the 16-bit range that position messages carry, and a top-level
+// window is no larger than a user could drag one to (each has a surface of its full size).
+RECT placedRect(int x, int y, int cx, int cy, bool topLevel);
 
 // ---- non-client area (non_client.cpp)
 struct Insets {
@@ -98,6 +105,16 @@ void setCloseBoxPressed(Window* window, bool pressed);
 
 // ---- messages (message_queue.cpp)
 LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// Marks a call out of the layer into a procedure, hook or callback. The layer code around
+// it may still hold the Window of a window that the call destroys.
+class OutsideCall {
+public:
+    OutsideCall();
+    ~OutsideCall();
+    OutsideCall(const OutsideCall&) = delete;
+    OutsideCall& operator=(const OutsideCall&) = delete;
+};
+bool outsideCallRunning();
 void postInput(const MSG& message);
 void removeMessagesFor(HWND handle);
 

@@ -1,6 +1,7 @@
 // The window table and tree: handles, creation and destruction with their messages,
 // parents, owners, z-order among siblings, and the calls that walk the tree.
 #include "user/window_internal.h"
+#include "user/window_manager.h"
 
 #include <algorithm>
 #include <map>
@@ -15,8 +16,8 @@ std::map<uintptr_t, std::unique_ptr<Window>>& table() {
     return windows;
 }
 
-// Destroyed windows stay allocated until the process ends their last message: a window
-// procedure may still be running for a window that destroyed itself. Handles are never
+// Destroyed windows stay allocated while a procedure may still be running for a window
+// that destroyed itself, or layer code around it still holds it. Handles are never
 // reused, so a stale handle never names a new window.
 std::vector<std::unique_ptr<Window>>& graveyard() {
     static std::vector<std::unique_ptr<Window>> dead;
@@ -132,6 +133,12 @@ Window* desktopWindow() {
 
 const std::vector<Window*>& topLevelWindows() { return topLevels(); }
 
+void freeBuriedWindows() {
+    if (!outsideCallRunning()) graveyard().clear();
+}
+
+size_t buriedWindowCount() { return graveyard().size(); }
+
 Window* topLevelOf(Window* window) {
     while (window && window->parent) window = window->parent;
     return window;
@@ -229,7 +236,11 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         user::bury(window);
         return nullptr;
     }
-    window->rect = RECT{cs.x, cs.y, cs.x + (cs.cx > 0 ? cs.cx : 0), cs.y + (cs.cy > 0 ? cs.cy : 0)};
+    window->rect = user::placedRect(cs.x, cs.y, cs.cx, cs.cy, !parent);
+    cs.x = window->rect.left;
+    cs.y = window->rect.top;
+    cs.cx = window->rect.right - window->rect.left;
+    cs.cy = window->rect.bottom - window->rect.top;
     // New children go to the bottom of their siblings (creation order is tab order); new
     // top-level windows go on top.
     if (parent)
@@ -358,6 +369,7 @@ BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lPa
         handles = user::subtreeHandles(parent);
         handles.erase(handles.begin());
     }
+    user::OutsideCall call;
     for (HWND h : handles)
         if (fromHandle(h) && !lpEnumFunc(h, lParam)) return FALSE;
     return TRUE;

@@ -393,3 +393,83 @@ TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {
     EXPECT_EQ(want.left, -3);
     EXPECT_EQ(want.top, -22);
 }
+
+class Limits : public WindowTest {};
+
+TEST_F(Limits, TopLevelWindowsAreNoLargerThanAUserCouldDragOneAndCoordinatesStayIn16Bits) {
+    const int widest = GetSystemMetrics(SM_CXMAXTRACK);
+    const int tallest = GetSystemMetrics(SM_CYMAXTRACK);
+    EXPECT_EQ(widest, 1024 + 8);
+    EXPECT_EQ(tallest, 768 + 8);
+
+    HWND huge = topLevel(0, 0, 100000, 2000000000);
+    RECT r;
+    GetWindowRect(huge, &r);
+    EXPECT_EQ(r.right - r.left, widest);
+    EXPECT_EQ(r.bottom - r.top, tallest);
+    auto sizes = received(huge, WM_SIZE);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(LOWORD(sizes[0].lParam), widest);
+
+    HWND small = topLevel(10, 10, 100, 100);
+    EXPECT_TRUE(SetWindowPos(small, nullptr, 0, 0, 70000, 70000, SWP_NOMOVE | SWP_NOZORDER));
+    GetWindowRect(small, &r);
+    EXPECT_EQ(r.right - r.left, widest);
+    EXPECT_EQ(r.bottom - r.top, tallest);
+
+    // A child has no surface of its own: it may be larger than the screen.
+    HWND wide = child(small, 1, 0, 0, 5000, 20);
+    GetWindowRect(wide, &r);
+    EXPECT_EQ(r.right - r.left, 5000);
+
+    HWND far = topLevel(2147483600, -2147483600, 100, 100);
+    GetWindowRect(far, &r);
+    EXPECT_EQ(r.left, 32767);
+    EXPECT_EQ(r.top, -32767);
+    EXPECT_EQ(r.right, 32767 + 100);
+}
+
+namespace {
+size_t heldDuringNestedLoop = 0;
+LRESULT CALLBACK destroysItselfThenWaits(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_USER) {
+        DestroyWindow(w);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        heldDuringNestedLoop = user::buriedWindowCount();
+        return 1;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+}  // namespace
+
+TEST_F(Limits, DestroyedWindowsAreGivenBackOnceNoProcedureRuns) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    ASSERT_EQ(user::buriedWindowCount(), 0u);
+    for (int round = 0; round < 50; ++round) {
+        HWND parent = topLevel(0, 0, 300, 200);
+        for (int id = 1; id <= 20; ++id) child(parent, id, 0, 0, 10, 10);
+        DestroyWindow(parent);
+        EXPECT_EQ(user::buriedWindowCount(), 21u);
+        PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+        EXPECT_EQ(user::buriedWindowCount(), 0u);
+    }
+
+    // A procedure still running for its own window keeps that window's memory, however
+    // many loops it runs meanwhile.
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = destroysItselfThenWaits;
+    wc.lpszClassName = "DestroysItself";
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    HWND w = CreateWindowExA(0, "DestroysItself", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    PostMessageA(w, WM_USER, 0, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(DispatchMessageA(&msg), 1);
+    EXPECT_EQ(heldDuringNestedLoop, 1u);
+    EXPECT_FALSE(IsWindow(w));
+    PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_EQ(user::buriedWindowCount(), 0u);
+    UnregisterClassA("DestroysItself", nullptr);
+}
