@@ -25,6 +25,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^desktop_|^display_sdl_'
 
+echo "== Fuzzing, a short run of each target (longer runs: scripts/fuzz.sh 300)"
+scripts/fuzz.sh 15
+
 echo "== Windows cross-compile (mingw-w64, i686)"
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-windows -j"$jobs"

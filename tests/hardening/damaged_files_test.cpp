@@ -93,26 +93,6 @@ std::vector<DamagedFile> corpus() {
     };
 }
 
-// The count the program reads: a header cut short gives the bytes it has, the rest of the
-// (zero-filled) buffer completing it.
-int32_t countAsRead(const std::string& file) {
-    std::string firstBytes = file.substr(0, 4);
-    firstBytes.resize(4, '\0');
-    return int32At(firstBytes, 0);
-}
-
-// What start-up makes of a dictionary without entry numbering: a header with count 1,
-// its other bytes those the file held (zero where it held none).
-std::string afterStartUp(const std::string& original) {
-    if (countAsRead(original) >= 1)
-        return original;
-    std::string fixed = original;
-    if (fixed.size() < recordSize)
-        fixed.resize(recordSize, '\0');
-    put(fixed, 0, 1);
-    return fixed;
-}
-
 class DamagedDictionary : public ::testing::TestWithParam<DamagedFile> {
 protected:
     void writeFiles(EditorSession& session) {

@@ -28,6 +28,23 @@ int32_t headerCount(const std::string& file) { return int32At(file, 0); }
 
 size_t wholeRecords(const std::string& file) { return file.size() / recordSize; }
 
+int32_t countAsRead(const std::string& file) {
+    std::string firstBytes = file.substr(0, 4);
+    firstBytes.resize(4, '\0');
+    return int32At(firstBytes, 0);
+}
+
+std::string afterStartUp(const std::string& original) {
+    if (countAsRead(original) >= 1)
+        return original;
+    std::string fixed = original;
+    if (fixed.size() < recordSize)
+        fixed.resize(recordSize, '\0');
+    const int32_t one = 1;
+    std::memcpy(fixed.data(), &one, sizeof one);
+    return fixed;
+}
+
 HWND formWindow() { return testui::topLevel(formTitle); }
 
 HWND control(int id) { return GetDlgItem(formWindow(), id); }

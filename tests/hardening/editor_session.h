@@ -22,6 +22,12 @@ std::string headerBytes(int32_t count);  // a whole header record with this coun
 int32_t int32At(const std::string& bytes, size_t offset);  // 0 when the bytes end before it
 int32_t headerCount(const std::string& file);
 size_t wholeRecords(const std::string& file);
+// The count the program reads: a header cut short gives the bytes it has, the rest of the
+// (zero-filled) buffer completing it.
+int32_t countAsRead(const std::string& file);
+// What start-up makes of a dictionary without entry numbering: a header with count 1,
+// its other bytes those the file held (zero where it held none).
+std::string afterStartUp(const std::string& original);
 
 struct BoxSeen {
     std::string caption;
