@@ -50,7 +50,8 @@ DialogLayout editorLikeForm() {
 
 }  // namespace
 
-TEST_F(DialogBoxTest, PredefinedDialogClassAndACopyOfIt) {
+// Programs copy it for their own dialog class; the forms tests show dialogs of such a copy.
+TEST_F(DialogBoxTest, PredefinedDialogClass) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     ASSERT_TRUE(GetClassInfoExA(nullptr, WC_DIALOG, &wc));
@@ -59,27 +60,6 @@ TEST_F(DialogBoxTest, PredefinedDialogClassAndACopyOfIt) {
     EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     EXPECT_EQ(wc.style & (CS_DBLCLKS | CS_SAVEBITS), static_cast<UINT>(CS_DBLCLKS | CS_SAVEBITS));
     EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-
-    // A program registers its own dialog class from it and names it in its templates.
-    wc.cbSize = sizeof wc;
-    wc.lpszClassName = "CopiedDlgClass";
-    wc.lpszMenuName = nullptr;
-    wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-    wc.hCursor = nullptr;
-    ASSERT_NE(RegisterClassExA(&wc), 0);
-    DialogLayout layout = editorLikeForm();
-    layout.windowClass = Field::name(u"CopiedDlgClass");
-    DialogScript script;
-    std::string className;
-    screen().addStep([&] {
-        char name[64] = {};
-        GetClassNameA(script.dialog, name, sizeof name);
-        className = name;
-        EndDialog(script.dialog, 3);
-    });
-    EXPECT_EQ(runDialog(layout, script), 3);
-    EXPECT_EQ(className, "CopiedDlgClass");
-    EXPECT_TRUE(UnregisterClassA("CopiedDlgClass", nullptr));
 }
 
 TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
@@ -303,19 +283,13 @@ TEST_F(DialogBoxTest, WmCloseLeftToTheDefaultBecomesCancel) {
     EXPECT_EQ(script.commands[0].wParam, static_cast<WPARAM>(IDCANCEL));
     EXPECT_EQ(script.commands[0].lParam, 0);
     EXPECT_TRUE(script.received(WM_CLOSE));
-
-    // The same through the display: the user closes the window.
-    DialogScript viaDisplay;
-    viaDisplay.onMessage = script.onMessage;
-    screen().addStep([&] { screen().requestClose(screen().surfaceOrder().back()); });
-    EXPECT_EQ(runDialog(editorLikeForm(), viaDisplay), 2);
-    EXPECT_TRUE(viaDisplay.received(WM_CLOSE));
 }
 
+// A dialog shown from inside another disables it while up; when it ends, its result comes
+// back and the focus returns to the control of the outer dialog that had it.
 TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
-    HWND owner = createOwner();
-    DialogLayout innerSpec = editorLikeForm();
-    innerSpec.title = u"Inner";
+    DialogLayout outerSpec = editorLikeForm();
+    outerSpec.items = {control(u"EDIT", 6, 0, 10, 10), control(u"EDIT", 7, 0, 10, 30)};
     DialogScript outer, inner;
     INT_PTR innerResult = 0;
     bool outerEnabledDuringInner = true, outerEnabledAfterInner = false;
@@ -326,32 +300,9 @@ TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
     };
     outer.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_USER + 1) {
-            innerResult = runDialog(innerSpec, inner, dialog);
+            innerResult = runDialog(editorLikeForm(), inner, dialog);
             outerEnabledAfterInner = IsWindowEnabled(dialog);
-            return TRUE;
         }
-        return message == WM_INITDIALOG;
-    };
-    screen().addStep([&] { PostMessageA(outer.dialog, WM_USER + 1, 0, 0); });
-    screen().addStep([&] { EndDialog(inner.dialog, 5); });
-    screen().addStep([&] { EndDialog(outer.dialog, 6); });
-    EXPECT_EQ(runDialog(editorLikeForm(), outer, owner), 6);
-    EXPECT_EQ(innerResult, 5);
-    EXPECT_FALSE(outerEnabledDuringInner);
-    EXPECT_TRUE(outerEnabledAfterInner);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_FALSE(IsWindow(inner.dialog));
-    EXPECT_FALSE(IsWindow(outer.dialog));
-    DestroyWindow(owner);
-}
-
-TEST_F(DialogBoxTest, FocusGoesBackToTheOwnerDialogsControlAfterANestedDialog) {
-    DialogLayout outerSpec = editorLikeForm();
-    outerSpec.items = {control(u"EDIT", 6, 0, 10, 10), control(u"EDIT", 7, 0, 10, 30)};
-    DialogScript outer, inner;
-    outer.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_USER + 1)
-            runDialog(editorLikeForm(), inner, dialog);
         return message == WM_INITDIALOG;
     };
     HWND focusBefore = nullptr, focusAfter = nullptr, second = nullptr;
@@ -363,49 +314,19 @@ TEST_F(DialogBoxTest, FocusGoesBackToTheOwnerDialogsControlAfterANestedDialog) {
         focusBefore = GetFocus();
         PostMessageA(outer.dialog, WM_USER + 1, 0, 0);
     });
-    screen().addStep([&] { EndDialog(inner.dialog, 1); });
+    screen().addStep([&] { EndDialog(inner.dialog, 5); });
     screen().addStep([&] {
         focusAfter = GetFocus();
-        EndDialog(outer.dialog, 1);
+        EndDialog(outer.dialog, 6);
     });
-    runDialog(outerSpec, outer);
+    EXPECT_EQ(runDialog(outerSpec, outer), 6);
+    EXPECT_EQ(innerResult, 5);
+    EXPECT_FALSE(outerEnabledDuringInner);
+    EXPECT_TRUE(outerEnabledAfterInner);
     ASSERT_EQ(focusBefore, second);
     EXPECT_EQ(focusAfter, second);
-}
-
-// The editor ends its form and shows a new one from inside the old one's handler.
-TEST_F(DialogBoxTest, EndingADialogAndShowingTheSameTemplateFromItsProcedure) {
-    DialogLayout layout = editorLikeForm();
-    auto block = TemplateBuilder::build(layout);
-    DialogScript first, second;
-    INT_PTR secondResult = 0;
-    bool firstAliveButHidden = false;
-    second.onMessage = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG)
-            firstAliveButHidden = IsWindow(first.dialog) && !IsWindowVisible(first.dialog);
-        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 3);
-        return message == WM_INITDIALOG;
-    };
-    first.onMessage = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
-        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-            EndDialog(dialog, 1);
-            secondResult = DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), nullptr,
-                                                   scriptedProcedure, reinterpret_cast<LPARAM>(&second));
-            return TRUE;
-        }
-        return message == WM_INITDIALOG;
-    };
-    screen().addStep([] { testui::key(VK_RETURN); });   // the first form's default command
-    screen().addStep([] { testui::key(VK_ESCAPE); });   // cancels the second
-    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), nullptr,
-                                      scriptedProcedure, reinterpret_cast<LPARAM>(&first)),
-              1);
-    EXPECT_EQ(secondResult, 3);
-    EXPECT_TRUE(firstAliveButHidden);
-    EXPECT_NE(first.dialog, second.dialog);
-    EXPECT_FALSE(IsWindow(first.dialog));
-    EXPECT_FALSE(IsWindow(second.dialog));
+    EXPECT_FALSE(IsWindow(inner.dialog));
+    EXPECT_FALSE(IsWindow(outer.dialog));
 }
 
 TEST_F(DialogBoxTest, QuitEndsTheModalLoopAndStaysQueuedForTheOuterLoop) {

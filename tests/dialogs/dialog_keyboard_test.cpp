@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace testdialogs;
@@ -22,6 +23,13 @@ DialogLayout form(std::vector<ItemLayout> items) {
     layout.style |= WS_VISIBLE;
     layout.items = std::move(items);
     return layout;
+}
+
+// Shows a dialog of these controls, does `act` once it is up, and ends it in the next step.
+void runWith(std::vector<ItemLayout> items, DialogScript& script, std::function<void()> act) {
+    testui::headless().addStep(std::move(act));
+    testui::headless().addStep([&script] { EndDialog(script.dialog, 1); });
+    runDialog(form(std::move(items)), script);
 }
 
 // A control that wants every key, as a multi-line edit does, and notes them.
@@ -50,21 +58,14 @@ void registerGreedyControl() {
 TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowhere) {
     // As in the editor, whose controls have no tab stops.
     DialogScript none;
-    HWND dialogSeen = nullptr;
-    std::vector<HWND> focus;
+    HWND before = nullptr, after = nullptr;
     screen().addStep([&] {
-        dialogSeen = none.dialog;
-        focus.push_back(GetFocus());
+        before = GetFocus();
         testui::key(VK_TAB);
     });
-    screen().addStep([&] {
-        focus.push_back(GetFocus());
-        EndDialog(none.dialog, 1);
-    });
-    runDialog(form({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}), none);
-    ASSERT_EQ(focus.size(), 2u);
-    EXPECT_EQ(focus[0], dialogSeen);
-    EXPECT_EQ(focus[1], dialogSeen);
+    runWith({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}, none, [&] { after = GetFocus(); });
+    EXPECT_EQ(before, none.dialog);
+    EXPECT_EQ(after, none.dialog);
 }
 
 TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
@@ -137,27 +138,19 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
 TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
     // As in the editor: id 1 is a label, the focus is in an edit.
     DialogScript withLabel;
-    screen().addStep([&] {
+    HWND label = nullptr;
+    runWith({control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}, withLabel, [&] {
+        label = GetDlgItem(withLabel.dialog, 1);
         SetFocus(GetDlgItem(withLabel.dialog, 6));
         testui::key(VK_RETURN);
     });
-    screen().addStep([&] { EndDialog(withLabel.dialog, 1); });
-    HWND label = nullptr;
-    withLabel.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG)
-            label = GetDlgItem(dialog, 1);
-        return message == WM_INITDIALOG;
-    };
-    runDialog(form({control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}), withLabel);
     ASSERT_EQ(withLabel.clicks().size(), 1u);
     EXPECT_EQ(withLabel.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
     EXPECT_EQ(withLabel.clicks()[0].lParam, reinterpret_cast<LPARAM>(label));
 
     // Without a control of that id the command comes without a control.
     DialogScript withoutOne;
-    screen().addStep([] { testui::key(VK_RETURN); });
-    screen().addStep([&] { EndDialog(withoutOne.dialog, 1); });
-    runDialog(form({control(u"EDIT", 6, 0)}), withoutOne);
+    runWith({control(u"EDIT", 6, 0)}, withoutOne, [] { testui::key(VK_RETURN); });
     ASSERT_EQ(withoutOne.clicks().size(), 1u);
     EXPECT_EQ(withoutOne.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
     EXPECT_EQ(withoutOne.clicks()[0].lParam, 0);
@@ -205,22 +198,17 @@ TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
 
 TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
     DialogScript noButton;
-    screen().addStep([] { testui::key(VK_ESCAPE); });
-    screen().addStep([&] { EndDialog(noButton.dialog, 1); });
-    runDialog(form({control(u"EDIT", 6, WS_TABSTOP)}), noButton);
+    runWith({control(u"EDIT", 6, WS_TABSTOP)}, noButton, [] { testui::key(VK_ESCAPE); });
     ASSERT_EQ(noButton.clicks().size(), 1u);
     EXPECT_EQ(noButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
     EXPECT_EQ(noButton.clicks()[0].lParam, 0);
 
     DialogScript withButton;
     HWND cancel = nullptr;
-    screen().addStep([&] {
+    runWith({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)}, withButton, [&] {
         cancel = GetDlgItem(withButton.dialog, IDCANCEL);
         testui::key(VK_ESCAPE);
     });
-    screen().addStep([&] { EndDialog(withButton.dialog, 1); });
-    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)}),
-              withButton);
     ASSERT_EQ(withButton.clicks().size(), 1u);
     EXPECT_EQ(withButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
     EXPECT_EQ(withButton.clicks()[0].lParam, reinterpret_cast<LPARAM>(cancel));
@@ -230,14 +218,12 @@ TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
     registerGreedyControl();
     keysSeenByGreedyControl.clear();
     DialogScript script;
-    screen().addStep([&] {
+    runWith({control(u"GreedyControl", 6, WS_TABSTOP), control(u"EDIT", 7, WS_TABSTOP, 10, 30)}, script, [&] {
         SetFocus(GetDlgItem(script.dialog, 6));
         testui::key(VK_RETURN);
         testui::key(VK_TAB);
         testui::key(VK_ESCAPE);
     });
-    screen().addStep([&] { EndDialog(script.dialog, 1); });
-    runDialog(form({control(u"GreedyControl", 6, WS_TABSTOP), control(u"EDIT", 7, WS_TABSTOP, 10, 30)}), script);
     EXPECT_TRUE(script.clicks().empty());
     EXPECT_EQ(keysSeenByGreedyControl, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
 }

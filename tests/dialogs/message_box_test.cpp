@@ -1,5 +1,5 @@
-// MessageBoxA on the headless display: placement (with and without a CBT hook), the ways
-// to close it, its owner, the wrapped text and the drawn icon.
+// MessageBoxA on the headless display: placement, the ways to close it, its owner, the
+// wrapped text and the drawn icon. The runtime's message-box tests place boxes with a CBT hook.
 #include "ui_driver.h"
 #include "user/message_box_icons.h"
 
@@ -18,43 +18,7 @@ protected:
 
 HWND boxTitled(const char* caption) { return testui::topLevel(caption); }
 
-// The hook a program installs to place its message boxes: every popup is put at (362, 309).
-int popupsSeen = 0;
-SIZE popupSize{};
-HHOOK placingHook = nullptr;
-LRESULT CALLBACK placingHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        if (create->style & (WS_POPUP | WS_DLGFRAME)) {
-            ++popupsSeen;
-            popupSize = SIZE{create->cx, create->cy};
-            create->x = 362;
-            create->y = 309;
-            return 0;
-        }
-    }
-    return CallNextHookEx(placingHook, code, wParam, lParam);
-}
-
 }  // namespace
-
-TEST_F(MessageBoxTest, ACbtHookSeesTheBoxAndPlacesIt) {
-    popupsSeen = 0;
-    placingHook = SetWindowsHookExA(WH_CBT, placingHookProc, nullptr, GetCurrentThreadId());
-    ASSERT_NE(placingHook, nullptr);
-    RECT placed{};
-    screen().addStep([&] {
-        GetWindowRect(boxTitled("Hooked"), &placed);
-        testui::key(VK_RETURN);
-    });
-    EXPECT_EQ(MessageBoxA(nullptr, "Not Found, click Add To Put into TF", "Hooked", MB_ICONHAND), IDOK);
-    UnhookWindowsHookEx(placingHook);
-    EXPECT_EQ(popupsSeen, 1);  // the box; its text and button are children
-    EXPECT_EQ(placed.left, 362);
-    EXPECT_EQ(placed.top, 309);
-    EXPECT_EQ(placed.right - placed.left, popupSize.cx);
-    EXPECT_EQ(placed.bottom - placed.top, popupSize.cy);
-}
 
 TEST_F(MessageBoxTest, WithoutAHookTheBoxIsCentredOnTheWorkArea) {
     RECT placed{};

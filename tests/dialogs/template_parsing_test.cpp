@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace testdialogs;
 using user::dialogs::DialogTemplate;
 using user::dialogs::parseDialogTemplate;
@@ -49,11 +51,8 @@ TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
     layout.items = {label, edit};
 
     DialogTemplate parsed = parse(layout);
-    EXPECT_EQ(parsed.style, 0x90C800C0u);
-    EXPECT_EQ(parsed.exStyle, 0u);
-    EXPECT_EQ(parsed.y, 4);
-    EXPECT_EQ(parsed.cx, 530);
-    EXPECT_EQ(parsed.cy, 271);
+    EXPECT_EQ(std::make_tuple(parsed.style, parsed.exStyle), std::make_tuple(0x90C800C0u, 0u));
+    EXPECT_EQ(std::make_tuple(parsed.y, parsed.cx, parsed.cy), std::make_tuple(4, 530, 271));
     EXPECT_FALSE(parsed.menu.isOrdinal());
     EXPECT_EQ(parsed.menu.text, "");
     EXPECT_EQ(parsed.windowClass.text, "MarlowDlgClass");
@@ -61,18 +60,16 @@ TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
     EXPECT_EQ(parsed.pointSize, 8);
     EXPECT_EQ(parsed.faceName, "MS Sans Serif");
     ASSERT_EQ(parsed.items.size(), 2u);
-    EXPECT_EQ(parsed.items[0].id, 1);
-    EXPECT_EQ(parsed.items[0].style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_NOTIFY));
-    EXPECT_EQ(parsed.items[0].windowClass.text, "STATIC");
-    EXPECT_EQ(parsed.items[0].title.text, "1 mode");
-    EXPECT_EQ(parsed.items[0].x, 30);
-    EXPECT_EQ(parsed.items[0].y, 19);
-    EXPECT_EQ(parsed.items[0].cx, 310);
-    EXPECT_EQ(parsed.items[0].cy, 12);
-    EXPECT_EQ(parsed.items[1].exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    EXPECT_EQ(parsed.items[1].windowClass.text, "EDIT");
-    EXPECT_EQ(parsed.items[1].x, -5);  // coordinates are signed
-    EXPECT_EQ(parsed.items[1].cy, -1);
+    const auto& first = parsed.items[0];
+    EXPECT_EQ(first.id, 1);
+    EXPECT_EQ(first.style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_NOTIFY));
+    EXPECT_EQ(first.windowClass.text, "STATIC");
+    EXPECT_EQ(first.title.text, "1 mode");
+    EXPECT_EQ(std::make_tuple(first.x, first.y, first.cx, first.cy), std::make_tuple(30, 19, 310, 12));
+    const auto& second = parsed.items[1];
+    EXPECT_EQ(second.exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
+    EXPECT_EQ(second.windowClass.text, "EDIT");
+    EXPECT_EQ(std::make_tuple(second.x, second.cy), std::make_tuple(-5, -1));  // coordinates are signed
 }
 
 TEST(TemplateParsing, PredefinedClassOrdinalsBecomeNamesOthersStayNumbers) {

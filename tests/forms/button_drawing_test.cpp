@@ -95,23 +95,8 @@ protected:
     const uint32_t black = 0x000000;
 };
 
-TEST_F(ButtonDrawing, APlainButtonHasARaisedFrameAndTheFaceColour) {
-    RECT r = rects[plainId];
-    ASSERT_EQ(r.right - r.left, buttonWidth);
-    ASSERT_EQ(r.bottom - r.top, buttonHeight);
-    EXPECT_NE(screen::pixel(initial, r.left, r.top), black);  // no outline
-    EXPECT_NE(screen::pixel(initial, r.left, r.top), face);   // but a frame
-    EXPECT_EQ(screen::pixel(initial, r.right - 1, r.bottom - 1), screen::systemColour(COLOR_3DDKSHADOW));
-    EXPECT_EQ(screen::pixel(initial, r.left + 2, r.top + 2), face);
-    EXPECT_EQ(screen::pixel(initial, r.right - 3, r.bottom - 3), face);
-    screen::Box text = textBox(initial, r);
-    ASSERT_FALSE(text.empty);
-    // Centred: the margins differ by no more than the glyphs' side bearings.
-    EXPECT_LE(std::abs(text.left - (buttonWidth - text.right)), 2);
-    EXPECT_LE(std::abs(text.top - (buttonHeight - text.bottom)), 2);
-    EXPECT_TRUE(hasColour(initial, inset(r, 4), black)) << "the text is in the button-text colour";
-}
-
+// The plain button, as every button of the editor's form looks, is pinned down by the
+// scenario tests' reviewed picture of the form; here it is the reference for the others.
 TEST_F(ButtonDrawing, TheDefaultButtonHasADarkOutlineAndAnInsetFrame) {
     RECT r = rects[defaultId];
     RECT plain = rects[plainId];
@@ -128,7 +113,9 @@ TEST_F(ButtonDrawing, TheDefaultButtonHasADarkOutlineAndAnInsetFrame) {
     EXPECT_EQ(text.top, plainText.top);
 }
 
-TEST_F(ButtonDrawing, APressedButtonHasAPushedFrameAndItsTextMovesOneDownAndRight) {
+// Pressed, its text moves one down and right in a pushed frame; the press gives it the
+// focus, which outlines it like the default button, its text back in place once released.
+TEST_F(ButtonDrawing, APressedButtonIsPushedAndAFocusedOneOutlined) {
     RECT r = rects[pressedId];
     screen::Box up = textBox(initial, r);
     screen::Box down = textBox(pressed, r);
@@ -137,20 +124,14 @@ TEST_F(ButtonDrawing, APressedButtonHasAPushedFrameAndItsTextMovesOneDownAndRigh
     EXPECT_EQ(down.top, up.top + 1);
     EXPECT_EQ(down.right, up.right + 1);
     EXPECT_EQ(down.bottom, up.bottom + 1);
-    // Pressed with the focus: outlined; the pushed frame differs from the raised one.
     EXPECT_EQ(screen::pixel(pressed, r.left, r.top), black);
     EXPECT_NE(screen::pixel(pressed, r.left + 1, r.top + 1), screen::pixel(initial, r.left, r.top));
-}
 
-TEST_F(ButtonDrawing, AFocusedButtonIsOutlinedLikeTheDefaultOne) {
-    RECT r = rects[pressedId];
-    EXPECT_NE(screen::pixel(initial, r.left, r.top), black);
     EXPECT_EQ(screen::pixel(released, r.left, r.top), black);
     EXPECT_EQ(screen::pixel(released, r.right - 1, r.bottom - 1), black);
-    screen::Box text = textBox(released, r);
-    screen::Box before = textBox(initial, r);
-    EXPECT_EQ(text.left, before.left);
-    EXPECT_EQ(text.top, before.top);
+    screen::Box after = textBox(released, r);
+    EXPECT_EQ(after.left, up.left);
+    EXPECT_EQ(after.top, up.top);
 }
 
 TEST_F(ButtonDrawing, ADisabledButtonHasEmbossedGreyTextOnePixelHigher) {

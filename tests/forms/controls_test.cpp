@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -20,10 +21,6 @@ protected:
     }
     void TearDown() override { freeDialogs(); }
 
-    const ControlRecord& added(int32_t kind, uint32_t style, int32_t id, const char* text = "text") {
-        addControl(dialog, kind, text, 45, 31, 465, 19, style, id);
-        return record(id);
-    }
     const ControlRecord& record(int32_t id) {
         for (const ControlRecord* r = dialog.header->controls; r; r = r->next)
             if (r->id == id) return *r;
@@ -36,140 +33,91 @@ protected:
 };
 
 TEST_F(ControlRecords, CreateDialogDescribesTheEditorFormInDialogUnits) {
-    DialogHeader& header = *dialog.header;
+    const DialogHeader& header = *dialog.header;
     EXPECT_EQ(dialog.isDialog, 1);
     EXPECT_EQ(header.style, 0x90C800C0u);
-    EXPECT_EQ(header.baseUnitX, 6);
-    EXPECT_EQ(header.baseUnitY, 13);
-    EXPECT_EQ(header.x, 0);
-    EXPECT_EQ(header.y, 4);
-    EXPECT_EQ(header.width, 530);
-    EXPECT_EQ(header.height, 271);
+    EXPECT_EQ(std::make_tuple(header.baseUnitX, header.baseUnitY), std::make_tuple(6, 13));
+    EXPECT_EQ(std::make_tuple(header.x, header.y, header.width, header.height), std::make_tuple(0, 4, 530, 271));
     EXPECT_STREQ(header.title, "Kinds");
     EXPECT_EQ(dialog.cursor, LoadCursorA(nullptr, IDC_ARROW));
     EXPECT_NE(dialogClassAtom, 0);
 }
 
-TEST_F(ControlRecords, TheEditorsKindsKeepTheirRequestedStyles) {
-    const ControlRecord& label = added(kindLabel, 0x5000010B, 1, "1 Key words");
-    EXPECT_EQ(label.style, 0x5000010Bu);
-    EXPECT_EQ(label.extendedStyle, 0u);
-    EXPECT_STREQ(label.className, "STATIC");
-    EXPECT_STREQ(label.text, "1 Key words");
-    EXPECT_EQ(label.x, 30);
-    EXPECT_EQ(label.y, 19);
-    EXPECT_EQ(label.width, 310);
-    EXPECT_EQ(label.height, 12);
-
-    const ControlRecord& edit = added(kindEdit, 0x50800000, 6);
-    EXPECT_EQ(edit.style, 0x50800000u);
-    EXPECT_EQ(edit.extendedStyle, 0x200u);
-    EXPECT_STREQ(edit.className, "EDIT");
-
-    const ControlRecord& number = added(kindEdit, 0x50002000, 7);
-    EXPECT_EQ(number.style, 0x50802000u);  // WS_BORDER added, ES_NUMBER kept
-
-    const ControlRecord& group = added(kindGroupBox, 0x50000007, 8);
-    EXPECT_EQ(group.style, 0x50000007u);
-    EXPECT_STREQ(group.className, "BUTTON");
-
-    const ControlRecord& button = added(kindCommandButton, 0x50000000, 34);
-    EXPECT_EQ(button.style, 0x5000000Bu);
-    EXPECT_EQ(button.defaultButton, 0);
-    EXPECT_EQ(button.kind, kindCommandButton);
-}
-
-TEST_F(ControlRecords, DefaultButtonsAreRememberedBesideTheirStyle) {
-    const ControlRecord& owned = added(kindCommandButton, 0x50000001, 10);
-    EXPECT_EQ(owned.style, 0x5000000Bu);  // the owner-drawn type replaces BS_DEFPUSHBUTTON
-    EXPECT_EQ(owned.defaultButton, 1);
-
-    const ControlRecord& plain = added(kindPlainButton, 0x50000001, 11);
-    EXPECT_EQ(plain.style, 0x50000001u);
-    EXPECT_EQ(plain.defaultButton, 1);
-    EXPECT_STREQ(plain.className, "BUTTON");
-
-    const ControlRecord& bitmap = added(kindCommandButton, BS_BITMAP, 12, "101");
-    EXPECT_EQ(bitmap.style, 0x50000080u);  // not owner-drawn
-    EXPECT_EQ(bitmap.defaultButton, 0);
-}
-
-TEST_F(ControlRecords, EveryKindOfTheTable) {
+TEST_F(ControlRecords, EachKindGetsItsClassAndStyle) {
     struct Row {
         int32_t kind;
+        uint32_t requested;
         const char* className;
         uint32_t style;
         uint32_t extendedStyle;
+        int32_t defaultButton;
     };
     const Row rows[] = {
-        {2, "BUTTON", 0x50000003, 0},
-        {3, "BUTTON", 0x50000009, 0},
-        {5, "LISTBOX", 0x50800140, 0x200},
-        {6, "COMBOBOX", 0x50800600, 0x200},
-        {8, "SCROLLBAR", 0x50000000, 0},
-        {10, "RichEdit", 0x50000000, 0},
-        {11, "SysListView32", 0x50000000, 0},
-        {12, "msctls_statusbar32", 0x50000000, 0},
-        {14, "SysTreeView32", 0x50000000, 0},
-        {99, "", 0x50000000, 0},
+        {kindLabel, 0x5000010B, "STATIC", 0x5000010B, 0, 0},
+        {kindEdit, 0x50800000, "EDIT", 0x50800000, 0x200, 0},
+        {kindEdit, 0x50002000, "EDIT", 0x50802000, 0x200, 0},  // WS_BORDER added, ES_NUMBER kept
+        {kindGroupBox, 0x50000007, "BUTTON", 0x50000007, 0, 0},
+        {kindCommandButton, 0x50000000, "BUTTON", 0x5000000B, 0, 0},
+        {kindCommandButton, 0x50000001, "BUTTON", 0x5000000B, 0, 1},  // owner-drawn replaces BS_DEFPUSHBUTTON
+        {kindPlainButton, 0x50000001, "BUTTON", 0x50000001, 0, 1},
+        {kindCommandButton, BS_BITMAP, "BUTTON", 0x50000080, 0, 0},  // not owner-drawn
+        // The hidden bit has WS_SYSMENU's value: a requested style never carries it into a control.
+        {kindLabel, hiddenControlBit | SS_NOTIFY, "STATIC", WS_CHILD | SS_NOTIFY, 0, 0},
+        {kindLabel, SS_NOTIFY, "STATIC", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0},
+        {kindCheckBox, 0, "BUTTON", 0x50000003, 0, 0},
+        {kindRadioButton, 0, "BUTTON", 0x50000009, 0, 0},
+        {kindListBox, 0, "LISTBOX", 0x50800140, 0x200, 0},
+        {kindComboBox, 0, "COMBOBOX", 0x50800600, 0x200, 0},
+        {kindScrollBar, 0, "SCROLLBAR", 0x50000000, 0, 0},
+        {kindStatusBar, 0, "msctls_statusbar32", 0x50000000, 0, 0},
+        // Rich edits and tree views get the client edge only when a border is asked for.
+        {kindRichEdit, 0, "RichEdit", 0x50000000, 0, 0},
+        {kindRichEdit, WS_BORDER, "RichEdit", 0x50800000, 0x200, 0},
+        {kindTreeView, 0, "SysTreeView32", 0x50000000, 0, 0},
+        {kindTreeView, WS_BORDER, "SysTreeView32", 0x50800000, 0x200, 0},
+        {kindListView, WS_BORDER, "SysListView32", 0x50800000, 0, 0},
+        {99, 0, "", 0x50000000, 0, 0},
     };
     int32_t id = 100;
     for (const Row& row : rows) {
-        const ControlRecord& r = added(row.kind, 0, ++id);
-        EXPECT_STREQ(r.className, row.className) << row.kind;
-        EXPECT_EQ(r.style, row.style) << row.kind;
-        EXPECT_EQ(r.extendedStyle, row.extendedStyle) << row.kind;
-        EXPECT_EQ(r.defaultButton, 0) << row.kind;
+        SCOPED_TRACE(::testing::Message() << "kind " << row.kind << " style " << std::hex << row.requested);
+        addControl(dialog, row.kind, "text", 45, 31, 465, 19, row.requested, ++id);
+        const ControlRecord& r = record(id);
+        EXPECT_EQ(r.kind, row.kind);
+        EXPECT_STREQ(r.className, row.className);
+        EXPECT_EQ(r.style, row.style);
+        EXPECT_EQ(r.extendedStyle, row.extendedStyle);
+        EXPECT_EQ(r.defaultButton, row.defaultButton);
+        EXPECT_EQ(std::make_tuple(r.x, r.y, r.width, r.height), std::make_tuple(30, 19, 310, 12));
     }
-    // Rich edits and tree views get the client edge only when a border is asked for.
-    EXPECT_EQ(added(kindRichEdit, WS_BORDER, 200).extendedStyle, 0x200u);
-    EXPECT_EQ(added(kindTreeView, WS_BORDER, 201).extendedStyle, 0x200u);
-    EXPECT_EQ(added(kindListView, WS_BORDER, 202).extendedStyle, 0u);
     EXPECT_TRUE(commonControlsInitialised);
 }
 
-TEST_F(ControlRecords, HiddenControlsLoseTheHiddenBitAndVisibility) {
-    const ControlRecord& hidden = added(kindLabel, 0x80000 | 0x100, 20);
-    EXPECT_EQ(hidden.style, static_cast<uint32_t>(WS_CHILD | SS_NOTIFY));
-    // WS_SYSMENU has the same value: a requested style can never carry it into a control.
-    const ControlRecord& visible = added(kindLabel, 0x100, 21);
-    EXPECT_EQ(visible.style, static_cast<uint32_t>(WS_CHILD | WS_VISIBLE | SS_NOTIFY));
-}
-
-TEST_F(ControlRecords, TheFirstControlWithAnIdWinsAndOrderIsKept) {
-    added(kindLabel, 0, 5, "first");
+TEST_F(ControlRecords, TheFirstControlWithAnIdWinsAndOrderAndACopyOfTheTextAreKept) {
+    char first[] = "first";
+    addControl(dialog, kindLabel, first, 45, 31, 465, 19, 0, 5);
+    first[0] = 'X';
     addControl(dialog, kindEdit, "second", 0, 0, 60, 26, 0, 5);
-    added(kindEdit, 0, 3, "third");
+    addControl(dialog, kindEdit, "third", 0, 0, 60, 26, 0, 3);
     const ControlRecord& kept = record(5);
     EXPECT_EQ(kept.kind, kindLabel);
-    EXPECT_STREQ(kept.text, "first");
     EXPECT_EQ(kept.width, 310);
     std::string order;
-    int count = 0;
-    for (const ControlRecord* r = dialog.header->controls; r; r = r->next, ++count) order += r->text;
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(order, "firstthird");
-}
-
-TEST_F(ControlRecords, TheRecordOwnsACopyOfTheText) {
-    char text[] = "mutable";
-    addControl(dialog, kindLabel, text, 0, 0, 10, 10, 0, 9);
-    text[0] = 'X';
-    EXPECT_STREQ(record(9).text, "mutable");
+    for (const ControlRecord* r = dialog.header->controls; r; r = r->next) order += std::string(r->text) + ";";
+    EXPECT_EQ(order, "first;third;");
 }
 
 TEST_F(ControlRecords, FreeDialogsReleasesEveryDescription) {
     DialogObject second;
     createDialog(second, 0, 0, 100, 100, 0, &dialog, "Second", nullptr);
-    added(kindLabel, 0, 1);
+    addControl(dialog, kindLabel, "text", 0, 0, 10, 10, 0, 1);
     freeDialogs();
     EXPECT_EQ(dialog.header, nullptr);
     EXPECT_EQ(second.header, nullptr);
     EXPECT_EQ(dialogRegistry, nullptr);
     EXPECT_EQ(showModal(dialog, nullptr), 0);
     EXPECT_EQ(showModal(second, nullptr), 0);
-    // A plain window object is no dialog either.
-    DialogObject windowObject;
+    DialogObject windowObject;  // a plain window object is no dialog either
     EXPECT_EQ(showModal(windowObject, nullptr), 0);
 }
 

@@ -25,9 +25,12 @@ protected:
         dialog.handler = recordingHandler;
         dialog.isDialog = 1;
     }
-    const EventContext& only() {
+    // The context the handler saw for one message.
+    EventContext send(UINT message, WPARAM wParam, LPARAM lParam) {
+        seen.clear();
+        dispatchEvent(dialog, message, wParam, lParam);
         EXPECT_EQ(seen.size(), 1u);
-        return seen.back();
+        return seen.empty() ? EventContext{} : seen.back();
     }
 
     DialogObject dialog;
@@ -35,9 +38,8 @@ protected:
     const LPARAM controlWindow = 0x1234;
 };
 
-TEST_F(Dispatch, ControlCommandsCarryTheControlIdAndNotification) {
-    dispatchEvent(dialog, WM_COMMAND, 0x0A010005, controlWindow);
-    const EventContext& c = only();
+TEST_F(Dispatch, CommandsFromControlsAndNotificationsCarryTheIdAndCode) {
+    EventContext c = send(WM_COMMAND, 0x0A010005, controlWindow);
     EXPECT_EQ(c.message, commandMessage);
     EXPECT_EQ(c.controlId, 5);
     EXPECT_EQ(c.notifyCode, 0x0A01);
@@ -45,16 +47,22 @@ TEST_F(Dispatch, ControlCommandsCarryTheControlIdAndNotification) {
     EXPECT_EQ(c.lParam, controlWindow);
     EXPECT_EQ(c.window, &dialog);
 
-    seen.clear();
-    dispatchEvent(dialog, commandMessage, MAKEWPARAM(7, 0), controlWindow);  // sent by a program
-    EXPECT_EQ(only().message, commandMessage);
-    EXPECT_EQ(only().controlId, 7);
+    c = send(commandMessage, MAKEWPARAM(7, 0), controlWindow);  // sent by a program
+    EXPECT_EQ(c.message, commandMessage);
+    EXPECT_EQ(c.controlId, 7);
+
+    NMHDR header{};
+    header.idFrom = 12;
+    header.code = static_cast<UINT>(-2);
+    c = send(WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(c.message, commandMessage);
+    EXPECT_EQ(c.controlId, 12);
+    EXPECT_EQ(c.notifyCode, -2);
 }
 
 TEST_F(Dispatch, CommandsWithoutAControlAreMenuCommands) {
     eventContext.controlId = 41;
-    dispatchEvent(dialog, WM_COMMAND, 2, 0);
-    const EventContext& c = only();
+    EventContext c = send(WM_COMMAND, 2, 0);
     EXPECT_EQ(c.message, menuCommandMessage);
     EXPECT_EQ(c.menuId, 2);
     EXPECT_EQ(c.controlId, 41);  // unchanged
@@ -64,55 +72,40 @@ TEST_F(Dispatch, CommandsWithoutAControlAreMenuCommands) {
 }
 
 TEST_F(Dispatch, MouseMessagesSplitThePointAndMoveTheKeyFlags) {
-    dispatchEvent(dialog, WM_LBUTTONDOWN, 1, 0x00140010);
-    const EventContext& c = only();
+    EventContext c = send(WM_LBUTTONDOWN, 1, 0x00140010);
     EXPECT_EQ(c.message, WM_LBUTTONDOWN);
     EXPECT_EQ(c.lParam, 1);
     EXPECT_EQ(c.mouseX, 16);
     EXPECT_EQ(c.mouseY, 20);
 
-    seen.clear();
-    dispatchEvent(dialog, WM_RBUTTONDBLCLK, 2, static_cast<LPARAM>(0xFFFEFFFFu));  // -1, -2 from a capture
-    EXPECT_EQ(only().mouseX, 65535);
-    EXPECT_EQ(only().mouseY, 65534);
+    c = send(WM_RBUTTONDBLCLK, 2, static_cast<LPARAM>(0xFFFEFFFFu));  // -1, -2 from a capture
+    EXPECT_EQ(c.mouseX, 65535);
+    EXPECT_EQ(c.mouseY, 65534);
 
-    seen.clear();
-    dispatchEvent(dialog, WM_MBUTTONDOWN, 1, 0x00140010);  // not one of the seven
-    EXPECT_EQ(only().lParam, 0x00140010);
-    EXPECT_EQ(only().mouseX, 0);
-}
-
-TEST_F(Dispatch, NotificationsAreCommandsFromTheirSender) {
-    NMHDR header{};
-    header.idFrom = 12;
-    header.code = static_cast<UINT>(-2);
-    dispatchEvent(dialog, WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&header));
-    EXPECT_EQ(only().message, commandMessage);
-    EXPECT_EQ(only().controlId, 12);
-    EXPECT_EQ(only().notifyCode, -2);
+    c = send(WM_MBUTTONDOWN, 1, 0x00140010);  // not one of the seven
+    EXPECT_EQ(c.lParam, 0x00140010);
+    EXPECT_EQ(c.mouseX, 0);
 }
 
 TEST_F(Dispatch, CloseAndSizeCodes) {
-    dispatchEvent(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(only().message, closeMessage);
+    EXPECT_EQ(send(WM_CLOSE, 0, 0).message, closeMessage);
 
-    seen.clear();
     dialog.window = reinterpret_cast<HWND>(0x5678);
-    dispatchEvent(dialog, sizeMessage, 0, 0x01000200);
-    EXPECT_EQ(only().message, sizeMessage);
-    EXPECT_EQ(only().lParam, 0x5678);
+    EventContext c = send(sizeMessage, 0, 0x01000200);
+    EXPECT_EQ(c.message, sizeMessage);
+    EXPECT_EQ(c.lParam, 0x5678);
 
-    seen.clear();
-    dispatchEvent(dialog, WM_SIZE, 0, 0x01000200);  // the platform's own number passes unchanged
-    EXPECT_EQ(only().message, WM_SIZE);
-    EXPECT_EQ(only().lParam, 0x01000200);
+    c = send(WM_SIZE, 0, 0x01000200);  // the platform's own number passes unchanged
+    EXPECT_EQ(c.message, WM_SIZE);
+    EXPECT_EQ(c.lParam, 0x01000200);
 }
 
-TEST_F(Dispatch, EveryFieldButTheMenuIdIsRestoredAfterTheHandler) {
+TEST_F(Dispatch, EveryFieldButTheMenuIdIsRestoredAndTheHandlersResultReturned) {
     DialogObject other;
     const EventContext before{4, 5, 6, 7, 8, &other, 9, 10, 11};
     eventContext = before;
-    dispatchEvent(dialog, WM_COMMAND, 0x03000001, controlWindow);
+    handlerResult = 77;
+    EXPECT_EQ(dispatchEvent(dialog, WM_COMMAND, 0x03000001, controlWindow), 77);
     dispatchEvent(dialog, WM_LBUTTONUP, 0, 0x00300040);
     dispatchEvent(dialog, WM_COMMAND, 33, 0);
     ASSERT_EQ(seen.size(), 3u);
@@ -127,15 +120,11 @@ TEST_F(Dispatch, EveryFieldButTheMenuIdIsRestoredAfterTheHandler) {
     EXPECT_EQ(eventContext.controlId, before.controlId);
     EXPECT_EQ(eventContext.notifyCode, before.notifyCode);
     EXPECT_EQ(eventContext.menuId, 33);
-}
 
-TEST_F(Dispatch, TheHandlersResultIsReturnedAndNoHandlerGivesZero) {
-    handlerResult = 77;
-    EXPECT_EQ(dispatchEvent(dialog, WM_KEYDOWN, 0, 0), 77);
+    // No handler: nothing happens and the answer is 0.
     dialog.handler = nullptr;
-    eventContext.controlId = 3;
     EXPECT_EQ(dispatchEvent(dialog, WM_COMMAND, 0x10008, controlWindow), 0);
-    EXPECT_EQ(eventContext.controlId, 3);
+    EXPECT_EQ(eventContext.controlId, before.controlId);
 }
 
 }  // namespace

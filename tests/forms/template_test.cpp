@@ -45,7 +45,6 @@ struct Expected {
 DialogHeader editorFormHeader(const char* title) {
     DialogHeader header;
     header.style = 0x90C800C0;
-    header.x = 0;
     header.y = 4;
     header.width = 530;
     header.height = 271;
@@ -55,54 +54,28 @@ DialogHeader editorFormHeader(const char* title) {
     return header;
 }
 
-TEST(DialogTemplate, DialogWithoutControlsEndsAfterFaceNameAndPadding) {
-    DialogHeader header = editorFormHeader("Hi");
-    const Bytes expected = {
-        0xC0, 0x00, 0xC8, 0x90,  // style
-        0x00, 0x00, 0x00, 0x00,  // extended style
-        0x00, 0x00,              // no items
-        0x00, 0x00, 0x04, 0x00, 0x12, 0x02, 0x0F, 0x01,  // 0, 4, 530, 271
-        0x00, 0x00,              // no menu
-        'M', 0, 'a', 0, 'r', 0, 'l', 0, 'o', 0, 'w', 0, 'D', 0, 'l', 0, 'g', 0,
-        'C', 0, 'l', 0, 'a', 0, 's', 0, 's', 0, 0, 0,       // class, offset 20..49
-        'H', 0, 'i', 0, 0, 0,                               // title, 50..55
-        0x08, 0x00,                                         // 8 points
-        'M', 0, 'S', 0, ' ', 0, 'S', 0, 'a', 0, 'n', 0, 's', 0, ' ', 0,
-        'S', 0, 'e', 0, 'r', 0, 'i', 0, 'f', 0, 0, 0,       // face, 58..85
-        0x00, 0x00,                                         // padding to 88
-    };
-    EXPECT_EQ(build(header), expected);
+ControlRecord control(const char* className, char* text, uint32_t style, int32_t x, int32_t y, int32_t width,
+                      int32_t height, int32_t id) {
+    ControlRecord record;
+    record.style = style;
+    record.x = x;
+    record.y = y;
+    record.width = width;
+    record.height = height;
+    record.id = id;
+    lstrcpynA(record.className, className, sizeof record.className);
+    record.text = text;
+    return record;
 }
 
 TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
-    DialogHeader header = editorFormHeader("Form");
-    ControlRecord button;
-    button.style = 0x5000000B;
-    button.x = -1;  // stored as a 16-bit two's complement
-    button.y = 2;
-    button.width = 40;
-    button.height = 14;
-    button.id = 0x12345;  // only the low 16 bits fit
-    lstrcpynA(button.className, "BUTTON", 32);
-    char okText[] = "OK";
-    button.text = okText;
-    ControlRecord edit;
-    edit.style = 0x50800000;
+    char okText[] = "OK", emptyText[] = "", labelText[] = "1 Key";
+    // x -1 is stored as a 16-bit two's complement; of the id only the low 16 bits fit.
+    ControlRecord button = control("BUTTON", okText, 0x5000000B, -1, 2, 40, 14, 0x12345);
+    ControlRecord edit = control("EDIT", emptyText, 0x50800000, 30, 19, 310, 12, 6);
     edit.extendedStyle = 0x200;
-    edit.x = 30;
-    edit.y = 19;
-    edit.width = 310;
-    edit.height = 12;
-    edit.id = 6;
-    lstrcpynA(edit.className, "EDIT", 32);
-    char emptyText[] = "";
-    edit.text = emptyText;
-    ControlRecord label;
-    label.style = 0x5000010B;
-    label.id = 1;
-    lstrcpynA(label.className, "STATIC", 32);
-    char labelText[] = "1 Key";
-    label.text = labelText;
+    ControlRecord label = control("STATIC", labelText, 0x5000010B, 0, 0, 0, 0, 1);
+    DialogHeader header = editorFormHeader("Form");
     header.controls = &button;
     button.next = &edit;
     edit.next = &label;
@@ -111,8 +84,7 @@ TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
     e.dword(0x90C800C0);
     e.dword(0);
     e.word(3);
-    e.units({0, 4, 530, 271});
-    e.word(0);
+    e.units({0, 4, 530, 271, 0});  // position, size, no menu
     e.ascii("MarlowDlgClass");
     e.ascii("Form");
     e.word(8);
@@ -141,8 +113,7 @@ TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
     e.units({0, 0, 0, 0, 1});
     e.ascii("STATIC");
     e.ascii("1 Key");
-    e.word(0);
-    e.word(0);
+    e.units({0, 0});
     ASSERT_EQ(e.bytes.size(), 212u);
 
     EXPECT_EQ(build(header), e.bytes);
@@ -150,34 +121,32 @@ TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
 
 TEST(DialogTemplate, TitlesAreConvertedFromTheAnsiCodePageAndKeptWhole) {
     // Windows-1252: 0xE9 is U+00E9, 0x80 the euro sign U+20AC.
-    DialogHeader accented = editorFormHeader("caf\xE9 \x80");
-    Bytes bytes = build(accented);
+    Bytes bytes = build(editorFormHeader("caf\xE9 \x80"));
     Expected title;
     title.units({'c', 'a', 'f', 0x00E9, ' ', 0x20AC, 0});
     EXPECT_EQ(Bytes(bytes.begin() + 50, bytes.begin() + 64), title.bytes);
 
-    DialogHeader longest = editorFormHeader(std::string(255, 'T').c_str());
-    bytes = build(longest);
+    bytes = build(editorFormHeader(std::string(255, 'T').c_str()));
     ASSERT_GE(bytes.size(), 50u + 512);
     for (int i = 0; i < 255; ++i) ASSERT_EQ(bytes[50 + 2 * i], 'T') << i;
     EXPECT_EQ(bytes[50 + 510], 0);
     EXPECT_EQ(bytes[50 + 512], 8);  // point size right after the terminator
 
-    DialogHeader untitled = editorFormHeader("");
-    bytes = build(untitled);
+    // Without controls the template ends after the face name, padded: 82 rounded up.
+    bytes = build(editorFormHeader(""));
+    ASSERT_EQ(bytes.size(), 84u);
     EXPECT_EQ(bytes[50], 0);
     EXPECT_EQ(bytes[51], 0);
     EXPECT_EQ(bytes[52], 8);
-    EXPECT_EQ(bytes.size(), 84u);  // 82 rounded up
+    EXPECT_EQ(bytes[82], 0);
+    EXPECT_EQ(bytes[83], 0);
 }
 
 TEST(DialogTemplate, TheLongestClassNameFillsThirtyTwoUnits) {
-    DialogHeader header = editorFormHeader("");
-    ControlRecord control;
-    lstrcpynA(control.className, std::string(31, 'C').c_str(), 32);
     char text[] = "t";
-    control.text = text;
-    header.controls = &control;
+    ControlRecord record = control(std::string(31, 'C').c_str(), text, 0, 0, 0, 0, 0, 0);
+    DialogHeader header = editorFormHeader("");
+    header.controls = &record;
     Bytes bytes = build(header);
     // Item at 84: class 31 units + terminator from 102 to 166, then "t".
     EXPECT_EQ(bytes[102 + 60], 'C');
@@ -186,30 +155,29 @@ TEST(DialogTemplate, TheLongestClassNameFillsThirtyTwoUnits) {
     EXPECT_EQ(bytes.size(), 172u);
 }
 
-TEST(DialogUnits, EdgesAreRoundedNotSizes) {
-    auto expectUnits = [](DialogUnits got, DialogUnits want) {
-        EXPECT_EQ(got.x, want.x);
-        EXPECT_EQ(got.y, want.y);
-        EXPECT_EQ(got.width, want.width);
-        EXPECT_EQ(got.height, want.height);
+TEST(DialogUnits, EdgesAreRoundedNotSizesAndHalvesGoToTheEvenNeighbour) {
+    struct Row {
+        int32_t x, y, width, height, baseX, baseY;
+        DialogUnits want;
     };
-    // The editor form and one of its fields with the base units 6 and 13.
-    expectUnits(toDialogUnits(0, 7, 795, 440, 6, 13), {0, 4, 530, 271});
-    expectUnits(toDialogUnits(45, 31, 465, 19, 6, 13), {30, 19, 310, 12});
-    // x 1, width 1: round(4/6) = 1 and round(8/6) = 1, so the width is 0.
-    expectUnits(toDialogUnits(1, 0, 1, 0, 6, 13), {1, 0, 0, 0});
-}
-
-TEST(DialogUnits, HalvesGoToTheEvenNeighbour) {
-    // Base unit 8: x 5 is 2.5 -> 2, x 3 is 1.5 -> 2, x 7 is 3.5 -> 4, x -5 is -2.5 -> -2.
-    EXPECT_EQ(toDialogUnits(5, 0, 0, 0, 8, 8).x, 2);
-    EXPECT_EQ(toDialogUnits(3, 0, 0, 0, 8, 8).x, 2);
-    EXPECT_EQ(toDialogUnits(7, 0, 0, 0, 8, 8).x, 4);
-    EXPECT_EQ(toDialogUnits(-5, 0, 0, 0, 8, 8).x, -2);
-    // Vertically with base unit 16: y 5 is 2.5 -> 2, and the bottom edge 5 + 6 = 5.5 -> 6.
-    DialogUnits units = toDialogUnits(0, 5, 0, 6, 8, 16);
-    EXPECT_EQ(units.y, 2);
-    EXPECT_EQ(units.height, 4);
+    const Row rows[] = {
+        {0, 7, 795, 440, 6, 13, {0, 4, 530, 271}},   // the editor form
+        {45, 31, 465, 19, 6, 13, {30, 19, 310, 12}},  // one of its fields
+        {1, 0, 1, 0, 6, 13, {1, 0, 0, 0}},  // round(4/6) = 1 and round(8/6) = 1, so the width is 0
+        {5, 0, 0, 0, 8, 8, {2, 0, 0, 0}},   // 2.5 -> 2
+        {3, 0, 0, 0, 8, 8, {2, 0, 0, 0}},   // 1.5 -> 2
+        {7, 0, 0, 0, 8, 8, {4, 0, 0, 0}},   // 3.5 -> 4
+        {-5, 0, 0, 0, 8, 8, {-2, 0, 0, 0}},  // -2.5 -> -2
+        {0, 5, 0, 6, 8, 16, {0, 2, 0, 4}},  // y 2.5 -> 2, the bottom edge 5.5 -> 6
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.x << "," << row.y << " " << row.width << "x" << row.height);
+        DialogUnits got = toDialogUnits(row.x, row.y, row.width, row.height, row.baseX, row.baseY);
+        EXPECT_EQ(got.x, row.want.x);
+        EXPECT_EQ(got.y, row.want.y);
+        EXPECT_EQ(got.width, row.want.width);
+        EXPECT_EQ(got.height, row.want.height);
+    }
 }
 
 }  // namespace

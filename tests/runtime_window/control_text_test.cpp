@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 class ControlTexts : public ::testing::Test {
@@ -24,34 +26,26 @@ protected:
     HWND field = nullptr;
 };
 
-TEST_F(ControlTexts, ADialogOnScreenGivesAndTakesTexts) {
-    DialogObject dialog;
-    dialog.window = window;
-    char* text = getControlText(dialog, 6);
+TEST_F(ControlTexts, OnlyADialogOnScreenWithThatControlGivesAndTakesTexts) {
+    DialogObject onScreen, offScreen;
+    onScreen.window = window;
+    char* text = getControlText(onScreen, 6);
     EXPECT_STREQ(text, "start");
     freeText(text);
-    setControlText(dialog, 6, "caf\xE9");
-    text = getControlText(dialog, 6);
+    setControlText(onScreen, 6, "caf\xE9");
+    text = getControlText(onScreen, 6);
     EXPECT_STREQ(text, "caf\xE9");
     freeText(text);
-}
 
-TEST_F(ControlTexts, AMissingControlOrADialogOffScreenGivesAnEmptyTextAndTakesNothing) {
-    DialogObject onScreen;
-    onScreen.window = window;
-    char* missing = getControlText(onScreen, 99);
-    ASSERT_NE(missing, nullptr);
-    EXPECT_STREQ(missing, "");
-    EXPECT_NE(freeText(missing), 0);  // a value of its own, to be released
-
-    DialogObject offScreen;
-    char* none = getControlText(offScreen, 6);
-    ASSERT_NE(none, nullptr);
-    EXPECT_STREQ(none, "");
-    freeText(none);
-    setControlText(offScreen, 6, "lost");
-    setControlText(onScreen, 99, "lost");
-    EXPECT_EQ(testui::windowText(field), "start");
+    // A missing control, or a dialog off screen: an empty text of its own, and nothing taken.
+    for (auto [dialog, id] : {std::pair{&onScreen, 99}, std::pair{&offScreen, 6}}) {
+        char* empty = getControlText(*dialog, id);
+        ASSERT_NE(empty, nullptr);
+        EXPECT_STREQ(empty, "");
+        EXPECT_NE(freeText(empty), 0);
+        setControlText(*dialog, id, "lost");
+    }
+    EXPECT_EQ(testui::windowText(field), "caf\xE9");
 }
 
 }  // namespace
