@@ -1,11 +1,13 @@
 // Modal dialogs from templates on the headless display: geometry, creation order,
-// failure, the dialog procedure contract, ending and nesting, and the owner.
+// failure, the dialog procedure contract, ending and nesting, and the owner. Checks made
+// while a dialog is up sit in a display step that ends the dialog with a result the test
+// then expects, so that a step which never ran shows.
 #include "dialog_script.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <functional>
 #include <tuple>
 
 using namespace testdialogs;
@@ -16,24 +18,31 @@ auto asTuple(const RECT& r) { return std::make_tuple(r.left, r.top, r.right, r.b
 
 class DialogBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override { display::installHeadless(); }
+    void SetUp() override {
+        display::installHeadless();
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "DialogTestOwner";
+        RegisterClassExA(&wc);
+    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 
     // A top-level window to own dialogs.
     HWND createOwner() {
-        static ATOM atom = [] {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-            wc.lpszClassName = "DialogTestOwner";
-            return RegisterClassExA(&wc);
-        }();
-        EXPECT_NE(atom, 0);
         HWND owner = CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400,
                                      300, nullptr, nullptr, nullptr, nullptr);
         EXPECT_NE(owner, nullptr);
         return owner;
+    }
+    // Shows the dialog, runs `whileUp` once it is, and ends it with 7.
+    void expectWhileUp(const DialogLayout& layout, DialogScript& script, std::function<void(HWND)> whileUp,
+                       HWND owner = nullptr) {
+        screen().addStep([&] {
+            whileUp(script.dialog);
+            EndDialog(script.dialog, 7);
+        });
+        EXPECT_EQ(runDialog(layout, script, owner), 7);
     }
 };
 
@@ -72,36 +81,28 @@ TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
     };
     layout.items[1].exStyle = WS_EX_CLIENTEDGE;
     DialogScript script;
-    RECT client{}, window{}, label{}, edit{}, group{}, button{};
-    POINT clientOrigin{};
-    screen().addStep([&] {
-        HWND dialog = script.dialog;
+    expectWhileUp(layout, script, [](HWND dialog) {
+        RECT client{}, window{};
+        POINT clientOrigin{};
         GetClientRect(dialog, &client);
         GetWindowRect(dialog, &window);
         ClientToScreen(dialog, &clientOrigin);
-        label = rectInParent(GetDlgItem(dialog, 1));
-        edit = rectInParent(GetDlgItem(dialog, 6));
-        group = rectInParent(GetDlgItem(dialog, 40));
-        button = rectInParent(GetDlgItem(dialog, 34));
-        EndDialog(dialog, 7);
+        EXPECT_EQ(client.right, 795);
+        EXPECT_EQ(client.bottom, 440);
+        EXPECT_EQ(window.right - window.left, 801);
+        EXPECT_EQ(window.bottom - window.top, 465);
+        EXPECT_EQ(clientOrigin.x - window.left, 3);
+        EXPECT_EQ(clientOrigin.y - window.top, 22);
+        // Its client area would start at (0, 7), which puts the frame off the screen: the
+        // window is kept on the work area.
+        EXPECT_EQ(window.left, 0);
+        EXPECT_EQ(window.top, 0);
+        // Each of x, y, cx and cy is converted on its own.
+        EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 1))), std::make_tuple(45, 31, 510, 51));
+        EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 6))), std::make_tuple(150, 65, 450, 85));
+        EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 40))), std::make_tuple(15, 98, 165, 179));
+        EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 34))), std::make_tuple(600, 390, 675, 413));
     });
-    ASSERT_EQ(runDialog(layout, script), 7);
-
-    EXPECT_EQ(client.right, 795);
-    EXPECT_EQ(client.bottom, 440);
-    EXPECT_EQ(window.right - window.left, 801);
-    EXPECT_EQ(window.bottom - window.top, 465);
-    EXPECT_EQ(clientOrigin.x - window.left, 3);
-    EXPECT_EQ(clientOrigin.y - window.top, 22);
-    // Its client area would start at (0, 7), which puts the frame off the screen: the
-    // window is kept on the work area.
-    EXPECT_EQ(window.left, 0);
-    EXPECT_EQ(window.top, 0);
-    // Each of x, y, cx and cy is converted on its own.
-    EXPECT_EQ(asTuple(label), std::make_tuple(45, 31, 510, 51));
-    EXPECT_EQ(asTuple(edit), std::make_tuple(150, 65, 450, 85));
-    EXPECT_EQ(asTuple(group), std::make_tuple(15, 98, 165, 179));
-    EXPECT_EQ(asTuple(button), std::make_tuple(600, 390, 675, 413));
 }
 
 // The template's position is the client area's, relative to the owner's client area, or
@@ -115,108 +116,80 @@ TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {
     layout.y = 16;
     layout.cx = 100;
     layout.cy = 50;
-    POINT relative{}, absolute{};
-    DialogScript first, second;
-    screen().addStep([&] {
-        ClientToScreen(first.dialog, &relative);
-        EndDialog(first.dialog, 1);
-    });
-    runDialog(layout, first, owner);
+    auto clientAt = [](POINT expected) {
+        return [expected](HWND dialog) {
+            POINT origin{};
+            ClientToScreen(dialog, &origin);
+            EXPECT_EQ(origin.x, expected.x);
+            EXPECT_EQ(origin.y, expected.y);
+        };
+    };
+    DialogScript relative, absolute;
+    expectWhileUp(layout, relative, clientAt({ownerClient.x + 30, ownerClient.y + 26}), owner);
     layout.style |= DS_ABSALIGN;
-    screen().addStep([&] {
-        ClientToScreen(second.dialog, &absolute);
-        EndDialog(second.dialog, 1);
-    });
-    runDialog(layout, second, owner);
-    EXPECT_EQ(relative.x, ownerClient.x + 30);
-    EXPECT_EQ(relative.y, ownerClient.y + 26);
-    EXPECT_EQ(absolute.x, 30);
-    EXPECT_EQ(absolute.y, 26);
+    expectWhileUp(layout, absolute, clientAt({30, 26}), owner);
     DestroyWindow(owner);
 }
 
 TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
     DialogLayout layout = editorLikeForm();
     layout.items = {control(u"STATIC", 1, 0), control(u"EDIT", 6, 0), control(u"EDIT", 7, WS_TABSTOP),
-                  control(u"BUTTON", 8, BS_OWNERDRAW), control(u"ProbeControl", 9, 0)};
+                    control(u"BUTTON", 8, BS_OWNERDRAW), control(u"ProbeControl", 9, 0)};
     registerProbeControl();
     DialogScript script;
-    bool allControlsExisted = false, allHadTheFont = false;
-    ProbeRecord probeAtInit;
-    HFONT dialogFont = nullptr;
-    WPARAM initFocus = 0;
-    HWND firstTabStop = nullptr;
-    LPARAM initParam = 0;
+    bool initialised = false;
     script.onMessage = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
         if (message != WM_INITDIALOG)
             return FALSE;
-        dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-        allControlsExisted = allHadTheFont = true;
+        initialised = true;
+        auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+        EXPECT_NE(dialogFont, nullptr);
         for (int id : {1, 6, 7, 8, 9})
-            allControlsExisted = allControlsExisted && GetDlgItem(dialog, id);
+            EXPECT_NE(GetDlgItem(dialog, id), nullptr) << id;
         for (int id : {1, 8, 9})
-            allHadTheFont = allHadTheFont &&
-                            reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(dialog, id), WM_GETFONT, 0, 0)) == dialogFont;
-        probeAtInit = probes()[GetDlgItem(dialog, 9)];
-        initFocus = wParam;
-        firstTabStop = GetDlgItem(dialog, 7);
-        initParam = lParam;
+            EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(dialog, id), WM_GETFONT, 0, 0)), dialogFont)
+                << id;
+        EXPECT_EQ(probes()[GetDlgItem(dialog, 9)].fontMessages, 1);
+        EXPECT_EQ(wParam, reinterpret_cast<WPARAM>(GetDlgItem(dialog, 7))) << "the first tab stop";
+        EXPECT_EQ(lParam, reinterpret_cast<LPARAM>(&script));
         return TRUE;
     };
-    screen().addStep([&] { EndDialog(script.dialog, 1); });
-    runDialog(layout, script);
-    EXPECT_TRUE(allControlsExisted);
-    EXPECT_NE(dialogFont, nullptr);
-    EXPECT_TRUE(allHadTheFont);
-    EXPECT_EQ(probeAtInit.fontMessages, 1);
-    EXPECT_EQ(probeAtInit.font, dialogFont);
-    EXPECT_EQ(initParam, reinterpret_cast<LPARAM>(&script));
-    EXPECT_EQ(initFocus, reinterpret_cast<WPARAM>(firstTabStop));
-    ASSERT_FALSE(script.messages.empty());
-    EXPECT_EQ(script.messages.front(), static_cast<UINT>(WM_INITDIALOG));
+    expectWhileUp(layout, script, [](HWND) {});
+    EXPECT_TRUE(initialised);
 }
 
-TEST_F(DialogBoxTest, FailedCreationReturnsMinusOneAndLeavesNothingBehind) {
+// The owner is disabled from WM_INITDIALOG on and enabled and active again after the end;
+// a dialog that cannot be made leaves it enabled.
+TEST_F(DialogBoxTest, TheOwnerIsDisabledWhileTheDialogIsUp) {
     HWND owner = createOwner();
     DialogScript script;
-    DialogLayout badControl = editorLikeForm();
-    badControl.title = u"Doomed";
-    badControl.items = {control(u"STATIC", 1, 0), control(u"NoSuchClass", 2, 0)};
-    EXPECT_EQ(runDialog(badControl, script, owner), -1);
-    EXPECT_FALSE(script.received(WM_INITDIALOG));
-    EXPECT_EQ(FindWindowA(nullptr, "Doomed"), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-
-    DialogLayout badClass = editorLikeForm();
-    badClass.windowClass = Field::name(u"NoSuchDialogClass");
-    EXPECT_EQ(runDialog(badClass, script, owner), -1);
-    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, nullptr, owner, scriptedProcedure, 0), -1);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    DestroyWindow(owner);
-}
-
-TEST_F(DialogBoxTest, OwnerIsDisabledFromInitialisationUntilTheEnd) {
-    HWND owner = createOwner();
-    DialogScript script;
-    bool enabledAtInit = true, enabledWhileUp = true;
+    bool enabledAtInit = true;
     script.onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG)
             enabledAtInit = IsWindowEnabled(owner);
         return message == WM_INITDIALOG;
     };
-    screen().addStep([&] {
-        enabledWhileUp = IsWindowEnabled(owner);
-        EndDialog(script.dialog, 1);
-    });
     // The dialog's owner is the top-level window even when a child is given.
     HWND child = CreateWindowExA(0, "DialogTestOwner", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner, nullptr,
                                  nullptr, nullptr);
-    EXPECT_EQ(runDialog(editorLikeForm(), script, child), 1);
+    expectWhileUp(editorLikeForm(), script, [owner](HWND) { EXPECT_FALSE(IsWindowEnabled(owner)); }, child);
     EXPECT_FALSE(enabledAtInit);
-    EXPECT_FALSE(enabledWhileUp);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_FALSE(IsWindow(script.dialog));
+
+    DialogScript failed;
+    DialogLayout badControl = editorLikeForm();
+    badControl.title = u"Doomed";
+    badControl.items = {control(u"STATIC", 1, 0), control(u"NoSuchClass", 2, 0)};
+    EXPECT_EQ(runDialog(badControl, failed, owner), -1);
+    EXPECT_FALSE(failed.received(WM_INITDIALOG));
+    EXPECT_EQ(FindWindowA(nullptr, "Doomed"), nullptr);
+    DialogLayout badClass = editorLikeForm();
+    badClass.windowClass = Field::name(u"NoSuchDialogClass");
+    EXPECT_EQ(runDialog(badClass, failed, owner), -1);
+    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, nullptr, owner, scriptedProcedure, 0), -1);
+    EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
 }
 
@@ -234,39 +207,26 @@ TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
         default: return FALSE;
         }
     };
-    LRESULT colour = 0, handled = 0, unhandled = -1, defaultId = 0;
-    RECT mapped{30, 19, 340, 31};
-    BOOL mappedOk = FALSE;
-    std::string text(16, '\0');
-    UINT textLength = 0, missingLength = 99;
-    BOOL setMissing = TRUE;
-    char missing[8] = "x";
-    screen().addStep([&] {
-        HWND dialog = script.dialog;
-        colour = SendMessageA(dialog, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1)));
-        handled = SendMessageA(dialog, WM_USER + 7, 0, 0);
-        unhandled = SendMessageA(dialog, WM_USER + 8, 0, 0);
-        defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
-        mappedOk = MapDialogRect(dialog, &mapped);
+    expectWhileUp(layout, script, [ownBrush](HWND dialog) {
+        EXPECT_EQ(SendMessageA(dialog, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1))),
+                  reinterpret_cast<LRESULT>(ownBrush));
+        EXPECT_EQ(SendMessageA(dialog, WM_USER + 7, 0, 0), 42);
+        EXPECT_EQ(SendMessageA(dialog, WM_USER + 8, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+        RECT mapped{30, 19, 340, 31};
+        EXPECT_TRUE(MapDialogRect(dialog, &mapped));
+        EXPECT_EQ(asTuple(mapped), std::make_tuple(45, 31, 510, 50));
+
+        char text[16] = {};
         SetDlgItemTextA(dialog, 6, "typed");
-        textLength = GetDlgItemTextA(dialog, 6, text.data(), static_cast<int>(text.size()));
-        setMissing = SetDlgItemTextA(dialog, 99, "nothing");
-        missingLength = GetDlgItemTextA(dialog, 99, missing, sizeof missing);
-        EndDialog(dialog, 1);
+        EXPECT_EQ(GetDlgItemTextA(dialog, 6, text, sizeof text), 5u);
+        EXPECT_STREQ(text, "typed");
+        char missing[8] = "x";
+        EXPECT_FALSE(SetDlgItemTextA(dialog, 99, "nothing"));
+        EXPECT_EQ(GetDlgItemTextA(dialog, 99, missing, sizeof missing), 0u);
+        EXPECT_STREQ(missing, "");
     });
-    runDialog(layout, script);
-    EXPECT_EQ(colour, reinterpret_cast<LRESULT>(ownBrush));
-    EXPECT_EQ(handled, 42);
-    EXPECT_EQ(unhandled, 0);
-    EXPECT_EQ(defaultId, MAKELRESULT(IDOK, DC_HASDEFID));
-    EXPECT_TRUE(mappedOk);
-    EXPECT_EQ(asTuple(mapped), std::make_tuple(45, 31, 510, 50));
     EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(6, 13));
-    EXPECT_EQ(textLength, 5u);
-    EXPECT_STREQ(text.c_str(), "typed");
-    EXPECT_FALSE(setMissing);
-    EXPECT_EQ(missingLength, 0u);
-    EXPECT_STREQ(missing, "");
     DeleteObject(ownBrush);
 }
 
@@ -305,26 +265,20 @@ TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
         }
         return message == WM_INITDIALOG;
     };
-    HWND focusBefore = nullptr, focusAfter = nullptr, second = nullptr;
+    HWND second = nullptr;
     screen().addStep([&] {
         second = GetDlgItem(outer.dialog, 7);
         SetFocus(second);  // as a click into the second field does
     });
     screen().addStep([&] {
-        focusBefore = GetFocus();
+        EXPECT_EQ(GetFocus(), second);
         PostMessageA(outer.dialog, WM_USER + 1, 0, 0);
     });
     screen().addStep([&] { EndDialog(inner.dialog, 5); });
-    screen().addStep([&] {
-        focusAfter = GetFocus();
-        EndDialog(outer.dialog, 6);
-    });
-    EXPECT_EQ(runDialog(outerSpec, outer), 6);
+    expectWhileUp(outerSpec, outer, [&](HWND) { EXPECT_EQ(GetFocus(), second); });
     EXPECT_EQ(innerResult, 5);
     EXPECT_FALSE(outerEnabledDuringInner);
     EXPECT_TRUE(outerEnabledAfterInner);
-    ASSERT_EQ(focusBefore, second);
-    EXPECT_EQ(focusAfter, second);
     EXPECT_FALSE(IsWindow(inner.dialog));
     EXPECT_FALSE(IsWindow(outer.dialog));
 }

@@ -25,11 +25,12 @@ DialogLayout form(std::vector<ItemLayout> items) {
     return layout;
 }
 
-// Shows a dialog of these controls, does `act` once it is up, and ends it in the next step.
+// Shows a dialog of these controls, does `act` once it is up, and ends it in the next
+// step; the result shows that both steps ran.
 void runWith(std::vector<ItemLayout> items, DialogScript& script, std::function<void()> act) {
     testui::headless().addStep(std::move(act));
-    testui::headless().addStep([&script] { EndDialog(script.dialog, 1); });
-    runDialog(form(std::move(items)), script);
+    testui::headless().addStep([&script] { EndDialog(script.dialog, 7); });
+    EXPECT_EQ(runDialog(form(std::move(items)), script), 7);
 }
 
 // A control that wants every key, as a multi-line edit does, and notes them.
@@ -58,52 +59,35 @@ void registerGreedyControl() {
 TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowhere) {
     // As in the editor, whose controls have no tab stops.
     DialogScript none;
-    HWND before = nullptr, after = nullptr;
     screen().addStep([&] {
-        before = GetFocus();
+        EXPECT_EQ(GetFocus(), none.dialog);
         testui::key(VK_TAB);
     });
-    runWith({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}, none, [&] { after = GetFocus(); });
-    EXPECT_EQ(before, none.dialog);
-    EXPECT_EQ(after, none.dialog);
+    runWith({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}, none, [&] { EXPECT_EQ(GetFocus(), none.dialog); });
 }
 
 TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
     registerProbeControl();
     DialogScript script;
-    HWND focus = nullptr, probe = nullptr;
-    ProbeRecord record;
-    screen().addStep([&] {
-        focus = GetFocus();
-        probe = GetDlgItem(script.dialog, 6);
-        record = probes()[probe];
-        EndDialog(script.dialog, 1);
-    });
-    runDialog(form({control(u"STATIC", 1, 0), control(u"ProbeControl", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
-                    control(u"BUTTON", 7, WS_TABSTOP)}),
-              script);
-    EXPECT_EQ(focus, probe);
-    EXPECT_EQ(record.selectionStart, 0);
-    EXPECT_EQ(record.selectionEnd, -1);
+    runWith({control(u"STATIC", 1, 0), control(u"ProbeControl", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
+             control(u"BUTTON", 7, WS_TABSTOP)},
+            script, [&] {
+                HWND probe = GetDlgItem(script.dialog, 6);
+                EXPECT_EQ(GetFocus(), probe);
+                EXPECT_EQ(probes()[probe].selectionStart, 0);
+                EXPECT_EQ(probes()[probe].selectionEnd, -1);
+            });
 }
 
 TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {
     DialogScript script;
     script.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG) {
+        if (message == WM_INITDIALOG)
             SetFocus(GetDlgItem(dialog, 7));
-            return FALSE;
-        }
         return FALSE;
     };
-    HWND focus = nullptr, button = nullptr;
-    screen().addStep([&] {
-        focus = GetFocus();
-        button = GetDlgItem(script.dialog, 7);
-        EndDialog(script.dialog, 1);
-    });
-    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 7, WS_TABSTOP)}), script);
-    EXPECT_EQ(focus, button);
+    runWith({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 7, WS_TABSTOP)}, script,
+            [&] { EXPECT_EQ(GetFocus(), GetDlgItem(script.dialog, 7)); });
 }
 
 TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
@@ -158,37 +142,30 @@ TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
 
 TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
     DialogScript script;
-    HWND button5 = nullptr, button7 = nullptr, ownerDrawn = nullptr;
-    LONG style5 = 0, ownerDrawnStyle = 0;
-    LRESULT defaultId = 0;
+    auto item = [&](int id) { return GetDlgItem(script.dialog, id); };
     script.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
-            button5 = GetDlgItem(dialog, 5);
-            button7 = GetDlgItem(dialog, 7);
-            ownerDrawn = GetDlgItem(dialog, 9);
             SendMessageA(dialog, DM_SETDEFID, 9, 0);  // an owner-drawn button keeps its kind
-            ownerDrawnStyle = GetWindowLongA(ownerDrawn, GWL_STYLE);
+            EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, 9), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
             SendMessageA(dialog, DM_SETDEFID, 5, 0);
         }
         return message == WM_INITDIALOG;
     };
     screen().addStep([&] {
-        style5 = GetWindowLongA(button5, GWL_STYLE);
-        defaultId = SendMessageA(script.dialog, DM_GETDEFID, 0, 0);
-        SetFocus(GetDlgItem(script.dialog, 6));
+        EXPECT_EQ(GetWindowLongA(item(5), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_EQ(SendMessageA(script.dialog, DM_GETDEFID, 0, 0), MAKELRESULT(5, DC_HASDEFID));
+        SetFocus(item(6));
         testui::key(VK_RETURN);  // from the edit: the default button
     });
-    screen().addStep([&] {
-        SetFocus(button7);
-        testui::key(VK_RETURN);  // on a push button: that button
-    });
-    screen().addStep([&] { EndDialog(script.dialog, 1); });
-    runDialog(form({control(u"EDIT", 6, 0), control(u"BUTTON", 5, BS_PUSHBUTTON, 10, 30),
-                    control(u"BUTTON", 7, BS_PUSHBUTTON, 80, 30), control(u"BUTTON", 9, BS_OWNERDRAW, 150, 30)}),
-              script);
-    EXPECT_EQ(ownerDrawnStyle & BS_TYPEMASK, BS_OWNERDRAW);
-    EXPECT_EQ(style5 & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(defaultId, MAKELRESULT(5, DC_HASDEFID));
+    HWND button5 = nullptr, button7 = nullptr;
+    runWith({control(u"EDIT", 6, 0), control(u"BUTTON", 5, BS_PUSHBUTTON, 10, 30),
+             control(u"BUTTON", 7, BS_PUSHBUTTON, 80, 30), control(u"BUTTON", 9, BS_OWNERDRAW, 150, 30)},
+            script, [&] {
+                button5 = item(5);
+                button7 = item(7);
+                SetFocus(button7);
+                testui::key(VK_RETURN);  // on a push button: that button
+            });
     ASSERT_EQ(script.clicks().size(), 2u);
     EXPECT_EQ(script.clicks()[0].wParam, MAKEWPARAM(5, BN_CLICKED));
     EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(button5));
@@ -232,27 +209,20 @@ TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
 // away gives the look back to the dialog's default button.
 TEST_F(DialogKeyboardTest, TheDefaultLookFollowsTheFocusAmongPushButtons) {
     DialogScript script;
-    auto type = [&](int id) { return GetWindowLongA(GetDlgItem(script.dialog, id), GWL_STYLE) & BS_TYPEMASK; };
-    std::vector<LONG> okLook, otherLook;
-    auto note = [&] {
-        okLook.push_back(type(IDOK));
-        otherLook.push_back(type(5));
+    auto expectLooks = [&](const char* focus, LONG okLook, LONG otherLook) {
+        auto type = [&](int id) { return GetWindowLongA(GetDlgItem(script.dialog, id), GWL_STYLE) & BS_TYPEMASK; };
+        EXPECT_EQ(type(IDOK), okLook) << focus;
+        EXPECT_EQ(type(5), otherLook) << focus;
     };
     screen().addStep([&] {
-        note();  // focus in the edit
+        expectLooks("in the edit", BS_DEFPUSHBUTTON, BS_PUSHBUTTON);
         testui::key(VK_TAB);
     });
     screen().addStep([&] {
-        note();  // focus on button 5
+        expectLooks("on button 5", BS_PUSHBUTTON, BS_DEFPUSHBUTTON);
         testui::key(VK_TAB, display::ModShift);
     });
-    screen().addStep([&] {
-        note();  // back in the edit
-        EndDialog(script.dialog, 1);
-    });
-    runDialog(form({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 5, BS_PUSHBUTTON | WS_TABSTOP, 10, 30),
-                    control(u"BUTTON", IDOK, BS_DEFPUSHBUTTON, 80, 30)}),
-              script);
-    EXPECT_EQ(okLook, (std::vector<LONG>{BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_DEFPUSHBUTTON}));
-    EXPECT_EQ(otherLook, (std::vector<LONG>{BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_PUSHBUTTON}));
+    runWith({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 5, BS_PUSHBUTTON | WS_TABSTOP, 10, 30),
+             control(u"BUTTON", IDOK, BS_DEFPUSHBUTTON, 80, 30)},
+            script, [&] { expectLooks("back in the edit", BS_DEFPUSHBUTTON, BS_PUSHBUTTON); });
 }
