@@ -112,42 +112,35 @@ TEST(TemplateParsing, TextsBecomeWindows1252) {
     EXPECT_EQ(parsed.items[0].title.text, "\x93quoted\x94");
 }
 
-// Whatever the lengths of the texts before it, each item starts on the next DWORD
-// boundary; creation data of odd sizes does not disturb the next item either.
-TEST(TemplateParsing, ItemsFollowEveryAlignmentAndCreationDataSize) {
-    for (size_t titleLength = 0; titleLength < 4; ++titleLength) {
-        for (size_t extra = 0; extra < 4; ++extra) {
-            DialogLayout layout;
-            layout.title = std::u16string(titleLength, u'T');
-            ItemLayout first = item(10, Field::name(u"Edit"), Field::name(std::u16string(extra + 1, u'x')));
-            first.creationData.assign(extra, 0xAB);
-            ItemLayout second = item(11, Field::number(0x80), Field::name(u"Second"));
-            second.style = WS_CHILD | BS_OWNERDRAW;
-            layout.items = {first, second};
-            DialogTemplate parsed = parse(layout);
-            SCOPED_TRACE(testing::Message() << "title " << titleLength << " extra " << extra);
-            EXPECT_EQ(parsed.title, std::string(titleLength, 'T'));
-            ASSERT_EQ(parsed.items.size(), 2u);
-            EXPECT_EQ(parsed.items[0].creationData, std::vector<BYTE>(extra, 0xAB));
-            EXPECT_EQ(parsed.items[1].id, 11);
-            EXPECT_EQ(parsed.items[1].style, static_cast<DWORD>(WS_CHILD | BS_OWNERDRAW));
-            EXPECT_EQ(parsed.items[1].windowClass.text, "Button");
-            EXPECT_EQ(parsed.items[1].title.text, "Second");
+// Whatever the lengths of the texts before it, with or without a font, each item starts
+// on the next DWORD boundary; creation data of odd sizes does not disturb the next item.
+TEST(TemplateParsing, ItemsFollowEveryAlignmentFontAndCreationDataSize) {
+    for (bool font : {true, false}) {
+        for (size_t titleLength = 0; titleLength < 4; ++titleLength) {
+            for (size_t extra = 0; extra < 4; ++extra) {
+                DialogLayout layout;
+                if (!font)
+                    layout.style = WS_POPUP | WS_CAPTION;
+                layout.title = std::u16string(titleLength, u'T');
+                ItemLayout first = item(10, Field::name(u"Edit"), Field::name(std::u16string(extra + 1, u'x')));
+                first.creationData.assign(extra, 0xAB);
+                ItemLayout second = item(11, Field::number(0x80), Field::name(u"Second"));
+                second.style = WS_CHILD | BS_OWNERDRAW;
+                layout.items = {first, second};
+                DialogTemplate parsed = parse(layout);
+                SCOPED_TRACE(testing::Message() << "font " << font << " title " << titleLength << " extra " << extra);
+                EXPECT_EQ(parsed.title, std::string(titleLength, 'T'));
+                EXPECT_EQ(parsed.pointSize, font ? 8 : 0);  // without DS_SETFONT no font is read
+                EXPECT_EQ(parsed.faceName, font ? "MS Sans Serif" : "");
+                ASSERT_EQ(parsed.items.size(), 2u);
+                EXPECT_EQ(parsed.items[0].creationData, std::vector<BYTE>(extra, 0xAB));
+                EXPECT_EQ(parsed.items[1].id, 11);
+                EXPECT_EQ(parsed.items[1].style, static_cast<DWORD>(WS_CHILD | BS_OWNERDRAW));
+                EXPECT_EQ(parsed.items[1].windowClass.text, "Button");
+                EXPECT_EQ(parsed.items[1].title.text, "Second");
+            }
         }
     }
-}
-
-TEST(TemplateParsing, WithoutSetFontNoFontIsRead) {
-    DialogLayout layout;
-    layout.style = WS_POPUP | WS_CAPTION;
-    layout.title = u"No font";
-    layout.items = {item(7, Field::number(0x81))};
-    DialogTemplate parsed = parse(layout);
-    EXPECT_EQ(parsed.pointSize, 0);
-    EXPECT_EQ(parsed.faceName, "");
-    ASSERT_EQ(parsed.items.size(), 1u);
-    EXPECT_EQ(parsed.items[0].id, 7);
-    EXPECT_EQ(parsed.items[0].windowClass.text, "Edit");
 }
 
 TEST(TemplateParsing, EmptyTemplatesAndWhatIsNotRead) {
