@@ -16,7 +16,6 @@ struct Field {
     WORD ordinal = 0;
     std::u16string text;
 
-    static Field none() { return {}; }
     static Field number(WORD value) { return {Kind::Ordinal, value, {}}; }
     static Field name(std::u16string value) { return {Kind::Text, 0, std::move(value)}; }
 };

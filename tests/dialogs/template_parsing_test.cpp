@@ -57,8 +57,6 @@ TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
     EXPECT_EQ(parsed.menu.text, "");
     EXPECT_EQ(parsed.windowClass.text, "MarlowDlgClass");
     EXPECT_EQ(parsed.title, "Add words To translation File");
-    EXPECT_EQ(parsed.pointSize, 8);
-    EXPECT_EQ(parsed.faceName, "MS Sans Serif");
     ASSERT_EQ(parsed.items.size(), 2u);
     const auto& first = parsed.items[0];
     EXPECT_EQ(first.id, 1);
