@@ -99,7 +99,7 @@ TEST_F(ButtonTest, ReleaseOutsideDoesNotClickAndMovingOutLiftsTheButton) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(ButtonTest, SetTextOnOwnerDrawnButtonRedrawsItWhole) {
+TEST_F(ButtonTest, OwnerDrawnButtonRedrawsWholeOnNewTextAndIgnoresClicksWhenDisabled) {
     HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
     testui::pumpUntilIdle();
     clearLog();
@@ -107,15 +107,9 @@ TEST_F(ButtonTest, SetTextOnOwnerDrawnButtonRedrawsItWhole) {
     ASSERT_EQ(drawItems().size(), 1u) << "drawn before SetWindowTextA returns";
     EXPECT_EQ(drawItems()[0].item.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
     EXPECT_EQ(testui::windowText(button), "Down");
-}
 
-TEST_F(ButtonTest, DisabledOwnerDrawnButtonIsDrawnDisabledAndIgnoresClicks) {
-    HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
-    testui::pumpUntilIdle();
-    clearLog();
     EnableWindow(button, FALSE);
     testui::pumpUntilIdle();
-    ASSERT_FALSE(drawItems().empty());
     EXPECT_NE(drawItems().back().item.itemState & ODS_DISABLED, 0u);
     clearLog();
     testui::click(button);
@@ -174,13 +168,6 @@ TEST_F(ButtonTest, AnswersTheDialogManagerAsWin32Buttons) {
     EXPECT_EQ(SendMessageA(ownerDrawn, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
     EXPECT_EQ(SendMessageA(radio, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
     EXPECT_EQ(SendMessageA(group, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-
-    // Making a button the default restyles it; an owner-drawn one stays owner-drawn.
-    SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    EXPECT_EQ(GetWindowLongA(push, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-    SendMessageA(ownerDrawn, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    EXPECT_EQ(GetWindowLongA(ownerDrawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
 TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {
@@ -209,33 +196,24 @@ TEST_F(ButtonTest, BitmapButtonShowsItsImageCentred) {
     DeleteObject(bitmap);
 }
 
-TEST_F(ButtonTest, GroupBoxFillsOnlyItsTextGapAndLeavesItsInterior) {
+// Group boxes and check boxes are drawn on the parent's static colours, not a button face.
+TEST_F(ButtonTest, GroupBoxAndCheckBoxTakeStaticColoursAndAGroupBoxLetsClicksThrough) {
     answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
     HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);
+    HWND check = make("BUTTON", "", BS_AUTOCHECKBOX, 240, 20, 100, 20, 10);
     testui::pumpUntilIdle();
     EXPECT_GT(count(WM_CTLCOLORSTATIC), 0);
     EXPECT_EQ(count(WM_CTLCOLORBTN), 0);
     EXPECT_EQ(pixel(group, 100, 60), parentBackground) << "interior untouched";
     EXPECT_EQ(pixel(group, 7, 1), RGB(0, 0, 200)) << "text gap on the parent's brush";
     EXPECT_NE(pixel(group, 1, 60), parentBackground) << "the frame is drawn";
-}
+    EXPECT_EQ(pixel(check, 90, 10), RGB(0, 0, 200));
 
-TEST_F(ButtonTest, GroupBoxLetsClicksThroughToItsParent) {
-    HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);
-    testui::pumpUntilIdle();
     clearLog();
     testui::clickAt(group, 100, 60);
     testui::pumpUntilIdle();
     EXPECT_EQ(count(WM_LBUTTONDOWN), 1);
     EXPECT_TRUE(commandsFrom(group).empty());
-}
-
-TEST_F(ButtonTest, CheckBoxAsksForStaticColours) {
-    answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
-    HWND check = make("BUTTON", "", BS_AUTOCHECKBOX, 20, 20, 100, 20, 9);
-    testui::pumpUntilIdle();
-    EXPECT_EQ(count(WM_CTLCOLORBTN), 0);
-    EXPECT_EQ(pixel(check, 90, 10), RGB(0, 0, 200));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The text model of an edit field: limits, word boundaries and undo.
+// The text model of an edit field: word boundaries, undo and deleting at the edges.
 #include "user/edit_text.h"
 
 #include <gtest/gtest.h>
@@ -6,19 +6,6 @@
 namespace {
 
 using user::controls::EditText;
-
-TEST(EditTextTest, InsertionStopsAtTheLimitAndSaysSo) {
-    EditText text;
-    text.setLimit(6);
-    EXPECT_TRUE(text.replaceSelection("abcd"));
-    EXPECT_FALSE(text.replaceSelection("efgh"));
-    EXPECT_EQ(text.text(), "abcdef");
-    text.select(0, 4);
-    EXPECT_TRUE(text.replaceSelection("xyz")) << "the replaced selection makes room";
-    EXPECT_EQ(text.text(), "xyzef");
-    text.setLimit(0);
-    EXPECT_EQ(text.limit(), EditText::largestLimit);
-}
 
 TEST(EditTextTest, WordBoundaries) {
     EditText text;

@@ -1,5 +1,5 @@
 // Labels: STN_CLICKED at the press, clicks through a label that does not notify, colours
-// from the parent, wrapping by style and repainting on a new text.
+// from the parent, repainting on a new text and wrapping by style.
 #include "control_fixture.h"
 #include "ui_driver.h"
 
@@ -42,11 +42,14 @@ TEST_F(StaticTest, LabelWithoutNotifyLetsTheClickThroughToTheParent) {
         }
 }
 
-TEST_F(StaticTest, PaintsWithTheParentsBrushAndTextColour) {
+TEST_F(StaticTest, PaintsWithTheParentsBrushAndTextColourAndRepaintsANewText) {
     answerColour(WM_CTLCOLORSTATIC, RGB(250, 250, 0), RGB(0, 0, 255));
-    HWND label = make("STATIC", "IIIIHHHH", SS_SIMPLE, 10, 10, 150, 20, 5);
+    HWND label = make("STATIC", "", SS_SIMPLE, 10, 10, 150, 20, 5);
     testui::pumpUntilIdle();
     EXPECT_GT(count(WM_CTLCOLORSTATIC), 0);
+    EXPECT_EQ(Screen().countUnlike(label, RECT{0, 0, 150, 20}, RGB(250, 250, 0)), 0);
+    SetWindowTextA(label, "IIIIHHHH");
+    testui::pumpUntilIdle();
     EXPECT_EQ(pixel(label, 145, 17), RGB(250, 250, 0));
     EXPECT_GT(Screen().countLike(label, RECT{0, 0, 80, 20}, RGB(0, 0, 255)), 0) << "text in the DC's text colour";
 }
@@ -71,18 +74,6 @@ TEST_F(StaticTest, BitmapStaticShowsItsImage) {
     EXPECT_EQ(Screen().countLike(picture, RECT{0, 0, 30, 30}, RGB(0, 0, 255)), 144);
     DestroyWindow(picture);
     DeleteObject(bitmap);
-}
-
-TEST_F(StaticTest, NewTextIsPainted) {
-    answerColour(WM_CTLCOLORSTATIC, RGB(255, 255, 255), RGB(0, 0, 0));
-    HWND label = make("STATIC", "", SS_LEFT, 10, 10, 100, 20, 5);
-    testui::pumpUntilIdle();
-    RECT whole{0, 0, 100, 20};
-    EXPECT_EQ(Screen().countUnlike(label, whole, RGB(255, 255, 255)), 0);
-    SetWindowTextA(label, "Shown");
-    testui::pumpUntilIdle();
-    EXPECT_GT(Screen().countUnlike(label, whole, RGB(255, 255, 255)), 0);
-    EXPECT_EQ(testui::windowText(label), "Shown");
 }
 
 }  // namespace

@@ -22,36 +22,32 @@ protected:
     HFONT font = nullptr;
 };
 
-TEST_F(DrawText, HorizontalAlignmentPlacesTheLine) {
-    const std::string text = "Goto";
-    RECT r{10, 5, 110, 30};
-    for (UINT align : {UINT(DT_LEFT), UINT(DT_CENTER), UINT(DT_RIGHT)}) {
-        Canvas canvas(130, 40);
+// Each alignment places the line where TextOutA would draw it. The rectangle's odd sizes
+// check that the halves are rounded down; the answer is the height of the text, measured
+// from the rectangle's top.
+TEST_F(DrawText, AlignmentPlacesASingleLine) {
+    const std::string text = "del .lnk's";
+    const RECT r{7, 9, 128, 42};
+    Canvas measure(1, 1);
+    prepare(measure);
+    const int width = extentOf(measure.dc, text).cx;
+    struct Case {
+        UINT format;
+        int x, y;
+    } cases[] = {
+        {DT_LEFT, 7, 9},
+        {DT_CENTER, 7 + (121 - width) / 2, 9},
+        {DT_RIGHT, 128 - width, 9},
+        {DT_CENTER | DT_VCENTER, 7 + (121 - width) / 2, 9 + (33 - 13) / 2},
+        {DT_BOTTOM, 7, 42 - 13},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(140, 60);
         prepare(canvas);
         RECT box = r;
-        int height = DrawTextA(canvas.dc, text.c_str(), -1, &box, align | DT_SINGLELINE);
-        EXPECT_EQ(height, 13);
-        int width = extentOf(canvas.dc, text).cx;
-        int x = align == DT_LEFT ? 10 : align == DT_CENTER ? 10 + (100 - width) / 2 : 110 - width;
-        expectSameAsTextOut(canvas, text, x, 5);
+        EXPECT_EQ(DrawTextA(canvas.dc, text.c_str(), -1, &box, c.format | DT_SINGLELINE), c.y + 13 - 9) << c.format;
+        expectSameAsTextOut(canvas, text, c.x, c.y);
     }
-}
-
-TEST_F(DrawText, CentredSingleLineSitsInTheMiddleOfTheRectangle) {
-    const std::string text = "del .lnk's";
-    Canvas canvas(140, 60);
-    prepare(canvas);
-    RECT r{7, 9, 128, 42};  // odd sizes: the halves are rounded down
-    int offset = DrawTextA(canvas.dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    int width = extentOf(canvas.dc, text).cx;
-    int top = 9 + (33 - 13) / 2;
-    EXPECT_EQ(offset, top + 13 - 9);
-    expectSameAsTextOut(canvas, text, 7 + (121 - width) / 2, top);
-
-    Canvas bottom(140, 60);
-    prepare(bottom);
-    DrawTextA(bottom.dc, text.c_str(), -1, &r, DT_BOTTOM | DT_SINGLELINE);
-    expectSameAsTextOut(bottom, text, 7, 42 - 13);
 }
 
 TEST_F(DrawText, WordBreakWrapsBetweenWordsAndCalcRectMeasures) {

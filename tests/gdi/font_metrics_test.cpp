@@ -74,11 +74,17 @@ TEST(FontMetrics, BoldWeightDrawsHeavierText) {
     DeleteObject(bold);
 }
 
-TEST(FontMetrics, StockFontsAndGetObjectDescribeTheFont) {
+TEST(FontMetrics, StockFontsNewContextsAndGetObjectDescribeTheFont) {
     EXPECT_EQ(metricsOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))).tmHeight, 13);
     TEXTMETRICA system = metricsOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
     EXPECT_EQ(system.tmWeight, FW_BOLD);
     EXPECT_NEAR(system.tmHeight, 16, 1);
+    // A new memory context starts with the system font, as a window's does.
+    HDC memory = CreateCompatibleDC(nullptr);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(memory, &tm);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    DeleteDC(memory);
 
     HFONT font = dialogFont();
     LOGFONTA logFont{};
@@ -86,15 +92,4 @@ TEST(FontMetrics, StockFontsAndGetObjectDescribeTheFont) {
     EXPECT_EQ(logFont.lfHeight, 8);
     EXPECT_STREQ(logFont.lfFaceName, "MS Sans Serif");
     DeleteObject(font);
-}
-
-TEST(FontMetrics, NewContextsStartWithTheSystemFont) {
-    Canvas canvas(4, 4);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(canvas.dc, &tm);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
-    HDC memory = CreateCompatibleDC(nullptr);
-    GetTextMetricsA(memory, &tm);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
-    DeleteDC(memory);
 }

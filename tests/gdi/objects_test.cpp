@@ -75,14 +75,3 @@ TEST(Objects, MemoryContextsDrawIntoTheirBitmap) {
     DeleteDC(memory);
     EXPECT_TRUE(DeleteObject(bitmap));
 }
-
-TEST(Objects, ColoursAndModesAnswerWithTheirPreviousValues) {
-    Canvas canvas(2, 2);
-    EXPECT_EQ(SetTextColor(canvas.dc, RGB(1, 2, 3)), RGB(0, 0, 0));
-    EXPECT_EQ(GetTextColor(canvas.dc), RGB(1, 2, 3));
-    EXPECT_EQ(SetBkColor(canvas.dc, RGB(4, 5, 6)), RGB(255, 255, 255));
-    EXPECT_EQ(SetBkMode(canvas.dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetBkMode(canvas.dc, 7), 0);
-    EXPECT_EQ(GetBkMode(canvas.dc), TRANSPARENT);
-    EXPECT_EQ(GetTextColor(nullptr), CLR_INVALID);
-}

@@ -111,19 +111,6 @@ TEST_F(Queue, WaitMessagePaintsAndPresentsBeforeTheDisplayRunsTheNextStep) {
     EXPECT_EQ(display->stepsLeft(), 0u);
 }
 
-TEST_F(Queue, GetMessageWaitsForInputThatAStepInjects) {
-    HWND w = topLevel(10, 10, 100, 100);
-    display->addStep([&] { display->click(50, 50); });
-    MSG msg;
-    do {
-        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
-        DispatchMessageA(&msg);
-    } while (msg.message != WM_LBUTTONUP);
-    EXPECT_EQ(msg.hwnd, w);
-    EXPECT_EQ(msg.lParam, MAKELPARAM(40, 40));
-    EXPECT_EQ(received(w, WM_LBUTTONDOWN).size(), 1u);
-}
-
 TEST_F(Queue, TranslateMakesControlCharactersAndTypedTextArrivesAsCharacters) {
     HWND w = topLevel(10, 10, 100, 100);
     ASSERT_EQ(GetFocus(), w);
