@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -52,6 +53,15 @@ struct Canvas {
         return n;
     }
 };
+
+// A rectangle's left, top, right and bottom, to compare in one expectation.
+inline std::array<LONG, 4> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Whether `inner` lies within `outer` (an empty `inner` does not).
+inline bool within(const RECT& inner, const RECT& outer) {
+    return inner.left < inner.right && inner.top < inner.bottom && inner.left >= outer.left &&
+           inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
 
 // The classic dialog font, as a dialog template asks for it.
 inline HFONT dialogFont() {

@@ -53,10 +53,7 @@ TEST(Frames, AdjustRectLeavesTheFace) {
         Canvas canvas(100, 40);
         RECT r{10, 5, 85, 28};
         DrawFrameControl(canvas.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | pushed);
-        EXPECT_EQ(r.left, 12);
-        EXPECT_EQ(r.top, 7);
-        EXPECT_EQ(r.right, 83);
-        EXPECT_EQ(r.bottom, 26);
+        EXPECT_EQ(edges(r), edges({12, 7, 83, 26}));
         // The face is exactly the adjusted rectangle, the frame's dark inner ring just outside.
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x) ASSERT_EQ(canvas.at(x, y), kFace) << x << "," << y;
@@ -69,8 +66,7 @@ TEST(Frames, EdgesAndAdjust) {
     Canvas canvas(60, 40, kFace);
     RECT r{5, 5, 45, 30};
     DrawEdge(canvas.dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    EXPECT_EQ(r.left, 7);
-    EXPECT_EQ(r.bottom, 28);
+    EXPECT_EQ(edges(r), edges({7, 7, 43, 28}));
     EXPECT_EQ(canvas.at(5, 10), kShadow);   // outer: shadow above-left
     EXPECT_EQ(canvas.at(44, 10), kWhite);   // highlight below-right
     EXPECT_EQ(canvas.at(6, 10), kBlack);    // inner: dark shadow above-left

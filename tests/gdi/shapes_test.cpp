@@ -35,11 +35,7 @@ TEST(Shapes, RectangleFillsWithTheBrushAndNullPenLeavesOutTheOutline) {
     SelectObject(penless.dc, brush);
     SelectObject(penless.dc, GetStockObject(NULL_PEN));
     Rectangle(penless.dc, 5, 5, 25, 15);
-    RECT filled = penless.inkBounds(kWhite);
-    EXPECT_EQ(filled.left, 5);
-    EXPECT_EQ(filled.top, 5);
-    EXPECT_EQ(filled.right, 24);
-    EXPECT_EQ(filled.bottom, 14);
+    EXPECT_EQ(edges(penless.inkBounds(kWhite)), edges({5, 5, 24, 14}));
     EXPECT_EQ(penless.count(0x0000FF), 19 * 9);
     DeleteObject(brush);  // still selected: it goes when the contexts let go of it
 }
@@ -124,23 +120,18 @@ TEST(Shapes, RectangleArithmetic) {
     RECT b{5, 5, 15, 20};
     RECT r;
     EXPECT_TRUE(IntersectRect(&r, &a, &b));
-    RECT overlap{5, 5, 10, 10};
-    EXPECT_TRUE(EqualRect(&r, &overlap));
+    EXPECT_EQ(edges(r), edges({5, 5, 10, 10}));
     RECT far{20, 20, 30, 30};
     EXPECT_FALSE(IntersectRect(&r, &a, &far));
     EXPECT_TRUE(IsRectEmpty(&r));
     EXPECT_TRUE(UnionRect(&r, &a, &b));
-    EXPECT_EQ(r.right, 15);
-    EXPECT_EQ(r.bottom, 20);
+    EXPECT_EQ(edges(r), edges({0, 0, 15, 20}));
     RECT empty{3, 3, 3, 9};
     EXPECT_TRUE(UnionRect(&r, &empty, &a));  // an empty rectangle adds nothing
     EXPECT_TRUE(EqualRect(&r, &a));
     InflateRect(&r, -2, 1);
     OffsetRect(&r, 1, 1);
-    EXPECT_EQ(r.left, 3);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right, 9);
-    EXPECT_EQ(r.bottom, 12);
+    EXPECT_EQ(edges(r), edges({3, 0, 9, 12}));
     EXPECT_TRUE(PtInRect(&a, POINT{0, 0}));
     EXPECT_FALSE(PtInRect(&a, POINT{10, 5}));  // right and bottom edges are outside
 }

@@ -24,10 +24,7 @@ TEST_F(TextOutput, InkStaysInsideTheMeasuredCellWithTheBaselineAtEleven) {
     EXPECT_GT(size.cx, 40);
     TextOutA(canvas.dc, 10, 5, text.data(), static_cast<int>(text.size()));
     RECT ink = canvas.inkBounds(kWhite);
-    EXPECT_GE(ink.left, 10);
-    EXPECT_LE(ink.right, 10 + size.cx);
-    EXPECT_GE(ink.top, 5);
-    EXPECT_LE(ink.bottom, 5 + 13);
+    EXPECT_TRUE(within(ink, {10, 5, 10 + size.cx, 5 + 13}));
     // No descenders in the text: the lowest ink row sits on the baseline (row 11 of the
     // cell), the capitals about 8 pixels tall.
     EXPECT_EQ(ink.bottom, 5 + 11);
@@ -60,11 +57,7 @@ TEST_F(TextOutput, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
     EXPECT_EQ(GetBkMode(canvas.dc), OPAQUE);
     TextOutA(canvas.dc, 4, 6, "Find", 4);
     SIZE size = extentOf(canvas.dc, "Find");
-    RECT painted = canvas.inkBounds(kWhite);
-    EXPECT_EQ(painted.left, 4);
-    EXPECT_EQ(painted.top, 6);
-    EXPECT_EQ(painted.right, 4 + size.cx);
-    EXPECT_EQ(painted.bottom, 6 + 13);
+    EXPECT_EQ(edges(canvas.inkBounds(kWhite)), edges({4, 6, 4 + size.cx, 6 + 13}));
     EXPECT_EQ(canvas.count(0xFF0000) + canvas.count(0x0000FF), size.cx * 13);
 
     Canvas clear(100, 30);
@@ -81,11 +74,7 @@ TEST_F(TextOutput, ExtTextOutOpaqueFillsExactlyItsRectangle) {
     RECT r{10, 7, 45, 31};
     EXPECT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
     EXPECT_EQ(canvas.count(0x008000), 35 * 24);
-    RECT filled = canvas.inkBounds(kWhite);
-    EXPECT_EQ(filled.left, 10);
-    EXPECT_EQ(filled.top, 7);
-    EXPECT_EQ(filled.right, 45);
-    EXPECT_EQ(filled.bottom, 31);
+    EXPECT_EQ(edges(canvas.inkBounds(kWhite)), edges(r));
 }
 
 TEST_F(TextOutput, ExtTextOutClippedKeepsTextInsideTheRectangle) {
@@ -93,12 +82,7 @@ TEST_F(TextOutput, ExtTextOutClippedKeepsTextInsideTheRectangle) {
     prepare(canvas);
     RECT r{12, 4, 30, 14};
     ExtTextOutA(canvas.dc, 5, 2, ETO_CLIPPED, &r, "Clipped words", 13, nullptr);
-    RECT ink = canvas.inkBounds(kWhite);
-    EXPECT_FALSE(IsRectEmpty(&ink));
-    EXPECT_GE(ink.left, 12);
-    EXPECT_LE(ink.right, 30);
-    EXPECT_GE(ink.top, 4);
-    EXPECT_LE(ink.bottom, 14);
+    EXPECT_TRUE(within(canvas.inkBounds(kWhite), r));
 }
 
 TEST_F(TextOutput, HighCharactersAreTheWindows1252Ones) {
