@@ -89,8 +89,7 @@ TEST_F(Creation, MessagesArriveInWin32OrderAndTheWindowIsHiddenUntilCreated) {
     char title[16];
     EXPECT_EQ(GetWindowTextA(w, title, sizeof title), 5);  // the default WM_NCCREATE took the title
     EXPECT_STREQ(title, "Title");
-    auto sizes = received(w, WM_SIZE);
-    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
+    EXPECT_EQ(lParams(w, WM_SIZE).at(0), MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
 }
 
 TEST_F(Creation, CbtHooksChainNewestFirstAndCanRefuseOrMoveACreation) {
@@ -332,12 +331,8 @@ TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {
     HWND c = child(top, 1, 10, 10, 50, 50, WS_CHILD);
     log().clear();
     EXPECT_TRUE(MoveWindow(c, 20, 30, 60, 70, TRUE));
-    auto moves = received(c, WM_MOVE);
-    auto sizes = received(c, WM_SIZE);
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].lParam, MAKELPARAM(20, 30));
-    ASSERT_EQ(sizes.size(), 1u);
-    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(60, 70));
+    EXPECT_EQ(lParams(c, WM_MOVE), std::vector<LPARAM>{MAKELPARAM(20, 30)});
+    EXPECT_EQ(lParams(c, WM_SIZE), std::vector<LPARAM>{MAKELPARAM(60, 70)});
     EXPECT_EQ(received(c, WM_WINDOWPOSCHANGED).size(), 1u);
 
     log().clear();

@@ -22,26 +22,15 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     log().clear();
     display->click(100 + 10 + 1 + 20 + 3, 100 + 10 + 1 + 20 + 4);
     pump();
-    auto downs = received(grandchild, WM_LBUTTONDOWN);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].lParam, MAKELPARAM(3, 4));
-    EXPECT_EQ(downs[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
-    auto ups = received(grandchild, WM_LBUTTONUP);
-    ASSERT_EQ(ups.size(), 1u);
-    EXPECT_EQ(ups[0].wParam, 0u);
+    EXPECT_EQ(lParams(grandchild, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(3, 4)});
+    EXPECT_EQ(wParams(grandchild, WM_LBUTTONDOWN), std::vector<WPARAM>{MK_LBUTTON});
+    EXPECT_EQ(wParams(grandchild, WM_LBUTTONUP), std::vector<WPARAM>{0});
     EXPECT_EQ(received(grandchild, WM_SETCURSOR).size(), 3u);  // move, down, up
     EXPECT_TRUE(received(kid, WM_LBUTTONDOWN).empty());
     EXPECT_EQ(display->cursor(), display::Cursor::Arrow);
 
     // A child's own cursor shows over it although its parent is asked first.
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
-    wc.lpszClassName = "TextCursorChild";
-    WNDCLASSEXA existing{};
-    if (!GetClassInfoExA(nullptr, wc.lpszClassName, &existing)) RegisterClassExA(&wc);
-    child(top, 3, 200, 10, 50, 50, WS_CHILD | WS_VISIBLE, "TextCursorChild");
+    child(top, 3, 200, 10, 50, 50, WS_CHILD | WS_VISIBLE, registerOnce("TextCursorChild", DefWindowProcA, 0, IDC_IBEAM));
     display->mouseMove(100 + 220, 100 + 30);
     pump();
     EXPECT_EQ(display->cursor(), display::Cursor::IBeam);
@@ -52,19 +41,15 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     display->click(100 + 10 + 1 + 20 + 3, 100 + 10 + 1 + 20 + 4);
     pump();
     EXPECT_TRUE(received(grandchild, WM_LBUTTONDOWN).empty());
-    downs = received(kid, WM_LBUTTONDOWN);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].lParam, MAKELPARAM(23, 24));
+    EXPECT_EQ(lParams(kid, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(23, 24)});
 
     log().clear();
     display->click(100 + 5, 100 + 5);  // top-level's own client area
     display->click(100 + 10, 100 + 10);  // the child's border: its non-client area
     pump();
     EXPECT_EQ(received(top, WM_LBUTTONDOWN).size(), 1u);
-    auto nc = received(kid, WM_NCLBUTTONDOWN);
-    ASSERT_EQ(nc.size(), 1u);
-    EXPECT_EQ(nc[0].wParam, static_cast<WPARAM>(HTBORDER));
-    EXPECT_EQ(nc[0].lParam, MAKELPARAM(110, 110));
+    EXPECT_EQ(wParams(kid, WM_NCLBUTTONDOWN), std::vector<WPARAM>{HTBORDER});
+    EXPECT_EQ(lParams(kid, WM_NCLBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(110, 110)});  // screen coordinates
 }
 
 namespace {
@@ -75,14 +60,9 @@ LRESULT CALLBACK transparentProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 TEST_F(MouseInput, TransparentWindowsLetThePointThroughToTheWindowsBelow) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = transparentProcedure;
-    wc.lpszClassName = "TransparentFrame";
-    WNDCLASSEXA existing{};
-    if (!GetClassInfoExA(nullptr, wc.lpszClassName, &existing)) RegisterClassExA(&wc);
     HWND top = topLevel(100, 100, 300, 200);
-    HWND frame = child(top, 1, 10, 10, 200, 150, WS_CHILD | WS_VISIBLE, "TransparentFrame");  // topmost
+    HWND frame = child(top, 1, 10, 10, 200, 150, WS_CHILD | WS_VISIBLE,  // topmost
+                       registerOnce("TransparentFrame", transparentProcedure));
     HWND inside = child(top, 2, 20, 20, 50, 50);
     pump();
     log().clear();
@@ -91,12 +71,8 @@ TEST_F(MouseInput, TransparentWindowsLetThePointThroughToTheWindowsBelow) {
     pump();
     EXPECT_FALSE(received(frame, WM_NCHITTEST).empty());
     EXPECT_TRUE(received(frame, WM_LBUTTONDOWN).empty());
-    auto downs = received(inside, WM_LBUTTONDOWN);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].lParam, MAKELPARAM(5, 5));
-    downs = received(top, WM_LBUTTONDOWN);
-    ASSERT_EQ(downs.size(), 1u);
-    EXPECT_EQ(downs[0].lParam, MAKELPARAM(150, 100));
+    EXPECT_EQ(lParams(inside, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(5, 5)});
+    EXPECT_EQ(lParams(top, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(150, 100)});
     EXPECT_EQ(WindowFromPoint(POINT{100 + 25, 100 + 25}), inside);
 }
 
@@ -133,20 +109,13 @@ TEST_F(MouseInput, CaptureTakesAllMouseInputUntilReleased) {
     log().clear();
     display->mouseMove(100 + 120, 100 + 10);  // over b
     pump();
-    auto moves = received(a, WM_MOUSEMOVE);
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].lParam, MAKELPARAM(120, 10));
     EXPECT_TRUE(received(b, WM_MOUSEMOVE).empty());
     display->mouseMove(50, 60);  // outside every window
     pump();
-    moves = received(a, WM_MOUSEMOVE);
-    ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(static_cast<SHORT>(LOWORD(moves[1].lParam)), -50);
+    EXPECT_EQ(lParams(a, WM_MOUSEMOVE), (std::vector<LPARAM>{MAKELPARAM(120, 10), MAKELPARAM(-50, -40)}));
 
     EXPECT_EQ(SetCapture(b), a);
-    auto changed = received(a, WM_CAPTURECHANGED);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0].lParam, reinterpret_cast<LPARAM>(b));
+    EXPECT_EQ(lParams(a, WM_CAPTURECHANGED), std::vector<LPARAM>{reinterpret_cast<LPARAM>(b)});
     ReleaseCapture();
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(received(b, WM_CAPTURECHANGED).size(), 1u);
@@ -209,9 +178,7 @@ TEST_F(NonClientInput, CloseBoxClickAndAltF4SendClose) {
     EXPECT_EQ(received(w, WM_NCLBUTTONDOWN).front().wParam, static_cast<WPARAM>(HTCLOSE));
     display->click(closeX, closeY);
     pump();
-    auto commands = received(w, WM_SYSCOMMAND);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].wParam, static_cast<WPARAM>(SC_CLOSE));
+    EXPECT_EQ(wParams(w, WM_SYSCOMMAND), std::vector<WPARAM>{SC_CLOSE});
     EXPECT_LT(firstIndex(w, WM_SYSCOMMAND), firstIndex(w, WM_CLOSE));
     EXPECT_FALSE(IsWindow(w));  // left to the default: closed
 
@@ -263,27 +230,20 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     pump();
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), b);
-    auto ncA = received(a, WM_NCACTIVATE);
-    ASSERT_EQ(ncA.size(), 1u);
-    EXPECT_EQ(ncA[0].wParam, static_cast<WPARAM>(FALSE));
-    auto actA = received(a, WM_ACTIVATE);
-    ASSERT_EQ(actA.size(), 1u);
-    EXPECT_EQ(LOWORD(actA[0].wParam), WA_INACTIVE);
-    EXPECT_EQ(actA[0].lParam, reinterpret_cast<LPARAM>(b));
-    auto actB = received(b, WM_ACTIVATE);
-    ASSERT_EQ(actB.size(), 1u);
-    EXPECT_EQ(LOWORD(actB[0].wParam), WA_CLICKACTIVE);
+    EXPECT_EQ(wParams(a, WM_NCACTIVATE), std::vector<WPARAM>{FALSE});
+    EXPECT_EQ(wParams(a, WM_ACTIVATE), std::vector<WPARAM>{WA_INACTIVE});
+    EXPECT_EQ(lParams(a, WM_ACTIVATE), std::vector<LPARAM>{reinterpret_cast<LPARAM>(b)});
+    EXPECT_EQ(wParams(b, WM_ACTIVATE), std::vector<WPARAM>{WA_CLICKACTIVE});
     EXPECT_LT(firstIndex(a, WM_ACTIVATE), firstIndex(b, WM_NCACTIVATE));
     EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_SETFOCUS));
     EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_LBUTTONDOWN));
-    EXPECT_EQ(received(a, WM_KILLFOCUS)[0].wParam, reinterpret_cast<WPARAM>(b));
+    EXPECT_EQ(wParams(a, WM_KILLFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(b)});
 
     log().clear();
     EXPECT_EQ(SetFocus(bChild), b);
-    EXPECT_EQ(received(b, WM_KILLFOCUS)[0].wParam, reinterpret_cast<WPARAM>(bChild));
-    EXPECT_EQ(received(bChild, WM_SETFOCUS)[0].wParam, reinterpret_cast<WPARAM>(b));
-    EXPECT_EQ(SetFocus(bChild), bChild);
-    EXPECT_EQ(received(bChild, WM_SETFOCUS).size(), 1u);  // no change, no message
+    EXPECT_EQ(wParams(b, WM_KILLFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(bChild)});
+    EXPECT_EQ(SetFocus(bChild), bChild);  // no change, no message
+    EXPECT_EQ(wParams(bChild, WM_SETFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(b)});
 
     // Focusing a window of an inactive top-level activates that one.
     HWND aChild = child(a, 2, 0, 0, 20, 20);

@@ -25,20 +25,6 @@ LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* registerOnce(const char* name, UINT style) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = style;
-    wc.lpfnWndProc = recordingProcedure;
-    wc.cbWndExtra = 16;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = name;
-    WNDCLASSEXA existing{};
-    if (!GetClassInfoExA(nullptr, name, &existing)) RegisterClassExA(&wc);
-    return name;
-}
-
 BOOL CALLBACK collect(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
@@ -58,14 +44,40 @@ std::vector<Received> received(HWND window, UINT message) {
     return out;
 }
 
+std::vector<WPARAM> wParams(HWND window, UINT message) {
+    std::vector<WPARAM> out;
+    for (const Received& r : received(window, message)) out.push_back(r.wParam);
+    return out;
+}
+
+std::vector<LPARAM> lParams(HWND window, UINT message) {
+    std::vector<LPARAM> out;
+    for (const Received& r : received(window, message)) out.push_back(r.lParam);
+    return out;
+}
+
 int firstIndex(HWND window, UINT message) {
     for (size_t i = 0; i < log().size(); ++i)
         if (log()[i].window == window && log()[i].message == message) return static_cast<int>(i);
     return -1;
 }
 
-const char* recorderClass() { return registerOnce("Recorder", 0); }
-const char* doubleClickRecorderClass() { return registerOnce("DoubleClickRecorder", CS_DBLCLKS); }
+const char* registerOnce(const char* name, WNDPROC procedure, UINT style, LPCSTR cursor) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = 16;
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    WNDCLASSEXA existing{};
+    if (!GetClassInfoExA(nullptr, name, &existing)) RegisterClassExA(&wc);
+    return name;
+}
+
+const char* recorderClass() { return registerOnce("Recorder", recordingProcedure); }
+const char* doubleClickRecorderClass() { return registerOnce("DoubleClickRecorder", recordingProcedure, CS_DBLCLKS); }
 
 HWND topLevel(int x, int y, int width, int height, DWORD style, const char* title, DWORD exStyle,
               const char* className) {

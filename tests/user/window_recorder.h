@@ -22,8 +22,15 @@ struct Received {
 std::vector<Received>& log();
 // Messages of one window with this number, in order.
 std::vector<Received> received(HWND window, UINT message);
+// Their wParam / lParam values, in order.
+std::vector<WPARAM> wParams(HWND window, UINT message);
+std::vector<LPARAM> lParams(HWND window, UINT message);
 // Position of the first such message in the log, or -1.
 int firstIndex(HWND window, UINT message);
+
+// Registers a class of this procedure (with the recorders' extra bytes and background)
+// unless one of that name exists; returns the name.
+const char* registerOnce(const char* name, WNDPROC procedure, UINT style = 0, LPCSTR cursor = IDC_ARROW);
 
 // "Recorder": records, then leaves the message to DefWindowProcA. Paints its client area
 // in the colour stored in GWLP_USERDATA (when non-zero) on WM_PAINT.
