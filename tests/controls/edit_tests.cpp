@@ -76,33 +76,16 @@ protected:
     HFONT font = nullptr;
 };
 
-// The notifications the parent has of a field while SetWindowTextA is still running.
-std::vector<WORD> codesDuringSetText;
-HWND watchedField = nullptr;
-WNDPROC parentProcedure = nullptr;
-
-LRESULT CALLBACK watchingParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == watchedField)
-        codesDuringSetText.push_back(HIWORD(wParam));
-    return CallWindowProcA(parentProcedure, window, message, wParam, lParam);
-}
-
+// The parent records notifications as they are sent: what the log holds right after
+// SetWindowTextA arrived before it returned.
 TEST_F(EditTest, SetTextNotifiesUpdateThenChangeBeforeReturningEvenWhenUnchanged) {
     HWND edit = field("before");
-    watchedField = edit;
-    codesDuringSetText.clear();
-    parentProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchingParent)));
-    SetWindowTextA(edit, "after");
-    std::vector<WORD> firstCall = codesDuringSetText;
-    SetWindowTextA(edit, "after");
-    std::vector<WORD> secondCall(codesDuringSetText.begin() + static_cast<long>(firstCall.size()),
-                                 codesDuringSetText.end());
-    SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(parentProcedure));
-
     std::vector<WORD> expected{EN_UPDATE, EN_CHANGE};
-    EXPECT_EQ(firstCall, expected);
-    EXPECT_EQ(secondCall, expected);
+    for (int call = 0; call < 2; ++call) {
+        clearLog();
+        SetWindowTextA(edit, "after");
+        EXPECT_EQ(commandsFrom(edit), expected) << "call " << call;
+    }
     EXPECT_EQ(testui::windowText(edit), "after");
     EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 0})) << "caret at the start";
     EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), FALSE);

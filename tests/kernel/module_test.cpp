@@ -43,10 +43,15 @@ TEST(Module, TheProgramAndTheRichEditLibraryHaveHandles) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_MOD_NOT_FOUND));
 }
 
-TEST(Process, ThreadsHaveDistinctIdsAndSleepWaits) {
+TEST(Process, ThreadsHaveDistinctIdsAndTheirOwnLastErrorAndSleepWaits) {
     DWORD mine = GetCurrentThreadId();
     DWORD theirs = 0;
-    std::thread([&] { theirs = GetCurrentThreadId(); }).join();
+    SetLastError(ERROR_DISK_FULL);
+    std::thread([&] {
+        theirs = GetCurrentThreadId();
+        SetLastError(ERROR_ACCESS_DENIED);
+    }).join();
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
     EXPECT_NE(mine, 0u);
     EXPECT_NE(theirs, 0u);
     EXPECT_NE(mine, theirs);
@@ -55,12 +60,6 @@ TEST(Process, ThreadsHaveDistinctIdsAndSleepWaits) {
     DWORD before = GetTickCount();
     Sleep(30);
     EXPECT_GE(GetTickCount() - before, 30u);
-}
-
-TEST(LastError, IsKeptPerThread) {
-    SetLastError(ERROR_DISK_FULL);
-    std::thread([] { SetLastError(ERROR_ACCESS_DENIED); }).join();
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
 }
 
 }  // namespace
