@@ -76,8 +76,8 @@ bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
 void raiseTopLevel(Window* window);
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);
-// Destroyed windows are kept until no outside call runs; the queue frees them when asked
-// for a message at the outermost level.
+// Destroyed windows are kept until no outside call runs; they are freed when the program
+// itself (not a procedure) asks the queue for a message or destroys a window.
 void freeBuriedWindows();
 
 // ---- geometry (geometry.cpp)

@@ -276,7 +276,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     return fromHandle(handle) ? handle : nullptr;
 }
 
-BOOL WINAPI DestroyWindow(HWND hWnd) {
+namespace {
+
+BOOL destroyWithOwned(HWND hWnd) {
     Window* window = fromHandle(hWnd);
     if (!window || window == user::desktopWindow()) {
         SetLastError(1400);
@@ -292,7 +294,7 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
         std::vector<HWND> owned;
         for (Window* w : user::topLevels())
             if (w->owner == hWnd) owned.push_back(w->handle);
-        for (HWND h : owned) DestroyWindow(h);
+        for (HWND h : owned) destroyWithOwned(h);
     }
     if (!(window = fromHandle(hWnd))) return TRUE;
 
@@ -313,6 +315,17 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
     user::sendDestroy(window);
     if ((window = fromHandle(hWnd))) user::sendNcDestroyAndBury(window);
     return TRUE;
+}
+
+}  // namespace
+
+BOOL WINAPI DestroyWindow(HWND hWnd) {
+    BOOL destroyed = destroyWithOwned(hWnd);
+    // Called by the program rather than from a procedure, nothing can still hold the
+    // windows just destroyed: a program that ends its dialogs before they wait for a
+    // message must not keep them all.
+    user::freeBuriedWindows();
+    return destroyed;
 }
 
 BOOL WINAPI IsWindow(HWND hWnd) { return fromHandle(hWnd) != nullptr; }
