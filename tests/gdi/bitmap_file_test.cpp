@@ -118,7 +118,7 @@ TEST(BitmapFiles, ResourcesMissingAndBrokenFilesLoadNothing) {
     EXPECT_EQ(LoadImageA(nullptr, "/nonexistent/x.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 
     std::vector<uint8_t> truncated = bmpFile(3, 2, 24, kPicture);
-    truncated.resize(truncated.size() - 5);
+    truncated.erase(truncated.end() - 5, truncated.end());  // the last pixels cut off
     std::string path = writeTemporary("truncated.bmp", truncated);
     EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     std::vector<uint8_t> notBmp(100, 'x');
