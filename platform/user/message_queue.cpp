@@ -19,6 +19,8 @@ Queue& queue() {
     return q;
 }
 
+int outsideCallDepth = 0;  // procedures, hooks and callbacks running now
+
 bool windowMatches(HWND messageWindow, HWND filter) {
     if (!filter) return true;
     if (filter == reinterpret_cast<HWND>(-1)) return messageWindow == nullptr;
@@ -56,10 +58,6 @@ void waitForInput() {
 }
 
 }  // namespace
-
-namespace {
-int outsideCallDepth = 0;
-}
 
 OutsideCall::OutsideCall() { ++outsideCallDepth; }
 OutsideCall::~OutsideCall() { --outsideCallDepth; }
