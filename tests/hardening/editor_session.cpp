@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace hardening {
@@ -43,6 +44,18 @@ std::string afterStartUp(const std::string& original) {
     const int32_t one = 1;
     std::memcpy(fixed.data(), &one, sizeof one);
     return fixed;
+}
+
+std::string passResultFault(const std::string& original, const std::string& result) {
+    const std::string before = afterStartUp(original);
+    const int64_t entriesHeld = std::min<int64_t>(countAsRead(before), int64_t(wholeRecords(before)));
+    const int32_t count = headerCount(result);
+    if (count < 1 || count > std::max<int64_t>(1, entriesHeld))
+        return "count " + std::to_string(count) + " where the original held " + std::to_string(entriesHeld) +
+               " entries";
+    if (result.size() != static_cast<size_t>(count) * recordSize)
+        return std::to_string(result.size()) + " bytes for a count of " + std::to_string(count);
+    return "";
 }
 
 HWND formWindow() { return testui::topLevel(formTitle); }

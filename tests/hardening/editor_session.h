@@ -28,6 +28,10 @@ int32_t countAsRead(const std::string& file);
 // What start-up makes of a dictionary without entry numbering: a header with count 1,
 // its other bytes those the file held (zero where it held none).
 std::string afterStartUp(const std::string& original);
+// What is wrong with the dictionary a clean-up pass made of `original`, empty when
+// nothing is: its count is at least 1 and no more than the entries the original held,
+// and nothing follows its records (nothing a work file held before reaches it).
+std::string passResultFault(const std::string& original, const std::string& result);
 
 struct BoxSeen {
     std::string caption;
