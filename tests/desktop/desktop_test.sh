@@ -2,6 +2,8 @@
 # The built editor on a real (virtual) X display with the SDL backend, driven as a person
 # would with the mouse and keyboard; the dictionary's bytes are checked afterwards.
 # Run under Xvfb: xvfb-run -a desktop_test.sh EDITOR TRANSLATION_FILE_TOOL
+# EDITOR_LAUNCH, when set, is the command the editor is started through (wine_run.sh sets
+# it to Wine's loader to run the Windows build the same way).
 set -euo pipefail
 
 editor=$1
@@ -43,11 +45,13 @@ entry() {  # record keyWords description
 }
 { echo "[header]"; entry 2 alpha "the first word"; entry 3 beta "the second word"; entry 4 gamma "the third word"; } \
     > "$work/start.txt"
-cp "$editor" "$work/translation-editor"
+editor_name=$(basename "$editor")
+cp "$editor" "$work/$editor_name"
 "$tool" import "$work/start.txt" "$work/TranslationFile.dat"
 
 unset WAYLAND_DISPLAY
-(cd "$work" && exec ./translation-editor) &
+# shellcheck disable=SC2086
+(cd "$work" && exec ${EDITOR_LAUNCH:-} "./$editor_name") &
 editor_pid=$!
 
 form=$(timeout 20 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1) ||
