@@ -33,8 +33,9 @@ WINEPREFIX="$(dirname "$exe")/wineprefix"
 export WINEPREFIX
 export WINEARCH=win64
 export WINEDEBUG=-all
-# No prompts to install Wine's .NET and HTML engines: the editor needs neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No prompts to install Wine's .NET and HTML engines (the editor needs neither), and no
+# menu entries written into the user's home for the prefix's programs.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # A display of our own, on the first free number from 170.
 xvfb_pid=""
