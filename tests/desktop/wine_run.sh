@@ -45,6 +45,8 @@ cleanup() {
     return 0
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 for n in $(seq 170 179); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -64,9 +66,10 @@ start=$(date +%s.%N)
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 # One server for the whole run: the prefix set-up and every start of the editor reuse it
-# instead of starting one (and Wine's services) each time.
-"$wineserver" -p
-"$wine" wineboot --init >"$WINEPREFIX.log" 2>&1 || true
+# instead of starting one (and Wine's services) each time. It outlives its last program by
+# 30 s, not for ever, so that even a killed run leaves nothing behind for long.
+"$wineserver" -p30
+timeout 300 "$wine" wineboot --init >"$WINEPREFIX.log" 2>&1 || true
 # Wine's own fonts in the prefix's font folder, where a Windows program's fonts live.
 if [ -d /usr/share/wine/fonts ]; then
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
@@ -84,12 +87,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 EOF
-"$wine" regedit /S 'C:\settings.reg' >>"$WINEPREFIX.log" 2>&1 || true
+timeout 60 "$wine" regedit /S 'C:\settings.reg' >>"$WINEPREFIX.log" 2>&1 || true
 
 # Whether Wine can start a program at all here, and report its exit code: Wine's own
 # command interpreter ending with code 7. Only if this fails is the run skipped.
 probe=0
-"$wine" cmd /c exit 7 >>"$WINEPREFIX.log" 2>&1 || probe=$?
+timeout 60 "$wine" cmd /c exit 7 >>"$WINEPREFIX.log" 2>&1 || probe=$?
 [ "$probe" -eq 7 ] || skip "Wine cannot start a program here (cmd /c exit 7 gave $probe; $(tail -3 "$WINEPREFIX.log" | tr '\n' ' '))"
 if ! "$wine" reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>/dev/null | grep -q 'Managed.*REG_SZ.*N'; then
     echo "FAIL: the Wine prefix did not take the unmanaged-windows setting" >&2
