@@ -41,17 +41,19 @@ void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
 }
 
 // Gives the focus back to the control that had it when the dialog lost the activation,
-// unless a control of the dialog has it already. Without one, an activated dialog keeps
-// the focus itself.
+// unless a control of the dialog has it already. On activation without one, the dialog
+// keeps what the activation gave it; the dialog itself getting the focus passes it on to
+// the first tab stop. A dialog that has ended keeps the focus off its controls.
 void restoreFocus(HWND dialog, DialogState& state, bool activated) {
     HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus))
+    if (state.ended || (focus && IsChild(dialog, focus)))
         return;
     if (state.lastFocus && IsWindow(state.lastFocus) && IsChild(dialog, state.lastFocus) &&
         IsWindowEnabled(state.lastFocus))
         SetFocus(state.lastFocus);
-    else if (activated && focus != dialog)
-        SetFocus(dialog);
+    else if (!activated && focus == dialog)
+        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
+            setDialogFocus(dialog, first);
 }
 
 LRESULT fillBackground(HWND dialog, HDC dc) {
