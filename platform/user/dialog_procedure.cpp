@@ -40,6 +40,14 @@ void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
     state.defaultId = id;
 }
 
+// Notes the control of the dialog that has the focus, to give it back when the dialog is
+// activated again.
+void rememberFocus(HWND dialog, DialogState& state) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(dialog, focus))
+        state.lastFocus = focus;
+}
+
 // Gives the focus back to the control that had it when the dialog lost the activation,
 // unless a control of the dialog has it already. On activation without one, the dialog
 // keeps what the activation gave it; the dialog itself getting the focus passes it on to
@@ -98,7 +106,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
-            rememberFocus(dialog);
+            rememberFocus(dialog, state);
         else
             restoreFocus(dialog, state, true);
         return 0;
@@ -118,13 +126,6 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
 }
 
 }  // namespace
-
-void rememberFocus(HWND dialog) {
-    auto state = stateOf(dialog);
-    HWND focus = GetFocus();
-    if (state && focus && IsChild(dialog, focus))
-        state->lastFocus = focus;
-}
 
 }  // namespace user::dialogs
 
