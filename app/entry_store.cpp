@@ -31,13 +31,11 @@ int32_t dictionaryEntryCount() {
     return entryCount(header);
 }
 
-}  // namespace
-
-namespace {
-
 int32_t refusedPosition = 0;  // the position whose store was last refused, 0 for none
 
 }  // namespace
+
+void forgetStoreRefusal() { refusedPosition = 0; }
 
 StoreRefusal storeRefusal(int64_t record, int32_t count) {
     // A record that starts past the reach of a record file's offsets cannot be written at

@@ -11,6 +11,8 @@
 // been told and the form keeps its texts), else 0. A position refused once is left
 // unstored by the next store, so the user is never held at it.
 int32_t storeEntry();
+// Each showing of the form starts without a refused position.
+void forgetStoreRefusal();
 
 // Why a record cannot be written, for a dictionary whose header says count.
 enum class StoreRefusal {
