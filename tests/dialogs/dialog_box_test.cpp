@@ -164,17 +164,16 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
 TEST_F(DialogBoxTest, TheOwnerIsDisabledWhileTheDialogIsUp) {
     HWND owner = createOwner();
     DialogScript script;
-    bool enabledAtInit = true;
-    script.onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG)
-            enabledAtInit = IsWindowEnabled(owner);
-        return message == WM_INITDIALOG;
-    };
     // The dialog's owner is the top-level window even when a child is given.
     HWND child = CreateWindowExA(0, "DialogTestOwner", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner, nullptr,
                                  nullptr, nullptr);
-    expectWhileUp(editorLikeForm(), script, [owner](HWND) { EXPECT_FALSE(IsWindowEnabled(owner)); }, child);
-    EXPECT_FALSE(enabledAtInit);
+    expectWhileUp(
+        editorLikeForm(), script,
+        [owner](HWND dialog) {
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+            EXPECT_FALSE(IsWindowEnabled(owner));
+        },
+        child);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_FALSE(IsWindow(script.dialog));
@@ -292,7 +291,9 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
     };
     // The owner o and the dialog d as Win32 has them talk, in the parts every ending shares.
     auto expected = [&](Ending e, HWND o, HWND d) {
-        const std::vector<Received> disable = {{o, WM_CANCELMODE, 0, 0}, {o, WM_ENABLE, FALSE, 0}};
+        // The owner is disabled before the dialog's initialisation.
+        const std::vector<Received> disable = {
+            {o, WM_CANCELMODE, 0, 0}, {o, WM_ENABLE, FALSE, 0}, {d, WM_INITDIALOG, h(innerField), reinterpret_cast<LPARAM>(&inner)}};
         const std::vector<Received> enable = {{o, WM_ENABLE, TRUE, 0}};
         // Focusing the dialog's field activates the dialog, shown or not.
         const std::vector<Received> open = {
@@ -354,7 +355,7 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
                 ++runs;
                 EXPECT_EQ(wmtest::sequence({wmtest::kCbtActivate, wmtest::kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE,
                                             WM_ACTIVATEAPP, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE,
-                                            WM_SHOWWINDOW, WM_COMMAND}),
+                                            WM_SHOWWINDOW, WM_COMMAND, WM_INITDIALOG}),
                           expected(e, dialog, inner.dialog));
             }
             EndDialog(dialog, 1);
