@@ -292,8 +292,9 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
     // The owner o and the dialog d as Win32 has them talk, in the parts every ending shares.
     auto expected = [&](Ending e, HWND o, HWND d) {
         // The owner is disabled before the dialog's initialisation.
-        const std::vector<Received> disable = {
-            {o, WM_CANCELMODE, 0, 0}, {o, WM_ENABLE, FALSE, 0}, {d, WM_INITDIALOG, h(innerField), reinterpret_cast<LPARAM>(&inner)}};
+        const std::vector<Received> disable = {{o, WM_CANCELMODE, 0, 0},
+                                               {o, WM_ENABLE, FALSE, 0},
+                                               {d, WM_INITDIALOG, h(innerField), reinterpret_cast<LPARAM>(&inner)}};
         const std::vector<Received> enable = {{o, WM_ENABLE, TRUE, 0}};
         // Focusing the dialog's field activates the dialog, shown or not.
         const std::vector<Received> open = {
