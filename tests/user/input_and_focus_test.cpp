@@ -226,8 +226,12 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     EXPECT_EQ(GetFocus(), a);
     pump();
     log().clear();
-    display->click(250, 50);
-    pump();
+    {
+        CbtRecorder hook;
+        display->click(250, 50);
+        pump();
+    }
+    EXPECT_EQ(received(b, kCbtActivate).at(0).wParam, static_cast<WPARAM>(TRUE));  // by the mouse
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), b);
     EXPECT_EQ(wParams(a, WM_NCACTIVATE), std::vector<WPARAM>{FALSE});
