@@ -1,0 +1,20 @@
+// Opens a dictionary for writing as the editor does, in a process of its own, and holds it
+// until its standard input ends. Prints "held" or "refused".
+#include "files.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    FileVariable file = nullptr;
+    if (openFile(&file, 0x1000B, argv[1], "r+") != 0) {
+        std::printf("refused\n");
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    closeFile(&file, 0x1000B);
+    return 0;
+}
