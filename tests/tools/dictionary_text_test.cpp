@@ -92,11 +92,6 @@ TEST(DictionaryText, ShortTextsFillTheRestWithZeroAndTheCountDefaultsToTheLastRe
         "wordClass: 2\n"
         "[entry 3]\n"
         "description.full: \"" + std::string(255, 'd') + "\"\n");
-    ASSERT_EQ(file.size(), 3 * kRecordSize);
-    EXPECT_EQ(getInt32(file, 0), 3);
-    EXPECT_EQ(getInt32(file, kRecordSize + 12), 2);
-    EXPECT_EQ(file.substr(kRecordSize + kKeyWords, 6), std::string("hello\0", 6));
-    EXPECT_EQ(file.substr(2 * kRecordSize + kDescription, 255), std::string(255, 'd'));
     std::string expected = emptyRecords(3);
     putInt32(expected, 0, 3);
     putInt32(expected, kRecordSize + 12, 2);

@@ -153,10 +153,12 @@ TEST_F(TranslationFileCommand, CheckExitsNonZeroOnlyForWhatIsUnsound) {
     ASSERT_EQ(run("import sound.txt sound.dat && " + kTool + " import unsound.txt unsound.dat"), 0);
     std::string output;
     EXPECT_EQ(run("check sound.dat", &output), 0);  // warnings alone
+    EXPECT_NE(output.find("sound.dat: sound, 1 warning\n"), std::string::npos) << output;
     EXPECT_NE(output.find("sound.dat: warning: entry 3: the key words \"cat\" are those of entry 2"), std::string::npos)
         << output;
     EXPECT_EQ(run("check unsound.dat", &output), 1);
     EXPECT_NE(output.find("unsound.dat: the count is 7 but"), std::string::npos) << output;
+    EXPECT_NE(output.find("unsound.dat: 1 unsound, 0 warnings\n"), std::string::npos) << output;
     EXPECT_EQ(run("check missing.dat"), 2);
 }
 

@@ -141,7 +141,7 @@ int checkCommand(const std::string& dictionary) {
         (finding.unsound ? unsound : warnings) += 1;
         std::cout << dictionary << (finding.unsound ? ": " : ": warning: ") << finding.message << "\n";
     }
-    std::cout << dictionary << ": " << (unsound ? "unsound" : "sound") << ", " << unsound << " unsound, "
+    std::cout << dictionary << ": " << (unsound ? std::to_string(unsound) + " unsound" : std::string("sound")) << ", "
               << warnings << (warnings == 1 ? " warning\n" : " warnings\n");
     if (!flushed()) return 2;
     return unsound ? 1 : 0;
