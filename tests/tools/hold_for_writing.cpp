@@ -4,10 +4,13 @@
 
 #include <cstdio>
 
+// The editor's translation files are record files whose kind carries a 1 in its high word.
+constexpr uint32_t kTranslationFileKind = 0x10000 | fileKindRecord;
+
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     FileVariable file = nullptr;
-    if (openFile(&file, 0x1000B, argv[1], "r+") != 0) {
+    if (openFile(&file, kTranslationFileKind, argv[1], "r+") != 0) {
         std::printf("refused\n");
         return 1;
     }
@@ -15,6 +18,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     while (std::getchar() != EOF) {
     }
-    closeFile(&file, 0x1000B);
+    closeFile(&file, kTranslationFileKind);
     return 0;
 }
