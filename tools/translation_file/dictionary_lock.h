@@ -10,7 +10,13 @@
 // same way before its first byte is written, and which is renamed over the dictionary
 // only when it is complete and on the medium. The old file stays locked across the
 // rename, so the name never stands for an unlocked file while the tool runs, and a
-// crash or a full disk leaves the old dictionary whole.
+// crash or a full disk leaves the old dictionary whole. Writing in place under the lock
+// would keep the file itself, but a crash halfway would leave half a dictionary.
+// What the rename costs: the file at the name is a new one (hard links to the old one
+// keep the old bytes; a symbolic link is followed, not replaced), and an opener that got
+// the old file just before the rename, but its lock only after the tool ended, holds a
+// file without a name; an opener guards against that by checking, once locked, that the
+// file it holds still has a link.
 #pragma once
 
 #include <string>
