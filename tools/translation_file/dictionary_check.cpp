@@ -11,12 +11,6 @@ namespace dictionary_text {
 
 namespace {
 
-int32_t countOf(std::string_view header) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(header[i])) << (8 * i);
-    return static_cast<int32_t>(value);
-}
-
 // A slot's text: up to its terminator, or the whole slot when it has none.
 std::string_view slotText(std::string_view record, size_t offset) {
     std::string_view slot = record.substr(offset, kSlotSize);
@@ -37,7 +31,7 @@ void DictionaryCheck::report(bool unsound, std::string message) { findings_.push
 void DictionaryCheck::addRecord(std::string_view record) {
     size_t number = ++records_;
     if (number == 1) {
-        count_ = countOf(record);
+        count_ = int32At(record, 0);
         return;
     }
     if (int64_t(number) > count_) return;  // beyond the count: reported once, at the end
@@ -87,7 +81,7 @@ std::vector<size_t> findEntries(std::string_view fileBytes, std::string_view key
     std::vector<size_t> found;
     size_t records = fileBytes.size() / kRecordSize;
     if (records == 0) return found;
-    int64_t count = countOf(fileBytes);
+    int64_t count = int32At(fileBytes, 0);
     for (size_t number = 2; number <= records && int64_t(number) <= count; ++number)
         if (slotText(fileBytes.substr((number - 1) * kRecordSize, kRecordSize), offsetof(EntryRecord, keyWords)) ==
             keyWords)

@@ -33,12 +33,6 @@ constexpr const char* kCountName = "count";
 
 const char* numberName(size_t index, bool inHeader) { return inHeader && index == 0 ? kCountName : kNumbers[index].name; }
 
-int32_t readInt32(std::string_view record, size_t offset) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(record[offset + i])) << (8 * i);
-    return static_cast<int32_t>(value);
-}
-
 void writeInt32(std::string& record, size_t offset, int32_t value) {
     auto bits = static_cast<uint32_t>(value);
     for (size_t i = 0; i < 4; ++i) record[offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
@@ -101,7 +95,7 @@ void exportRecord(std::string& out, size_t recordNumber, std::string_view record
     }
     for (size_t i = 0; i < kNumberCount; ++i)
         out += std::string(numberName(i, recordNumber == 1)) + ": " +
-               std::to_string(readInt32(record, kNumbers[i].offset)) + "\n";
+               std::to_string(int32At(record, kNumbers[i].offset)) + "\n";
     for (const RecordField& text : kTexts) exportSlot(out, text.name, record.substr(text.offset, kSlotSize));
 }
 
@@ -311,6 +305,12 @@ struct Refusals {
 };
 
 }  // namespace
+
+int32_t int32At(std::string_view record, size_t offset) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(record[offset + i])) << (8 * i);
+    return static_cast<int32_t>(value);
+}
 
 RefusedText::RefusedText(std::vector<TextError> refusedLines, size_t more)
     : std::runtime_error(refusedLines.empty() ? "refused" : refusedLines.front().what()),

@@ -36,6 +36,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,6 +70,9 @@ public:
     std::vector<TextError> errors;
     size_t unnamed;
 };
+
+// The little-endian int32 at `offset`, which must lie within `record`.
+int32_t int32At(std::string_view record, size_t offset);
 
 std::string exportText(std::string_view fileBytes);
 // One record as its block of the text: "[header]" for record 1, else "[entry N]".
