@@ -24,7 +24,10 @@ std::string recordRange(size_t first, size_t last) {
 
 }  // namespace
 
-DictionaryCheck::DictionaryCheck(uint64_t fileSize) : fileSize_(fileSize) {}
+DictionaryCheck::DictionaryCheck(uint64_t fileSize) : fileSize_(fileSize) {
+    // One key a record at most; growing the table as it goes would cost as much again.
+    firstWithKeyWords_.reserve(static_cast<size_t>(std::min<uint64_t>(fileSize / kRecordSize, 1u << 22)));
+}
 
 void DictionaryCheck::report(bool unsound, std::string message) { findings_.push_back({unsound, std::move(message)}); }
 
