@@ -56,7 +56,11 @@ for round in $(seq "$repeats"); do
     rm -f "$store/scratch"
     # A browsing command moves three records: it stores one, reads the header and one.
     dd_three=$(seconds dd if="$file" of=/dev/null bs=$record skip=$((records / 2)) count=3)
+    # Add writes two records and flushes them.
+    dd_flushed=$(seconds dd if=/dev/zero of="$store/scratch" bs=$record count=2 conv=fsync)
+    rm -f "$store/scratch"
     echo "dd_read $dd_read" >"$results/dd.$round"
+    echo "dd_flushed $dd_flushed" >>"$results/dd.$round"
     echo "dd_write $dd_write" >>"$results/dd.$round"
     echo "dd_three $dd_three" >>"$results/dd.$round"
     echo "load $(cut -d' ' -f1 /proc/loadavg)" >>"$results/dd.$round"
@@ -78,14 +82,17 @@ med = statistics.median
 references = {
     "find": ("dd read", lambda d: d["dd_read"]),
     "pass": ("dd read + dd write (fsync)", lambda d: d["dd_read"] + d["dd_write"]),
+    "add": ("dd of 2 records (fsync)", lambda d: d["dd_flushed"]),
+    "end": ("dd of 2 records (fsync)", lambda d: d["dd_flushed"]),
 }
 print(f"median of {rounds} rounds; load average {min(d['load'] for d in dd):.1f} to {max(d['load'] for d in dd):.1f} on 2 cores")
-print(f"{'operation':<10}{'1,000 entries':>15}{'1,000,000':>12}{'dd reference':>14}  ratio (1,000,000 / dd)")
-for op in ["startup", "find", "goto", "up", "down", "add", "pass"]:
+print(f"{'operation':<10}{'1,000 entries':>15}{'1,000,000':>14}{'dd reference':>14}  ratio (1,000,000 / dd)")
+for op in ["startup", "find", "goto", "up", "down", "add", "pass", "end"]:
     name, reference = references.get(op, ("dd of 3 records", lambda d: d["dd_three"]))
     ratios = [l[op] / reference(d) for l, d in zip(large, dd)]
-    print(f"{op:<10}{med(s[op] for s in small):>14.4f}s{med(l[op] for l in large):>11.4f}s"
-          f"{med(reference(d) for d in dd):>13.4f}s  {med(ratios):.2f} against {name}")
+    ms = lambda values: f"{med(values) * 1000:.2f} ms"
+    print(f"{op:<10}{ms(s[op] for s in small):>15}{ms(l[op] for l in large):>14}"
+          f"{ms(reference(d) for d in dd):>14}  {med(ratios):.2f} against {name}")
 for what in ["rss_after_startup_kb", "peak_rss_kb"]:
     print(f"{what}: 1,000 entries {med(s[what] for s in small):.0f} kB, 1,000,000 entries {med(l[what] for l in large):.0f} kB")
 PY

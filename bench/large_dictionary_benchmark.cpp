@@ -142,14 +142,21 @@ int run(const std::string& directory, int repeats) {
     // "make 1 = 0 if > 10" keeps every entry unchanged: the whole file read and written.
     timings.time("pass", 47, count);
     timings.time("add", 41, count + 1);
-    screen.addStep([] { click(29); });
+    // Cancel: the end of the form and the program's shutdown, which flushes the files.
+    Clock::time_point ending;
+    screen.addStep([&ending] {
+        ending = Clock::now();
+        click(29);
+    });
 
     int result = runEditor();
+    double end = std::chrono::duration<double>(Clock::now() - ending).count();
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     long residentAtEnd = residentKilobytes();
     std::printf("startup %.6f\n", startUp);
     timings.print();
+    std::printf("end %.6f\n", end);
     std::printf("rss_after_startup_kb %ld\nrss_at_end_kb %ld\npeak_rss_kb %ld\n", residentAfterStartUp, residentAtEnd,
                 usage.ru_maxrss);
     if (!restorer.restore()) {
