@@ -1,6 +1,7 @@
-// Scalable fonts found through fontconfig and drawn through FreeType, with their metrics
-// and a glyph cache for the 256 Windows-1252 characters. One face per file and pixel size
-// is made once and shared by every HFONT that asks for it.
+// Fonts drawn through FreeType: scalable faces found through fontconfig, and the classic
+// dialog font's bitmap face; their metrics and a glyph cache for the 256 Windows-1252
+// characters. One face per file and pixel size is made once and shared by every HFONT
+// that asks for it.
 #pragma once
 
 #include <windows.h>
@@ -41,8 +42,11 @@ struct Glyph {
 
 class FontFace {
 public:
+    // Outline faces are indexed by Unicode, Windows bitmap faces by the Windows-1252 byte;
+    // an emboldened bitmap face strikes each glyph twice, one pixel apart.
+    enum class Kind { scalable, bitmap, emboldenedBitmap };
     // A monochrome face draws full-coverage pixels only.
-    FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome);
+    FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome, Kind kind = Kind::scalable);
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
 
@@ -60,6 +64,7 @@ private:
     FT_FaceRec_* face_;
     FontMetrics metrics_;
     bool monochrome_;
+    Kind kind_;
     mutable std::array<Glyph, 256> glyphs_;
     mutable std::array<bool, 256> ready_{};
 };
