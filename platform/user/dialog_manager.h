@@ -8,9 +8,10 @@
 
 namespace user::dialogs {
 
-// Base units of dialogs without a font of their own (GetDialogBaseUnits).
-constexpr int kSystemBaseUnitX = 6;
-constexpr int kSystemBaseUnitY = 13;
+// Base units of the system font, for dialogs without a font of their own
+// (GetDialogBaseUnits).
+constexpr int kSystemBaseUnitX = 8;
+constexpr int kSystemBaseUnitY = 16;
 
 // What the dialog manager keeps for one dialog window, from the moment a dialog
 // procedure is bound to it until the window is destroyed.
