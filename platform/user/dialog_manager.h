@@ -50,9 +50,12 @@ DialogFont createDialogFont(WORD pointSize, const char* faceName);
 // messages until EndDialog, then destroys it and returns the result.
 INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce);
 
-// Moves the focus to a control of a dialog the way the dialog manager does (selecting an
-// edit's text, making a focused push button the default one).
+// Gives a control of a dialog the focus the way the dialog manager does when it chooses
+// the focus (an edit's text selected); the default-button look stays where it is.
 void setDialogFocus(HWND dialog, HWND control);
+// Moves the focus by navigation (Tab, WM_NEXTDLGCTL): as setDialogFocus, and a push
+// button reached this way looks like the default one until the focus leaves it.
+void navigateTo(HWND dialog, HWND control);
 
 // Notes the control of the dialog that has the focus, to give it back when the dialog is
 // activated again.
