@@ -469,7 +469,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_CHAR:
         character(window, *state, static_cast<unsigned char>(wParam));
-        return 0;
+        return 1;  // as Win32 answers every character, the ones it ignores included
 
     case WM_COPY:
         copySelection(window, *state);

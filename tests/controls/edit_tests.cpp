@@ -126,14 +126,17 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     press(VK_DELETE);
     EXPECT_EQ(testui::windowText(edit), "Z");
 
-    // Tab, Enter and Escape are not text.
-    SendMessageA(edit, WM_CHAR, '\t', 0);
-    SendMessageA(edit, WM_CHAR, '\r', 0);
-    SendMessageA(edit, WM_CHAR, 27, 0);
+    // Tab, Enter and Escape are not text; like every character the field handles, they
+    // are answered with 1.
+    for (WPARAM typed : {WPARAM('\t'), WPARAM('\r'), WPARAM(27)})
+        EXPECT_EQ(SendMessageA(edit, WM_CHAR, typed, 0), 1) << typed;
     EXPECT_EQ(testui::windowText(edit), "Z");
 
     SendMessageA(edit, WM_UNDO, 0, 0);
     EXPECT_EQ(testui::windowText(edit), "ZXl") << "undo puts back what the last edit removed";
+    for (WPARAM typed : {WPARAM(1), WPARAM(VK_BACK), WPARAM('q')})
+        EXPECT_EQ(SendMessageA(edit, WM_CHAR, typed, 0), 1) << typed;
+    EXPECT_EQ(testui::windowText(edit), "q");
 }
 
 TEST_F(EditTest, WordMovementSelectAllAndDoubleClickOnAWord) {
