@@ -131,6 +131,8 @@ FontMetrics bitmapMetrics(FT_Face face, int weight, bool italic) {
     metrics.maxCharWidth = header.max_width + widen;
     metrics.weight = weight;
     metrics.italic = italic;
+    metrics.outline = false;
+    metrics.overhang = widen;
     return metrics;
 }
 

@@ -27,6 +27,8 @@ struct FontMetrics {
     bool italic = false;
     int underlineOffset = 1;  // rows below the baseline
     int underlineThickness = 1;
+    bool outline = true;  // scalable; false for a bitmap face
+    int overhang = 0;     // extra width of emboldened bitmap glyphs
 };
 
 // One character's image: coverage 0..255, `width` x `rows`, placed `left` pixels right of

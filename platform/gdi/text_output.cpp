@@ -101,8 +101,10 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
     tm.tmItalic = metrics.italic ? 1 : 0;
     tm.tmUnderlined = logFont.lfUnderline ? 1 : 0;
     tm.tmStruckOut = logFont.lfStrikeOut ? 1 : 0;
-    // Variable pitch (the flag is set when the pitch is NOT fixed) and a scalable outline.
-    tm.tmPitchAndFamily = 0x01 | 0x02 | 0x04 | 0x20;
+    // Variable pitch (the flag is set when the pitch is NOT fixed), a Swiss family, and
+    // for outline faces the vector and TrueType flags.
+    tm.tmPitchAndFamily = TMPF_FIXED_PITCH | 0x20 | (metrics.outline ? TMPF_VECTOR | TMPF_TRUETYPE : 0);
+    tm.tmOverhang = metrics.overhang;
     tm.tmCharSet = ANSI_CHARSET;
     *lptm = tm;
     return TRUE;

@@ -235,6 +235,10 @@ typedef struct tagTEXTMETRICA {
     BYTE tmPitchAndFamily;
     BYTE tmCharSet;
 } TEXTMETRICA, *LPTEXTMETRICA;
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+#define TMPF_DEVICE 0x08
 
 #define LF_FACESIZE 32
 typedef struct tagLOGFONTA {

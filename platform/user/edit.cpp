@@ -15,11 +15,10 @@ namespace {
 
 using namespace controls;
 
-constexpr int textMargin = 1;  // pixels between the client edge and the text, left and right
-
 struct EditState {
     EditText text;
     HFONT font = nullptr;
+    int margin = 0;  // the font's default margin, left and right of the text
     int scroll = 0;  // pixels of the text hidden on the left
     bool focused = false;
     bool dragging = false;
@@ -57,16 +56,41 @@ const std::vector<int>& offsetsOf(EditState& state) {
     return state.offsets;
 }
 
-int visibleWidth(HWND window) {
+// The default margins a font gives (EC_USEFONTINFO): half an average character for an
+// outline font, none for a bitmap font such as the classic dialog font.
+int defaultMargin(HFONT font) {
+    if (!font)
+        return 0;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) ? metrics.tmAveCharWidth / 2 : 0;
+}
+
+// Pixels between the client edge and the text: a pixel inside a sunken edge, two inside
+// a plain border, then the font's margin.
+int textInset(HWND window, const EditState& state) {
+    int frame = 0;
+    if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+        frame = 1;
+    else if (styleOf(window) & WS_BORDER)
+        frame = 2;
+    return frame + state.margin;
+}
+
+int visibleWidth(HWND window, const EditState& state) {
     RECT client{};
     GetClientRect(window, &client);
-    return std::max<int>(1, client.right - client.left - 2 * textMargin);
+    return std::max<int>(1, client.right - client.left - 2 * textInset(window, state));
 }
 
 // Scrolls so that the caret is inside the field, and no further than the text needs.
 void keepCaretVisible(HWND window, EditState& state) {
     const std::vector<int>& offsets = offsetsOf(state);
-    int width = visibleWidth(window);
+    int width = visibleWidth(window, state);
     int caretX = offsets[state.text.caret()];
     if (caretX < state.scroll)
         state.scroll = caretX;
@@ -77,9 +101,9 @@ void keepCaretVisible(HWND window, EditState& state) {
 }
 
 // The caret position nearest to x (client coordinates).
-size_t positionAt(EditState& state, int x) {
+size_t positionAt(HWND window, EditState& state, int x) {
     const std::vector<int>& offsets = offsetsOf(state);
-    int textX = x - textMargin + state.scroll;
+    int textX = x - textInset(window, state) + state.scroll;
     auto after = std::lower_bound(offsets.begin(), offsets.end(), textX);
     if (after == offsets.end())
         return offsets.size() - 1;
@@ -110,7 +134,7 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     GetTextMetricsA(dc, &metrics);
     const std::vector<int>& offsets = offsetsOf(state);
     const std::string& text = state.text.text();
-    int originX = client.left + textMargin - state.scroll;
+    int originX = client.left + textInset(window, state) - state.scroll;
     int y = client.top + std::max(0, (client.bottom - client.top - metrics.tmHeight) / 2);
     COLORREF textColour = enabled ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
     int previousMode = SetBkMode(dc, TRANSPARENT);
@@ -130,12 +154,12 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
                     static_cast<UINT>(end - start), nullptr);
         SetBkColor(dc, previousBack);
     }
+    // The caret inverts what is under it, as a Win32 caret does: a letter or selection
+    // beneath stays readable.
     if (state.focused) {
         int caretX = std::min<int>(originX + offsets[state.text.caret()], client.right - 1);
         RECT caret{caretX, y, caretX + 1, std::min<int>(y + metrics.tmHeight, client.bottom)};
-        HBRUSH caretBrush = CreateSolidBrush(textColour);
-        FillRect(dc, &caret, caretBrush);
-        DeleteObject(caretBrush);
+        InvertRect(dc, &caret);
     }
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
@@ -318,7 +342,7 @@ void character(HWND window, EditState& state, unsigned char typed) {
 void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
     if (GetFocus() != window)
         SetFocus(window);
-    size_t position = positionAt(state, static_cast<SHORT>(LOWORD(point)));
+    size_t position = positionAt(window, state, static_cast<SHORT>(LOWORD(point)));
     moveCaret(window, state, position, (keys & MK_SHIFT) != 0);
     state.dragging = true;
     SetCapture(window);
@@ -327,7 +351,7 @@ void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
 void selectWordAt(HWND window, EditState& state, LPARAM point) {
     size_t start = 0;
     size_t end = 0;
-    state.text.wordAround(positionAt(state, static_cast<SHORT>(LOWORD(point))), start, end);
+    state.text.wordAround(positionAt(window, state, static_cast<SHORT>(LOWORD(point))), start, end);
     state.text.select(start, end);
     selectionChanged(window, state);
 }
@@ -407,6 +431,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_SETFONT:
         state->font = reinterpret_cast<HFONT>(wParam);
+        state->margin = defaultMargin(state->font);
         state->offsets.clear();
         keepCaretVisible(window, *state);
         if (LOWORD(lParam))
@@ -450,7 +475,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_MOUSEMOVE:
         if (state->dragging)
-            moveCaret(window, *state, positionAt(*state, static_cast<SHORT>(LOWORD(lParam))), true);
+            moveCaret(window, *state, positionAt(window, *state, static_cast<SHORT>(LOWORD(lParam))), true);
         return 0;
     case WM_LBUTTONUP:
         if (state->dragging) {

@@ -300,6 +300,35 @@ TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
     EXPECT_EQ(client.right, 96) << "two pixels of sunken edge on each side";
 }
 
+// The text and the caret start one pixel inside a sunken edge, two inside a plain border,
+// plus the font's default margin: none for the bitmap dialog font, half an average
+// character for an outline font.
+TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
+    answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
+    HFONT outline = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, outline);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    ASSERT_GT(metrics.tmAveCharWidth / 2, 0);
+    struct Row {
+        HFONT font;
+        DWORD exStyle;
+        int caretColumn;
+    } rows[] = {{font, WS_EX_CLIENTEDGE, 1}, {font, 0, 2}, {outline, WS_EX_CLIENTEDGE, 1 + metrics.tmAveCharWidth / 2}};
+    int id = 6;
+    for (const Row& row : rows) {
+        HWND edit = make("EDIT", "", WS_BORDER, 20, 20 + 30 * (id - 6), fieldWidth, fieldHeight, id, row.exStyle);
+        ++id;
+        SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(row.font), TRUE);
+        focus(edit);
+        EXPECT_EQ(columnsWith(edit, RGB(0, 0, 0), 8), std::vector<int>{row.caretColumn}) << row.caretColumn;
+    }
+    DeleteObject(outline);
+}
+
 TEST_F(EditTest, LongTextScrollsSoTheCaretStaysVisible) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
     HWND edit = field();
@@ -342,6 +371,11 @@ TEST_F(EditTest, PaintsWithTheParentsEditColoursAndHighlightsTheSelection) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     testui::pumpUntilIdle();
     EXPECT_FALSE(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT), 8).empty());
+    // The caret at the selection's start inverts the highlight under it.
+    SetWindowTextA(edit, "  WW");
+    SendMessageA(edit, EM_SETSEL, 4, 0);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT) ^ 0xFFFFFF, 13), std::vector<int>{1});
 
     SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
     testui::pumpUntilIdle();
