@@ -119,6 +119,26 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     return TRUE;
 }
 
+// The extent of every prefix in one pass: lpnDx[i] is the width of the first i + 1
+// characters; lpnFit counts those within nMaxExtent.
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
+                                  INT* lpnDx, LPSIZE lpSize) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc || !lpSize || cchString < 0 || (cchString > 0 && !lpszString)) return FALSE;
+    const FontFace& face = faceOf(*dc);
+    int width = 0;
+    int fit = 0;
+    for (int i = 0; i < cchString; ++i) {
+        width += face.advance(static_cast<unsigned char>(lpszString[i]));
+        if (lpnDx) lpnDx[i] = width;
+        if (width <= nMaxExtent) fit = i + 1;
+    }
+    if (lpnFit) *lpnFit = fit;
+    lpSize->cx = width;
+    lpSize->cy = face.metrics().height;
+    return TRUE;
+}
+
 BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                         const INT* lpDx) {
     DeviceContext* dc = findDeviceContext(hdc);

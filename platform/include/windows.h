@@ -1216,6 +1216,8 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho);
 HGDIOBJ WINAPI GetStockObject(int i);
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
+                                  INT* lpnDx, LPSIZE lpSize);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);

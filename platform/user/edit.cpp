@@ -43,16 +43,21 @@ const std::vector<int>& offsetsOf(EditState& state) {
         return state.offsets;
     if (state.offsets.empty())
         state.offsets.push_back(0);
+    // Only the text after the last known position is measured, in one pass: widths add
+    // up character by character.
+    size_t known = state.offsets.size() - 1;
+    size_t count = text.size() - known;
+    std::vector<int> widths(count);
     // Any DC measures a font alike; the screen's leaves the field's surface untouched.
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, fontOrDefault(state.font));
-    for (size_t i = state.offsets.size(); i <= text.size(); ++i) {
-        SIZE extent{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(i), &extent);
-        state.offsets.push_back(extent.cx);
-    }
+    SIZE extent{};
+    GetTextExtentExPointA(dc, text.c_str() + known, static_cast<int>(count), 0, nullptr, widths.data(), &extent);
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
+    int start = state.offsets.back();
+    for (int width : widths)
+        state.offsets.push_back(start + width);
     return state.offsets;
 }
 
@@ -143,15 +148,22 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     bool showSelection = state.text.hasSelection() && (state.focused || (style & ES_NOHIDESEL));
     size_t start = showSelection ? state.text.selectionStart() : text.size();
     size_t end = showSelection ? state.text.selectionEnd() : text.size();
-    drawRun(dc, text, 0, start, originX, y, client);
-    drawRun(dc, text, end, text.size(), originX + offsets[end], y, client);
+    // Only the characters inside the field are drawn: a long text costs no more than a short one.
+    size_t first = static_cast<size_t>(std::upper_bound(offsets.begin(), offsets.end(), state.scroll) - offsets.begin());
+    first = first > 0 ? first - 1 : 0;
+    size_t last = static_cast<size_t>(
+        std::lower_bound(offsets.begin(), offsets.end(), state.scroll + (client.right - client.left)) - offsets.begin());
+    last = std::min(last, text.size());
+    auto clamp = [&](size_t position) { return std::clamp(position, first, last); };
+    drawRun(dc, text, clamp(0), clamp(start), originX + offsets[clamp(0)], y, client);
+    drawRun(dc, text, clamp(end), clamp(text.size()), originX + offsets[clamp(end)], y, client);
     if (showSelection) {
         RECT band{originX + offsets[start], y, originX + offsets[end], y + metrics.tmHeight};
         IntersectRect(&band, &band, &client);
         COLORREF previousBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        ExtTextOutA(dc, originX + offsets[start], y, ETO_OPAQUE | ETO_CLIPPED, &band, text.c_str() + start,
-                    static_cast<UINT>(end - start), nullptr);
+        ExtTextOutA(dc, originX + offsets[clamp(start)], y, ETO_OPAQUE | ETO_CLIPPED, &band,
+                    text.c_str() + clamp(start), static_cast<UINT>(clamp(end) - clamp(start)), nullptr);
         SetBkColor(dc, previousBack);
     }
     // The caret inverts what is under it, as a Win32 caret does: a letter or selection
