@@ -552,6 +552,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
+#define WM_CONTEXTMENU 0x007B
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
@@ -751,6 +752,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define VK_F1 0x70
 #define VK_F4 0x73
 #define VK_F10 0x79
+#define VK_APPS 0x5D
 #define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
 #define VK_LSHIFT 0xA0

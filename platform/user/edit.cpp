@@ -4,6 +4,7 @@
 // The parent hears EN_UPDATE then EN_CHANGE after every change, WM_SETTEXT included.
 #include "user/control_support.h"
 #include "user/edit_text.h"
+#include "user/popup_menu.h"
 #include "user/system_classes.h"
 
 #include <algorithm>
@@ -265,6 +266,45 @@ void paste(HWND window, EditState& state) {
         insertText(window, state, pasted, false);
 }
 
+// ---- context menu --------------------------------------------------------------------
+
+enum MenuCommand : UINT { undoCommand = 1, cutCommand, copyCommand, pasteCommand, deleteCommand, selectAllCommand };
+
+// The field's own menu, each command enabled as Win32 enables it, at the point clicked or,
+// from the keyboard (-1, -1), at the field's middle.
+void contextMenu(HWND window, EditState& state, LPARAM where) {
+    if (GetFocus() != window)
+        SetFocus(window);
+    POINT at{static_cast<SHORT>(LOWORD(where)), static_cast<SHORT>(HIWORD(where))};
+    if (where == -1) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        at = POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    }
+    bool writable = !isReadOnly(window);
+    bool selected = state.text.hasSelection();
+    bool everything = state.text.selectionStart() == 0 && state.text.selectionEnd() == state.text.length();
+    std::vector<PopupMenuItem> items = {
+        {undoCommand, "&Undo", writable && state.text.canUndo()},
+        {0, "", false},
+        {cutCommand, "Cu&t", writable && selected},
+        {copyCommand, "&Copy", selected},
+        {pasteCommand, "&Paste", writable && IsClipboardFormatAvailable(CF_TEXT)},
+        {deleteCommand, "&Delete", writable && selected},
+        {0, "", false},
+        {selectAllCommand, "Select &All", !everything},
+    };
+    switch (trackPopupMenu(at, items)) {
+    case undoCommand: SendMessageA(window, WM_UNDO, 0, 0); break;
+    case cutCommand: SendMessageA(window, WM_CUT, 0, 0); break;
+    case copyCommand: SendMessageA(window, WM_COPY, 0, 0); break;
+    case pasteCommand: SendMessageA(window, WM_PASTE, 0, 0); break;
+    case deleteCommand: SendMessageA(window, WM_CLEAR, 0, 0); break;
+    case selectAllCommand: SendMessageA(window, EM_SETSEL, 0, -1); break;
+    default: break;
+    }
+}
+
 // ---- input ---------------------------------------------------------------------------
 
 bool keyHeld(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
@@ -508,6 +548,9 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         character(window, *state, static_cast<unsigned char>(wParam));
         return 1;  // as Win32 answers every character, the ones it ignores included
 
+    case WM_CONTEXTMENU:
+        contextMenu(window, *state, lParam);
+        return 0;
     case WM_COPY:
         copySelection(window, *state);
         return 0;
