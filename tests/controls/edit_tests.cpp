@@ -306,12 +306,11 @@ TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
 TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
     HFONT outline = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, outline);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, outline);
+    GetTextMetricsA(memory, &metrics);
+    DeleteDC(memory);
     ASSERT_GT(metrics.tmAveCharWidth / 2, 0);
     struct Row {
         HFONT font;
