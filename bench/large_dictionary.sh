@@ -21,7 +21,8 @@ maker="$build/tests/benchmarks/editor_benchmark"
 benchmark="$build/bench/large_dictionary_benchmark"
 store="$build/bench/dictionaries"
 results="$(mktemp -d)"
-trap 'rm -rf "$results" "$store/scratch"' EXIT
+# An interrupted pass leaves a 2 GB work file or copy beside a dictionary: none is kept.
+trap 'rm -rf "$results" "$store/scratch" "$store"/*/TranslationFileNEW.dat "$store"/*/.copy-*' EXIT
 
 # The dictionary of this many entries, made unless it is there whole and without holes.
 dictionary() {
