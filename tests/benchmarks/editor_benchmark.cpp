@@ -2,6 +2,7 @@
 // the headless display. Usage:
 //   editor_benchmark make DIR ENTRIES   writes DIR/TranslationFile.dat
 //   editor_benchmark run DIR            prints "<operation> <seconds>" lines
+//   editor_benchmark start DIR          starts the editor on DIR and cancels it
 // The dictionary is made so that every pass keeps every entry: each pass then reads and
 // writes the whole file, and the dictionary stays the same for the next one.
 #include "display/headless/headless.h"
@@ -94,6 +95,12 @@ int runBenchmark(const std::string& directory) {
     return result;
 }
 
+int startAndCancel(const std::string& directory) {
+    kernel::setModuleFileNameForTesting(directory + "/translation-editor");
+    display::installHeadless().addStep([] { click(29); });
+    return runEditor();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +108,8 @@ int main(int argc, char** argv) {
         return makeDictionary(argv[2], std::atoi(argv[3]));
     if (argc == 3 && std::strcmp(argv[1], "run") == 0)
         return runBenchmark(argv[2]);
-    std::fprintf(stderr, "usage: %s make DIR ENTRIES | run DIR\n", argv[0]);
+    if (argc == 3 && std::strcmp(argv[1], "start") == 0)
+        return startAndCancel(argv[2]);
+    std::fprintf(stderr, "usage: %s make DIR ENTRIES | run DIR | start DIR\n", argv[0]);
     return 2;
 }
