@@ -79,11 +79,10 @@ void giveSecurity(const std::string& path, std::vector<char>& descriptor) {
             return;
 }
 
-// Renames the complete, flushed `replacement` (open as `handle`) over `target`, and its
-// open handle becomes the dictionary's: the new dictionary is never without its lock.
-bool moveInto(const std::string& replacement, HANDLE& handle, const std::string& target,
-              std::vector<char>& security) {
-    giveSecurity(replacement, security);
+// Renames the complete, flushed `replacement` (open as `handle`, carrying the old
+// dictionary's security) over `target`, and its open handle becomes the dictionary's:
+// the new dictionary is never without its lock.
+bool moveInto(const std::string& replacement, HANDLE& handle, const std::string& target) {
     if (!MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
     dictionaryFile = handle;
@@ -101,7 +100,8 @@ bool moveCopyInto(const std::string& workPath, const std::string& target, std::v
     }
     HANDLE handle = CreateFileA(copy.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) && moveInto(copy, handle, target, security))
+    giveSecurity(copy, security);
+    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) && moveInto(copy, handle, target))
         return true;
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
@@ -116,8 +116,9 @@ bool replaceDictionary() {
     std::string workPath = pathOf(workFileName);
     std::string target = dictionaryTarget();
     std::vector<char> security = securityOf(target);
+    giveSecurity(workPath, security);
     closeFile(&dictionaryFile, translationFileKind);
-    bool replaced = moveInto(workPath, workFile, target, security);
+    bool replaced = moveInto(workPath, workFile, target);
     if (!replaced && GetLastError() == ERROR_NOT_SAME_DEVICE)
         replaced = moveCopyInto(workPath, target, security);
     if (replaced)
