@@ -24,6 +24,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_set>
 
 namespace {
@@ -126,6 +127,12 @@ public:
     WriterExclusion(const WriterExclusion&) = delete;
     WriterExclusion& operator=(const WriterExclusion&) = delete;
     bool heldByWriter() const { return conflict_; }
+    // Hands over the open file: the caller closes it.
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_ = -1;
@@ -432,6 +439,10 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
     if (!pathExists(lpExistingFileName)) return kernel::failFromErrno();
     if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && pathExists(lpNewFileName)) return kernel::failWith(ERROR_ALREADY_EXISTS);
     if (rename(lpExistingFileName, lpNewFileName) != 0) return kernel::failFromErrno();
+    // The guard's descriptor may be the last reference to the file just replaced; closing it
+    // frees all that file's blocks, which takes a while for a large file and concerns
+    // nobody waiting for the move, so it happens beside the caller.
+    if (int replaced = destinationGuard.release(); replaced >= 0) std::thread([replaced] { close(replaced); }).detach();
     if (dwFlags & MOVEFILE_WRITE_THROUGH) {
         std::string from = directoryOf(lpExistingFileName), to = directoryOf(lpNewFileName);
         syncDirectory(to);
