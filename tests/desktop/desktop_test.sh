@@ -2,6 +2,8 @@
 # The built editor on a real (virtual) X display with the SDL backend, driven as a person
 # would with the mouse and keyboard; the dictionary's bytes are checked afterwards.
 # Run under Xvfb: xvfb-run -a desktop_test.sh EDITOR TRANSLATION_FILE_TOOL
+# EDITOR_LAUNCH, when set, is the command the editor is started through (wine_run.sh sets
+# it to Wine's loader to run the Windows build the same way).
 set -euo pipefail
 
 editor=$1
@@ -43,16 +45,21 @@ entry() {  # record keyWords description
 }
 { echo "[header]"; entry 2 alpha "the first word"; entry 3 beta "the second word"; entry 4 gamma "the third word"; } \
     > "$work/start.txt"
-cp "$editor" "$work/translation-editor"
+editor_name=$(basename "$editor")
+cp "$editor" "$work/$editor_name"
 "$tool" import "$work/start.txt" "$work/TranslationFile.dat"
 
 unset WAYLAND_DISPLAY
-(cd "$work" && exec ./translation-editor) &
+# shellcheck disable=SC2086
+(cd "$work" && exec ${EDITOR_LAUNCH:-} "./$editor_name") &
 editor_pid=$!
 
 form=$(timeout 20 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1) ||
     fail "the editor's form did not appear"
 sleep 0.5
+# The X window is the whole Win32 window, frame and caption included: our SDL backend's
+# windows are borderless and the layer draws the frame, and Wine's unmanaged windows
+# (wine_run.sh) are drawn by Wine in the same way, so no window manager adds to them.
 geometry=$(xdotool getwindowgeometry "$form" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "801x465" ] || fail "the form's window is $geometry, not 801x465"
 
@@ -64,9 +71,8 @@ type_text " two"
 click_control 13 321 177 21   # the Find box
 type_text "delta"
 click_control 195 321 70 20   # Find: stores entry 3, finds nothing, shows entry 4
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Not Found$' | head -1) ||
+timeout 10 xdotool search --sync --onlyvisible --name '^Not Found$' >/dev/null ||
     fail "no \"Not Found\" box after Find"
-xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key Return
 sleep 0.5
 xdotool search --onlyvisible --name '^Not Found$' >/dev/null && fail "the \"Not Found\" box stayed after Enter"
