@@ -129,23 +129,24 @@ BOOL WINAPI SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInf
     const BYTE* bytes = static_cast<const BYTE*>(pSecurityDescriptor);
     if (bytes[0] != 1 || !(at<WORD>(bytes, 2) & selfRelative)) return kernel::failWith(ERROR_INVALID_PARAMETER);
     constexpr size_t limit = 1 << 16;  // a self-relative descriptor's offsets are within this
-    uid_t uid = static_cast<uid_t>(-1);
-    gid_t gid = static_cast<gid_t>(-1);
+    // The owner and group SIDs must be the Unix ones: S-1-22-1-<uid> and S-1-22-2-<gid>.
+    auto unixId = [bytes](size_t offsetAt, DWORD kind, DWORD& id) {
+        Sid sid;
+        DWORD sidAt = at<DWORD>(bytes, offsetAt);
+        if (!sidAt || !readSid(bytes, limit, sidAt, sid) || sid.authority != 22 || sid.subAuthorities.size() != 2 ||
+            sid.subAuthorities[0] != kind)
+            return false;
+        id = sid.subAuthorities[1];
+        return true;
+    };
+    DWORD owner = DWORD(-1), group = DWORD(-1);
+    if ((SecurityInformation & OWNER_SECURITY_INFORMATION) && !unixId(4, 1, owner))
+        return kernel::failWith(ERROR_INVALID_PARAMETER);
+    if ((SecurityInformation & GROUP_SECURITY_INFORMATION) && !unixId(8, 2, group))
+        return kernel::failWith(ERROR_INVALID_PARAMETER);
+    uid_t uid = static_cast<uid_t>(owner);
+    gid_t gid = static_cast<gid_t>(group);
     Sid sid;
-    if (SecurityInformation & OWNER_SECURITY_INFORMATION) {
-        DWORD ownerAt = at<DWORD>(bytes, 4);
-        if (!ownerAt || !readSid(bytes, limit, ownerAt, sid) || sid.authority != 22 || sid.subAuthorities.size() != 2 ||
-            sid.subAuthorities[0] != 1)
-            return kernel::failWith(ERROR_INVALID_PARAMETER);
-        uid = static_cast<uid_t>(sid.subAuthorities[1]);
-    }
-    if (SecurityInformation & GROUP_SECURITY_INFORMATION) {
-        DWORD groupAt = at<DWORD>(bytes, 8);
-        if (!groupAt || !readSid(bytes, limit, groupAt, sid) || sid.authority != 22 || sid.subAuthorities.size() != 2 ||
-            sid.subAuthorities[0] != 2)
-            return kernel::failWith(ERROR_INVALID_PARAMETER);
-        gid = static_cast<gid_t>(sid.subAuthorities[1]);
-    }
     if ((uid != uid_t(-1) || gid != gid_t(-1)) && chown(lpFileName, uid, gid) != 0) return kernel::failFromErrno();
     if (SecurityInformation & DACL_SECURITY_INFORMATION) {
         DWORD daclAt = at<DWORD>(bytes, 16);

@@ -224,17 +224,23 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 
     int accessFlags = wantsWrite ? (wantsRead ? O_RDWR : O_WRONLY) : O_RDONLY;
     bool existed = false;
-    int fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
-    if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
-
+    int fd = -1;
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    for (int attempt = 0;; ++attempt) {
+        fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
+        if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
+        if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+            close(fd);
+            return invalidHandle(ERROR_ACCESS_DENIED);
+        }
+        if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
+            close(fd);
+            return invalidHandle(ERROR_SHARING_VIOLATION);
+        }
+        // A writer that renamed another file over the name between our open and our lock
+        // left us its predecessor, which no name leads to any more: open the name again.
+        if (!wantsWrite || attempt == 3 || fstat(fd, &info) != 0 || info.st_nlink > 0) break;
         close(fd);
-        return invalidHandle(ERROR_ACCESS_DENIED);
-    }
-    if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
-        close(fd);
-        return invalidHandle(ERROR_SHARING_VIOLATION);
     }
     // Only now, holding the lock, may an existing file lose its contents.
     if (truncates && existed && ftruncate(fd, 0) != 0) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "lock_attempt.h"
 #include "temp_directory.h"
 
 #include <fcntl.h>
@@ -124,19 +125,9 @@ TEST_F(FileSharing, ProgramsThatLockWithFlockAreKeptOutAndKeepUsOut) {
     // Our writer: another program's flock and its OFD lock both fail.
     HANDLE writer = openForWriting(path);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    pid_t other = fork();
-    if (other == 0) {
-        int fd = open(path.c_str(), O_RDWR);
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        bool flockRefused = flock(fd, LOCK_EX | LOCK_NB) != 0;
-        bool ofdRefused = fcntl(fd, F_OFD_SETLK, &lock) != 0;
-        _exit(flockRefused && ofdRefused ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(other, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    testfs::LockAttempt other = testfs::tryLockingForWriting(path);
+    EXPECT_FALSE(other.ofdLockTaken);
+    EXPECT_FALSE(other.flockTaken);
     CloseHandle(writer);
     for (int fd : ready) close(fd);
 }

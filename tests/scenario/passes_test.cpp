@@ -327,10 +327,11 @@ TEST_F(Passes, AWorkFileThatCouldNotBeWrittenNeverReplacesTheDictionary) {
 // (where the work file cannot simply be renamed): the link stays a link, its target gets
 // the new entries and keeps its permissions, and no copy is left behind anywhere.
 TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
-    for (std::string elsewhere : {path("elsewhere"), std::string("/dev/shm")}) {
-        SCOPED_TRACE(elsewhere);
-        std::filesystem::create_directories(elsewhere);
-        std::string target = elsewhere + "/" + std::filesystem::path(directory_).filename().string() + ".dat";
+    for (std::string base : {directory_, std::string("/dev/shm")}) {
+        SCOPED_TRACE(base);
+        testfs::TempDirectory elsewhereDirectory(base);
+        const std::string& elsewhere = elsewhereDirectory.path();
+        std::string target = elsewhereDirectory.file("dictionary.dat");
         writeEntries(6, [](int32_t record, TestEntry& e) { e.mode = record == 4 ? 12 : 1; });
         std::filesystem::copy_file(dictionaryPath(), target);
         std::filesystem::remove(dictionaryPath());
@@ -341,7 +342,7 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
             for (const std::string& directory : {directory_, elsewhere})
                 for (auto& item : std::filesystem::directory_iterator(directory))
                     count += item.path() != target && item.path() != dictionaryPath() && item.path() != workFilePath() &&
-                             item.path().filename() != "elsewhere";
+                             item.path() != elsewhere;
             return count;
         };
         size_t othersBefore = others();
@@ -353,7 +354,6 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
         EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
         EXPECT_EQ(others(), othersBefore);
         std::filesystem::remove(dictionaryPath());
-        std::filesystem::remove(target);
     }
 }
 

@@ -3,11 +3,8 @@
 #include "editor_scenario.h"
 
 #include "kernel/fault_injection.h"
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "lock_attempt.h"
+#include "temp_directory.h"
 
 #include <filesystem>
 
@@ -33,14 +30,19 @@ protected:
     }
 
     // Runs the pass with the n-th counted file operation from its click on failing, and
-    // returns what the user was told; the form then shows `reopened`.
-    MessageBoxSeen passWithFailingOperation(int n, FormView& reopened) {
+    // returns what the user was told; the form then shows `reopened`, and the work file
+    // holds `workFile` while the message is up.
+    MessageBoxSeen passWithFailingOperation(int n, FormView& reopened, Bytes* workFile = nullptr) {
         MessageBoxSeen box;
         step([n] {
             kernel::failNthFileOperation(n, ERROR_DISK_FULL);
             clickControl(47);
         });
-        step([&box] { box = answerMessageBox("error...MAIN..."); });
+        step([&] {
+            box = answerMessageBox("error...MAIN...");
+            if (workFile)
+                *workFile = readBytes(workFilePath());
+        });
         step([&reopened] {
             reopened = formView();
             clickControl(29);
@@ -63,20 +65,7 @@ TEST_F(RebuildFaults, AReplaceThatFailsKeepsTheOldDictionaryAndTheWorkFileAndSay
     Bytes before = dictionary();
     FormView reopened;
     Bytes workFile;
-    MessageBoxSeen box;
-    step([] {
-        kernel::failNthFileOperation(passReplace, ERROR_DISK_FULL);
-        clickControl(47);
-    });
-    step([&] {
-        box = answerMessageBox("error...MAIN...");
-        workFile = readBytes(workFilePath());
-    });
-    step([&reopened] {
-        reopened = formView();
-        clickControl(29);
-    });
-    runEditorToEnd();
+    MessageBoxSeen box = passWithFailingOperation(passReplace, reopened, &workFile);
     EXPECT_EQ(box.text, "Can't replace TranslationFile.dat");
     EXPECT_FALSE(box.ownedByForm);
     EXPECT_EQ(dictionary(), before);
@@ -94,7 +83,8 @@ TEST_F(RebuildFaults, ACopyToAnotherFileSystemThatFailsHalfWayKeepsTheOldDiction
     for (int32_t record = 2; record <= count; ++record)
         entries.push_back(word("w" + std::to_string(record), 3));
     entries[0].mode = 44;
-    std::string target = "/dev/shm/" + std::filesystem::path(directory_).filename().string() + ".dat";
+    testfs::TempDirectory elsewhere("/dev/shm");  // another file system than the folder's
+    std::string target = elsewhere.file("dictionary.dat");
     writeBytes(target, dictionaryBytes(count, entries));
     std::filesystem::create_symlink(target, dictionaryPath());
     Bytes before = dictionary();
@@ -102,25 +92,14 @@ TEST_F(RebuildFaults, ACopyToAnotherFileSystemThatFailsHalfWayKeepsTheOldDiction
     // system refuses, then the copy and its first block: its second block fails.
     const int secondBlock = 1 + count + 1 + 1 + 2 + 1;
     FormView reopened;
-    MessageBoxSeen box;
     Bytes workFile;
-    step([] {
-        kernel::failNthFileOperation(secondBlock, ERROR_DISK_FULL);
-        clickControl(47);
-    });
-    step([&] {
-        box = answerMessageBox("error...MAIN...");
-        workFile = readBytes(workFilePath());
-    });
-    step([] { clickControl(29); });
-    runEditorToEnd();
+    MessageBoxSeen box = passWithFailingOperation(secondBlock, reopened, &workFile);
     EXPECT_EQ(box.text, "Can't replace TranslationFile.dat");
     EXPECT_EQ(readBytes(target), before);
     EXPECT_TRUE(std::filesystem::is_symlink(dictionaryPath()));
     EXPECT_EQ(recordCount(workFile), size_t(count));
     EXPECT_EQ(entryAt(workFile, 2).mode, 0);
     EXPECT_FALSE(fileExists(target + ".rebuild~"));
-    std::filesystem::remove(target);
 }
 
 // Another program that tries to take the dictionary for writing between any two file
@@ -133,18 +112,8 @@ TEST_F(RebuildFaults, TheDictionaryStaysLockedAcrossTheWholeRebuild) {
     lockedPath = dictionaryPath();
     takenAfter.clear();
     kernel::observeFileOperations([](int n) {
-        pid_t other = fork();
-        if (other == 0) {
-            int fd = open(lockedPath.c_str(), O_RDWR);
-            struct flock lock {};
-            lock.l_type = F_WRLCK;
-            lock.l_whence = SEEK_SET;
-            bool taken = fd >= 0 && fcntl(fd, F_OFD_SETLK, &lock) == 0 && flock(fd, LOCK_EX | LOCK_NB) == 0;
-            _exit(taken ? 1 : 0);
-        }
-        int status = 0;
-        waitpid(other, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        testfs::LockAttempt other = testfs::tryLockingForWriting(lockedPath);
+        if (other.ofdLockTaken || other.flockTaken)
             takenAfter.push_back(n);
     });
     step([] { clickControl(47); });
