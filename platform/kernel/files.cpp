@@ -403,7 +403,11 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
         return kernel::failWith(error);
     }
     DWORD error = ERROR_SUCCESS;
-    if (lockWholeFile(target, true) == LockResult::conflict)
+    struct stat targetInfo;
+    // A file copied onto itself (through another name) would be emptied: Win32 refuses it.
+    bool sameFile = fstat(target, &targetInfo) == 0 && targetInfo.st_dev == sourceInfo.st_dev &&
+                    targetInfo.st_ino == sourceInfo.st_ino;
+    if (sameFile || lockWholeFile(target, true) == LockResult::conflict)
         error = ERROR_SHARING_VIOLATION;
     else if (ftruncate(target, 0) != 0)
         error = kernel::errorFromErrno(errno);

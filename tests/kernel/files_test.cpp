@@ -178,6 +178,8 @@ TEST_F(Files, CopyHonoursFailIfExistsAndWritesInPlace) {
     EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), TRUE));
     EXPECT_EQ(readBytes(target), "new contents");
     EXPECT_EQ(readBytes(source), "new contents");
+    EXPECT_FALSE(CopyFileA(source.c_str(), (dir.path() + "/./source.bin").c_str(), FALSE));
+    EXPECT_EQ(readBytes(source), "new contents") << "a copy onto itself empties nothing";
 }
 
 #ifdef EDITOR_FAULT_INJECTION
