@@ -54,7 +54,10 @@ void activate(Window* window, WORD how) {
     HWND next = window ? window->handle : nullptr;
     HWND old = s.active;
     if (window) raiseTopLevel(window);
-    if (old == next) return;
+    if (old == next) {
+        if (window) handDesktopFocusTo(window, how == WA_CLICKACTIVE);
+        return;
+    }
     s.active = next;
     if (fromHandle(old)) {
         SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
@@ -67,6 +70,7 @@ void activate(Window* window, WORD how) {
     }
     // The focus belongs to the active window or nobody.
     if (s.active == next && s.focus && !within(next, s.focus)) changeFocus(nullptr);
+    if (s.active == next && fromHandle(next)) handDesktopFocusTo(fromHandle(next), how == WA_CLICKACTIVE);
 }
 
 void windowHiddenOrDestroyed(Window* window, bool destroying) {

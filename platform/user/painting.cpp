@@ -239,6 +239,8 @@ void createSurfaceFor(Window* window) {
     RECT r = window->rect;
     window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
     window->surface = display::backend().createSurface(display::Rect{r.left, r.top, r.right, r.bottom}, window->text);
+    if (Window* owner = fromHandle(window->owner); owner && owner->surface && window->surface)
+        display::backend().setSurfaceOwner(window->surface, owner->surface);
     // Each surface's display learns where captions are (the display may be new).
     installHitTester();
 }

@@ -142,6 +142,8 @@ Window* windowHitAt(Window* window, POINT screenPoint, LRESULT& hit);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
 void forgetWindowInInput(Window* window);
+// The desktop's keyboard focus goes where the layer's activation went (byUser: a click).
+void handDesktopFocusTo(Window* topLevel, bool byUser);
 void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)
