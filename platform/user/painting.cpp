@@ -247,7 +247,7 @@ void createSurfaceFor(Window* window) {
 
 void resizeSurfaceFor(Window* window) {
     RECT r = window->rect;
-    window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
+    if (window->surface) window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
     if (window->surface)
         display::backend().moveSurface(window->surface, display::Rect{r.left, r.top, r.right, r.bottom});
     window->surfaceDirty = true;
@@ -257,6 +257,11 @@ void destroySurfaceFor(Window* window) {
     if (!window->surface) return;
     display::backend().destroySurface(window->surface);
     window->surface = 0;
+}
+
+void releaseSurfaceFor(Window* window) {
+    destroySurfaceFor(window);
+    window->pixels = display::Pixels{};
 }
 
 HDC windowDC(Window* window) { return makeDC(window, true, nullptr); }

@@ -21,8 +21,6 @@ while [ $# -gt 2 ]; do
 done
 editor=$1
 tool=$2
-client_x=${CLIENT_X:-3}
-client_y=${CLIENT_Y:-22}
 work=$(mktemp -d /tmp/desktop-test.XXXXXX)
 editor_pid=""
 wm_pid=""
@@ -46,31 +44,9 @@ if [ "$wm" != none ]; then
     for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 fi
 
-# The form's controls are placed in dialog units (base units 6 x 13) from the pixel
-# rectangles the program asks for; every edge is converted on its own.
-round_half_even() {  # a / b for a, b >= 0
-    local q=$(($1 / $2)) r=$(($1 % $2))
-    if ((2 * r > $2 || (2 * r == $2 && q % 2 == 1))); then q=$((q + 1)); fi
-    echo $q
-}
-mul_div() { echo $(((2 * $1 * $2 + $3) / (2 * $3))); }  # Win32 MulDiv for positive numbers
-x_pixels() { mul_div "$(round_half_even $(($1 * 4)) 6)" 6 4; }
-y_pixels() { mul_div "$(round_half_even $(($1 * 8)) 13)" 13 8; }
-form_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1
-}
-click_control() {  # x y w h as the program gives them
-    local left right top bottom
-    left=$(x_pixels "$1"); right=$(x_pixels $(($1 + $3)))
-    top=$(y_pixels "$2"); bottom=$(y_pixels $(($2 + $4)))
-    xdotool mousemove --window "$form" $((client_x + (left + right) / 2)) $((client_y + (top + bottom) / 2)) click 1
-    sleep 0.3
-}
+. "$(dirname "$0")/form_driver.sh"
 type_text() { xdotool type --delay 30 -- "$1"; sleep 0.3; }
 key() { xdotool key "$@"; sleep 0.4; }
-box_window() {  # the visible window with this caption, waited for
-    timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -1
-}
 shown() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$2"; }
 alive() { kill -0 "$editor_pid" 2>/dev/null; }
 # Keys the user presses while a box is up; the box must take them.

@@ -283,8 +283,11 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(display->keyboardFocus(), ownerSurface);
+    EXPECT_EQ(display->surface(popupSurface), nullptr);  // a hidden window holds no surface
     ShowWindow(popup, SW_SHOW);
     EXPECT_EQ(GetActiveWindow(), popup);
+    popupSurface = display->surfaceAt(60, 60);
+    EXPECT_NE(popupSurface, ownerSurface);
     EXPECT_EQ(display->keyboardFocus(), popupSurface);
     SetFocus(popupChild);
     log().clear();
