@@ -86,6 +86,18 @@ start_editor
 editor_pid=$!
 form=$(form_window) || fail "the editor's form did not appear"
 sleep 0.5
+xprop -id "$form" _NET_WM_ICON | grep -q "Icon (" || fail "the form has no icon"
+
+# The caption drags the form, whoever moves it (the window manager, or nobody but the
+# editor itself).
+position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
+read -r x0 y0 < <(position "$form")
+xdotool mousemove --window "$form" 200 $((client_y / 2)) mousedown 1
+for step in 1 2 3 4; do xdotool mousemove_relative -- 10 5; sleep 0.1; done
+xdotool mouseup 1
+sleep 0.5
+read -r x1 y1 < <(position "$form")
+[ "$((x1 - x0)) $((y1 - y0))" = "40 20" ] || fail "the caption dragged the form from $x0,$y0 to $x1,$y1"
 
 click_control 416 346 71 20   # Down: from entry 5 to 4
 click_control 416 346 71 20   # Down: to 3, "beta"
@@ -94,8 +106,11 @@ type_text " two"
 click_control 13 321 177 21   # the Find box
 type_text "zulu"
 click_control 195 321 70 20   # Find: stores entry 3, finds nothing, shows the last entry
-box_window "Not Found" >/dev/null || fail "no \"Not Found\" box after Find"
+box=$(box_window "Not Found") || fail "no \"Not Found\" box after Find"
 shot "box-$wm"
+# A message box belongs to the form's window, as a dialog.
+xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$form")" || fail "the box is not transient for the form"
+xprop -id "$box" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG || fail "the box is not typed a dialog"
 # Typing and Alt+F4 while the box is up reach the box, never the form beneath it.
 type_text "qq"
 answer_box "Not Found" alt+F4

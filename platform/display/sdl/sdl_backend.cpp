@@ -297,10 +297,16 @@ private:
         out.type = type;
         out.surface = idOf(windowId);
         if (out.surface == 0) return false;
-        int windowX = 0, windowY = 0;
-        SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
-        out.x = windowX + localX;
-        out.y = windowY + localY;
+        if (pointerKnown_) {
+            out.x = pointer_.x;
+            out.y = pointer_.y;
+            pointerKnown_ = false;
+        } else {
+            int windowX = 0, windowY = 0;
+            SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
+            out.x = windowX + localX;
+            out.y = windowY + localY;
+        }
         out.modifiers = sdl::modifiersFor(static_cast<uint16_t>(SDL_GetModState()));
         out.time = time;
         return true;
@@ -369,6 +375,13 @@ private:
 
     bool translate(const SDL_Event& event, Event& out) {
         switch (event.type) {
+#ifdef EDITOR_HAVE_X11
+        case SDL_SYSWMEVENT:
+            // Comes just before SDL's own event for the same X event.
+            if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11)
+                pointerKnown_ = x11::pointerOnScreen(&event.syswm.msg->msg.x11.event, pointer_.x, pointer_.y);
+            return false;
+#endif
         case SDL_WINDOWEVENT: return windowEvent(event.window, out);
         case SDL_KEYDOWN:
         case SDL_KEYUP: return keyEvent(event.key, out);
@@ -400,6 +413,8 @@ private:
     SurfaceId focusWanted_ = 0;  // the surface the layer activated last
     bool focusWantedByUser_ = false;
     bool windowManager_ = true;  // until known otherwise: SDL's system moves
+    SDL_Point pointer_{};        // screen position of the pointer event SDL reports next
+    bool pointerKnown_ = false;
 #ifdef EDITOR_HAVE_X11
     void* x11_ = nullptr;  // SDL's connection to the X server
 #endif
@@ -467,7 +482,10 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
         return nullptr;
     }
 #ifdef EDITOR_HAVE_X11
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) x11::installErrorHandlers();
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        x11::installErrorHandlers();
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
 #endif
     if (SDL_GetNumVideoDisplays() < 1) {
         why = "no screen found";

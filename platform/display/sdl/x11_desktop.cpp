@@ -90,6 +90,16 @@ bool windowManagerRuns(void* display) {
     return found;
 }
 
+bool pointerOnScreen(const void* xevent, int& x, int& y) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    switch (event->type) {
+    case MotionNotify: x = event->xmotion.x_root, y = event->xmotion.y_root; return true;
+    case ButtonPress:
+    case ButtonRelease: x = event->xbutton.x_root, y = event->xbutton.y_root; return true;
+    default: return false;
+    }
+}
+
 void waitForEvents(void* display) {
     if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return;
     pollfd connection{ConnectionNumber(x(display)), POLLIN, 0};

@@ -21,6 +21,11 @@ void makeDialogOf(void* display, XWindow window, XWindow owner);
 
 bool windowManagerRuns(void* display);
 
+// The screen position of a pointer event (motion, press, release), from the X event
+// itself. A position relative to the window would be wrong for events sent before a
+// move of that window that the program has made since.
+bool pointerOnScreen(const void* xevent, int& x, int& y);
+
 // Sleeps until the X server has sent something, without SDL's own wait (which wakes
 // itself by sending an event to one of our windows, perhaps one that is gone).
 void waitForEvents(void* display);
