@@ -102,7 +102,7 @@ read -r x1 y1 < <(position "$form")
 click_control 416 346 71 20   # Down: from entry 5 to 4
 click_control 416 346 71 20   # Down: to 3, "beta"
 click_control 8 147 415 20    # into field 6, the key words, after their text
-type_text " two"
+type_text " two é"             # stored as the Windows-1252 byte E9
 click_control 13 321 177 21   # the Find box
 type_text "zulu"
 click_control 195 321 70 20   # Find: stores entry 3, finds nothing, shows the last entry
@@ -149,6 +149,9 @@ alive || fail "the first editor ended with the second"
 click_control 416 346 71 20   # Down: entry 4
 click_control 8 195 415 20    # field 8, the reply text, after the other editor's boxes
 type_text "!"
+key ctrl+a ctrl+c               # through the desktop's clipboard into field 7, the translation
+click_control 8 171 415 20
+key ctrl+v
 shot "form-$wm"
 click_control 700 321 70 20   # OK: stores and ends the program
 
@@ -161,12 +164,14 @@ editor_pid=""
 [ ! -e "$work/TranslationFileNEW.dat" ] || fail "TranslationFileNEW.dat was left behind"
 
 # What the dictionary must hold: entry 3 with its key words edited, entry 4 with the
-# three edits made after the boxes, entry 2 with its replaced description.
+# edits made after the boxes and the pasted translation, entry 2 with its replaced
+# description.
 {
     echo "[header]"
     entry 2 alpha "this entry caused a varable overload"
-    entry 3 "beta two" "the second word" | sed 's/said beta two/said beta/'
-    entry 4 gamma "the third word x" | sed 's/^replyRef: "na"/replyRef: "na-p"/; s/said gamma"/said gamma!"/'
+    entry 3 "beta two é" "the second word" | sed 's/said beta two é/said beta/'
+    entry 4 gamma "the third word x" |
+        sed 's/^replyRef: "na"/replyRef: "na-p"/; s/said gamma"/said gamma!"/; s/^keyWords: .*/&\ntranslation: "said gamma!"/'
     entry 5 omega "the last word"
 } > "$work/expected.txt"
 "$tool" import "$work/expected.txt" "$work/expected.dat"

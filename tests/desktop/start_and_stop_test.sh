@@ -59,7 +59,7 @@ for i in $(seq "$starts"); do
     status=0
     wait "$editor_pid" || status=$?
     editor_pid=""
-    [ "$status" -eq 0 ] || fail "start $i: exit code $status; it said: $(tail -3 "$work/log")"
+    [ "$status" -eq 0 ] || fail "start $i: exit code $status; it said: $(tail -6 "$work/log" | tr "\n" " ")"
 done
 echo "$starts starts and closes, each showing the form and ending with 0"
 kill "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=""
