@@ -8,7 +8,17 @@
 #include "translation_files.h"
 
 #include <cstdint>
-#include <limits>
+
+namespace {
+
+void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
+    if (lengthBefore >= 0)
+        setFileLength(dictionaryFile, lengthBefore);
+    currentEntry = cameFrom;
+    showEntry();
+}
+
+}  // namespace
 
 // Up shows the next entry with its wordClass as it is. Past the last entry it goes only
 // when the box already names the position after it, and shows the Next-entry sentinel.
@@ -53,22 +63,41 @@ void goToEntry() {
 
 // The new entry, made from the template with the Find box's word as its key words, goes
 // to the position after the last entry, and only once it is written does the header's
-// count grow to take it in: a write the file refuses leaves a dictionary whose header
-// never promises an entry that is not there.
+// count grow to take it in. An Add the file refuses at any step is undone: the file is
+// cut back to what it was (a full disk leaves part of a record behind, and every later
+// command would fail on that position) and the form returns to the entry it came from.
+// An Add that completes is flushed to the medium.
 void addEntry() {
     if (storeEntry() != 0)
         return;
     int32_t count = readDictionaryHeader();
-    if (count == std::numeric_limits<int32_t>::max() || !isStorablePosition(count + 1, count))
+    StoreRefusal refusal = storeRefusal(static_cast<int64_t>(count) + 1, count);
+    if (refusal != StoreRefusal::none) {
+        reportStoreRefusal(refusal);
         return;
+    }
     EntryRecord header = dictionaryBuffer;
+    int32_t cameFrom = currentEntry;
+    int64_t lengthBefore = fileLength(dictionaryFile);
     currentEntry = count + 1;
     showNumber(entryNumberBox, currentEntry);
     showEntry();
     showNewEntryTemplate();
-    if (storeEntry() != 0)
+    if (storeEntry() != 0) {
+        undoAdd(cameFrom, lengthBefore);
         return;
+    }
     setEntryCount(header, count + 1);
-    if (writeRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
-        reportDictionaryWriteFailure(&editorForm);
+    bool headerWritten = writeRecord(dictionaryFile, headerRecord, &header, recordLength) == 0;
+    if (headerWritten && flushFile(dictionaryFile) == 0)
+        return;
+    reportDictionaryWriteFailure(&editorForm);
+    // Undone only once the header no longer counts the new entry: a header that cannot
+    // be put back keeps the entry it promises.
+    if (headerWritten) {
+        setEntryCount(header, count);
+        if (writeRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
+            return;
+    }
+    undoAdd(cameFrom, lengthBefore);
 }

@@ -28,6 +28,7 @@ void storeAndEndRun() {
 void initialiseForm() {
     centreWindow(editorForm);
     setControlText(editorForm, findBox, "");
+    forgetStoreRefusal();
     currentEntry = readDictionaryHeader();
     showEntry();
 }

@@ -3,6 +3,7 @@
 #include "editor_form.h"
 #include "entry_fields.h"
 #include "form_fields.h"
+#include "messages.h"
 #include "text.h"
 #include "translation_file.h"
 #include "translation_files.h"
@@ -30,15 +31,35 @@ int32_t dictionaryEntryCount() {
     return entryCount(header);
 }
 
+int32_t refusedPosition = 0;  // the position whose store was last refused, 0 for none
+
 }  // namespace
 
-// A record that starts past the reach of a record file's offsets cannot be written at
-// all; a dictionary whose header claims such entries must not leave the user at a
-// position where every command fails on its store.
-bool isStorablePosition(int32_t record, int32_t count) {
+void forgetStoreRefusal() { refusedPosition = 0; }
+
+StoreRefusal storeRefusal(int64_t record, int32_t count) {
+    // A record that starts past the reach of a record file's offsets cannot be written at
+    // all; one that starts past the file's end would put zero records, entries nobody
+    // made, before it.
     constexpr int64_t lastAddressableRecord = std::numeric_limits<int32_t>::max() / int64_t(recordLength) + 1;
-    return record >= 2 && static_cast<int64_t>(record) <= static_cast<int64_t>(count) + 1 &&
-           record <= lastAddressableRecord;
+    if (record < 2 || record > static_cast<int64_t>(count) + 1)
+        return StoreRefusal::outsideEntries;
+    if (record > lastAddressableRecord)
+        return StoreRefusal::full;
+    int64_t length = fileLength(dictionaryFile);
+    if (length >= 0 && (record - 1) * int64_t(recordLength) > length)
+        return StoreRefusal::pastFileEnd;
+    return StoreRefusal::none;
+}
+
+bool reportStoreRefusal(StoreRefusal refusal) {
+    if (refusal == StoreRefusal::full)
+        messageBox(&editorForm, "TranslationFile.dat is full, this entry can't be stored", errorCaption, 0);
+    else if (refusal == StoreRefusal::pastFileEnd)
+        messageBox(&editorForm, "TranslationFile.dat ends before this entry, it can't be stored", errorCaption, 0);
+    else
+        return false;
+    return true;
 }
 
 int32_t storeEntry() {
@@ -56,8 +77,18 @@ int32_t storeEntry() {
     replaceFirstSeparators(description);
     copySlot(dictionaryBuffer.description, description);
 
-    if (!isStorablePosition(currentEntry, dictionaryEntryCount()))
-        return 0;
+    // The first refusal ends the command, so the user still has the texts; the second
+    // lets the command go on, or no command could ever leave the position.
+    StoreRefusal refusal = storeRefusal(currentEntry, dictionaryEntryCount());
+    if (refusal != StoreRefusal::none) {
+        bool secondTry = refusedPosition == currentEntry;
+        refusedPosition = 0;
+        if (secondTry || !reportStoreRefusal(refusal))
+            return 0;
+        refusedPosition = currentEntry;
+        return 1;
+    }
+    refusedPosition = 0;
     if (writeRecord(dictionaryFile, currentEntry, &dictionaryBuffer, recordLength) != 0) {
         reportDictionaryWriteFailure(&editorForm);
         return 1;

@@ -39,6 +39,9 @@ int32_t runEditor() {
     // Tested before waiting: when the run has already ended no message may ever come.
     while (runFlag != 0)
         processMessages(0);
+    // The stores of a whole session are plain writes; they reach the medium here, once
+    // the form has ended, rather than one flush for every move through the entries.
+    flushDictionary();
     closeTranslationFiles();
     deleteWorkFile();
     freeDialogs();

@@ -8,11 +8,15 @@ int32_t runFlag = 0;
 
 namespace {
 
-// An empty dictionary has no entry numbering: its first entry would land on the header.
-// Give it a header that says "no entries yet", so the first Add makes record 2.
+// A dictionary too short to hold even its header has no entry numbering: its first entry
+// would land on the header. Give it a header that says "no entries yet", so the first Add
+// makes record 2; what bytes a header cut short has are no count. A file that holds
+// records is never written here, whatever its header says: its entries are the user's.
 void numberEntriesOfEmptyDictionary() {
-    if (entryCount(dictionaryBuffer) >= 1)
+    int64_t length = fileLength(dictionaryFile);
+    if (length < 0 || length >= static_cast<int64_t>(recordLength))
         return;
+    dictionaryBuffer = EntryRecord{};
     setEntryCount(dictionaryBuffer, 1);
     if (writeRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength) != 0)
         reportDictionaryWriteFailure(nullptr);
@@ -49,6 +53,11 @@ void openTranslationFiles() {
         runFlag = 0;
     }
     freeText(path);
+}
+
+void flushDictionary() {
+    if (dictionaryFile && flushFile(dictionaryFile) != 0)
+        reportDictionaryWriteFailure(nullptr);
 }
 
 void closeTranslationFiles() {

@@ -18,6 +18,8 @@ char* translationFilePath(const char* fileName);
 // and clears runFlag; the second open is tried whatever became of the first.
 void openTranslationFiles();
 void closeTranslationFiles();
+// Pushes what the stores wrote to the medium; a failure is shown.
+void flushDictionary();
 
 // Reads the dictionary's header into the dictionary buffer and returns its entry count.
 int32_t readDictionaryHeader();

@@ -103,6 +103,22 @@ int32_t writeRecord(FileVariable file, int32_t record, const void* buffer, uint3
 
 int32_t flushFile(FileVariable file) { return file && FlushFileBuffers(file) ? 0 : 1; }
 
+int64_t fileLength(FileVariable file) {
+    if (!file) return -1;
+    DWORD high = 0;
+    DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return -1;
+    return static_cast<int64_t>((uint64_t(high) << 32) | low);
+}
+
+int32_t setFileLength(FileVariable file, int64_t length) {
+    if (!file || length < 0) return 1;
+    LONG high = static_cast<LONG>(length >> 32);
+    DWORD low = SetFilePointer(file, static_cast<LONG>(length & 0xFFFFFFFF), &high, FILE_BEGIN);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return 1;
+    return SetEndOfFile(file) ? 0 : 1;
+}
+
 int32_t copyFile(const char* source, const char* destination, int32_t failIfExists) {
     return CopyFileA(source, destination, failIfExists ? TRUE : FALSE) ? 0 : 1;
 }

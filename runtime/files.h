@@ -19,6 +19,10 @@ int32_t readRecord(FileVariable file, int32_t record, void* buffer, uint32_t len
 int32_t writeRecord(FileVariable file, int32_t record, const void* buffer, uint32_t length);
 // Push what was written to the medium; 0 = done, 1 = failed.
 int32_t flushFile(FileVariable file);
+// The file's length in bytes, or -1 when the platform cannot tell.
+int64_t fileLength(FileVariable file);
+// Cuts the file (or extends it) to `length` bytes; 0 = done, 1 = failed.
+int32_t setFileLength(FileVariable file, int64_t length);
 // 0 = done, 1 = failed.
 int32_t copyFile(const char* source, const char* destination, int32_t failIfExists);
 int32_t deleteFile(const char* path);

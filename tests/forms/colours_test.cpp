@@ -52,36 +52,6 @@ protected:
     HWND parent = nullptr;
 };
 
-TEST_F(Subclassing, ColoursAndProceduresFollowTheKind) {
-    struct Row {
-        int32_t kind;
-        int background;
-        WNDPROC subclass;
-    };
-    const Row rows[] = {
-        {kindCommandButton, COLOR_BTNFACE, buttonSubclass}, {kindCheckBox, COLOR_BTNFACE, controlSubclass},
-        {kindRadioButton, COLOR_BTNFACE, controlSubclass},  {kindGroupBox, COLOR_BTNFACE, controlSubclass},
-        {kindPlainButton, COLOR_BTNFACE, controlSubclass},  {kindLabel, COLOR_BTNFACE, staticSubclass},
-        {kindEdit, COLOR_WINDOW, controlSubclass},          {kindListBox, COLOR_WINDOW, controlSubclass},
-        {kindComboBox, COLOR_WINDOW, controlSubclass},      {kindScrollBar, COLOR_SCROLLBAR, controlSubclass},
-        {kindRichEdit, COLOR_WINDOW, controlSubclass},      {kindTreeView, COLOR_WINDOW, controlSubclass},
-        {77, COLOR_WINDOW, controlSubclass},
-    };
-    int id = 1;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.kind);
-        HWND control = child(id++);
-        attachControlColours(control, row.kind);
-        EXPECT_EQ(colour(control, "FGRND"), GetSysColor(COLOR_BTNTEXT));
-        EXPECT_EQ(colour(control, "BGRND"), GetSysColor(row.background));
-        EXPECT_EQ(GetPropA(control, "BBRUSH") != nullptr, row.kind != kindScrollBar);
-        EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(row.subclass));
-        EXPECT_EQ(GetPropA(control, "LPFN"), reinterpret_cast<HANDLE>(testProcedure));
-        EXPECT_EQ(GetPropA(control, "NOTIFY_TAB"), nullptr);  // only applications set these
-    }
-    EXPECT_EQ(attachControlColours(nullptr, kindEdit), 0);
-}
-
 TEST_F(Subclassing, ColourRequestsAreAnsweredFromTheProperties) {
     HWND edit = child(4);
     HWND bar = child(8);

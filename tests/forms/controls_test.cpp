@@ -32,18 +32,7 @@ protected:
     DialogObject dialog;
 };
 
-TEST_F(ControlRecords, CreateDialogDescribesTheEditorFormInDialogUnits) {
-    const DialogHeader& header = *dialog.header;
-    EXPECT_EQ(dialog.isDialog, 1);
-    EXPECT_EQ(header.style, 0x90C800C0u);
-    EXPECT_EQ(std::make_tuple(header.baseUnitX, header.baseUnitY), std::make_tuple(6, 13));
-    EXPECT_EQ(std::make_tuple(header.x, header.y, header.width, header.height), std::make_tuple(0, 4, 530, 271));
-    EXPECT_STREQ(header.title, "Kinds");
-    EXPECT_EQ(dialog.cursor, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_NE(dialogClassAtom, 0);
-}
-
-TEST_F(ControlRecords, EachKindGetsItsClassAndStyle) {
+TEST_F(ControlRecords, StylesFollowTheKindsRules) {
     struct Row {
         int32_t kind;
         uint32_t requested;
@@ -52,30 +41,18 @@ TEST_F(ControlRecords, EachKindGetsItsClassAndStyle) {
         uint32_t extendedStyle;
         int32_t defaultButton;
     };
+    // The rules addControl applies on top of the kind's class and style.
     const Row rows[] = {
-        {kindLabel, 0x5000010B, "STATIC", 0x5000010B, 0, 0},
-        {kindEdit, 0x50800000, "EDIT", 0x50800000, 0x200, 0},
         {kindEdit, 0x50002000, "EDIT", 0x50802000, 0x200, 0},  // WS_BORDER added, ES_NUMBER kept
-        {kindGroupBox, 0x50000007, "BUTTON", 0x50000007, 0, 0},
-        {kindCommandButton, 0x50000000, "BUTTON", 0x5000000B, 0, 0},
         {kindCommandButton, 0x50000001, "BUTTON", 0x5000000B, 0, 1},  // owner-drawn replaces BS_DEFPUSHBUTTON
         {kindPlainButton, 0x50000001, "BUTTON", 0x50000001, 0, 1},
         {kindCommandButton, BS_BITMAP, "BUTTON", 0x50000080, 0, 0},  // not owner-drawn
         // The hidden bit has WS_SYSMENU's value: a requested style never carries it into a control.
         {kindLabel, hiddenControlBit | SS_NOTIFY, "STATIC", WS_CHILD | SS_NOTIFY, 0, 0},
         {kindLabel, SS_NOTIFY, "STATIC", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0},
-        {kindCheckBox, 0, "BUTTON", 0x50000003, 0, 0},
-        {kindRadioButton, 0, "BUTTON", 0x50000009, 0, 0},
-        {kindListBox, 0, "LISTBOX", 0x50800140, 0x200, 0},
-        {kindComboBox, 0, "COMBOBOX", 0x50800600, 0x200, 0},
-        {kindScrollBar, 0, "SCROLLBAR", 0x50000000, 0, 0},
-        {kindStatusBar, 0, "msctls_statusbar32", 0x50000000, 0, 0},
         // Rich edits and tree views get the client edge only when a border is asked for.
         {kindRichEdit, 0, "RichEdit", 0x50000000, 0, 0},
         {kindRichEdit, WS_BORDER, "RichEdit", 0x50800000, 0x200, 0},
-        {kindTreeView, 0, "SysTreeView32", 0x50000000, 0, 0},
-        {kindTreeView, WS_BORDER, "SysTreeView32", 0x50800000, 0x200, 0},
-        {kindListView, WS_BORDER, "SysListView32", 0x50800000, 0, 0},
         {99, 0, "", 0x50000000, 0, 0},
     };
     int32_t id = 100;

@@ -29,26 +29,13 @@ int32_t headerCount(const std::string& file) { return int32At(file, 0); }
 
 size_t wholeRecords(const std::string& file) { return file.size() / recordSize; }
 
-int32_t countAsRead(const std::string& file) {
-    std::string firstBytes = file.substr(0, 4);
-    firstBytes.resize(4, '\0');
-    return int32At(firstBytes, 0);
-}
-
 std::string afterStartUp(const std::string& original) {
-    if (countAsRead(original) >= 1)
-        return original;
-    std::string fixed = original;
-    if (fixed.size() < recordSize)
-        fixed.resize(recordSize, '\0');
-    const int32_t one = 1;
-    std::memcpy(fixed.data(), &one, sizeof one);
-    return fixed;
+    return original.size() >= recordSize ? original : headerBytes(1);
 }
 
 std::string passResultFault(const std::string& original, const std::string& result) {
     const std::string before = afterStartUp(original);
-    const int64_t entriesHeld = std::min<int64_t>(countAsRead(before), int64_t(wholeRecords(before)));
+    const int64_t entriesHeld = std::min<int64_t>(headerCount(before), int64_t(wholeRecords(before)));
     const int32_t count = headerCount(result);
     if (count < 1 || count > std::max<int64_t>(1, entriesHeld))
         return "count " + std::to_string(count) + " where the original held " + std::to_string(entriesHeld) +

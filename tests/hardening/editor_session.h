@@ -22,11 +22,8 @@ std::string headerBytes(int32_t count);  // a whole header record with this coun
 int32_t int32At(const std::string& bytes, size_t offset);  // 0 when the bytes end before it
 int32_t headerCount(const std::string& file);
 size_t wholeRecords(const std::string& file);
-// The count the program reads: a header cut short gives the bytes it has, the rest of the
-// (zero-filled) buffer completing it.
-int32_t countAsRead(const std::string& file);
-// What start-up makes of a dictionary without entry numbering: a header with count 1,
-// its other bytes those the file held (zero where it held none).
+// What start-up makes of a dictionary: one too short to hold its header gets a header
+// with count 1 and nothing else; a file that holds a record is left as it is.
 std::string afterStartUp(const std::string& original);
 // What is wrong with the dictionary a clean-up pass made of `original`, empty when
 // nothing is: its count is at least 1 and no more than the entries the original held,

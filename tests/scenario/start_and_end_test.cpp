@@ -131,16 +131,19 @@ TEST_F(StartAndEnd, EscapeChangesNothingAndKeepsTheFormOpen) {
     EXPECT_EQ(dictionary(), before);
 }
 
-// A dictionary without any record gets a header saying "no entries", so the first Add
-// makes record 2 instead of writing an entry over the header.
-TEST_F(StartAndEnd, AnEmptyDictionaryGetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
-    writeDictionary({});
+// A dictionary too short for its header (empty, or a header cut to its first byte, which
+// is no count) gets a header saying "no entries", so the first Add makes record 2
+// instead of writing an entry over the header or after entries nobody made.
+class ShortDictionary : public EditorScenario, public ::testing::WithParamInterface<Bytes> {};
+
+TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
+    writeDictionary(GetParam());
     step([] { typeInto(39, "first"); });
     step([] { clickControl(41); });
     step([] { clickControl(28); });
     runEditorToEnd();
     Bytes after = dictionary();
-    ASSERT_EQ(recordCount(after), 2u);
+    ASSERT_EQ(after.size(), 2 * recordSize);
     EXPECT_EQ(int32At(after, 0), 2);
     TestEntry expected;
     expected.mode = 1;
@@ -149,6 +152,8 @@ TEST_F(StartAndEnd, AnEmptyDictionaryGetsEntryNumberingAndTheFirstAddMakesRecord
     expected.texts[keyWords] = "first";
     EXPECT_EQ(entryAt(after, 2), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, ShortDictionary, ::testing::Values(Bytes{}, Bytes{5}, Bytes{9, 0, 0}));
 
 }  // namespace
 }  // namespace scenario

@@ -2,6 +2,8 @@
 #include "editor_scenario.h"
 #include "file_size_limit.h"
 
+#include <filesystem>
+
 namespace scenario {
 namespace {
 
@@ -116,6 +118,107 @@ TEST_F(Store, ARefusedStoreIsReportedAndTheFormKeepsTheEdit) {
     Bytes after = dictionary();
     ASSERT_EQ(recordCount(after), 11u);
     EXPECT_EQ(entryAt(after, 11).texts[replyText], "keep me");
+}
+
+// A header promising more entries than the file holds: the position past the file's end
+// is not written (that would make up the records before it); the user is told once, with
+// the texts still in the form, and the next command goes on without storing them.
+TEST_F(Store, APositionPastTheFileEndIsRefusedOnceAndNothingIsMadeUp) {
+    std::vector<TestEntry> entries;
+    for (int32_t record = 2; record <= 13; ++record)
+        entries.push_back(word("w" + std::to_string(record)));
+    writeDictionary(dictionaryBytes(40, entries));
+    Bytes before = dictionary();
+    MessageBoxSeen box;
+    std::string kept, numberAfterRefusal, numberAfterSecondTry;
+    step([] { typeInto(13, "typed"); });
+    step([] { clickControl(35); });
+    step([&] { box = answerMessageBox("error...MAIN..."); });
+    step([&] {
+        kept = controlText(13);
+        numberAfterRefusal = controlText(32);
+        clickControl(35);
+    });
+    step([&] {
+        numberAfterSecondTry = controlText(32);
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_EQ(box.text, "TranslationFile.dat ends before this entry, it can't be stored");
+    EXPECT_TRUE(box.ownedByForm);
+    EXPECT_EQ(kept, "typed");
+    EXPECT_EQ(numberAfterRefusal, " 40");
+    EXPECT_EQ(numberAfterSecondTry, " 39");
+    EXPECT_EQ(dictionary(), before);
+}
+
+// At the last record a record file can address, the position after it takes nothing:
+// what is typed there stays in the form, Up and Add say the dictionary is full. The file
+// is sparse, so its 2 GB cost no disk space.
+TEST_F(Store, BeyondTheLastAddressableRecordTheUserIsToldTheDictionaryIsFull) {
+    constexpr int32_t lastAddressable = 1044496;
+    const uintmax_t length = uintmax_t(lastAddressable) * recordSize;
+    writeDictionary(headerBytes(lastAddressable));
+    std::filesystem::resize_file(dictionaryPath(), length);
+    std::vector<MessageBoxSeen> boxes(2);
+    std::string keptAfterUp, keptAfterAdd;
+    step([] { typeInto(32, "1044497"); });
+    step([] { clickControl(34); });  // the Next-entry sentinel
+    step([] { typeInto(13, "typed"); });
+    step([] { clickControl(34); });
+    step([&] { boxes[0] = answerMessageBox("error...MAIN..."); });
+    step([&] {
+        keptAfterUp = controlText(13);
+        clickControl(41);
+    });
+    step([&] { boxes[1] = answerMessageBox("error...MAIN..."); });
+    step([&] {
+        keptAfterAdd = controlText(13);
+        clickControl(29);
+    });
+    runEditorToEnd();
+    for (const MessageBoxSeen& box : boxes)
+        EXPECT_EQ(box.text, "TranslationFile.dat is full, this entry can't be stored");
+    EXPECT_EQ(keptAfterUp, "typed");
+    EXPECT_EQ(keptAfterAdd, "typed");
+    EXPECT_EQ(std::filesystem::file_size(dictionaryPath()), length);
+    EXPECT_EQ(int32At(dictionary(), 0), lastAddressable);
+}
+
+// A full disk takes only part of the new record: the Add is undone, the file is what it
+// was, the form is back on the entry Add came from, and moving on still works.
+TEST_F(Store, AnAddTheDiskRefusesLeavesTheFileAsItWasAndTheUserFree) {
+    std::vector<TestEntry> entries = writeNumberedDictionary(10);
+    Bytes before = dictionary();
+    FileSizeLimit limit;
+    MessageBoxSeen box;
+    FormView afterRefusal, afterDown;
+    Bytes fileAfterRefusal;
+    bool secondBox = true;
+    step([&] {
+        limit.set(10 * recordSize + 440);
+        typeInto(39, "new word");
+        clickControl(41);
+    });
+    step([&] { box = answerMessageBox("error...MAIN..."); });
+    step([&] {
+        afterRefusal = formView();
+        fileAfterRefusal = dictionary();
+        clickControl(35);
+    });
+    step([&] {
+        secondBox = messageBoxShown("error...MAIN...");
+        afterDown = formView();
+        limit.lift();
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_EQ(box.text, "Can't write TranslationFile.dat");
+    EXPECT_EQ(fileAfterRefusal, before);
+    EXPECT_EQ(afterRefusal, shownAs(entries.back(), 10));
+    EXPECT_FALSE(secondBox);
+    EXPECT_EQ(afterDown, shownAs(entries[7], 9));
+    EXPECT_EQ(dictionary(), before);
 }
 
 }  // namespace
