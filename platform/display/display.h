@@ -103,6 +103,9 @@ public:
 
     virtual std::string clipboardText() = 0;                 // Windows-1252
     virtual void setClipboardText(const std::string& text) = 0;  // Windows-1252
+    // Text selected with the mouse, which desktops offer to other programs apart from the
+    // clipboard (X's PRIMARY selection, pasted with the middle button). Windows-1252.
+    virtual void setSelectionText(const std::string& text) = 0;
     virtual void setCursor(Cursor cursor) = 0;
     virtual void setHitTester(HitTester tester) = 0;
 };

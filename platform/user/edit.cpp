@@ -447,6 +447,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_LBUTTONDBLCLK:
         selectWordAt(window, *state, lParam);
+        offerMouseSelection(state->text.selectedText());
         return 0;
     case WM_MOUSEMOVE:
         if (state->dragging)
@@ -457,6 +458,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             state->dragging = false;
             if (GetCapture() == window)
                 ReleaseCapture();
+            offerMouseSelection(state->text.selectedText());
         }
         return 0;
     case WM_CAPTURECHANGED:

@@ -32,6 +32,7 @@ public:
     Rect workArea() const override;
     std::string clipboardText() override;
     void setClipboardText(const std::string& text) override;
+    void setSelectionText(const std::string& text) override { selection_ = text; }
     void setCursor(Cursor cursor) override;
     void setHitTester(HitTester tester) override;
 
@@ -73,6 +74,7 @@ public:
     // The surface that holds the desktop's keyboard focus, 0 for none (as after the
     // surface that had it went away).
     SurfaceId keyboardFocus() const { return keyboardFocus_; }
+    const std::string& selectionText() const { return selection_; }
 
 private:
     void push(Event event);
@@ -86,6 +88,7 @@ private:
     std::deque<Event> events_;
     std::deque<Step> steps_;
     std::string clipboard_;
+    std::string selection_;
     Cursor cursor_ = Cursor::Arrow;
     SurfaceId keyboardFocus_ = 0;
     uint32_t modifiers_ = 0;

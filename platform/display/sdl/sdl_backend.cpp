@@ -207,6 +207,10 @@ public:
         SDL_SetClipboardText(codepage::windows1252ToUtf8(text).c_str());
     }
 
+    void setSelectionText(const std::string& text) override {
+        SDL_SetPrimarySelectionText(codepage::windows1252ToUtf8(text).c_str());
+    }
+
     void setCursor(Cursor cursor) override {
         SDL_Cursor* wanted = cursor == Cursor::IBeam ? iBeam_ : arrow_;
         if (wanted && wanted != SDL_GetCursor()) SDL_SetCursor(wanted);
