@@ -114,8 +114,13 @@ if [ "$wm" != none ]; then
     xprop -id "$box" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$form")" || fail "the box is not transient for the form"
     xprop -id "$box" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG || fail "the box is not typed a dialog"
 fi
-# Typing and Alt+F4 while the box is up reach the box, never the form beneath it.
+# Typing and Alt+F4 while the box is up reach the box, never the form beneath it: the
+# screen does not change while typing (the form's Find field would show it).
+import -window root "$work/before.png"
 type_text "qq"
+import -window root "$work/after.png"
+changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+[ "$changed" = 0 ] || fail "typing while the box was up changed $changed pixels"
 answer_box "Not Found" alt+F4
 [ "$(form_window)" = "$form" ] || fail "the form went with the box"
 click_control 416 346 71 20   # Down: to entry 4, "gamma"

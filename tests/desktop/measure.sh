@@ -11,6 +11,13 @@ dictionary=${2:-build/sample/TranslationFile.dat}
 work=$(mktemp -d /tmp/editor-measure.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cp "$editor" "$work/translation-editor"
+# WM=openbox measures under a window manager.
+if [ -n "${WM:-}" ]; then
+    "$WM" >/dev/null 2>&1 &
+    wm_pid=$!
+    trap 'kill "$wm_pid" 2>/dev/null; rm -rf "$work"' EXIT
+    sleep 1
+fi
 cp "$dictionary" "$work/TranslationFile.dat"
 
 # Starts the editor; prints its pid once its first frame is on screen, and the
