@@ -83,6 +83,9 @@ cp "$editor" "$work/"
 "$tool" import "$work/start.txt" "$work/TranslationFile.dat"
 
 unset WAYLAND_DISPLAY
+# A keyboard with é on a key of its own, as a person typing it has: xdotool would
+# otherwise lend a key that name for a moment, and a busy editor reads the key after.
+setxkbmap fr
 start_editor
 editor_pid=$!
 form=$(form_window) || fail "the editor's form did not appear"
