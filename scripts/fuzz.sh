@@ -10,6 +10,7 @@ seconds=${1:-300}
 targets=(
   "tests/fuzz/text_to_number_fuzz"
   "tests/fuzz/dictionary_fuzz -max_len=12000"
+  "tests/fuzz/dictionary_text_fuzz -max_len=12000"
   "tests/hardening/dictionary_pass_fuzz -max_len=9000"
   "tests/hardening/dialog_template_fuzz"
   "tests/hardening/edit_typing_fuzz"

@@ -1,3 +1,4 @@
+#include "dictionary_check.h"
 #include "dictionary_text.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace dictionary_text {
 namespace {
@@ -28,7 +30,7 @@ int32_t getInt32(const std::string& file, size_t offset) {
 // of an older, longer text; now and then a slot with no terminator at all.
 std::string randomDictionary(std::mt19937& random) {
     std::uniform_int_distribution<int> byte(0, 255), nonZero(1, 255), percent(0, 99);
-    size_t records = std::uniform_int_distribution<size_t>(0, 6)(random);
+    size_t records = std::uniform_int_distribution<size_t>(1, 6)(random);
     std::string file;
     for (size_t r = 0; r < records; ++r) {
         std::string record(kRecordSize, '\0');
@@ -59,7 +61,7 @@ TEST(DictionaryText, EveryWellFormedFileComesBackByteForByte) {
         for (char& c : file) c = static_cast<char>(byte(random));
         ASSERT_EQ(importText(exportText(file)), file) << "random round " << round;
     }
-    EXPECT_EQ(importText(exportText("")), "");
+    EXPECT_EQ(exportText(std::string(kRecordSize, '\0')).substr(0, 34), "# translation file, 1 record of 20");
 }
 
 TEST(DictionaryText, ExportIsReadableAndLabelled) {
@@ -90,11 +92,6 @@ TEST(DictionaryText, ShortTextsFillTheRestWithZeroAndTheCountDefaultsToTheLastRe
         "wordClass: 2\n"
         "[entry 3]\n"
         "description.full: \"" + std::string(255, 'd') + "\"\n");
-    ASSERT_EQ(file.size(), 3 * kRecordSize);
-    EXPECT_EQ(getInt32(file, 0), 3);
-    EXPECT_EQ(getInt32(file, kRecordSize + 12), 2);
-    EXPECT_EQ(file.substr(kRecordSize + kKeyWords, 6), std::string("hello\0", 6));
-    EXPECT_EQ(file.substr(2 * kRecordSize + kDescription, 255), std::string(255, 'd'));
     std::string expected = emptyRecords(3);
     putInt32(expected, 0, 3);
     putInt32(expected, kRecordSize + 12, 2);
@@ -112,6 +109,17 @@ TEST(DictionaryText, NumbersAtTheEdgesOfTheirRange) {
     EXPECT_EQ(getInt32(file, 8), 5);
 }
 
+// The refused lines of a text, or nothing when it is accepted.
+std::vector<TextError> refusals(const std::string& text, size_t* unnamed = nullptr) {
+    try {
+        importText(text);
+    } catch (const RefusedText& refused) {
+        if (unnamed) *unnamed = refused.unnamed;
+        return refused.errors;
+    }
+    return {};
+}
+
 TEST(DictionaryText, RefusalsNameTheLine) {
     const std::string header = "[header]\n[entry 2]\n";  // lines 1 and 2
     struct Case {
@@ -120,6 +128,8 @@ TEST(DictionaryText, RefusalsNameTheLine) {
         std::string says;
     };
     const Case cases[] = {
+        {"", 0, "no records"},
+        {"# nothing but a comment\n\n", 0, "no records"},
         {header + "keyWords: \"" + std::string(255, 'k') + "\"\n", 3, "255 characters"},
         {header + "keyWords: \"" + std::string(300, 'k') + "\"\n", 3, "at most 254"},
         {header + "mode: 12a\n", 3, "not a whole number"},
@@ -155,20 +165,103 @@ TEST(DictionaryText, RefusalsNameTheLine) {
         {header + "[entry 3\n", 3, "ends with ]"},
     };
     for (const Case& c : cases) {
-        try {
-            importText(c.text);
-            ADD_FAILURE() << "accepted:\n" << c.text;
-        } catch (const TextError& error) {
-            EXPECT_EQ(error.line, c.line) << error.what() << "\n" << c.text;
-            EXPECT_NE(std::string(error.what()).find(c.says), std::string::npos) << error.what();
-            EXPECT_EQ(std::string(error.what()).rfind("line " + std::to_string(c.line) + ": ", 0), 0u);
-        }
+        std::vector<TextError> errors = refusals(c.text);
+        ASSERT_EQ(errors.size(), 1u) << c.text;
+        EXPECT_EQ(errors[0].line, c.line) << errors[0].what() << "\n" << c.text;
+        EXPECT_NE(std::string(errors[0].what()).find(c.says), std::string::npos) << errors[0].what();
+        std::string prefix = c.line > 0 ? "line " + std::to_string(c.line) + ": " : "";
+        EXPECT_EQ(std::string(errors[0].what()).rfind(prefix, 0), 0u) << errors[0].what();
     }
+}
+
+TEST(DictionaryText, EveryRefusedLineIsNamedUpToTheLimit) {
+    // A bad record line does not hide the lines after it, nor do they all go wrong with it.
+    std::vector<TextError> errors =
+        refusals("[header]\n[entry 2]\nmode: x\n[entry 4]\nwordClass: 2b\n[entry 5]\nkeyWords: \"ok\"\n[entry 6\nbad\n");
+    std::vector<int> lines;
+    for (const TextError& error : errors) lines.push_back(error.line);
+    EXPECT_EQ(lines, (std::vector<int>{3, 4, 5, 8, 9}));
+
+    std::string many = "[header]\n";
+    for (int i = 0; i < 30; ++i) many += "colour: 1\n";
+    size_t unnamed = 0;
+    errors = refusals(many, &unnamed);
+    ASSERT_EQ(errors.size(), kMaxNamedRefusals);
+    EXPECT_EQ(errors.back().line, int(kMaxNamedRefusals) + 1);
+    EXPECT_EQ(unnamed, 30 - kMaxNamedRefusals);
 }
 
 TEST(DictionaryText, AFileOfBrokenLengthIsNoTranslationFile) {
     EXPECT_THROW(exportText(std::string(kRecordSize + 1, '\0')), FileError);
     EXPECT_THROW(exportText(std::string(100, '\0')), FileError);
+}
+
+constexpr size_t kSynonyms = 1546;
+
+// A header with `count` and one entry a key word, texts terminated.
+std::string dictionary(int32_t count, const std::vector<std::string>& keyWords) {
+    std::string file = emptyRecords(1 + keyWords.size());
+    putInt32(file, 0, count);
+    for (size_t i = 0; i < keyWords.size(); ++i)
+        file.replace((i + 1) * kRecordSize + kKeyWords, keyWords[i].size(), keyWords[i]);
+    return file;
+}
+
+std::string withUnterminatedSynonyms(std::string file, size_t record) {
+    file.replace((record - 1) * kRecordSize + kSynonyms, kSlotSize, std::string(kSlotSize, 's'));
+    return file;
+}
+
+TEST(DictionaryCheck, SaysWhatIsUnsoundOneLineEach) {
+    struct Case {
+        const char* damage;
+        std::string file;
+        std::vector<std::string> unsound;  // what each unsound line says, in order
+        std::vector<std::string> warnings;
+    };
+    const std::vector<Case> cases = {
+        {"none", dictionary(3, {"cat", "dog"}), {}, {}},
+        {"no entries", dictionary(1, {}), {}, {}},
+        {"empty file", "", {"no header record"}, {}},
+        {"count 0", dictionary(0, {"cat"}), {"the count is 0, below 1"}, {}},
+        {"count negative", dictionary(-5, {}), {"the count is -5, below 1"}, {}},
+        {"count beyond the records", dictionary(5, {"cat"}), {"holds records only up to 2: records 3 to 5 are missing"}, {}},
+        {"huge count", dictionary(INT32_MAX, {}), {"records 2 to 2147483647 are missing"}, {}},
+        {"records beyond the count", dictionary(2, {"cat", "dog", "eel"}), {"records 3 to 4 lie beyond the count 2"}, {}},
+        {"a slot without terminator", withUnterminatedSynonyms(dictionary(3, {"cat", "dog"}), 3),
+         {"entry 3: synonyms has no terminating zero"}, {}},
+        {"beyond the count, unterminated", withUnterminatedSynonyms(dictionary(2, {"cat", "dog"}), 3),
+         {"record 3 lies beyond the count 2"}, {}},
+        {"cut-off last record", dictionary(2, {"cat"}) + "abc",
+         {"4115 bytes, not a whole number of 2056-byte records: 3 bytes follow record 2"}, {}},
+        {"empty and repeated key words", dictionary(5, {"cat", "", "cat", "dog"}), {},
+         {"entry 3: the key words are empty", "entry 4: the key words \"cat\" are those of entry 2"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> unsound, warnings;
+        for (const Finding& finding : checkDictionary(c.file))
+            (finding.unsound ? unsound : warnings).push_back(finding.message);
+        ASSERT_EQ(unsound.size(), c.unsound.size()) << c.damage << ": " << testing::PrintToString(unsound);
+        ASSERT_EQ(warnings.size(), c.warnings.size()) << c.damage << ": " << testing::PrintToString(warnings);
+        for (size_t i = 0; i < unsound.size(); ++i)
+            EXPECT_NE(unsound[i].find(c.unsound[i]), std::string::npos) << c.damage << ": " << unsound[i];
+        for (size_t i = 0; i < warnings.size(); ++i)
+            EXPECT_NE(warnings[i].find(c.warnings[i]), std::string::npos) << c.damage << ": " << warnings[i];
+    }
+}
+
+TEST(DictionaryCheck, FindComparesWholeKeyWordsWithinTheCount) {
+    // Record 6 lies beyond the count and is not an entry; "cat dog" is not "cat".
+    std::string file = dictionary(5, {"cat", "Cat", "cat dog", "cat", "cat"});
+    EXPECT_EQ(findEntries(file, "cat"), (std::vector<size_t>{2, 5}));
+    EXPECT_EQ(findEntries(file, "Cat"), (std::vector<size_t>{3}));
+    EXPECT_TRUE(findEntries(file, "ca").empty());
+    EXPECT_EQ(findEntries(dictionary(9, {"cat"}), "cat"), (std::vector<size_t>{2}));  // a count past the end
+    EXPECT_TRUE(findEntries("", "").empty());
+    // A slot without terminator holds its 255 bytes, never the next field's.
+    std::string full = dictionary(2, {std::string(255, 'k')});
+    full[kRecordSize + kKeyWords + 255] = 'x';
+    EXPECT_EQ(findEntries(full, std::string(255, 'k')), (std::vector<size_t>{2}));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "dictionary_text.h"
 
 #include "codepage/windows1252.h"
-#include "translation_file.h"
+#include "entry_record.h"
 
 #include <array>
+#include <iterator>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,7 +15,8 @@
 namespace dictionary_text {
 
 TextError::TextError(int lineNumber, const std::string& message)
-    : std::runtime_error("line " + std::to_string(lineNumber) + ": " + message), line(lineNumber) {}
+    : std::runtime_error(lineNumber > 0 ? "line " + std::to_string(lineNumber) + ": " + message : message),
+      line(lineNumber) {}
 
 namespace {
 
@@ -22,36 +24,14 @@ constexpr size_t kMaxTextLength = textFieldCapacity;
 static_assert(kRecordSize == recordLength && kSlotSize == textFieldSize, "the editor's record layout");
 
 // The record's fields by the names the text gives them, in file order.
-struct FieldPlace {
-    const char* name;
-    size_t offset;
-};
-constexpr std::array<FieldPlace, 4> kNumbers = {{
-    {"mode", offsetof(EntryRecord, mode)},
-    {"command", offsetof(EntryRecord, command)},
-    {"replyKind", offsetof(EntryRecord, replyKind)},
-    {"wordClass", offsetof(EntryRecord, wordClass)},
-}};
-constexpr std::array<FieldPlace, 8> kTexts = {{
-    {"replyRef", offsetof(EntryRecord, replyRef)},
-    {"keyWords", offsetof(EntryRecord, keyWords)},
-    {"translation", offsetof(EntryRecord, translation)},
-    {"replyText", offsetof(EntryRecord, replyText)},
-    {"fileCommand", offsetof(EntryRecord, fileCommand)},
-    {"nameReply", offsetof(EntryRecord, nameReply)},
-    {"synonyms", offsetof(EntryRecord, synonyms)},
-    {"description", offsetof(EntryRecord, description)},
-}};
+const auto& kNumbers = recordNumberFields;
+const auto& kTexts = recordTextFields;
+constexpr size_t kNumberCount = std::size(recordNumberFields);
+constexpr size_t kTextCount = std::size(recordTextFields);
 // The header's first number is the entry count; the rest of it is laid out as an entry.
 constexpr const char* kCountName = "count";
 
 const char* numberName(size_t index, bool inHeader) { return inHeader && index == 0 ? kCountName : kNumbers[index].name; }
-
-int32_t readInt32(std::string_view record, size_t offset) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(record[offset + i])) << (8 * i);
-    return static_cast<int32_t>(value);
-}
 
 void writeInt32(std::string& record, size_t offset, int32_t value) {
     auto bits = static_cast<uint32_t>(value);
@@ -113,10 +93,10 @@ void exportRecord(std::string& out, size_t recordNumber, std::string_view record
     } else {
         out += "\n[entry " + std::to_string(recordNumber) + "]\n";
     }
-    for (size_t i = 0; i < kNumbers.size(); ++i)
+    for (size_t i = 0; i < kNumberCount; ++i)
         out += std::string(numberName(i, recordNumber == 1)) + ": " +
-               std::to_string(readInt32(record, kNumbers[i].offset)) + "\n";
-    for (const FieldPlace& text : kTexts) exportSlot(out, text.name, record.substr(text.offset, kSlotSize));
+               std::to_string(int32At(record, kNumbers[i].offset)) + "\n";
+    for (const RecordField& text : kTexts) exportSlot(out, text.name, record.substr(text.offset, kSlotSize));
 }
 
 // ---- import
@@ -219,7 +199,7 @@ struct RecordBuilder {
     };
     size_t number = 0;
     std::string bytes = std::string(kRecordSize, '\0');
-    std::array<Slot, 8> slots;
+    std::array<Slot, kTextCount> slots;
     std::set<std::string> seen;
     bool countGiven = false;
 
@@ -252,9 +232,9 @@ std::optional<FieldName> lookUpField(std::string_view key, bool inHeader) {
         part = key.substr(dot + 1);
         if (part != "after" && part != "full") return std::nullopt;
     }
-    for (size_t i = 0; i < kNumbers.size(); ++i)
+    for (size_t i = 0; i < kNumberCount; ++i)
         if (base == numberName(i, inHeader) && part.empty()) return FieldName{true, i, part};
-    for (size_t i = 0; i < kTexts.size(); ++i)
+    for (size_t i = 0; i < kTextCount; ++i)
         if (base == kTexts[i].name) return FieldName{false, i, part};
     return std::nullopt;
 }
@@ -296,28 +276,60 @@ void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
                                         " characters; a field holds at most 254");
 }
 
-size_t parseRecordLine(std::string_view inner, size_t expected, int lineNumber) {
-    if (inner == "header") {
-        if (expected != 1) throw TextError(lineNumber, "[header] must be the first record, and only it");
-        return 1;
-    }
-    if (expected == 1) throw TextError(lineNumber, "the first record must be [header]");
+// The number a record line gives ("[header]" is record 1), whether or not it is the one due.
+size_t parseRecordLine(std::string_view inner, int lineNumber) {
+    if (inner == "header") return 1;
     std::string_view number = inner.substr(0, 6) == "entry " ? trim(inner.substr(6)) : std::string_view{};
     if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos || number.size() > 9)
         throw TextError(lineNumber, "expected [header] or [entry N]");
-    if (std::stoul(std::string(number)) != expected)
-        throw TextError(lineNumber, "records come in file order: expected [entry " + std::to_string(expected) + "]");
-    return expected;
+    return std::stoul(std::string(number));
 }
 
+void checkRecordOrder(size_t number, size_t expected, int lineNumber) {
+    if (number == expected) return;
+    if (expected == 1) throw TextError(lineNumber, "the first record must be [header]");
+    if (number == 1) throw TextError(lineNumber, "[header] must be the first record, and only it");
+    throw TextError(lineNumber, "records come in file order: expected [entry " + std::to_string(expected) + "]");
+}
+
+// Every line the import refuses, the first kMaxNamedRefusals of them by name.
+struct Refusals {
+    std::vector<TextError> named;
+    size_t unnamed = 0;
+    void add(const TextError& error) {
+        if (named.size() < kMaxNamedRefusals)
+            named.push_back(error);
+        else
+            ++unnamed;
+    }
+};
+
 }  // namespace
+
+int32_t int32At(std::string_view record, size_t offset) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(record[offset + i])) << (8 * i);
+    return static_cast<int32_t>(value);
+}
+
+RefusedText::RefusedText(std::vector<TextError> refusedLines, size_t more)
+    : std::runtime_error(refusedLines.empty() ? "refused" : refusedLines.front().what()),
+      errors(std::move(refusedLines)),
+      unnamed(more) {}
+
+std::string exportEntry(size_t recordNumber, std::string_view record) {
+    std::string out;
+    exportRecord(out, recordNumber, record);
+    return out;
+}
 
 std::string exportText(std::string_view fileBytes) {
     if (fileBytes.size() % kRecordSize != 0)
         throw FileError("its length, " + std::to_string(fileBytes.size()) +
                         " bytes, is not a whole number of 2056-byte records");
     size_t records = fileBytes.size() / kRecordSize;
-    std::string out = "# translation file, " + std::to_string(records) + " records of 2056 bytes\n";
+    std::string out = "# translation file, " + std::to_string(records) + (records == 1 ? " record" : " records") +
+                      " of 2056 bytes\n";
     for (size_t i = 0; i < records; ++i) exportRecord(out, i + 1, fileBytes.substr(i * kRecordSize, kRecordSize));
     return out;
 }
@@ -325,8 +337,19 @@ std::string exportText(std::string_view fileBytes) {
 std::string importText(std::string_view text) {
     std::string file;
     std::optional<RecordBuilder> record;
+    Refusals refusals;
     bool countGiven = false;
     int lineNumber = 0;
+    // A refused record line still opens a record, so that the lines after it are read
+    // (and refused) as they would be after a good one.
+    auto startRecord = [&](size_t number) {
+        if (record) {
+            countGiven = countGiven || record->countGiven;
+            record->finish(file);
+        }
+        record.emplace();
+        record->number = number;
+    };
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -337,27 +360,44 @@ std::string importText(std::string_view text) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         std::string_view content = trim(line);
         if (content.empty() || content[0] == '#') continue;
-        if (content[0] == '[') {
-            if (content.back() != ']') throw TextError(lineNumber, "a record line ends with ]");
-            size_t expected = record ? record->number + 1 : 1;
-            size_t number = parseRecordLine(content.substr(1, content.size() - 2), expected, lineNumber);
-            if (record) {
-                countGiven = countGiven || record->countGiven;
-                record->finish(file);
+        size_t expected = record ? record->number + 1 : 1;
+        try {
+            if (content[0] == '[') {
+                if (content.back() != ']') {
+                    startRecord(expected);
+                    throw TextError(lineNumber, "a record line ends with ]");
+                }
+                size_t number = expected;
+                try {
+                    number = parseRecordLine(content.substr(1, content.size() - 2), lineNumber);
+                    startRecord(number);
+                } catch (const TextError&) {
+                    startRecord(expected);
+                    throw;
+                }
+                checkRecordOrder(number, expected, lineNumber);
+                continue;
             }
-            record.emplace();
-            record->number = number;
-            continue;
+            if (!record) throw TextError(lineNumber, "a field before the first record; start with [header]");
+            readField(*record, content, lineNumber);
+        } catch (const TextError& error) {
+            refusals.add(error);
         }
-        if (!record) throw TextError(lineNumber, "a field before the first record; start with [header]");
-        readField(*record, content, lineNumber);
     }
+    if (!record && refusals.named.empty())
+        refusals.add(TextError(0, "the text holds no records: a dictionary's text starts with [header] (an empty "
+                                  "text is what a failed export leaves)"));
     if (record) {
         countGiven = countGiven || record->countGiven;
         size_t records = record->number;
-        record->finish(file);
-        if (!countGiven) writeInt32(file, 0, static_cast<int32_t>(records));
+        try {
+            record->finish(file);
+        } catch (const TextError& error) {
+            refusals.add(error);
+        }
+        if (!countGiven && file.size() >= kRecordSize) writeInt32(file, 0, static_cast<int32_t>(records));
     }
+    if (!refusals.named.empty()) throw RefusedText(std::move(refusals.named), refusals.unnamed);
     return file;
 }
 

@@ -27,17 +27,20 @@
 //   description.full: "..."  a slot of exactly 255 characters and no terminating zero,
 //                            which the editor treats as an over-long text
 //
-// Any file whose length is a whole number of 2056-byte records (none included) turns
-// into text and back into the same bytes. Import refuses, with the line number, texts
-// that are too long or have no closing quote, numbers that are not whole numbers or lie
-// outside int32, unknown or repeated fields, records out of order and any other line it
-// cannot read.
+// Any file whose length is a whole number of 2056-byte records turns into text and back
+// into the same bytes. Import refuses a text without records (an empty one included), and
+// names each line it refuses (the first 20 of them): texts that are too long or have no
+// closing quote, numbers that are not whole numbers or lie outside int32, unknown or
+// repeated fields, records out of order and any other line it cannot read. A text with
+// any refused line gives no file at all.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dictionary_text {
 
@@ -50,14 +53,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A text that cannot be turned into a file; `line` counts from 1.
+// One refused line of a text; `line` counts from 1, and 0 stands for the text as a whole.
 class TextError : public std::runtime_error {
 public:
     TextError(int line, const std::string& message);
     int line;
 };
 
+constexpr size_t kMaxNamedRefusals = 20;
+
+// A text that cannot be turned into a file: its refused lines in order, the first
+// kMaxNamedRefusals of them, and how many more there were.
+class RefusedText : public std::runtime_error {
+public:
+    RefusedText(std::vector<TextError> errors, size_t unnamed);
+    std::vector<TextError> errors;
+    size_t unnamed;
+};
+
+// The little-endian int32 at `offset`, which must lie within `record`.
+int32_t int32At(std::string_view record, size_t offset);
+
 std::string exportText(std::string_view fileBytes);
-std::string importText(std::string_view text);
+// One record as its block of the text: "[header]" for record 1, else "[entry N]".
+std::string exportEntry(size_t recordNumber, std::string_view record);
+std::string importText(std::string_view text);  // throws RefusedText
 
 }  // namespace dictionary_text
