@@ -104,7 +104,11 @@ if command -v xvfb-run >/dev/null; then
         display_number=$((display_number + 1))  # the last server may still hold the one before
         echo "real executable, $(basename "$directory") entries:"
         xvfb-run -n "$display_number" -s "-screen 0 1280x1024x24" \
-            "$here/tests/desktop/measure.sh" "$build/translation-editor" "$directory/TranslationFile.dat" |
-            grep -v '^idle'
+            "$here/tests/desktop/measure.sh" "$build/translation-editor" "$directory/TranslationFile.dat" >"$results/measured"
+        if [ "$directory" = "$small" ]; then
+            grep -v '^idle' "$results/measured"
+        else  # its clicks come faster than 2 GB passes: only the start-up counts
+            grep -E '^(start-up|processor time of the editor until|load average|VmHWM|VmRSS)' "$results/measured"
+        fi
     done
 fi
