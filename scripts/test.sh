@@ -9,7 +9,9 @@ cd "$(dirname "$0")/.."
 ensure_packages $BUILD_PACKAGES $TEST_PACKAGES
 
 jobs=$(nproc)
-# A compiler cache, where the machine has one, makes a second run of this command quick.
+# A compiler cache, where the machine has one, makes a second run of this command quick,
+# also from another checkout of the same tree (paths are hashed relative to it).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON "${launcher[@]}" >/dev/null
