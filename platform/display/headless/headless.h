@@ -70,6 +70,7 @@ public:
 
 private:
     void push(Event event);
+    void pointerEvent(EventType type, int x, int y, MouseButton button);
 
     Rect screen_;
     Rect workArea_;

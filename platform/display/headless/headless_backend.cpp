@@ -123,22 +123,12 @@ SurfaceId HeadlessBackend::surfaceAt(int x, int y) const {
     return 0;
 }
 
-void HeadlessBackend::mouseMove(int x, int y) {
+// A mouse event is where the pointer now is, with the keys held at that moment.
+void HeadlessBackend::pointerEvent(EventType type, int x, int y, MouseButton button) {
     mouseX_ = x;
     mouseY_ = y;
     Event event;
-    event.type = EventType::MouseMove;
-    event.x = x;
-    event.y = y;
-    event.modifiers = modifiers_;
-    push(event);
-}
-
-void HeadlessBackend::mouseDown(int x, int y, MouseButton button) {
-    mouseX_ = x;
-    mouseY_ = y;
-    Event event;
-    event.type = EventType::MouseDown;
+    event.type = type;
     event.x = x;
     event.y = y;
     event.button = button;
@@ -146,17 +136,9 @@ void HeadlessBackend::mouseDown(int x, int y, MouseButton button) {
     push(event);
 }
 
-void HeadlessBackend::mouseUp(int x, int y, MouseButton button) {
-    mouseX_ = x;
-    mouseY_ = y;
-    Event event;
-    event.type = EventType::MouseUp;
-    event.x = x;
-    event.y = y;
-    event.button = button;
-    event.modifiers = modifiers_;
-    push(event);
-}
+void HeadlessBackend::mouseMove(int x, int y) { pointerEvent(EventType::MouseMove, x, y, MouseButton::None); }
+void HeadlessBackend::mouseDown(int x, int y, MouseButton button) { pointerEvent(EventType::MouseDown, x, y, button); }
+void HeadlessBackend::mouseUp(int x, int y, MouseButton button) { pointerEvent(EventType::MouseUp, x, y, button); }
 
 void HeadlessBackend::click(int x, int y, MouseButton button) {
     mouseMove(x, y);
