@@ -8,6 +8,8 @@
 #include "translation_file.h"
 #include "translation_files.h"
 
+int32_t runFlag = 0;
+
 namespace {
 
 // Every run starts from the state a freshly started program has.

@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "editor_form.h"
+#include "main_sequence.h"
 #include "messages.h"
 #include "text.h"
 #include "translation_file.h"

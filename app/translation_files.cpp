@@ -1,10 +1,9 @@
 #include "translation_files.h"
 
+#include "main_sequence.h"
 #include "messages.h"
 #include "text.h"
 #include "translation_file.h"
-
-int32_t runFlag = 0;
 
 namespace {
 
