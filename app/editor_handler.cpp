@@ -1,6 +1,7 @@
 // What the editor form does with each of its events.
 #include "browsing.h"
 #include "dialogs.h"
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_store.h"
 #include "entry_view.h"
@@ -9,8 +10,7 @@
 #include "maintenance_passes.h"
 #include "messages.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 #include "word_lookup.h"
 
 namespace {
