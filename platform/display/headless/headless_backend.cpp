@@ -146,22 +146,23 @@ void HeadlessBackend::click(int x, int y, MouseButton button) {
     mouseUp(x, y, button);
 }
 
-void HeadlessBackend::keyDown(uint32_t virtualKey, uint32_t modifiers) {
-    modifiers_ |= modifierOfKey(virtualKey);
+// A key event carries the modifiers held once the key itself has gone down or up.
+void HeadlessBackend::keyEvent(EventType type, uint32_t virtualKey, uint32_t modifiers) {
     Event event;
-    event.type = EventType::KeyDown;
+    event.type = type;
     event.virtualKey = virtualKey;
     event.modifiers = modifiers_ | modifiers;
     push(event);
 }
 
+void HeadlessBackend::keyDown(uint32_t virtualKey, uint32_t modifiers) {
+    modifiers_ |= modifierOfKey(virtualKey);
+    keyEvent(EventType::KeyDown, virtualKey, modifiers);
+}
+
 void HeadlessBackend::keyUp(uint32_t virtualKey, uint32_t modifiers) {
     modifiers_ &= ~modifierOfKey(virtualKey);
-    Event event;
-    event.type = EventType::KeyUp;
-    event.virtualKey = virtualKey;
-    event.modifiers = modifiers_ | modifiers;
-    push(event);
+    keyEvent(EventType::KeyUp, virtualKey, modifiers);
 }
 
 void HeadlessBackend::key(uint32_t virtualKey, uint32_t modifiers) {
