@@ -8,7 +8,8 @@
 # next start must clear what the failed copy may have left.
 #   replace_failure_test.sh EDITOR TRANSLATION_FILE_TOOL
 # Run on an X display (Xvfb). EDITOR_LAUNCH, when set, is the command the editor is
-# started through (wine_run.sh sets it to Wine's loader for the Windows build). Needs to
+# started through (wine_run.sh sets it to Wine's loader for the Windows build); CLIENT_X
+# and CLIENT_Y as for desktop_test.sh. Needs to
 # mount a tmpfs: prints SKIPPED and exits 0 only when the mount is refused.
 set -euo pipefail
 
@@ -38,23 +39,7 @@ fail() {
     exit 1
 }
 
-# Controls as desktop_test.sh places them: dialog units (base units 6 x 13) to pixels,
-# every edge on its own, the client area at (3, 22) inside the window.
-round_half_even() {
-    local q=$(($1 / $2)) r=$(($1 % $2))
-    if ((2 * r > $2 || (2 * r == $2 && q % 2 == 1))); then q=$((q + 1)); fi
-    echo $q
-}
-mul_div() { echo $(((2 * $1 * $2 + $3) / (2 * $3))); }
-x_pixels() { mul_div "$(round_half_even $(($1 * 4)) 6)" 6 4; }
-y_pixels() { mul_div "$(round_half_even $(($1 * 8)) 13)" 13 8; }
-click_control() {  # x y w h as the program gives them
-    local left right top bottom
-    left=$(x_pixels "$1"); right=$(x_pixels $(($1 + $3)))
-    top=$(y_pixels "$2"); bottom=$(y_pixels $(($2 + $4)))
-    xdotool mousemove --window "$form" $((3 + (left + right) / 2)) $((22 + (top + bottom) / 2)) click 1
-    sleep 0.3
-}
+. "$(dirname "$0")/form_driver.sh"
 
 record=2056
 page=4096
@@ -103,8 +88,7 @@ start_editor() {
     # shellcheck disable=SC2086
     (cd "$work" && exec ${EDITOR_LAUNCH:-} "./$editor_name") &
     editor_pid=$!
-    form=$(timeout 20 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1) ||
-        fail "the editor's form did not appear"
+    form=$(form_window) || fail "the editor's form did not appear"
     sleep 0.5
 }
 
@@ -126,16 +110,14 @@ old_dictionary_whole() {  # when
 
 start_editor
 click_control 90 399 70 20    # del unused
-timeout 10 xdotool search --sync --onlyvisible --name '^error\.\.\.MAIN\.\.\.$' >/dev/null ||
-    fail "no error box after a rebuild that could not replace the dictionary"
+box_window 'error\.\.\.MAIN\.\.\.' >/dev/null || fail "no error box after a rebuild that could not replace the dictionary"
 # While the box is up, the failed copy is already gone: the small file system has its room back.
 [ ! -e "$target.rebuild~" ] || fail "the failed copy $target.rebuild~ was left beside the dictionary"
 old_dictionary_whole "with the error box up"
 xdotool key Return
 sleep 0.5
 xdotool search --onlyvisible --name '^error\.\.\.MAIN\.\.\.$' >/dev/null && fail "the error box stayed after Enter"
-form=$(timeout 10 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1) ||
-    fail "the form did not open again after the error box"
+form=$(form_window) || fail "the form did not open again after the error box"
 sleep 0.3
 
 # The work file is what the pass wrote: the ten kept entries after a header that counts them
