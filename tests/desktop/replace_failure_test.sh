@@ -74,6 +74,7 @@ size=$((($(pages "$old_size") + $(pages "$new_size") / 2) * page))
 mkdir "$small"
 if ! mount_error=$(mount -t tmpfs -o "size=$size,mode=0755" tmpfs "$small" 2>&1); then
     echo "SKIPPED: cannot mount a tmpfs for the replace-failure scenario: $mount_error"
+    rm -rf "$work"
     exit 0
 fi
 mounted=yes

@@ -101,8 +101,11 @@ fi
 echo "Wine prefix $WINEPREFIX ready in $(seconds_since "$start") s ($("$wine" --version))"
 ready=$(date +%s.%N)
 
-EDITOR_LAUNCH=$wine "$here/desktop_test.sh" "$exe" "$tool"
+# Every scenario runs, whichever fails: one failure must not hide another.
+failed=0
+EDITOR_LAUNCH=$wine "$here/desktop_test.sh" "$exe" "$tool" || failed=1
 echo "scenario under Wine: $(seconds_since "$ready") s"
 ready=$(date +%s.%N)
-EDITOR_LAUNCH=$wine "$here/replace_failure_test.sh" "$exe" "$tool"
+EDITOR_LAUNCH=$wine "$here/replace_failure_test.sh" "$exe" "$tool" || failed=1
 echo "replace-failure scenario under Wine: $(seconds_since "$ready") s"
+[ "$failed" -eq 0 ]
