@@ -51,10 +51,14 @@ TEST_F(Files, DispositionsCreateOpenAndEmptyAsWin32Does) {
         if (c.exists) writeBytes(path, "hello");
         HANDLE h = openWith(path, c.access, c.disposition);
         EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens);
-        if (c.error != anyError) EXPECT_EQ(GetLastError(), c.error);
+        if (c.error != anyError) {
+            EXPECT_EQ(GetLastError(), c.error);
+        }
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         EXPECT_EQ(std::filesystem::exists(path), c.after != nullptr);
-        if (c.after) EXPECT_EQ(readBytes(path), c.after);
+        if (c.after) {
+            EXPECT_EQ(readBytes(path), c.after);
+        }
     }
     EXPECT_EQ(openWith(dir.path(), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
