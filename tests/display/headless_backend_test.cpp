@@ -72,11 +72,11 @@ TEST(HeadlessInput, ChordsPressTheirModifiersAroundTheKey) {
     HeadlessBackend backend;
     backend.key('A', display::ModControl | display::ModShift);
     std::vector<Event> events = drain(backend);
-    std::vector<std::pair<EventType, uint32_t>> keys;
+    std::vector<std::pair<EventType, uint32_t>> keys;  // 0x11 is Control, 0x10 Shift
     for (const Event& e : events) keys.emplace_back(e.type, e.virtualKey);
     const auto down = EventType::KeyDown, up = EventType::KeyUp;
     EXPECT_EQ(keys, (std::vector<std::pair<EventType, uint32_t>>{
-                        {down, 0x11}, {down, 0x10}, {down, 'A'}, {up, 'A'}, {up, 0x10}, {up, 0x11}}));  // Control, Shift
+                        {down, 0x11}, {down, 0x10}, {down, 'A'}, {up, 'A'}, {up, 0x10}, {up, 0x11}}));
     ASSERT_EQ(events.size(), 6u);
     EXPECT_EQ(events[2].modifiers, uint32_t(display::ModControl | display::ModShift));
     EXPECT_EQ(events[5].modifiers, 0u);

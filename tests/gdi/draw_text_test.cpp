@@ -85,8 +85,9 @@ TEST_F(DrawText, DrawsThePiecesWhereTextOutWould) {
     };
     const Case cases[] = {
         {"make 1 = 0 if > 10", {0, 0, wrap, 100}, DT_WORDBREAK, {{"make 1 = 0", 0, 0}, {"if > 10", 0, 13}}},
-        {"extract words", {0, 0, 45, 100}, DT_WORDBREAK | DT_CENTER, {{"extract", kCentred, 0}, {"words", kCentred, 13}}},
-        {"ab\tc", {0, 0, 200, 30}, DT_EXPANDTABS | DT_SINGLELINE, {{"ab", 0, 0}, {"c", 40, 0}}},  // 8 average characters
+        {"extract words", {0, 0, 45, 100}, DT_WORDBREAK | DT_CENTER,
+         {{"extract", kCentred, 0}, {"words", kCentred, 13}}},
+        {"ab\tc", {0, 0, 200, 30}, DT_EXPANDTABS | DT_SINGLELINE, {{"ab", 0, 0}, {"c", 40, 0}}},  // 8 characters
         {"&Cancel", {0, 0, 100, 30}, DT_SINGLELINE | DT_NOPREFIX, {{"&Cancel", 0, 0}}},
         {"a&&b", {0, 0, 100, 30}, DT_SINGLELINE, {{"a&b", 0, 0}}},
         {"Clipped away", {10, 10, 30, 20}, DT_SINGLELINE | DT_NOCLIP, {{"Clipped away", 10, 10}}},

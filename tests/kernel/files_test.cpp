@@ -46,7 +46,7 @@ TEST_F(Files, DispositionsCreateOpenAndEmptyAsWin32Does) {
         {true, readWrite, 0, false, ERROR_INVALID_PARAMETER, "hello"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "disposition " << c.disposition << (c.exists ? " on a file" : " on nothing"));
+        SCOPED_TRACE(testing::Message() << "disposition " << c.disposition << (c.exists ? " on a file" : " on none"));
         std::filesystem::remove(path);
         if (c.exists) writeBytes(path, "hello");
         HANDLE h = openWith(path, c.access, c.disposition);
