@@ -190,6 +190,11 @@ TEST(DictionaryText, EveryRefusedLineIsNamedUpToTheLimit) {
     EXPECT_EQ(unnamed, 30 - kMaxNamedRefusals);
 }
 
+TEST(DictionaryText, AFileOfBrokenLengthIsNoTranslationFile) {
+    EXPECT_THROW(exportText(std::string(kRecordSize + 1, '\0')), FileError);
+    EXPECT_THROW(exportText(std::string(100, '\0')), FileError);
+}
+
 constexpr size_t kSynonyms = 1546;
 
 // A header with `count` and one entry a key word, texts terminated.
