@@ -2,6 +2,8 @@
 
 #include "user/windows/window_manager.h"
 
+#include <commctrl.h>
+
 namespace user::controls {
 
 void registerControlClass(const char* name, ATOM atom, WNDPROC procedure, UINT classStyle, LPCSTR cursor) {
@@ -72,3 +74,7 @@ void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area) {
 }
 
 }  // namespace user::controls
+
+// The common-controls library: the program only initialises it. The classes it would
+// register are not used by this program, so there is nothing to do.
+void WINAPI InitCommonControls(void) {}

@@ -1,5 +1,6 @@
 // Window classes: registration by name, lookup by name or atom, the predefined classes
 // that the layer registers under fixed atoms.
+#include "user/controls/popup_menu.h"
 #include "user/windows/system_classes.h"
 #include "user/windows/window_internal.h"
 #include "user/windows/window_manager.h"
@@ -63,6 +64,18 @@ ATOM addClass(const WNDCLASSEXA& wc, ATOM atom) {
 
 }  // namespace
 
+void registerSystemClasses() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    registerDialogClass();
+    registerButtonClass();
+    registerStaticClass();
+    registerEditClass();
+    registerMenuClass();
+}
+
 void ensureSystemClasses() { registerSystemClasses(); }
 
 WindowClass* findClass(LPCSTR nameOrAtom, HINSTANCE) {
@@ -120,20 +133,4 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
             break;
         }
     return TRUE;
-}
-
-WORD WINAPI GetClassWord(HWND hWnd, int nIndex) {
-    user::Window* w = user::fromHandle(hWnd);
-    if (!w || nIndex != GCW_ATOM) return 0;
-    return w->windowClass->atom;
-}
-
-int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
-    user::Window* w = user::fromHandle(hWnd);
-    if (!w || !lpClassName || nMaxCount <= 0) return 0;
-    int n = static_cast<int>(w->windowClass->name.size());
-    if (n > nMaxCount - 1) n = nMaxCount - 1;
-    std::memcpy(lpClassName, w->windowClass->name.data(), static_cast<size_t>(n));
-    lpClassName[n] = '\0';
-    return n;
 }

@@ -1,8 +1,11 @@
-// Window words: the procedure (subclassing), styles, id, user data, owner, and the
-// class's extra bytes at non-negative offsets.
+// What a window carries: its words (the procedure, for subclassing; styles, id, user
+// data, owner, and the class's extra bytes at non-negative offsets), its text, its
+// properties and its class's name.
 #include "user/windows/window_internal.h"
 
+#include <cctype>
 #include <cstring>
+#include <string>
 
 namespace user {
 
@@ -109,4 +112,92 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (!lpPrevWndFunc) return 0;
     return lpPrevWndFunc(hWnd, Msg, wParam, lParam);
+}
+
+// Texts go through their messages, so that a window class keeping its own text (or a
+// subclass watching it change) sees every read and write.
+
+int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
+    if (!lpString || nMaxCount <= 0) return 0;
+    lpString[0] = '\0';
+    if (!IsWindow(hWnd)) return 0;
+    return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
+}
+
+int WINAPI GetWindowTextLengthA(HWND hWnd) {
+    if (!IsWindow(hWnd)) return 0;
+    return static_cast<int>(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0));
+}
+
+BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
+    if (!IsWindow(hWnd)) return FALSE;
+    return static_cast<BOOL>(SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)));
+}
+
+// Properties: named handles attached to a window. Names compare without regard to case,
+// as Win32's atoms do; an integer atom names a property by number.
+namespace user {
+
+namespace {
+
+std::string key(LPCSTR name) {
+    if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name));
+    std::string k(name);
+    for (char& c : k) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return k;
+}
+
+}  // namespace
+
+}  // namespace user
+
+BOOL WINAPI SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData) {
+    user::Window* w = user::fromHandle(hWnd);
+    if (!w || !lpString) return FALSE;
+    std::string k = user::key(lpString);
+    for (auto& p : w->properties)
+        if (p.first == k) {
+            p.second = hData;
+            return TRUE;
+        }
+    w->properties.emplace_back(k, hData);
+    return TRUE;
+}
+
+HANDLE WINAPI GetPropA(HWND hWnd, LPCSTR lpString) {
+    user::Window* w = user::fromHandle(hWnd);
+    if (!w || !lpString) return nullptr;
+    std::string k = user::key(lpString);
+    for (auto& p : w->properties)
+        if (p.first == k) return p.second;
+    return nullptr;
+}
+
+HANDLE WINAPI RemovePropA(HWND hWnd, LPCSTR lpString) {
+    user::Window* w = user::fromHandle(hWnd);
+    if (!w || !lpString) return nullptr;
+    std::string k = user::key(lpString);
+    for (auto it = w->properties.begin(); it != w->properties.end(); ++it)
+        if (it->first == k) {
+            HANDLE data = it->second;
+            w->properties.erase(it);
+            return data;
+        }
+    return nullptr;
+}
+
+WORD WINAPI GetClassWord(HWND hWnd, int nIndex) {
+    user::Window* w = user::fromHandle(hWnd);
+    if (!w || nIndex != GCW_ATOM) return 0;
+    return w->windowClass->atom;
+}
+
+int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
+    user::Window* w = user::fromHandle(hWnd);
+    if (!w || !lpClassName || nMaxCount <= 0) return 0;
+    int n = static_cast<int>(w->windowClass->name.size());
+    if (n > nMaxCount - 1) n = nMaxCount - 1;
+    std::memcpy(lpClassName, w->windowClass->name.data(), static_cast<size_t>(n));
+    lpClassName[n] = '\0';
+    return n;
 }
