@@ -6,6 +6,55 @@
 
 namespace user {
 
+namespace {
+
+constexpr int closeBoxWidth = 16;
+constexpr int closeBoxHeight = 14;
+constexpr int closeBoxMargin = 2;
+
+int edgeWidth(DWORD exStyle) {
+    if (exStyle & WS_EX_CLIENTEDGE) return GetSystemMetrics(SM_CXEDGE);
+    if (exStyle & WS_EX_STATICEDGE) return GetSystemMetrics(SM_CXBORDER);
+    return 0;
+}
+
+}  // namespace
+
+int frameWidth(DWORD style, DWORD exStyle) {
+    if (style & WS_THICKFRAME) return GetSystemMetrics(SM_CXFRAME);
+    if ((exStyle & WS_EX_DLGMODALFRAME) || (style & WS_DLGFRAME)) return GetSystemMetrics(SM_CXDLGFRAME);
+    if (style & WS_BORDER) return GetSystemMetrics(SM_CXBORDER);
+    return 0;
+}
+
+Insets nonClientInsets(DWORD style, DWORD exStyle) {
+    int frame = frameWidth(style, exStyle) + edgeWidth(exStyle);
+    Insets in{frame, frame, frame, frame};
+    in.top += captionHeight(style);
+    return in;
+}
+
+int captionHeight(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
+}
+
+RECT captionRectInWindow(Window* window) {
+    if (!captionHeight(window->style)) return RECT{};
+    int frame = frameWidth(window->style, window->exStyle);
+    int width = window->rect.right - window->rect.left;
+    // The bar, without the one-pixel line that ends the caption.
+    return RECT{frame, frame, width - frame, frame + captionHeight(window->style) - GetSystemMetrics(SM_CYBORDER)};
+}
+
+RECT closeBoxRectInWindow(Window* window) {
+    if (!(window->style & WS_SYSMENU)) return RECT{};
+    RECT bar = captionRectInWindow(window);
+    if (bar.right - bar.left < closeBoxWidth + 2 * closeBoxMargin) return RECT{};
+    int right = bar.right - closeBoxMargin;
+    int top = bar.top + closeBoxMargin;
+    return RECT{right - closeBoxWidth, top, right, top + closeBoxHeight};
+}
+
 RECT placedRect(int x, int y, int cx, int cy, bool topLevel) {
     constexpr int coordinateLimit = 32767;
     x = std::clamp(x, -coordinateLimit, coordinateLimit);
@@ -54,27 +103,6 @@ Window* topLevelAt(POINT screenPoint) {
     }
     return nullptr;
 }
-
-namespace {
-
-void restack(Window* window, HWND insertAfter) {
-    if (!window->parent) {
-        if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST) raiseTopLevel(window);
-        return;
-    }
-    auto& list = window->parent->children;
-    list.erase(std::remove(list.begin(), list.end(), window), list.end());
-    if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST) {
-        list.insert(list.begin(), window);
-    } else if (insertAfter == HWND_BOTTOM) {
-        list.push_back(window);
-    } else {
-        auto it = std::find(list.begin(), list.end(), fromHandle(insertAfter));
-        list.insert(it == list.end() ? list.end() : it + 1, window);
-    }
-}
-
-}  // namespace
 
 }  // namespace user
 
@@ -129,100 +157,6 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
     lpPoint->x += o.x;
     lpPoint->y += o.y;
     return TRUE;
-}
-
-HWND WINAPI WindowFromPoint(POINT Point) {
-    Window* top = user::topLevelAt(Point);
-    if (!top) return user::desktopWindow()->handle;
-    if (top->style & WS_DISABLED) return nullptr;
-    LRESULT hit = HTNOWHERE;
-    Window* found = user::windowHitAt(top, Point, hit);
-    return found ? found->handle : nullptr;
-}
-
-BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
-    Window* w = fromHandle(hWnd);
-    if (!w || w == user::desktopWindow()) {
-        SetLastError(1400);
-        return FALSE;
-    }
-    if ((uFlags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) uFlags &= ~SWP_SHOWWINDOW;
-    if ((uFlags & SWP_HIDEWINDOW) && !(w->style & WS_VISIBLE)) uFlags &= ~SWP_HIDEWINDOW;
-
-    WINDOWPOS pos{hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags};
-    if (uFlags & SWP_NOMOVE) {
-        pos.x = w->rect.left;
-        pos.y = w->rect.top;
-    }
-    if (uFlags & SWP_NOSIZE) {
-        pos.cx = w->rect.right - w->rect.left;
-        pos.cy = w->rect.bottom - w->rect.top;
-    }
-    user::callProcedure(w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-    if (!(w = fromHandle(hWnd))) return FALSE;
-
-    RECT old = w->rect;
-    RECT now = user::placedRect(pos.x, pos.y, pos.cx, pos.cy, !w->parent);
-    bool moved = now.left != old.left || now.top != old.top;
-    bool sized = (now.right - now.left) != (old.right - old.left) || (now.bottom - now.top) != (old.bottom - old.top);
-    bool restacked = !(uFlags & SWP_NOZORDER);
-
-    if ((moved || sized || restacked) && w->parent && user::isVisible(w)) user::invalidateAreaOfParent(w);
-    w->rect = now;
-    if (restacked) user::restack(w, pos.hwndInsertAfter);
-    if (!w->parent) {
-        if (sized)
-            user::resizeSurfaceFor(w);
-        else if (moved && w->surface)
-            display::backend().moveSurface(w->surface, display::Rect{now.left, now.top, now.right, now.bottom});
-    }
-    if (sized || ((moved || restacked) && w->parent)) user::invalidateWindow(w, nullptr, true, true);
-
-    if (uFlags & SWP_SHOWWINDOW) {
-        w->style |= WS_VISIBLE;
-        if (w->surface) display::backend().showSurface(w->surface, true);
-        user::invalidateWindow(w, nullptr, true, true);
-    } else if (uFlags & SWP_HIDEWINDOW) {
-        if (w->parent) user::invalidateAreaOfParent(w);
-        w->style &= ~static_cast<DWORD>(WS_VISIBLE);
-        if (w->surface) display::backend().showSurface(w->surface, false);
-        user::windowHiddenOrDestroyed(w, false);
-        if (!(w = fromHandle(hWnd))) return TRUE;
-    }
-    if (!(uFlags & SWP_NOACTIVATE) && !w->parent && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED))
-        user::activate(w, WA_ACTIVE);
-    if (!(w = fromHandle(hWnd))) return TRUE;
-
-    // The CHANGED message says what really changed, so that its default handling sends
-    // WM_MOVE and WM_SIZE only for real moves and size changes.
-    WINDOWPOS done{hWnd, pos.hwndInsertAfter, now.left, now.top, now.right - now.left, now.bottom - now.top,
-                   uFlags | (moved ? 0u : static_cast<UINT>(SWP_NOMOVE)) | (sized ? 0u : static_cast<UINT>(SWP_NOSIZE))};
-    user::callProcedure(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
-    return TRUE;
-}
-
-BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
-    return SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
-}
-
-BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
-    Window* w = fromHandle(hWnd);
-    if (!w || w == user::desktopWindow()) return FALSE;
-    bool wasVisible = (w->style & WS_VISIBLE) != 0;
-    bool show = nCmdShow != SW_HIDE;
-    bool activateIt = show && !w->parent && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE &&
-                      nCmdShow != SW_SHOWMINIMIZED && nCmdShow != SW_MINIMIZE;
-    if (show == wasVisible) {
-        if (activateIt) user::activate(w, WA_ACTIVE);
-        return wasVisible;
-    }
-    user::callProcedure(w, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
-    if (!fromHandle(hWnd)) return wasVisible;
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-    if (!activateIt) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-    SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, flags);
-    return wasVisible;
 }
 
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle) {

@@ -380,3 +380,37 @@ BOOL WINAPI MessageBeep(UINT) {
     ++user::state().beeps;
     return TRUE;
 }
+
+HWND WINAPI WindowFromPoint(POINT Point) {
+    user::Window* top = user::topLevelAt(Point);
+    if (!top) return user::desktopWindow()->handle;
+    if (top->style & WS_DISABLED) return nullptr;
+    LRESULT hit = HTNOWHERE;
+    user::Window* found = user::windowHitAt(top, Point, hit);
+    return found ? found->handle : nullptr;
+}
+
+BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
+    if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN)) return FALSE;
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    bool alt = lpMsg->message == WM_SYSKEYDOWN;
+    WPARAM key = lpMsg->wParam;
+    int character = -1;
+    switch (key) {
+    case VK_RETURN: character = control ? '\n' : '\r'; break;
+    case VK_TAB: character = control ? -1 : '\t'; break;
+    case VK_BACK: character = control ? 0x7F : '\b'; break;
+    case VK_ESCAPE: character = 0x1B; break;
+    default:
+        // Printable characters come from the display as text; only control codes are made here.
+        if (control && !alt && key >= 'A' && key <= 'Z') character = static_cast<int>(key - 'A' + 1);
+        break;
+    }
+    if (character < 0) return FALSE;
+    MSG out = *lpMsg;
+    out.message = alt ? WM_SYSCHAR : WM_CHAR;
+    out.wParam = static_cast<WPARAM>(character);
+    // The character is the next message the thread sees, ahead of later input.
+    user::postFirst(out);
+    return TRUE;
+}

@@ -6,26 +6,9 @@ namespace user {
 
 namespace {
 
-constexpr int closeBoxWidth = 16;
-constexpr int closeBoxHeight = 14;
-constexpr int closeBoxMargin = 2;
-
 HWND& pressedCloseBox() {
     static HWND pressed = nullptr;
     return pressed;
-}
-
-int frameWidth(DWORD style, DWORD exStyle) {
-    if (style & WS_THICKFRAME) return GetSystemMetrics(SM_CXFRAME);
-    if ((exStyle & WS_EX_DLGMODALFRAME) || (style & WS_DLGFRAME)) return GetSystemMetrics(SM_CXDLGFRAME);
-    if (style & WS_BORDER) return GetSystemMetrics(SM_CXBORDER);
-    return 0;
-}
-
-int edgeWidth(DWORD exStyle) {
-    if (exStyle & WS_EX_CLIENTEDGE) return GetSystemMetrics(SM_CXEDGE);
-    if (exStyle & WS_EX_STATICEDGE) return GetSystemMetrics(SM_CXBORDER);
-    return 0;
 }
 
 HFONT captionFont() {
@@ -84,34 +67,6 @@ void drawCaption(Window* window, HDC dc) {
 }
 
 }  // namespace
-
-Insets nonClientInsets(DWORD style, DWORD exStyle) {
-    int frame = frameWidth(style, exStyle) + edgeWidth(exStyle);
-    Insets in{frame, frame, frame, frame};
-    in.top += captionHeight(style);
-    return in;
-}
-
-int captionHeight(DWORD style) {
-    return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
-}
-
-RECT captionRectInWindow(Window* window) {
-    if (!captionHeight(window->style)) return RECT{};
-    int frame = frameWidth(window->style, window->exStyle);
-    int width = window->rect.right - window->rect.left;
-    // The bar, without the one-pixel line that ends the caption.
-    return RECT{frame, frame, width - frame, frame + captionHeight(window->style) - GetSystemMetrics(SM_CYBORDER)};
-}
-
-RECT closeBoxRectInWindow(Window* window) {
-    if (!(window->style & WS_SYSMENU)) return RECT{};
-    RECT bar = captionRectInWindow(window);
-    if (bar.right - bar.left < closeBoxWidth + 2 * closeBoxMargin) return RECT{};
-    int right = bar.right - closeBoxMargin;
-    int top = bar.top + closeBoxMargin;
-    return RECT{right - closeBoxWidth, top, right, top + closeBoxHeight};
-}
 
 LRESULT nonClientHitTest(Window* window, POINT screenPoint) {
     RECT r = screenRect(window);

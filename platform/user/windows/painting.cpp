@@ -239,8 +239,6 @@ void createSurfaceFor(Window* window) {
     RECT r = window->rect;
     window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
     window->surface = display::backend().createSurface(display::Rect{r.left, r.top, r.right, r.bottom}, window->text);
-    // Each surface's display learns where captions are (the display may be new).
-    installHitTester();
 }
 
 void resizeSurfaceFor(Window* window) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <utility>
@@ -66,9 +67,37 @@ struct Window {
 WindowClass* findClass(LPCSTR nameOrAtom, HINSTANCE instance);
 void ensureSystemClasses();
 
-// ---- the window table and tree (window_tree.cpp)
+// ---- the window table, the graveyard, the top-level list and the desktop (window_manager.cpp)
 Window* fromHandle(HWND handle);
 Window* desktopWindow();
+std::vector<Window*>& topLevels();  // z-order, topmost first
+std::vector<Window*>& siblingsOf(Window* window);
+void unlink(Window* window);  // out of its parent's (or the top-level) list
+Window* addWindow(WindowClass* windowClass);  // a new handle in the table, in no list yet
+// Takes the window out of the table and the tree; its memory goes to the graveyard.
+void bury(Window* window);
+// Destroyed windows are kept until no outside call runs; they are freed when the program
+// itself (not a procedure) asks the queue for a message or destroys a window.
+void freeBuriedWindows();
+// Marks a call out of the layer into a procedure, hook or callback. The layer code around
+// it may still hold the Window of a window that the call destroys.
+class OutsideCall {
+public:
+    OutsideCall();
+    ~OutsideCall();
+    OutsideCall(const OutsideCall&) = delete;
+    OutsideCall& operator=(const OutsideCall&) = delete;
+};
+bool outsideCallRunning();
+struct Queue {
+    std::deque<MSG> posted;  // posted messages and input, in arrival order
+    bool quitPending = false;
+    int quitCode = 0;
+};
+Queue& queue();
+void removeMessagesFor(HWND handle);
+
+// ---- the window tree (window_tree.cpp)
 const std::vector<Window*>& topLevelWindows();  // z-order, topmost first
 Window* topLevelOf(Window* window);
 bool isDescendant(Window* ancestor, Window* window);  // true also when equal
@@ -76,9 +105,6 @@ bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
 void raiseTopLevel(Window* window);
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);
-// Destroyed windows are kept until no outside call runs; they are freed when the program
-// itself (not a procedure) asks the queue for a message or destroys a window.
-void freeBuriedWindows();
 
 // ---- geometry (geometry.cpp)
 RECT screenRect(Window* window);        // window rectangle in screen coordinates
@@ -91,32 +117,28 @@ Window* topLevelAt(POINT screenPoint);  // topmost visible top-level window ther
 // window is no larger than a user could drag one to (each has a surface of its full size).
 RECT placedRect(int x, int y, int cx, int cy, bool topLevel);
 
-// ---- non-client area (non_client.cpp)
+// The non-client area's measures.
 struct Insets {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
+int frameWidth(DWORD style, DWORD exStyle);
 Insets nonClientInsets(DWORD style, DWORD exStyle);
 int captionHeight(DWORD style);   // 0 without WS_CAPTION, else SM_CYCAPTION: the caption bar and its line
 RECT captionRectInWindow(Window* window);
 RECT closeBoxRectInWindow(Window* window);  // empty without WS_SYSMENU and caption
+
+// ---- non-client area (non_client.cpp)
 LRESULT nonClientHitTest(Window* window, POINT screenPoint);
 void drawNonClient(Window* window);
 void setCloseBoxPressed(Window* window, bool pressed);
 
 // ---- messages (message_queue.cpp)
 LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
-// Marks a call out of the layer into a procedure, hook or callback. The layer code around
-// it may still hold the Window of a window that the call destroys.
-class OutsideCall {
-public:
-    OutsideCall();
-    ~OutsideCall();
-    OutsideCall(const OutsideCall&) = delete;
-    OutsideCall& operator=(const OutsideCall&) = delete;
-};
-bool outsideCallRunning();
 void postInput(const MSG& message);
-void removeMessagesFor(HWND handle);
+void postFirst(const MSG& message);  // ahead of everything queued
+bool rangeMatches(UINT message, UINT first, UINT last);  // 0, 0: every message
+MSG stamped(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // with the time and the pointer
+bool takePosted(LPMSG out, HWND filter, UINT first, UINT last, bool remove);
 
 // ---- painting (painting.cpp)
 void invalidateWindow(Window* window, const RECT* clientRect, bool erase, bool withChildren);
