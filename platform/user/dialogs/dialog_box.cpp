@@ -5,7 +5,6 @@
 #include "user/windows/system_classes.h"
 #include "user/windows/window_manager.h"
 
-#include <map>
 
 namespace user {
 
@@ -26,11 +25,6 @@ void registerDialogClass() {
 namespace user::dialogs {
 
 namespace {
-
-std::map<HWND, std::shared_ptr<DialogState>>& states() {
-    static std::map<HWND, std::shared_ptr<DialogState>> all;
-    return all;
-}
 
 LPCSTR classArgument(const NameOrOrdinal& windowClass) {
     if (windowClass.isOrdinal())
@@ -159,27 +153,31 @@ DialogFont createDialogFont(WORD pointSize, const char* faceName) {
     return result;
 }
 
+// A dialog's state is the window's own, forgotten with it.
 std::shared_ptr<DialogState> stateOf(HWND dialog) {
-    auto found = states().find(dialog);
-    return found == states().end() ? nullptr : found->second;
+    Window* window = fromHandle(dialog);
+    return window ? window->dialog : nullptr;
 }
 
 std::shared_ptr<DialogState> attachState(HWND dialog, DLGPROC procedure) {
-    auto& slot = states()[dialog];
-    if (!slot)
-        slot = std::make_shared<DialogState>();
-    slot->procedure = procedure;
-    return slot;
+    Window* window = fromHandle(dialog);
+    std::shared_ptr<DialogState> state = window ? window->dialog : nullptr;
+    if (!state)
+        state = std::make_shared<DialogState>();
+    if (window)
+        window->dialog = state;
+    state->procedure = procedure;
+    return state;
 }
 
 void detachState(HWND dialog) {
-    auto found = states().find(dialog);
-    if (found == states().end())
+    Window* window = fromHandle(dialog);
+    if (!window || !window->dialog)
         return;
-    if (found->second->ownedFont)
-        DeleteObject(found->second->ownedFont);
-    found->second->ownedFont = nullptr;
-    states().erase(found);
+    if (window->dialog->ownedFont)
+        DeleteObject(window->dialog->ownedFont);
+    window->dialog->ownedFont = nullptr;
+    window->dialog.reset();
 }
 
 HWND ownerWindowFor(HWND window) {

@@ -2,7 +2,6 @@
 // that the layer registers under fixed atoms.
 #include "user/controls/popup_menu.h"
 #include "user/windows/system_classes.h"
-#include "user/windows/window_internal.h"
 #include "user/windows/window_manager.h"
 
 #include <cstring>
@@ -12,17 +11,9 @@ namespace user {
 
 namespace {
 
-constexpr ATOM firstRegisteredAtom = 0xC000;
+std::vector<std::unique_ptr<WindowClass>>& classes() { return WindowManager::the().classes.all; }
 
-std::vector<std::unique_ptr<WindowClass>>& classes() {
-    static std::vector<std::unique_ptr<WindowClass>> all;
-    return all;
-}
-
-ATOM& nextAtom() {
-    static ATOM atom = firstRegisteredAtom;
-    return atom;
-}
+ATOM& nextAtom() { return WindowManager::the().classes.nextAtom; }
 
 WindowClass* findByName(const char* name) {
     for (auto& c : classes())
@@ -65,7 +56,7 @@ ATOM addClass(const WNDCLASSEXA& wc, ATOM atom) {
 }  // namespace
 
 void registerSystemClasses() {
-    static bool registered = false;
+    bool& registered = WindowManager::the().classes.systemClassesRegistered;
     if (registered)
         return;
     registered = true;

@@ -1,7 +1,7 @@
 // The clipboard: text only (CF_TEXT, Windows-1252), kept by the display so that other
 // programs see it. Data handed to or from the clipboard is global memory that the
 // clipboard owns until it is replaced or emptied, as on Win32.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 #include <cstring>
 #include <string>
@@ -10,16 +10,7 @@ namespace user {
 
 namespace {
 
-struct Clipboard {
-    bool open = false;
-    HGLOBAL given = nullptr;    // the last SetClipboardData handle, owned by the clipboard
-    HGLOBAL handedOut = nullptr;  // the last GetClipboardData answer, owned likewise
-};
-
-Clipboard& clipboard() {
-    static Clipboard c;
-    return c;
-}
+ClipboardState& clipboard() { return WindowManager::the().clipboard; }
 
 void release(HGLOBAL& handle) {
     if (handle) GlobalFree(handle);

@@ -1,5 +1,5 @@
 // Cursors: the system's shared cursors as fixed handles, shown through the display.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 namespace user {
 
@@ -20,10 +20,7 @@ constexpr SystemCursor systemCursors[] = {
 
 HCURSOR handleFor(const SystemCursor& c) { return reinterpret_cast<HCURSOR>(const_cast<SystemCursor*>(&c)); }
 
-HCURSOR& current() {
-    static HCURSOR cursor = nullptr;
-    return cursor;
-}
+HCURSOR& current() { return WindowManager::the().cursor; }
 
 }  // namespace
 

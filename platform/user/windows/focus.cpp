@@ -1,21 +1,12 @@
 // Keyboard focus, the active window and mouse capture, with the messages that tell
 // windows about their changes; enabling and disabling windows.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 namespace user {
 
 namespace {
 
-struct FocusState {
-    HWND focus = nullptr;
-    HWND active = nullptr;
-    HWND capture = nullptr;
-};
-
-FocusState& state() {
-    static FocusState s;
-    return s;
-}
+FocusState& state() { return WindowManager::the().focus; }
 
 bool within(HWND ancestor, HWND window) {
     Window* a = fromHandle(ancestor);
@@ -109,13 +100,6 @@ void windowHiddenOrDestroyed(Window* window, bool destroying) {
         else
             changeFocus(window->parent ? window->parent->handle : nullptr);
     }
-}
-
-void forgetWindowInFocus(Window* window) {
-    FocusState& s = state();
-    if (s.focus == window->handle) s.focus = nullptr;
-    if (s.active == window->handle) s.active = nullptr;
-    if (s.capture == window->handle) s.capture = nullptr;
 }
 
 }  // namespace user

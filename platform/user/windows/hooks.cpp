@@ -1,6 +1,6 @@
 // Thread hooks. Only the CBT hook exists: it sees windows being created and destroyed.
 // Hooks form a chain, newest first; each passes on with CallNextHookEx.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 #include <algorithm>
 
@@ -8,21 +8,9 @@ namespace user {
 
 namespace {
 
-struct Hook {
-    HOOKPROC procedure;
-};
+std::vector<std::unique_ptr<Hook>>& allHooks() { return WindowManager::the().hooks.all; }
 
-// Hooks are never freed, so that a procedure still running after unhooking itself can
-// pass its handle to CallNextHookEx safely.
-std::vector<std::unique_ptr<Hook>>& allHooks() {
-    static std::vector<std::unique_ptr<Hook>> hooks;
-    return hooks;
-}
-
-std::vector<Hook*>& cbtChain() {
-    static std::vector<Hook*> chain;
-    return chain;
-}
+std::vector<Hook*>& cbtChain() { return WindowManager::the().hooks.cbt; }
 
 LRESULT callFrom(size_t index, int code, WPARAM wParam, LPARAM lParam) {
     auto& chain = cbtChain();

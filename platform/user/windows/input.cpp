@@ -3,7 +3,7 @@
 // to the focus window; typed text arrives as WM_CHAR. A disabled top-level window takes
 // no input. Also the key state, the pointer position and the caption and close-box
 // tracking that a press in the non-client area starts.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 #include <cstdlib>
 
@@ -11,25 +11,7 @@ namespace user {
 
 namespace {
 
-struct InputState {
-    BYTE keys[256] = {};
-    POINT cursor{};
-    // The last button press, to recognise a double click.
-    HWND lastPressWindow = nullptr;
-    UINT lastPressMessage = 0;
-    uint32_t lastPressTime = 0;
-    POINT lastPressPoint{};
-    // Caption drag and close-box press, started by WM_NCLBUTTONDOWN's default handling.
-    HWND dragging = nullptr;
-    POINT grabOffset{};
-    HWND closeBox = nullptr;
-    int beeps = 0;
-};
-
-InputState& state() {
-    static InputState s;
-    return s;
-}
+InputState& state() { return WindowManager::the().input; }
 
 void setKey(uint32_t vk, bool down) {
     if (vk > 255) return;
@@ -343,13 +325,6 @@ void startCaptionDrag(Window* window, POINT screenPoint) {
 void startCloseBoxTracking(Window* window) {
     state().closeBox = window->handle;
     setCloseBoxPressed(window, true);
-}
-
-void forgetWindowInInput(Window* window) {
-    InputState& s = state();
-    if (s.dragging == window->handle) s.dragging = nullptr;
-    if (s.closeBox == window->handle) s.closeBox = nullptr;
-    if (s.lastPressWindow == window->handle) s.lastPressWindow = nullptr;
 }
 
 int beepCount() { return state().beeps; }

@@ -1,6 +1,6 @@
 // The message loop: peeking and getting messages (posted ones and input first, then
 // WM_QUIT, then WM_PAINT), waiting for the display, and dispatching to procedures.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 namespace user {
 

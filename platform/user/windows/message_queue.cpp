@@ -1,8 +1,6 @@
 // The thread's message queue: sent and posted messages, WM_QUIT, WM_PAINT when nothing
 // else is queued, and the waiting that lets the display deliver input meanwhile.
-#include "user/windows/window_internal.h"
-
-#include <deque>
+#include "user/windows/window_manager.h"
 
 namespace user {
 
@@ -24,7 +22,7 @@ bool rangeMatches(UINT message, UINT first, UINT last) {
 MSG stamped(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{window, message, wParam, lParam, 0, {}};
     if (display::hasBackend()) msg.time = display::backend().now();
-    GetCursorPos(&msg.pt);
+    msg.pt = WindowManager::the().input.cursor;
     return msg;
 }
 

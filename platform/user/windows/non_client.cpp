@@ -6,11 +6,6 @@ namespace user {
 
 namespace {
 
-HWND& pressedCloseBox() {
-    static HWND pressed = nullptr;
-    return pressed;
-}
-
 HFONT captionFont() {
     static HFONT font = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
     return font;
@@ -63,7 +58,7 @@ void drawCaption(Window* window, HDC dc) {
     }
     if (close.right > close.left)
         DrawFrameControl(dc, &close, DFC_CAPTION,
-                         DFCS_CAPTIONCLOSE | (pressedCloseBox() == window->handle ? DFCS_PUSHED : 0));
+                         DFCS_CAPTIONCLOSE | (window->closeBoxPressed ? DFCS_PUSHED : 0));
 }
 
 }  // namespace
@@ -101,9 +96,8 @@ void drawNonClient(Window* window) {
 }
 
 void setCloseBoxPressed(Window* window, bool pressed) {
-    HWND now = pressed ? window->handle : nullptr;
-    if (pressedCloseBox() == now) return;
-    pressedCloseBox() = now;
+    if (window->closeBoxPressed == pressed) return;
+    window->closeBoxPressed = pressed;
     drawNonClient(window);
 }
 

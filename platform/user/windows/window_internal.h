@@ -6,13 +6,16 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace user {
+
+namespace dialogs {
+struct DialogState;
+}
 
 struct WindowClass {
     std::string name;
@@ -61,6 +64,11 @@ struct Window {
     bool surfaceDirty = false;
 
     bool destroying = false;
+    bool buried = false;  // out of the table, its memory kept until no outside call runs
+
+    // What other parts of the layer keep for the window, forgotten with it.
+    std::shared_ptr<dialogs::DialogState> dialog;  // windows of the dialog class
+    bool closeBoxPressed = false;
 };
 
 // ---- classes (classes.cpp)
@@ -89,13 +97,6 @@ public:
     OutsideCall& operator=(const OutsideCall&) = delete;
 };
 bool outsideCallRunning();
-struct Queue {
-    std::deque<MSG> posted;  // posted messages and input, in arrival order
-    bool quitPending = false;
-    int quitCode = 0;
-};
-Queue& queue();
-void removeMessagesFor(HWND handle);
 
 // ---- the window tree (window_tree.cpp)
 const std::vector<Window*>& topLevelWindows();  // z-order, topmost first
@@ -163,7 +164,6 @@ bool translateOneEvent(bool wait);
 Window* windowHitAt(Window* window, POINT screenPoint, LRESULT& hit);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
-void forgetWindowInInput(Window* window);
 void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)
@@ -172,7 +172,6 @@ void installHitTester();  // tells the display where captions are, for system mo
 // unless its WM_ACTIVATE put it inside; SetFocus, which moves the focus itself, says no.
 bool activate(Window* window, WORD how, bool takeFocus = true);
 void windowHiddenOrDestroyed(Window* window, bool destroying);
-void forgetWindowInFocus(Window* window);
 
 // ---- hooks (hooks.cpp)
 LRESULT callCbtHook(int code, WPARAM wParam, LPARAM lParam);

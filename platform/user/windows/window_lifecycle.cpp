@@ -1,6 +1,6 @@
 // A window's life: creation with its messages and its place in the tree, and
 // destruction, owned windows first, children with their parent.
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
 namespace user {
 
@@ -20,8 +20,7 @@ void sendNcDestroyAndBury(Window* window) {
     std::vector<Window*> children = window->children;
     for (Window* child : children)
         if (fromHandle(child->handle) == child) sendNcDestroyAndBury(child);
-    forgetWindowInFocus(window);
-    forgetWindowInInput(window);
+    WindowManager::the().forgetWindow(window);
     callProcedure(window, WM_NCDESTROY, 0, 0);
     window->properties.clear();
     if (!window->parent) destroySurfaceFor(window);

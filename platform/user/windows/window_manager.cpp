@@ -1,7 +1,6 @@
-// The window manager's own state: the window table and the graveyard of destroyed
-// windows, the top-level windows in z-order, the desktop, the thread's queue and the
-// depth of calls out of the layer.
-#include "user/windows/window_internal.h"
+// The window manager's state (see window_manager.h): the window table and the graveyard
+// of destroyed windows, the top-level windows in z-order, the desktop, the thread's queue,
+// the depth of calls out of the layer, and the one place where a window's death is heard.
 #include "user/windows/window_manager.h"
 
 #include <algorithm>
@@ -9,36 +8,72 @@
 
 namespace user {
 
-Queue& queue() {
-    static Queue q;
-    return q;
+namespace {
+
+std::unique_ptr<WindowManager>& instance() {
+    static std::unique_ptr<WindowManager> manager;
+    return manager;
 }
 
-int outsideCallDepth = 0;  // procedures, hooks and callbacks running now
+}  // namespace
 
-std::map<uintptr_t, std::unique_ptr<Window>>& table() {
-    static std::map<uintptr_t, std::unique_ptr<Window>> windows;
-    return windows;
+WindowManager& WindowManager::the() {
+    auto& manager = instance();
+    if (!manager) manager = std::make_unique<WindowManager>();
+    return *manager;
 }
 
-// Destroyed windows stay allocated while a procedure may still be running for a window
-// that destroyed itself, or layer code around it still holds it. Handles are never
-// reused, so a stale handle never names a new window.
-std::vector<std::unique_ptr<Window>>& graveyard() {
-    static std::vector<std::unique_ptr<Window>> dead;
-    return dead;
+WindowManager::WindowManager()
+    : desktopClass{"#32769", kDesktopClassAtom, 0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr,
+                   nullptr, nullptr, {}, 1} {
+    desktop.handle = reinterpret_cast<HWND>(kDesktopHandle);
+    desktop.windowClass = &desktopClass;
+    desktop.procedure = DefWindowProcA;
+    desktop.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
 }
 
-std::vector<Window*>& topLevels() {
-    static std::vector<Window*> windows;
-    return windows;
+void WindowManager::reset() {
+    if (outsideCallRunning()) return;  // a procedure still runs for one of these windows
+    std::vector<HWND> tops;
+    for (Window* w : the().topLevels) tops.push_back(w->handle);
+    for (HWND h : tops) DestroyWindow(h);
+    freeBuriedWindows();
+    WindowManager& old = the();
+    if (old.clipboard.given) GlobalFree(old.clipboard.given);
+    if (old.clipboard.handedOut) GlobalFree(old.clipboard.handedOut);
+    auto fresh = std::make_unique<WindowManager>();
+    fresh->classes = std::move(old.classes);
+    fresh->lastHandle = old.lastHandle;
+    instance() = std::move(fresh);
 }
 
-uintptr_t nextHandleValue() {
-    static uintptr_t next = 0x10000;
-    next += 4;
-    return next;
+void WindowManager::forgetWindow(Window* window) {
+    HWND handle = window->handle;
+    if (focus.focus == handle) focus.focus = nullptr;
+    if (focus.active == handle) focus.active = nullptr;
+    if (focus.capture == handle) focus.capture = nullptr;
+    if (input.dragging == handle) input.dragging = nullptr;
+    if (input.closeBox == handle) input.closeBox = nullptr;
+    if (input.lastPressWindow == handle) input.lastPressWindow = nullptr;
 }
+
+Queue& queue() { return WindowManager::the().queue; }
+
+namespace {
+
+std::map<uintptr_t, std::unique_ptr<Window>>& table() { return WindowManager::the().windows; }
+
+std::vector<std::unique_ptr<Window>>& graveyard() { return WindowManager::the().buried; }
+
+}  // namespace
+
+std::vector<Window*>& topLevels() { return WindowManager::the().topLevels; }
+
+namespace {
+
+uintptr_t nextHandleValue() { return WindowManager::the().lastHandle += 4; }
+
+}  // namespace
 
 std::vector<Window*>& siblingsOf(Window* window) {
     return window->parent ? window->parent->children : topLevels();
@@ -67,6 +102,9 @@ void bury(Window* window) {
     unlink(window);
     removeMessagesFor(window->handle);
     --window->windowClass->windowCount;
+    window->dialog.reset();  // also for a subclassed dialog whose procedure never passed it on
+    window->closeBoxPressed = false;
+    window->buried = true;
     auto it = table().find(reinterpret_cast<uintptr_t>(window->handle));
     if (it != table().end()) {
         graveyard().push_back(std::move(it->second));
@@ -82,16 +120,7 @@ Window* fromHandle(HWND handle) {
 }
 
 Window* desktopWindow() {
-    static WindowClass desktopClass{"#32769", 0x8001, 0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, {}, 1};
-    static Window desktop = [] {
-        Window w;
-        w.handle = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x10000));
-        w.windowClass = &desktopClass;
-        w.procedure = DefWindowProcA;
-        w.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-        return w;
-    }();
+    Window& desktop = WindowManager::the().desktop;
     // The screen can change with the backend (each test installs its own).
     if (display::hasBackend()) {
         display::Rect s = display::backend().screen();
@@ -106,11 +135,11 @@ void freeBuriedWindows() {
 
 size_t buriedWindowCount() { return graveyard().size(); }
 
-OutsideCall::OutsideCall() { ++outsideCallDepth; }
+OutsideCall::OutsideCall() { ++WindowManager::the().outsideCallDepth; }
 
-OutsideCall::~OutsideCall() { --outsideCallDepth; }
+OutsideCall::~OutsideCall() { --WindowManager::the().outsideCallDepth; }
 
-bool outsideCallRunning() { return outsideCallDepth > 0; }
+bool outsideCallRunning() { return WindowManager::the().outsideCallDepth > 0; }
 
 void removeMessagesFor(HWND handle) {
     auto& posted = queue().posted;
