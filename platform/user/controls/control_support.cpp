@@ -1,5 +1,6 @@
 #include "user/controls/control_support.h"
 
+#include "display/display.h"
 #include "user/windows/window_manager.h"
 
 #include <commctrl.h>
@@ -71,6 +72,11 @@ void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area) {
     BitBlt(dc, x, y, width, height, source, (info.bmWidth - width) / 2, (info.bmHeight - height) / 2, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
+}
+
+// Text the user selected with the mouse goes to the desktop's selection.
+void offerMouseSelection(const std::string& text) {
+    if (!text.empty() && display::hasBackend()) display::backend().setSelectionText(text);
 }
 
 }  // namespace user::controls

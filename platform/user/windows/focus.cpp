@@ -6,6 +6,11 @@ namespace user {
 
 namespace {
 
+// The desktop's keyboard focus goes where the layer's activation went (byUser: a click).
+void handDesktopFocusTo(Window* topLevel, bool byUser) {
+    if (topLevel->surface && (topLevel->style & WS_VISIBLE)) display::backend().focusSurface(topLevel->surface, byUser);
+}
+
 FocusState& state() { return WindowManager::the().focus; }
 
 bool within(HWND ancestor, HWND window) {
@@ -62,7 +67,10 @@ bool activate(Window* window, WORD how, bool takeFocus) {
         if (next && !(window = fromHandle(next))) return false;
     }
     if (window) raiseTopLevel(window);
-    if (old == next) return true;
+    if (old == next) {
+        if (window) handDesktopFocusTo(window, how == WA_CLICKACTIVE);
+        return true;
+    }
     s.active = next;
     if (fromHandle(old)) {
         SendMessageA(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(next));
@@ -81,6 +89,7 @@ bool activate(Window* window, WORD how, bool takeFocus) {
         changeFocus(nullptr);
     else if (takeFocus && !within(next, s.focus))
         changeFocus(next);
+    if (fromHandle(next)) handDesktopFocusTo(fromHandle(next), how == WA_CLICKACTIVE);
     return true;
 }
 

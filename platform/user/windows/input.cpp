@@ -42,12 +42,6 @@ WPARAM mouseKeyFlags() {
     return flags;
 }
 
-Window* windowOfSurface(display::SurfaceId id) {
-    for (Window* w : topLevelWindows())
-        if (w->surface == id) return w;
-    return nullptr;
-}
-
 uint32_t buttonKey(display::MouseButton button) {
     switch (button) {
     case display::MouseButton::Left: return VK_LBUTTON;
@@ -106,7 +100,7 @@ Window* mouseTarget(POINT pt, bool press, LRESULT& hit) {
     if (top->style & WS_DISABLED) {
         if (press) {
             MessageBeep(0);
-            if (Window* popup = enabledPopupOf(top)) activate(popup, WA_ACTIVE);
+            if (Window* popup = enabledPopupOf(top)) activate(popup, WA_CLICKACTIVE);
         }
         return nullptr;
     }
@@ -128,8 +122,9 @@ void routeMouse(const display::Event& e, UINT clientMessage, bool press) {
     if (!target) return;
     HWND handle = target->handle;
     if (press) {
-        Window* top = topLevelOf(target);
-        if (top->handle != GetActiveWindow()) activate(top, WA_CLICKACTIVE);
+        // A click on the active window still asks the desktop for the keyboard: another
+        // program may have taken it without the layer hearing of it.
+        activate(topLevelOf(target), WA_CLICKACTIVE);
         if (!(target = fromHandle(handle))) return;
     }
     callProcedure(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(hit, clientMessage));
@@ -251,10 +246,14 @@ void handle(const display::Event& e) {
     case display::EventType::Text: routeText(e); break;
     case display::EventType::CloseRequest:
         if (Window* w = windowOfSurface(e.surface)) {
-            if (w->style & WS_DISABLED)
-                MessageBeep(0);
-            else
+            if (!(w->style & WS_DISABLED)) {
                 PostMessageA(w->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else {
+                // Asked to close a window that waits for its box: the box comes forward
+                // and keeps the keyboard; the window stays.
+                MessageBeep(0);
+                if (Window* popup = enabledPopupOf(w)) activate(popup, WA_CLICKACTIVE);
+            }
         }
         break;
     case display::EventType::Moved:
@@ -297,15 +296,6 @@ Window* windowHitAt(Window* window, POINT pt, LRESULT& hit) {
     hit = callProcedure(window, WM_NCHITTEST, 0, packPoint(pt.x, pt.y));
     if (hit == HTTRANSPARENT) return nullptr;
     return fromHandle(handle);
-}
-
-void installHitTester() {
-    display::backend().setHitTester([](display::SurfaceId id, int x, int y) {
-        Window* w = windowOfSurface(id);
-        if (!w) return display::HitArea::Client;
-        POINT pt{w->rect.left + x, w->rect.top + y};
-        return nonClientHitTest(w, pt) == HTCAPTION ? display::HitArea::Caption : display::HitArea::Client;
-    });
 }
 
 bool translateOneEvent(bool wait) {

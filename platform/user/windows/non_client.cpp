@@ -101,4 +101,13 @@ void setCloseBoxPressed(Window* window, bool pressed) {
     drawNonClient(window);
 }
 
+void installHitTester() {
+    display::backend().setHitTester([](display::SurfaceId id, int x, int y) {
+        Window* w = windowOfSurface(id);
+        if (!w) return display::HitArea::Client;
+        POINT pt{w->rect.left + x, w->rect.top + y};
+        return nonClientHitTest(w, pt) == HTCAPTION ? display::HitArea::Caption : display::HitArea::Client;
+    });
+}
+
 }  // namespace user

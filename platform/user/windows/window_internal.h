@@ -104,6 +104,7 @@ Window* topLevelOf(Window* window);
 bool isDescendant(Window* ancestor, Window* window);  // true also when equal
 bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
 void raiseTopLevel(Window* window);
+Window* windowOfSurface(display::SurfaceId id);  // the top-level window shown on it
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);
 
@@ -130,6 +131,9 @@ RECT closeBoxRectInWindow(Window* window);  // empty without WS_SYSMENU and capt
 
 // ---- non-client area (non_client.cpp)
 LRESULT nonClientHitTest(Window* window, POINT screenPoint);
+// Tells the display where captions are, for system moves; every new surface needs it, as
+// its display may be new.
+void installHitTester();
 void drawNonClient(Window* window);
 void setCloseBoxPressed(Window* window, bool pressed);
 
@@ -153,6 +157,10 @@ void presentSurfaces();
 void createSurfaceFor(Window* window);
 void resizeSurfaceFor(Window* window);
 void destroySurfaceFor(Window* window);
+// A hidden top-level window keeps neither pixels nor a display surface; both come back
+// when it is shown. An ended form stays hidden until its modal loop returns, which for
+// a form shown anew from its own handler is the end of the program.
+void releaseSurfaceFor(Window* window);
 HDC windowDC(Window* window);  // the whole window, non-client area included
 
 // ---- input (input.cpp)
@@ -164,7 +172,6 @@ bool translateOneEvent(bool wait);
 Window* windowHitAt(Window* window, POINT screenPoint, LRESULT& hit);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
-void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)
 // Makes the window's top-level window the active one (null: none) after asking the CBT

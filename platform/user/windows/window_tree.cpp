@@ -45,6 +45,12 @@ void raiseTopLevel(Window* window) {
         if (w->surface) display::backend().raiseSurface(w->surface);
 }
 
+Window* windowOfSurface(display::SurfaceId id) {
+    for (Window* w : topLevelWindows())
+        if (w->surface == id) return w;
+    return nullptr;
+}
+
 std::vector<HWND> subtreeHandles(Window* window) {
     std::vector<HWND> out;
     out.push_back(window->handle);
