@@ -22,8 +22,6 @@ struct ButtonState {
 
 enum class Kind { Push, DefaultPush, OwnerDraw, CheckBox, Radio, GroupBox };
 
-DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
-
 Kind kindOf(DWORD style) {
     switch (style & BS_TYPEMASK) {
     case BS_DEFPUSHBUTTON: return Kind::DefaultPush;
@@ -321,17 +319,8 @@ void restyle(HWND window, ButtonState& state, WPARAM newType, bool redraw) {
         repaintNow(window, state, ODA_DRAWENTIRE);
 }
 
-LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        attachState<ButtonState>(window);
-    auto* state = stateOf<ButtonState>(window);
-    if (!state)
-        return DefWindowProcA(window, message, wParam, lParam);
-
+LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCDESTROY:
-        releaseState<ButtonState>(window);
-        return DefWindowProcA(window, message, wParam, lParam);
     case WM_NCHITTEST:
         if (kindOf(window) == Kind::GroupBox)
             return HTTRANSPARENT;
@@ -474,7 +463,7 @@ LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void registerButtonClass() {
-    controls::registerControlClass("Button", 0x0080, buttonProcedure, CS_DBLCLKS, IDC_ARROW);
+    controls::registerControlClass("Button", 0x0080, controls::controlProcedure<ButtonState, handleButton>, CS_DBLCLKS, IDC_ARROW);
 }
 
 }  // namespace user

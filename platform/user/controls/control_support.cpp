@@ -51,9 +51,9 @@ std::string storedText(HWND control) {
     return text;
 }
 
-bool hasStyle(HWND window, DWORD bits) {
-    return (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & bits) == bits;
-}
+DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
+
+bool hasStyle(HWND window, DWORD bits) { return (styleOf(window) & bits) == bits; }
 
 void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area) {
     BITMAP info{};

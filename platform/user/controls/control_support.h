@@ -30,6 +30,23 @@ void releaseState(HWND window) {
     SetWindowLongPtrA(window, 0, 0);
 }
 
+// The head and tail every control procedure shares: the state is made at WM_NCCREATE, a
+// window without one gets the default processing, and the state goes at WM_NCDESTROY.
+// Handle sees every other message (WM_NCCREATE too, after the state is made).
+template <typename State, LRESULT (*Handle)(HWND, State*, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK controlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        attachState<State>(window);
+    State* state = stateOf<State>(window);
+    if (!state)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        releaseState<State>(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return Handle(window, state, message, wParam, lParam);
+}
+
 // Registers one of the layer's system control classes under its fixed atom.
 void registerControlClass(const char* name, ATOM atom, WNDPROC procedure, UINT classStyle, LPCSTR cursor);
 
@@ -47,7 +64,8 @@ HFONT fontOrDefault(HFONT font);
 // The window text as the window manager stores it (buttons and statics keep theirs there).
 std::string storedText(HWND control);
 
-bool hasStyle(HWND window, DWORD bits);
+DWORD styleOf(HWND window);
+bool hasStyle(HWND window, DWORD bits);  // all of the bits
 
 // Draws a bitmap into area, centred in it, clipped to it.
 void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area);

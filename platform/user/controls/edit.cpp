@@ -29,8 +29,6 @@ struct EditState {
     std::vector<int> offsets;
 };
 
-DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
-
 // ---- measuring and layout ------------------------------------------------------------
 
 void forgetOffsetsFrom(EditState& state, size_t position) {
@@ -445,25 +443,18 @@ LRESULT getSelection(const EditState& state, WPARAM startOut, LPARAM endOut) {
     return MAKELRESULT(start, end);
 }
 
-LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
+LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE: {
         // A field with the sunken client edge has no plain border besides.
         LONG style = GetWindowLongA(window, GWL_STYLE);
         if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) && (style & WS_BORDER))
             SetWindowLongA(window, GWL_STYLE, style & ~static_cast<LONG>(WS_BORDER));
-        attachState<EditState>(window);
-    }
-    auto* state = stateOf<EditState>(window);
-    if (!state)
         return DefWindowProcA(window, message, wParam, lParam);
-
-    switch (message) {
+    }
     case WM_CREATE:
         state->text.assign(storedText(window));
         return 0;
-    case WM_NCDESTROY:
-        releaseState<EditState>(window);
-        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;  // the whole client area is filled in WM_PAINT
     case WM_PAINT: {
@@ -612,7 +603,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void registerEditClass() {
-    controls::registerControlClass("Edit", 0x0081, editProcedure, CS_DBLCLKS, IDC_IBEAM);
+    controls::registerControlClass("Edit", 0x0081, controls::controlProcedure<EditState, handleEdit>, CS_DBLCLKS, IDC_IBEAM);
 }
 
 }  // namespace user

@@ -50,7 +50,7 @@ void paintText(HWND window, HDC dc, const StaticState& state, RECT client, DWORD
 void paintStatic(HWND window, HDC dc, const StaticState& state) {
     RECT client{};
     GetClientRect(window, &client);
-    auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    DWORD style = styleOf(window);
     HBRUSH brush = askParentForColours(window, dc, WM_CTLCOLORSTATIC);
     switch (style & SS_TYPEMASK) {
     case SS_BLACKRECT:
@@ -74,17 +74,8 @@ void paintStatic(HWND window, HDC dc, const StaticState& state) {
     }
 }
 
-LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        attachState<StaticState>(window);
-    auto* state = stateOf<StaticState>(window);
-    if (!state)
-        return DefWindowProcA(window, message, wParam, lParam);
-
+LRESULT handleStatic(HWND window, StaticState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCDESTROY:
-        releaseState<StaticState>(window);
-        return DefWindowProcA(window, message, wParam, lParam);
     case WM_NCHITTEST:
         // A label that does not notify lets clicks through to whatever lies beneath it.
         if (!hasStyle(window, SS_NOTIFY))
@@ -143,7 +134,7 @@ LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void registerStaticClass() {
-    controls::registerControlClass("Static", 0x0082, staticProcedure, CS_DBLCLKS, IDC_ARROW);
+    controls::registerControlClass("Static", 0x0082, controls::controlProcedure<StaticState, handleStatic>, CS_DBLCLKS, IDC_ARROW);
 }
 
 }  // namespace user
