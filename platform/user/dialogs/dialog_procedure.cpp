@@ -1,6 +1,7 @@
 // DefDlgProcA: the window procedure of the dialog class. It calls the dialog procedure
 // bound to the window and does the default dialog processing for what that leaves.
 #include "user/dialogs/dialog_manager.h"
+#include "user/windows/default_proc.h"
 
 namespace user::dialogs {
 
@@ -9,14 +10,9 @@ namespace {
 // Messages whose dialog-procedure result is the answer itself; for all others a
 // non-zero result only means "handled" and the answer is in DWLP_MSGRESULT.
 bool answersDirectly(UINT message) {
+    if (isControlColourMessage(message))
+        return true;
     switch (message) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:

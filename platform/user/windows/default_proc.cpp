@@ -1,5 +1,6 @@
 // The default window procedure: what a window does with the messages its own procedure
 // leaves alone.
+#include "user/windows/default_proc.h"
 #include "user/windows/window_internal.h"
 
 #include <cstring>
@@ -62,6 +63,7 @@ using user::Window;
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     Window* w = user::fromHandle(hWnd);
     if (!w) return 0;
+    if (Msg == WM_CTLCOLOR || user::isControlColourMessage(Msg)) return user::controlColour(Msg, reinterpret_cast<HDC>(wParam));
     switch (Msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -127,14 +129,6 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
         return 1;
     }
-    case WM_CTLCOLOR:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return user::controlColour(Msg, reinterpret_cast<HDC>(wParam));
     case WM_SETCURSOR: return user::setCursor(w, wParam, lParam);
     case WM_MOUSEACTIVATE:
         if ((w->style & WS_CHILD) && w->parent) {
