@@ -1,6 +1,7 @@
 // The popup menu window: classic look (raised frame, grey face, highlighted item in the
 // selection colours, grey items embossed) and its own modal loop.
 #include "user/controls/popup_menu.h"
+#include "user/windows/system_classes.h"
 
 #include <algorithm>
 #include <cctype>

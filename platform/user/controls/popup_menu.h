@@ -22,6 +22,4 @@ struct PopupMenuItem {
 // screen) and returns the command chosen, 0 when none was.
 UINT trackPopupMenu(POINT screenPoint, const std::vector<PopupMenuItem>& items);
 
-void registerMenuClass();  // "#32768" at atom 0x8000
-
 }  // namespace user

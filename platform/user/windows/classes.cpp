@@ -1,6 +1,5 @@
 // Window classes: registration by name, lookup by name or atom, the predefined classes
 // that the layer registers under fixed atoms.
-#include "user/controls/popup_menu.h"
 #include "user/windows/system_classes.h"
 #include "user/windows/window_manager.h"
 
