@@ -2,7 +2,7 @@
 // past what the file holds) and every text slot of each, as browsing would. Memory
 // errors are the sanitizers' to find; the checks here are the slots' own promises.
 #include "text.h"
-#include "translation_file.h"
+#include "translation_records.h"
 
 #include <unistd.h>
 
