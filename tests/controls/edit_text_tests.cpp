@@ -1,5 +1,5 @@
 // The text model of an edit field: word boundaries, undo and deleting at the edges.
-#include "user/edit_text.h"
+#include "user/controls/edit_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The drawn message-box icons, pixel by pixel.
-#include "user/message_box_icons.h"
+#include "user/dialogs/message_box_icons.h"
 
 #include <gtest/gtest.h>
 

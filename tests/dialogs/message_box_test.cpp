@@ -1,7 +1,7 @@
 // MessageBoxA on the headless display: placement, the ways to close it, its owner, the
 // wrapped text and the drawn icon. The runtime's message-box tests place boxes with a CBT hook.
 #include "ui_driver.h"
-#include "user/message_box_icons.h"
+#include "user/dialogs/message_box_icons.h"
 #include "dialog_script.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Reading in-memory dialog templates: fields, texts, ordinals and alignment.
 #include "template_builder.h"
-#include "user/dialog_template.h"
+#include "user/dialogs/dialog_template.h"
 
 #include <gtest/gtest.h>
 

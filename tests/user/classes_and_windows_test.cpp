@@ -2,7 +2,7 @@
 // and the window tree.
 #include "window_recorder.h"
 
-#include "user/window_manager.h"
+#include "user/windows/window_manager.h"
 
 #include <string>
 

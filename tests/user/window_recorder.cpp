@@ -1,6 +1,7 @@
 #include "window_recorder.h"
 
 #include "ui_driver.h"
+#include "user/windows/window_manager.h"
 
 namespace wmtest {
 
@@ -178,6 +179,7 @@ void WindowTest::TearDown() {
     }
     ReleaseCapture();
     log().clear();
+    user::WindowManager::reset();
 }
 
 }  // namespace wmtest

@@ -3,7 +3,7 @@
 // at once. A template carries no size, so the bytes are followed by zero bytes, as memory
 // after a template often is, enough for every item a count can ask for.
 #include "display/headless/headless.h"
-#include "user/dialog_template.h"
+#include "user/dialogs/dialog_template.h"
 
 #include <windows.h>
 
