@@ -160,7 +160,9 @@ alive || fail "the first editor ended with the second"
 click_control 416 346 71 20   # Down: entry 4
 click_control 8 195 415 20    # field 8, the reply text, after the other editor's boxes
 type_text "!"
-key ctrl+a ctrl+c               # through the desktop's clipboard into field 7, the translation
+# Through the desktop's clipboard into field 7, the translation. Shift+Home selects, as in
+# every Win32 edit; a classic one takes Ctrl+A for no command.
+key shift+Home ctrl+c
 click_control 8 171 415 20
 key ctrl+v
 shot "form-$wm"

@@ -37,7 +37,7 @@ export WINEDEBUG=-all
 # menu entries written into the user's home for the prefix's programs.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# A display of our own, on the first free number from 170 (XVFB_FIRST, when set, up to 179).
+# A display of our own, on the first free one of ten numbers from 170 (or from XVFB_FIRST).
 xvfb_pid=""
 cleanup() {
     "$wineserver" -k 2>/dev/null || true
@@ -47,7 +47,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-for n in $(seq "${XVFB_FIRST:-170}" 179); do
+first=${XVFB_FIRST:-170}
+for n in $(seq "$first" $((first + 9))); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
@@ -58,7 +59,7 @@ for n in $(seq "${XVFB_FIRST:-170}" 179); do
     fi
     xvfb_pid=""
 done
-[ -n "$xvfb_pid" ] || { echo "FAIL: no free X display between :${XVFB_FIRST:-170} and :179 for Xvfb" >&2; exit 1; }
+[ -n "$xvfb_pid" ] || { echo "FAIL: no free X display between :$first and :$((first + 9)) for Xvfb" >&2; exit 1; }
 unset WAYLAND_DISPLAY
 
 seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
