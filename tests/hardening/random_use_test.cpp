@@ -21,7 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace hardening {
+namespace editor {
 namespace {
 
 constexpr int closingIds[] = {1, 28, 29};
@@ -34,19 +34,16 @@ unsigned environmentNumber(const char* name, unsigned fallback) {
     return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
 }
 
-std::string startingDictionary() {
-    std::string file = headerBytes(30);
+Bytes startingDictionary() {
+    std::vector<TestEntry> entries;
     for (int32_t record = 2; record <= 30; ++record) {
-        std::string entry(recordSize, '\0');
-        int32_t mode = record % 7 == 0 ? 12 : 1;
-        int32_t wordClass = record % 5 == 0 ? 32 : record % 4;
-        std::memcpy(entry.data(), &mode, 4);
-        std::memcpy(entry.data() + 12, &wordClass, 4);
-        std::string keys = record % 9 == 0 ? "unused" : record % 11 == 0 ? "a.lnk" : "w" + std::to_string(record);
-        entry.replace(16 + slotSize, keys.size(), keys);
-        file += entry;
+        TestEntry entry;
+        entry.mode = record % 7 == 0 ? 12 : 1;
+        entry.wordClass = record % 5 == 0 ? 32 : record % 4;
+        entry.texts[keyWords] = record % 9 == 0 ? "unused" : record % 11 == 0 ? "a.lnk" : "w" + std::to_string(record);
+        entries.push_back(entry);
     }
-    return file;
+    return dictionaryBytes(30, entries);
 }
 
 // The action log lives here so that a stalled run can still print it from its alarm.
@@ -172,16 +169,16 @@ private:
             std::string number = randomNumber();
             int button = pick(3) == 0 ? 35 : pick(2) == 0 ? 34 : 37;
             note("box 32 := \"" + number + "\", click " + std::to_string(button));
-            setControlText(32, number);
+            setText(32, number);
             clickControl(button);
         } else if (roll < 67) {
             std::string number = randomNumber();
             note("field 48 := \"" + number + "\"");
-            setControlText(48, number);
+            setText(48, number);
         } else if (roll < 72) {
             int field = pickOf(textFieldIds);
             note("field " + std::to_string(field) + " := 300 characters");
-            setControlText(field, std::string(300, char('A' + pick(26))));
+            setText(field, std::string(300, char('A' + pick(26))));
         } else if (roll < 80) {
             static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME, VK_END, VK_DELETE, VK_BACK, VK_SPACE};
             uint32_t key = keys[pick(8)];
@@ -222,10 +219,8 @@ private:
         }
         EXPECT_GE(file.size(), static_cast<size_t>(std::max(count, 1)) * recordSize) << "an entry is missing";
         for (int32_t record = 2; record <= count && size_t(record) * recordSize <= file.size(); ++record)
-            for (int slot = 0; slot < 8; ++slot) {
-                const char* text = file.data() + size_t(record - 1) * recordSize + 16 + size_t(slot) * slotSize;
-                EXPECT_NE(std::memchr(text, 0, slotSize), nullptr) << "record " << record << " slot " << slot;
-            }
+            for (int slot = 0; slot < 8; ++slot)
+                EXPECT_TRUE(slotIsTerminated(file, record, slot)) << "record " << record << " slot " << slot;
         if (count != lastCount_)
             note("count " + std::to_string(lastCount_) + " -> " + std::to_string(count));
         lastCount_ = count;
@@ -261,4 +256,4 @@ TEST(RandomUse, CountsAndEntriesStaySound) {
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace editor

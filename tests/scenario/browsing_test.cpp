@@ -1,14 +1,14 @@
 // Up, Down, Goto and Add: where each leaves the form, and what each writes.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Browsing : public EditorScenario {
+class Browsing : public EditorTest {
 protected:
     // Entries 2..10; entry 6 has the word class 1, which only Up shows as it is.
     void SetUp() override {
-        EditorScenario::SetUp();
+        EditorTest::SetUp();
         for (int32_t record = 2; record <= 10; ++record)
             entries_.push_back(word("w" + std::to_string(record), record == 6 ? 1 : 3));
         writeDictionary(dictionaryBytes(10, entries_));
@@ -194,4 +194,4 @@ TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

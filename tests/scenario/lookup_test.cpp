@@ -1,15 +1,15 @@
 // Find: whole key words, case counted, the last match wins; a miss shows the last entry
 // and then says so.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Lookup : public EditorScenario {
+class Lookup : public EditorTest {
 protected:
     // Entries 2..9; "cat" in 3 and 7, "cat dog" in 5.
     void SetUp() override {
-        EditorScenario::SetUp();
+        EditorTest::SetUp();
         for (int32_t record = 2; record <= 9; ++record) {
             std::string keys = "w" + std::to_string(record);
             if (record == 3 || record == 7)
@@ -102,4 +102,4 @@ TEST_F(Lookup, AddAfterAMissMakesAnEntryForTheWordSought) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

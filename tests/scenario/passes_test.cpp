@@ -1,14 +1,14 @@
 // The six clean-up passes, the rebuild that follows each, and passes from a rebuilt form.
-#include "editor_scenario.h"
+#include "editor_session.h"
 #include "file_size_limit.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Passes : public EditorScenario {
+class Passes : public EditorTest {
 protected:
     // Entries for records 2..count: word("w<record>", class 3) unless changed by `adjust`.
     void writeEntries(int32_t count, const std::function<void(int32_t, TestEntry&)>& adjust) {
@@ -320,4 +320,4 @@ TEST_F(Passes, AWorkFileThatCouldNotBeWrittenNeverReplacesTheDictionary) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -1,17 +1,17 @@
 // Rebuilds that the medium refuses part of: the old dictionary must stay whole and the
 // user must be told. Only a test build can make these operations fail on purpose.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
 #include "kernel/fault_injection.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class RebuildFaults : public EditorScenario {
+class RebuildFaults : public EditorTest {
 protected:
     void TearDown() override {
         kernel::clearFileFaults();
-        EditorScenario::TearDown();
+        EditorTest::TearDown();
     }
 
     // Entries 2..6, one of them with a mode the pass "make 1 = 0 if > 10" changes, so a
@@ -122,4 +122,4 @@ TEST_F(RebuildFaults, AStoreRefusedByAFullDiskIsReportedAndNothingEnds) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -1,12 +1,12 @@
 // Start-up, the ways the form ends, and what is left on disk afterwards.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
 #include "ui_driver.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-using StartAndEnd = EditorScenario;
+using StartAndEnd = EditorTest;
 
 TEST_F(StartAndEnd, OpensOnTheLastEntryAndCancelLeavesEverythingAsItWas) {
     std::vector<TestEntry> entries = writeNumberedDictionary(57);
@@ -84,7 +84,7 @@ struct Ending {
 
 void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
 
-class EndingTheForm : public EditorScenario, public ::testing::WithParamInterface<Ending> {};
+class EndingTheForm : public EditorTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
     std::vector<TestEntry> entries = writeNumberedDictionary(6);
@@ -134,7 +134,7 @@ TEST_F(StartAndEnd, EscapeChangesNothingAndKeepsTheFormOpen) {
 // A dictionary too short for its header (empty, or a header cut to its first byte, which
 // is no count) gets a header saying "no entries", so the first Add makes record 2
 // instead of writing an entry over the header or after entries nobody made.
-class ShortDictionary : public EditorScenario, public ::testing::WithParamInterface<Bytes> {};
+class ShortDictionary : public EditorTest, public ::testing::WithParamInterface<Bytes> {};
 
 TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
     writeDictionary(GetParam());
@@ -156,4 +156,4 @@ TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
 INSTANTIATE_TEST_SUITE_P(Files, ShortDictionary, ::testing::Values(Bytes{}, Bytes{5}, Bytes{9, 0, 0}));
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

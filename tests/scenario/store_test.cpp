@@ -1,13 +1,13 @@
 // What the store makes of the form's texts, and what happens when the file refuses it.
-#include "editor_scenario.h"
+#include "editor_session.h"
 #include "file_size_limit.h"
 
 #include <filesystem>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-using Store = EditorScenario;
+using Store = EditorTest;
 
 // Goto to the entry on show stores the form and shows the stored record again.
 void storeAndReshow() { clickControl(37); }
@@ -222,4 +222,4 @@ TEST_F(Store, AnAddTheDiskRefusesLeavesTheFileAsItWasAndTheUserFree) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -22,6 +22,13 @@ void type(const std::string& windows1252);
 void replaceText(HWND edit, const std::string& windows1252);
 std::string windowText(HWND window);
 HWND topLevel(const std::string& title);  // a visible top-level window with this title, or null
+// The non-empty texts of a window's static controls, one a line.
+std::string staticTexts(HWND window);
+HWND childWithText(HWND window, const char* className, const std::string& text);  // or null
+// Which colour a window's icon area shows most: a stop icon is red, an exclamation yellow.
+enum class IconColour { none, red, yellow };
+IconColour dominantIconColour(HWND window);
+display::Pixels windowPixels(HWND window);  // the window's rectangle of the screen
 // Dispatch queued messages (paints included) until none is left; for tests that have no
 // message loop of their own.
 void pumpUntilIdle();
