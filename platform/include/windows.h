@@ -176,6 +176,11 @@ typedef struct tagCBT_CREATEWNDA {
     HWND hwndInsertAfter;
 } CBT_CREATEWNDA, *LPCBT_CREATEWNDA;
 
+typedef struct tagCBTACTIVATESTRUCT {
+    BOOL fMouse;
+    HWND hWndActive;
+} CBTACTIVATESTRUCT, *LPCBTACTIVATESTRUCT;
+
 typedef struct tagWINDOWPOS {
     HWND hwnd;
     HWND hwndInsertAfter;
@@ -951,6 +956,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define HCBT_ACTIVATE 5
 #define HCBT_CREATEWND 3
 #define HCBT_DESTROYWND 4
+#define HCBT_SETFOCUS 9
 
 #define ODT_BUTTON 4
 #define ODT_STATIC 5

@@ -127,25 +127,15 @@ void enableOwnerAgain(DialogState& state) {
     state.disabledOwner = nullptr;
 }
 
-bool isFocusable(HWND dialog, HWND control) {
-    return control && IsWindow(control) && IsChild(dialog, control) && IsWindowEnabled(control) &&
-           (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE);
-}
-
-// Shows the dialog, activates it and puts the focus where its initialisation left it: on
-// the control chosen for it, or else on the dialog itself.
-void showAndFocus(HWND dialog, DialogState& state, bool managerChoosesFocus) {
-    ShowWindow(dialog, SW_SHOWNORMAL);
-    if (GetActiveWindow() != dialog)
-        SetActiveWindow(dialog);
-    if (isFocusable(dialog, state.lastFocus)) {
-        if (managerChoosesFocus)
-            setDialogFocus(dialog, state.lastFocus);
-        else
-            SetFocus(state.lastFocus);
-    } else if (HWND focus = GetFocus(); focus != dialog && !IsChild(dialog, focus)) {
+// The initial focus when WM_INITDIALOG left it to the dialog manager: the first tab stop
+// (found again, as the procedure may have changed the controls), else the dialog itself.
+// Focusing a control of the still hidden dialog activates it, so the owner is deactivated
+// and remembers its own focused control, even for a dialog that ends before it shows.
+void setInitialFocus(HWND dialog) {
+    if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
+        setDialogFocus(dialog, first);
+    else
         SetFocus(dialog);
-    }
 }
 
 }  // namespace
@@ -203,9 +193,6 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
     if (!state)
         return -1;
     state->owner = owner;
-    // Disabling the owner takes the focus out of it; a dialog owner gets it back when it
-    // is active again.
-    rememberFocus(owner);
     if (owner && IsWindowEnabled(owner)) {
         EnableWindow(owner, FALSE);
         state->disabledOwner = owner;
@@ -214,18 +201,15 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
     HWND firstTabStop = GetNextDlgTabItem(dialog, nullptr, FALSE);
     // Non-zero from WM_INITDIALOG leaves the initial focus to the dialog manager: the
     // first tab stop, or the dialog itself when there is none.
-    bool managerChoosesFocus =
-        SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) != 0;
+    // As on Win32, a dialog that ended in its WM_INITDIALOG still takes the focus and, when
+    // its template asks to be visible, shows: its destruction then hands the activation
+    // back to the owner like any other ending.
+    if (SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam) && IsWindow(dialog))
+        setInitialFocus(dialog);
     bool shown = false;
-    if (IsWindow(dialog) && !state->ended) {
-        if (managerChoosesFocus)
-            state->lastFocus = firstTabStop;
-        else if (HWND focus = GetFocus(); focus && IsChild(dialog, focus))
-            state->lastFocus = focus;
-        if (showAtOnce) {
-            showAndFocus(dialog, *state, managerChoosesFocus);
-            shown = true;
-        }
+    if (showAtOnce && IsWindow(dialog)) {
+        ShowWindow(dialog, SW_SHOWNORMAL);
+        shown = true;
     }
 
     MSG msg;
@@ -233,7 +217,7 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             // A dialog whose template did not ask to be visible appears once the queue is idle.
             if (!shown) {
-                showAndFocus(dialog, *state, managerChoosesFocus);
+                ShowWindow(dialog, SW_SHOWNORMAL);
                 shown = true;
             } else {
                 WaitMessage();
@@ -279,11 +263,14 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
         return FALSE;
     state->ended = true;
     state->result = nResult;
-    bool wasActive = GetActiveWindow() == hDlg;
     // The owner is enabled before the dialog hides so that it can take the activation.
     enableOwnerAgain(*state);
-    ShowWindow(hDlg, SW_HIDE);
-    if (wasActive && state->owner && IsWindow(state->owner))
+    // The focus leaves the controls first, so the owner's activation finds it on the
+    // dialog itself. Hiding passes the activation on; only the owner is tried again.
+    if (IsChild(hDlg, GetFocus()))
+        SetFocus(hDlg);
+    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetActiveWindow() == hDlg && state->owner && IsWindow(state->owner))
         SetActiveWindow(state->owner);
     // Wakes the modal loop when the dialog is ended from outside its own messages.
     PostMessageA(hDlg, WM_NULL, 0, 0);

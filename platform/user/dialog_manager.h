@@ -53,10 +53,6 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce);
 // edit's text, making a focused push button the default one).
 void setDialogFocus(HWND dialog, HWND control);
 
-// Notes the control of the dialog that has the focus, to give it back when the dialog is
-// activated again.
-void rememberFocus(HWND dialog);
-
 // A real push button (BS_PUSHBUTTON or BS_DEFPUSHBUTTON; never an owner-drawn one).
 bool isPushButton(HWND control);
 // Draws a push button as the default one or as an ordinary one (BM_SETSTYLE when the

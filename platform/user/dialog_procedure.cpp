@@ -40,18 +40,28 @@ void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
     state.defaultId = id;
 }
 
-// Gives the focus back to the control that had it when the dialog lost the activation,
-// unless a control of the dialog has it already. Without one, an activated dialog keeps
-// the focus itself.
-void restoreFocus(HWND dialog, DialogState& state, bool activated) {
+// Notes the control of the dialog that has the focus, to give it back when the dialog is
+// activated again.
+void rememberFocus(HWND dialog, DialogState& state) {
     HWND focus = GetFocus();
     if (focus && IsChild(dialog, focus))
+        state.lastFocus = focus;
+}
+
+// Gives the focus back to the control that had it when the dialog lost the activation,
+// unless a control of the dialog has it already. On activation without one, the dialog
+// keeps what the activation gave it; the dialog itself getting the focus passes it on to
+// the first tab stop. A dialog that has ended keeps the focus off its controls.
+void restoreFocus(HWND dialog, DialogState& state, bool activated) {
+    HWND focus = GetFocus();
+    if (state.ended || (focus && IsChild(dialog, focus)))
         return;
     if (state.lastFocus && IsWindow(state.lastFocus) && IsChild(dialog, state.lastFocus) &&
         IsWindowEnabled(state.lastFocus))
         SetFocus(state.lastFocus);
-    else if (activated && focus != dialog)
-        SetFocus(dialog);
+    else if (!activated && focus == dialog)
+        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
+            setDialogFocus(dialog, first);
 }
 
 LRESULT fillBackground(HWND dialog, HDC dc) {
@@ -96,7 +106,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
-            rememberFocus(dialog);
+            rememberFocus(dialog, state);
         else
             restoreFocus(dialog, state, true);
         return 0;
@@ -116,13 +126,6 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
 }
 
 }  // namespace
-
-void rememberFocus(HWND dialog) {
-    auto state = stateOf(dialog);
-    HWND focus = GetFocus();
-    if (state && focus && IsChild(dialog, focus))
-        state->lastFocus = focus;
-}
 
 }  // namespace user::dialogs
 

@@ -37,6 +37,8 @@ Window* successorOf(Window* leaving) {
     return nullptr;
 }
 
+// Moves the focus without asking the CBT hook: SetFocus asks it, the moves that follow an
+// activation or a hidden window do not.
 void changeFocus(HWND to) {
     HWND old = state().focus;
     if (old == to) return;
@@ -46,27 +48,49 @@ void changeFocus(HWND to) {
     if (fromHandle(to)) SendMessageA(to, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
 }
 
+// The program's top-level windows, hidden ones too, hear when it gains its first active
+// window and when it loses its last one.
+void sendActivateApp(bool active) {
+    std::vector<HWND> tops;
+    for (Window* w : topLevelWindows()) tops.push_back(w->handle);
+    for (HWND h : tops)
+        if (fromHandle(h)) SendMessageA(h, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+}
+
 }  // namespace
 
-void activate(Window* window, WORD how) {
+bool activate(Window* window, WORD how, bool takeFocus) {
     FocusState& s = state();
     window = topLevelOf(window);
     HWND next = window ? window->handle : nullptr;
     HWND old = s.active;
+    if (old != next) {
+        CBTACTIVATESTRUCT request{how == WA_CLICKACTIVE, old};
+        if (callCbtHook(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(next), reinterpret_cast<LPARAM>(&request)) != 0)
+            return false;
+        if (next && !(window = fromHandle(next))) return false;
+    }
     if (window) raiseTopLevel(window);
-    if (old == next) return;
+    if (old == next) return true;
     s.active = next;
     if (fromHandle(old)) {
-        SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
+        SendMessageA(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(next));
         SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(next));
     }
-    if (s.active != next) return;
+    if (s.active != next) return true;
+    if (!old != !next) sendActivateApp(next != nullptr);
     if (fromHandle(next)) {
-        SendMessageA(next, WM_NCACTIVATE, TRUE, 0);
+        SendMessageA(next, WM_NCACTIVATE, TRUE, reinterpret_cast<LPARAM>(old));
         SendMessageA(next, WM_ACTIVATE, MAKEWPARAM(how, 0), reinterpret_cast<LPARAM>(old));
     }
-    // The focus belongs to the active window or nobody.
-    if (s.active == next && s.focus && !within(next, s.focus)) changeFocus(nullptr);
+    if (s.active != next) return true;
+    // The focus belongs to the active window or nobody. An activation that does not come
+    // from SetFocus gives it to the window itself unless its procedure placed it inside.
+    if (!next)
+        changeFocus(nullptr);
+    else if (takeFocus && !within(next, s.focus))
+        changeFocus(next);
+    return true;
 }
 
 void windowHiddenOrDestroyed(Window* window, bool destroying) {
@@ -101,12 +125,16 @@ using user::Window;
 
 HWND WINAPI SetFocus(HWND hWnd) {
     HWND old = user::state().focus;
+    if (hWnd && !fromHandle(hWnd)) return nullptr;
+    // The hook may refuse the move; then SetFocus fails and nothing changes.
+    if (user::callCbtHook(HCBT_SETFOCUS, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(old)) != 0)
+        return nullptr;
     if (hWnd) {
         Window* w = fromHandle(hWnd);
         if (!w) return nullptr;
         Window* top = user::topLevelOf(w);
         if (top->handle != user::state().active) {
-            user::activate(top, WA_ACTIVE);
+            if (!user::activate(top, WA_ACTIVE, false)) return nullptr;
             if (!fromHandle(hWnd)) return old;
         }
     }
@@ -122,15 +150,13 @@ HWND WINAPI SetActiveWindow(HWND hWnd) {
     HWND old = user::state().active;
     Window* w = fromHandle(hWnd);
     if (!w) return nullptr;
-    user::activate(w, WA_ACTIVE);
-    return old;
+    return user::activate(w, WA_ACTIVE, true) ? old : nullptr;
 }
 
 BOOL WINAPI SetForegroundWindow(HWND hWnd) {
     Window* w = fromHandle(hWnd);
     if (!w) return FALSE;
-    user::activate(w, WA_ACTIVE);
-    return TRUE;
+    return user::activate(w, WA_ACTIVE, true) ? TRUE : FALSE;
 }
 
 HWND WINAPI GetForegroundWindow(void) { return user::state().active; }
@@ -161,8 +187,12 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
         w->style &= ~static_cast<DWORD>(WS_DISABLED);
         SendMessageA(hWnd, WM_ENABLE, TRUE, 0);
     } else if (!bEnable && !wasDisabled) {
+        SendMessageA(hWnd, WM_CANCELMODE, 0, 0);
+        if (!(w = fromHandle(hWnd))) return FALSE;
         w->style |= WS_DISABLED;
-        if (user::state().focus && user::within(hWnd, user::state().focus)) SetFocus(nullptr);
+        // Only the window itself loses the focus: a control of a disabled owner keeps it
+        // until a dialog over the owner takes it, and gets it back when the owner does.
+        if (user::state().focus == hWnd) SetFocus(nullptr);
         if (user::state().capture && user::within(hWnd, user::state().capture)) ReleaseCapture();
         if (fromHandle(hWnd)) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
     }

@@ -104,6 +104,10 @@ INT_PTR CALLBACK messageBoxProcedure(HWND box, UINT message, WPARAM wParam, LPAR
     if (!setup)
         return FALSE;
     switch (message) {
+    case WM_INITDIALOG:
+        // The default button takes the focus while the box is still hidden, as on Win32.
+        setDialogFocus(box, GetDlgItem(box, setup->buttons[setup->defaultButton].id));
+        return FALSE;
     case WM_COMMAND:
         if (int answer = answerFor(setup->buttons, LOWORD(wParam)))
             EndDialog(box, answer);
@@ -190,7 +194,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
         DestroyWindow(box);
         return 0;
     }
-    state->lastFocus = GetDlgItem(box, state->defaultId);
     MessageBeep(uType & MB_ICONMASK);
     return static_cast<int>(runModal(box, owner, 0, true));
 }

@@ -145,7 +145,10 @@ void forgetWindowInInput(Window* window);
 void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)
-void activate(Window* window, WORD how);
+// Makes the window's top-level window the active one (null: none) after asking the CBT
+// hook; false when the hook refused. takeFocus: the focus goes to the newly active window
+// unless its WM_ACTIVATE put it inside; SetFocus, which moves the focus itself, says no.
+bool activate(Window* window, WORD how, bool takeFocus = true);
 void windowHiddenOrDestroyed(Window* window, bool destroying);
 void forgetWindowInFocus(Window* window);
 

@@ -20,6 +20,7 @@ class DialogBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
+        wmtest::log().clear();
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = DefWindowProcA;
@@ -163,17 +164,16 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
 TEST_F(DialogBoxTest, TheOwnerIsDisabledWhileTheDialogIsUp) {
     HWND owner = createOwner();
     DialogScript script;
-    bool enabledAtInit = true;
-    script.onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG)
-            enabledAtInit = IsWindowEnabled(owner);
-        return message == WM_INITDIALOG;
-    };
     // The dialog's owner is the top-level window even when a child is given.
     HWND child = CreateWindowExA(0, "DialogTestOwner", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner, nullptr,
                                  nullptr, nullptr);
-    expectWhileUp(editorLikeForm(), script, [owner](HWND) { EXPECT_FALSE(IsWindowEnabled(owner)); }, child);
-    EXPECT_FALSE(enabledAtInit);
+    expectWhileUp(
+        editorLikeForm(), script,
+        [owner](HWND dialog) {
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+            EXPECT_FALSE(IsWindowEnabled(owner));
+        },
+        child);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_FALSE(IsWindow(script.dialog));
@@ -245,44 +245,6 @@ TEST_F(DialogBoxTest, WmCloseLeftToTheDefaultBecomesCancel) {
     EXPECT_TRUE(script.received(WM_CLOSE));
 }
 
-// A dialog shown from inside another disables it while up; when it ends, its result comes
-// back and the focus returns to the control of the outer dialog that had it.
-TEST_F(DialogBoxTest, ADialogShownFromInsideAnother) {
-    DialogLayout outerSpec = editorLikeForm();
-    outerSpec.items = {control(u"EDIT", 6, 0, 10, 10), control(u"EDIT", 7, 0, 10, 30)};
-    DialogScript outer, inner;
-    INT_PTR innerResult = 0;
-    bool outerEnabledDuringInner = true, outerEnabledAfterInner = false;
-    inner.onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG)
-            outerEnabledDuringInner = IsWindowEnabled(outer.dialog);
-        return message == WM_INITDIALOG;
-    };
-    outer.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_USER + 1) {
-            innerResult = runDialog(editorLikeForm(), inner, dialog);
-            outerEnabledAfterInner = IsWindowEnabled(dialog);
-        }
-        return message == WM_INITDIALOG;
-    };
-    HWND second = nullptr;
-    screen().addStep([&] {
-        second = GetDlgItem(outer.dialog, 7);
-        SetFocus(second);  // as a click into the second field does
-    });
-    screen().addStep([&] {
-        EXPECT_EQ(GetFocus(), second);
-        PostMessageA(outer.dialog, WM_USER + 1, 0, 0);
-    });
-    screen().addStep([&] { EndDialog(inner.dialog, 5); });
-    expectWhileUp(outerSpec, outer, [&](HWND) { EXPECT_EQ(GetFocus(), second); });
-    EXPECT_EQ(innerResult, 5);
-    EXPECT_FALSE(outerEnabledDuringInner);
-    EXPECT_TRUE(outerEnabledAfterInner);
-    EXPECT_FALSE(IsWindow(inner.dialog));
-    EXPECT_FALSE(IsWindow(outer.dialog));
-}
-
 TEST_F(DialogBoxTest, QuitEndsTheModalLoopAndStaysQueuedForTheOuterLoop) {
     DialogScript script;
     screen().addStep([] { PostQuitMessage(4); });
@@ -291,4 +253,121 @@ TEST_F(DialogBoxTest, QuitEndsTheModalLoopAndStaysQueuedForTheOuterLoop) {
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 4u);
+}
+
+// The activation and focus sequences of a modal dialog over a dialog owner whose second
+// field has the focus, as measured on Win32: however the dialog ends, even inside its
+// WM_INITDIALOG or before it ever showed, the owner is activated again and its dialog
+// manager gives the field its focus back.
+TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) {
+    using wmtest::Received;
+    DialogLayout ownerSpec = editorLikeForm();
+    ownerSpec.items = {control(u"EDIT", 11, WS_TABSTOP, 10, 10), control(u"EDIT", 12, WS_TABSTOP, 10, 30)};
+    DialogLayout innerSpec = editorLikeForm();
+    innerSpec.items = {control(u"EDIT", 21, WS_TABSTOP)};
+    DialogScript owner, inner;
+    HWND field = nullptr, innerField = nullptr;
+    enum class Ending { InInitDialog, BeforeShowing, AfterShowing } ending{};
+    inner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            innerField = GetDlgItem(dialog, 21);
+            wmtest::recordMessagesOf(innerField);
+            if (ending == Ending::InInitDialog)
+                EndDialog(dialog, 5);
+            else
+                PostMessageA(dialog, WM_USER + 2, 0, 0);
+        }
+        if (message == WM_USER + 2)
+            EndDialog(dialog, 6);
+        return message == WM_INITDIALOG;
+    };
+    auto h = [](HWND w) { return reinterpret_cast<WPARAM>(w); };
+    auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
+    auto join = [](std::initializer_list<std::vector<Received>> parts) {
+        std::vector<Received> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    // The owner o and the dialog d as Win32 has them talk, in the parts every ending shares.
+    auto expected = [&](Ending e, HWND o, HWND d) {
+        // The owner is disabled before the dialog's initialisation.
+        const std::vector<Received> disable = {{o, WM_CANCELMODE, 0, 0},
+                                               {o, WM_ENABLE, FALSE, 0},
+                                               {d, WM_INITDIALOG, h(innerField), reinterpret_cast<LPARAM>(&inner)}};
+        const std::vector<Received> enable = {{o, WM_ENABLE, TRUE, 0}};
+        // Focusing the dialog's field activates the dialog, shown or not.
+        const std::vector<Received> open = {
+            {innerField, wmtest::kCbtSetFocus, 0, l(field)},
+            {d, wmtest::kCbtActivate, FALSE, l(o)},
+            {o, WM_NCACTIVATE, FALSE, l(d)},
+            {o, WM_ACTIVATE, WA_INACTIVE, l(d)},
+            {d, WM_NCACTIVATE, TRUE, l(o)},
+            {d, WM_ACTIVATE, WA_ACTIVE, l(o)},
+            {field, WM_KILLFOCUS, h(innerField), 0},
+            {o, WM_COMMAND, MAKEWPARAM(12, EN_KILLFOCUS), l(field)},
+            {innerField, WM_SETFOCUS, h(field), 0},
+            {d, WM_COMMAND, MAKEWPARAM(21, EN_SETFOCUS), l(innerField)},
+        };
+        const std::vector<Received> show = {{d, WM_SHOWWINDOW, TRUE, 0}};
+        // EndDialog takes the focus off the dialog's controls before passing the activation on.
+        const std::vector<Received> unfocus = {
+            {d, wmtest::kCbtSetFocus, 0, l(innerField)},
+            {innerField, WM_KILLFOCUS, h(d), 0},
+            {d, WM_COMMAND, MAKEWPARAM(21, EN_KILLFOCUS), l(innerField)},
+            {d, WM_SETFOCUS, h(innerField), 0},
+        };
+        auto giveBack = [&](HWND focusBefore) {
+            std::vector<Received> steps = {
+                {o, wmtest::kCbtActivate, FALSE, l(d)},
+                {d, WM_NCACTIVATE, FALSE, l(o)},
+                {d, WM_ACTIVATE, WA_INACTIVE, l(o)},
+                {o, WM_NCACTIVATE, TRUE, l(d)},
+                {o, WM_ACTIVATE, WA_ACTIVE, l(d)},
+                {field, wmtest::kCbtSetFocus, 0, l(focusBefore)},
+                {focusBefore, WM_KILLFOCUS, h(field), 0},
+            };
+            if (focusBefore == innerField)
+                steps.push_back({d, WM_COMMAND, MAKEWPARAM(21, EN_KILLFOCUS), l(innerField)});
+            steps.push_back({field, WM_SETFOCUS, h(focusBefore), 0});
+            steps.push_back({o, WM_COMMAND, MAKEWPARAM(12, EN_SETFOCUS), l(field)});
+            return steps;
+        };
+        // Ended inside WM_INITDIALOG: the dialog still takes the focus and shows; destroying
+        // it passes the activation back.
+        if (e == Ending::InInitDialog)
+            return join({disable, enable, open, show, giveBack(innerField)});
+        if (e == Ending::BeforeShowing)
+            return join({disable, open, enable, unfocus, giveBack(d)});
+        return join({disable, open, show, enable, unfocus, giveBack(d)});
+    };
+    int runs = 0;
+    owner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            field = GetDlgItem(dialog, 12);
+            wmtest::recordMessagesOf(field);
+        }
+        if (message == WM_USER + 1) {
+            for (Ending e : {Ending::InInitDialog, Ending::BeforeShowing, Ending::AfterShowing}) {
+                ending = e;
+                innerSpec.style = editorLikeForm().style & ~(e == Ending::BeforeShowing ? WS_VISIBLE : 0u);
+                wmtest::log().clear();
+                EXPECT_EQ(runDialog(innerSpec, inner, dialog), e == Ending::InInitDialog ? 5 : 6);
+                ++runs;
+                EXPECT_EQ(wmtest::sequence({wmtest::kCbtActivate, wmtest::kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE,
+                                            WM_ACTIVATEAPP, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE,
+                                            WM_SHOWWINDOW, WM_COMMAND, WM_INITDIALOG}),
+                          expected(e, dialog, inner.dialog));
+            }
+            EndDialog(dialog, 1);
+        }
+        return message == WM_INITDIALOG;
+    };
+    screen().addStep([&] {
+        SetFocus(field);  // as a click into the second field does
+        PostMessageA(owner.dialog, WM_USER + 1, 0, 0);
+    });
+    wmtest::CbtRecorder hook;
+    EXPECT_EQ(runDialog(ownerSpec, owner), 1);
+    EXPECT_EQ(runs, 3);
 }

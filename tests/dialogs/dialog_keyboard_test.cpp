@@ -14,7 +14,10 @@ namespace {
 
 class DialogKeyboardTest : public ::testing::Test {
 protected:
-    void SetUp() override { display::installHeadless(); }
+    void SetUp() override {
+        display::installHeadless();
+        wmtest::log().clear();
+    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
 

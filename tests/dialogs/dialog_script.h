@@ -1,8 +1,10 @@
-// A dialog procedure for tests: it records what reaches it and lets a test answer
-// messages with a function. The script travels as the WM_INITDIALOG parameter.
+// A dialog procedure for tests: it records what reaches it in the window recorders' log
+// and lets a test answer messages with a function. The script travels as the
+// WM_INITDIALOG parameter.
 #pragma once
 
 #include "template_builder.h"
+#include "window_recorder.h"
 
 #include <windows.h>
 
@@ -19,7 +21,6 @@ struct Command {
 
 struct DialogScript {
     HWND dialog = nullptr;
-    std::vector<UINT> messages;    // in order of arrival, from WM_INITDIALOG on
     std::vector<Command> commands;  // WM_COMMAND parameters
     // Answers a message; without it WM_INITDIALOG gets TRUE and the rest FALSE.
     std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> onMessage;
@@ -34,12 +35,7 @@ struct DialogScript {
         return result;
     }
 
-    bool received(UINT message) const {
-        for (UINT m : messages)
-            if (m == message)
-                return true;
-        return false;
-    }
+    bool received(UINT message) const { return dialog && !wmtest::received(dialog, message).empty(); }
 };
 
 inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +48,7 @@ inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wPar
         script->dialog = dialog;
     if (message == WM_NCDESTROY)
         RemovePropA(dialog, "TEST_SCRIPT");
-    script->messages.push_back(message);
+    wmtest::record(dialog, message, wParam, lParam);
     if (message == WM_COMMAND)
         script->commands.push_back({wParam, lParam});
     if (script->onMessage)

@@ -2,6 +2,7 @@
 // wrapped text and the drawn icon. The runtime's message-box tests place boxes with a CBT hook.
 #include "ui_driver.h"
 #include "user/message_box_icons.h"
+#include "dialog_script.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,10 @@ namespace {
 
 class MessageBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override { display::installHeadless(); }
+    void SetUp() override {
+        display::installHeadless();
+        wmtest::log().clear();
+    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
 
@@ -75,17 +79,75 @@ TEST_F(MessageBoxTest, EscapeDoesNotCloseABoxWithoutAWayToCancel) {
     EXPECT_TRUE(stillUp);
 }
 
-TEST_F(MessageBoxTest, OwnerIsDisabledWhileTheBoxIsUp) {
-    HWND owner = CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
-    ASSERT_NE(owner, nullptr);
+// Over a dialog whose field has the focus, as measured on Win32: the owner is disabled, the
+// box takes the focus (onto its default button) and the activation, a CBT hook may move it
+// as it is activated, and when it closes the owner is enabled and active again and the
+// field has its focus back.
+TEST_F(MessageBoxTest, OverADialogTheFocusGoesToTheBoxAndBackToTheField) {
+    using wmtest::Received;
+    using wmtest::kCbtActivate;
+    using wmtest::kCbtSetFocus;
+    testdialogs::DialogLayout ownerSpec;
+    ownerSpec.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
+    ownerSpec.cx = 200;
+    ownerSpec.cy = 100;
+    ownerSpec.items = {testdialogs::control(u"EDIT", 12, WS_TABSTOP)};
+    testdialogs::DialogScript owner;
+    HWND field = nullptr, box = nullptr, button = nullptr;
+    RECT placed{};
+    std::vector<Received> heard;
+    wmtest::CbtRecorder hook([&](int code, WPARAM window) {
+        if (code == HCBT_ACTIVATE && window && reinterpret_cast<HWND>(window) != owner.dialog) {
+            box = reinterpret_cast<HWND>(window);
+            button = GetDlgItem(box, IDOK);
+            SetWindowPos(box, nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return false;
+    });
+    owner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            field = GetDlgItem(dialog, 12);
+            wmtest::recordMessagesOf(field);
+        }
+        if (message == WM_USER) {
+            wmtest::log().clear();
+            EXPECT_EQ(MessageBoxA(dialog, "Owned", "Owned box", MB_OK), IDOK);
+            heard = wmtest::sequence({kCbtActivate, kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
+                                      WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE, WM_COMMAND});
+            EndDialog(dialog, 1);
+        }
+        return message == WM_INITDIALOG;
+    };
+    screen().addStep([&] { PostMessageA(owner.dialog, WM_USER, 0, 0); });
     screen().addStep([&] {
-        EXPECT_FALSE(IsWindowEnabled(owner));
+        GetWindowRect(box, &placed);
         testui::key(VK_RETURN);
     });
-    EXPECT_EQ(MessageBoxA(owner, "Owned", "Owned box", MB_OK), IDOK);
-    EXPECT_TRUE(IsWindowEnabled(owner));
-    DestroyWindow(owner);
+    EXPECT_EQ(testdialogs::runDialog(ownerSpec, owner), 1);
+    EXPECT_EQ(placed.left, 7);
+    EXPECT_EQ(placed.top, 9);
+
+    HWND o = owner.dialog;
+    auto h = [](HWND w) { return reinterpret_cast<WPARAM>(w); };
+    auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
+    EXPECT_EQ(heard, (std::vector<Received>{
+                  {o, WM_CANCELMODE, 0, 0},
+                  {o, WM_ENABLE, FALSE, 0},
+                  {button, kCbtSetFocus, 0, l(field)},
+                  {box, kCbtActivate, FALSE, l(o)},
+                  {o, WM_NCACTIVATE, FALSE, l(box)},
+                  {o, WM_ACTIVATE, WA_INACTIVE, l(box)},
+                  {field, WM_KILLFOCUS, h(button), 0},
+                  {o, WM_COMMAND, MAKEWPARAM(12, EN_KILLFOCUS), l(field)},
+                  {o, WM_ENABLE, TRUE, 0},
+                  {box, kCbtSetFocus, 0, l(button)},
+                  {o, kCbtActivate, FALSE, l(box)},
+                  {o, WM_NCACTIVATE, TRUE, l(box)},
+                  {o, WM_ACTIVATE, WA_ACTIVE, l(box)},
+                  {field, kCbtSetFocus, 0, l(box)},
+                  {field, WM_SETFOCUS, h(box), 0},
+                  {o, WM_COMMAND, MAKEWPARAM(12, EN_SETFOCUS), l(field)},
+              }));
 }
 
 TEST_F(MessageBoxTest, LongTextWrapsWithinALimitedWidth) {

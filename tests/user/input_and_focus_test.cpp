@@ -126,7 +126,7 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
     HWND kid = child(owner, 1, 10, 10, 50, 50);
     SetFocus(kid);
     EXPECT_FALSE(EnableWindow(owner, FALSE));
-    EXPECT_EQ(GetFocus(), nullptr);  // the focus left the disabled window
+    EXPECT_EQ(GetFocus(), kid);  // as on Win32, only the disabled window itself would lose it
     EXPECT_FALSE(IsWindowEnabled(owner));
     ASSERT_EQ(received(owner, WM_ENABLE).size(), 1u);
     pump();
@@ -226,8 +226,12 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     EXPECT_EQ(GetFocus(), a);
     pump();
     log().clear();
-    display->click(250, 50);
-    pump();
+    {
+        CbtRecorder hook;
+        display->click(250, 50);
+        pump();
+    }
+    EXPECT_EQ(received(b, kCbtActivate).at(0).wParam, static_cast<WPARAM>(TRUE));  // by the mouse
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(GetFocus(), b);
     EXPECT_EQ(wParams(a, WM_NCACTIVATE), std::vector<WPARAM>{FALSE});
@@ -282,6 +286,62 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_LT(firstIndex(popup, WM_ACTIVATE), firstIndex(popup, WM_DESTROY));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
+}
+
+// As measured on Win32: the CBT hook hears of an activation and of a focus change before
+// either happens and may refuse them; the program's top-level windows, hidden ones too,
+// hear WM_ACTIVATEAPP when its first window becomes active and when its last one stops.
+TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
+    bool refuse = false;
+    CbtRecorder hook([&](int, WPARAM) { return refuse; });
+    HWND hidden = topLevel(0, 0, 50, 50, WS_POPUP);
+    HWND a = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION);
+    HWND kid = child(a, 1, 0, 0, 20, 20);
+    auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
+    auto activation = [] {
+        return sequence({kCbtActivate, kCbtSetFocus, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
+                         WM_KILLFOCUS, WM_CANCELMODE, WM_ENABLE});
+    };
+    EXPECT_EQ(activation(), (std::vector<Received>{{a, kCbtActivate, FALSE, 0},
+                                                   {a, WM_ACTIVATEAPP, TRUE, 0},
+                                                   {hidden, WM_ACTIVATEAPP, TRUE, 0},
+                                                   {a, WM_NCACTIVATE, TRUE, 0},
+                                                   {a, WM_ACTIVATE, WA_ACTIVE, 0},
+                                                   {a, kCbtSetFocus, 0, 0},
+                                                   {a, WM_SETFOCUS, 0, 0}}));
+
+    // Disabling a window cancels its modes first; a control inside keeps the focus, the
+    // window itself would not.
+    SetFocus(kid);
+    log().clear();
+    EnableWindow(a, FALSE);
+    EXPECT_EQ(activation(), (std::vector<Received>{{a, WM_CANCELMODE, 0, 0}, {a, WM_ENABLE, FALSE, 0}}));
+    EXPECT_EQ(GetFocus(), kid);
+    EnableWindow(a, TRUE);
+    SetFocus(a);
+    EnableWindow(a, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EnableWindow(a, TRUE);
+    SetFocus(kid);
+
+    HWND b = topLevel(200, 0, 100, 100, WS_POPUP | WS_CAPTION);
+    ShowWindow(b, SW_SHOWNA);
+    refuse = true;
+    EXPECT_EQ(SetFocus(a), nullptr);
+    EXPECT_EQ(SetActiveWindow(b), nullptr);
+    EXPECT_EQ(GetFocus(), kid);
+    EXPECT_EQ(GetActiveWindow(), a);
+    refuse = false;
+    DestroyWindow(b);
+
+    log().clear();
+    DestroyWindow(a);
+    EXPECT_EQ(activation(), (std::vector<Received>{{nullptr, kCbtActivate, FALSE, l(a)},
+                                                   {a, WM_NCACTIVATE, FALSE, 0},
+                                                   {a, WM_ACTIVATE, WA_INACTIVE, 0},
+                                                   {a, WM_ACTIVATEAPP, FALSE, 0},
+                                                   {hidden, WM_ACTIVATEAPP, FALSE, 0},
+                                                   {kid, WM_KILLFOCUS, 0, 0}}));
 }
 
 namespace {

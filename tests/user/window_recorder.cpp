@@ -7,7 +7,7 @@ namespace wmtest {
 namespace {
 
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    log().push_back(Received{window, message, wParam, lParam});
+    record(window, message, wParam, lParam);
     if (message == WM_PAINT) {
         auto colour = static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (colour) {
@@ -25,6 +25,35 @@ LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK recordingSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    record(window, message, wParam, lParam);
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, "RECORDED_PROC"));
+    if (message == WM_NCDESTROY) RemovePropA(window, "RECORDED_PROC");
+    return previous ? CallWindowProcA(previous, window, message, wParam, lParam) : 0;
+}
+
+struct CbtState {
+    HHOOK hook = nullptr;
+    std::function<bool(int, WPARAM)> refuse;
+};
+CbtState& cbt() {
+    static CbtState state;
+    return state;
+}
+
+LRESULT CALLBACK recordingCbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE || code == HCBT_SETFOCUS) {
+        auto* activation = reinterpret_cast<const CBTACTIVATESTRUCT*>(lParam);
+        if (code == HCBT_ACTIVATE)
+            record(reinterpret_cast<HWND>(wParam), kCbtActivate, static_cast<WPARAM>(activation->fMouse),
+                   reinterpret_cast<LPARAM>(activation->hWndActive));
+        else
+            record(reinterpret_cast<HWND>(wParam), kCbtSetFocus, 0, lParam);
+        if (cbt().refuse && cbt().refuse(code, wParam)) return 1;
+    }
+    return CallNextHookEx(cbt().hook, code, wParam, lParam);
+}
+
 BOOL CALLBACK collect(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
@@ -35,6 +64,42 @@ BOOL CALLBACK collect(HWND window, LPARAM list) {
 std::vector<Received>& log() {
     static std::vector<Received> messages;
     return messages;
+}
+
+void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    log().push_back(Received{window, message, wParam, lParam});
+}
+
+std::vector<Received> sequence(std::initializer_list<UINT> messages) {
+    std::vector<Received> out;
+    for (const Received& r : log())
+        for (UINT m : messages)
+            if (r.message == m) out.push_back(r);
+    return out;
+}
+
+bool operator==(const Received& a, const Received& b) {
+    return a.window == b.window && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam;
+}
+
+void PrintTo(const Received& r, std::ostream* out) {
+    *out << "{" << r.window << ", 0x" << std::hex << r.message << ", 0x" << r.wParam << ", 0x" << r.lParam
+         << std::dec << "}";
+}
+
+void recordMessagesOf(HWND window) {
+    LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordingSubclass));
+    SetPropA(window, "RECORDED_PROC", reinterpret_cast<HANDLE>(previous));
+}
+
+CbtRecorder::CbtRecorder(std::function<bool(int, WPARAM)> refuse) {
+    cbt().refuse = std::move(refuse);
+    cbt().hook = SetWindowsHookExA(WH_CBT, recordingCbtHook, nullptr, GetCurrentThreadId());
+}
+
+CbtRecorder::~CbtRecorder() {
+    UnhookWindowsHookEx(cbt().hook);
+    cbt() = CbtState{};
 }
 
 std::vector<Received> received(HWND window, UINT message) {

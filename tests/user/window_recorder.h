@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
+#include <ostream>
 #include <vector>
 
 namespace wmtest {
@@ -18,8 +21,9 @@ struct Received {
     LPARAM lParam;
 };
 
-// Everything any recording window received, in order.
+// Everything any recording window received, in order, with the calls of a CbtRecorder.
 std::vector<Received>& log();
+void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Messages of one window with this number, in order.
 std::vector<Received> received(HWND window, UINT message);
 // Their wParam / lParam values, in order.
@@ -27,6 +31,28 @@ std::vector<WPARAM> wParams(HWND window, UINT message);
 std::vector<LPARAM> lParams(HWND window, UINT message);
 // Position of the first such message in the log, or -1.
 int firstIndex(HWND window, UINT message);
+
+// A sequence as Win32's message tests write one: the log's entries of these message
+// numbers, in order. Compare it with a table of Received.
+std::vector<Received> sequence(std::initializer_list<UINT> messages);
+bool operator==(const Received& a, const Received& b);
+void PrintTo(const Received& r, std::ostream* out);
+
+// Records what an existing window (a control, a dialog) receives, before its own procedure.
+void recordMessagesOf(HWND window);
+
+// While it lives, a thread CBT hook records HCBT_ACTIVATE as {activated window,
+// kCbtActivate, fMouse, previously active window} and HCBT_SETFOCUS as {new focus,
+// kCbtSetFocus, 0, old focus}. `refuse` answers whether the hook forbids the change.
+constexpr UINT kCbtActivate = 0x10000 + HCBT_ACTIVATE;
+constexpr UINT kCbtSetFocus = 0x10000 + HCBT_SETFOCUS;
+class CbtRecorder {
+public:
+    explicit CbtRecorder(std::function<bool(int code, WPARAM wParam)> refuse = nullptr);
+    ~CbtRecorder();
+    CbtRecorder(const CbtRecorder&) = delete;
+    CbtRecorder& operator=(const CbtRecorder&) = delete;
+};
 
 // Registers a class of this procedure (with the recorders' extra bytes and background)
 // unless one of that name exists; returns the name.
