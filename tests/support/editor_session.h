@@ -117,6 +117,7 @@ private:
 // A fixture for tests written as steps.
 class EditorTest : public ::testing::Test {
 protected:
+    std::string path(const std::string& name) const { return session.directory() + "/" + name; }
     std::string dictionaryPath() const { return session.dictionaryPath(); }
     std::string workFilePath() const { return session.workFilePath(); }
     void writeDictionary(const Bytes& bytes) const { session.writeDictionary(bytes); }
