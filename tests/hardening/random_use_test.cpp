@@ -5,17 +5,12 @@
 // choose another seed or length.
 #include "editor_session.h"
 
-#include "display/headless/headless.h"
-#include "main_sequence.h"
-#include "kernel/module_path.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -70,19 +65,20 @@ public:
     RandomUser(const std::string& directory, unsigned seed, unsigned actions)
         : directory_(directory), random_(seed), actionsLeft_(actions) {}
 
-    std::string dictionaryPath() const { return directory_ + "/TranslationFile.dat"; }
-
     // One run of the program, until an action ends it or the actions are used up.
     void runOnce() {
-        display::installHeadless();
-        kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
-        testui::headless().addStep([this] { onWait(); });
+        EditorSession session(directory_);
+        boxesNoted_ = 0;
+        session.setWaitLimit(1 << 30);  // the alarm stops a stalled run
+        session.setClosingCommand(29);
+        session.setNextAction([this, &session] { return onForm(session.log()); });
         alarm(stallSeconds);
-        int32_t result = runEditor();
+        int32_t result = session.run();
         alarm(0);
         EXPECT_EQ(result, 0);
-        check(CountChange::none);
-        EXPECT_FALSE(std::filesystem::exists(directory_ + "/TranslationFileNEW.dat")) << "work file left after the end";
+        EXPECT_FALSE(session.log().closingRefused) << "Cancel did not end the program";
+        check(CountChange::none, session.dictionary());
+        EXPECT_FALSE(fileExists(session.workFilePath())) << "work file left after the end";
     }
 
     bool actionsLeft() const { return actionsLeft_ > 0 && !::testing::Test::HasFailure(); }
@@ -90,31 +86,21 @@ public:
 private:
     static constexpr unsigned stallSeconds = 20;
 
-    void onWait() {
+    // With the form up: a box that came up in the middle of a pass has been answered, so
+    // the files are checked now that the action is over.
+    bool onForm(const SessionLog& log) {
         alarm(stallSeconds);
-        testui::headless().addStep([this] { onWait(); });
-        HWND form = formWindow();
-        HWND active = GetActiveWindow();
-        if (active && active != form && IsWindowVisible(active)) {
-            // A box can come up in the middle of a pass: the files are checked once the
-            // action is over.
-            note("answer the box \"" + testui::windowText(active) + "\"");
-            testui::key(VK_RETURN);
-            return;
-        }
-        if (!form) {
-            ADD_FAILURE() << "waiting with nothing on screen";
-            return;
-        }
-        check(expected_);
+        for (; boxesNoted_ < log.boxes.size(); ++boxesNoted_)
+            note("answer the box \"" + log.boxes[boxesNoted_].caption + "\"");
+        check(expected_, readBytes(directory_ + "/TranslationFile.dat"));
         expected_ = CountChange::none;
         if (actionsLeft_ == 0 || ::testing::Test::HasFailure()) {
             note("Cancel to end");
-            clickControl(29);
-            return;
+            return false;
         }
         --actionsLeft_;
         act();
+        return true;
     }
 
     void note(const std::string& action) { actionLog.push_back(action); }
@@ -202,8 +188,7 @@ private:
 
     // The count moves only as the last action allows, and every entry is whole with each
     // of its texts ended within its slot.
-    void check(CountChange change) {
-        std::string file = testfs::readBytes(dictionaryPath());
+    void check(CountChange change, const Bytes& file) {
         int32_t count = headerCount(file);
         switch (change) {
         case CountChange::none:
@@ -235,6 +220,7 @@ private:
     unsigned actionsLeft_;
     int32_t lastCount_ = 30;
     CountChange expected_ = CountChange::none;
+    size_t boxesNoted_ = 0;
     bool reported_ = false;
 };
 
@@ -251,7 +237,6 @@ TEST(RandomUse, CountsAndEntriesStaySound) {
         user.runOnce();
         ++runs;
     }
-    kernel::setModuleFileNameForTesting("");
     std::printf("seed %u: %zu actions in %d runs of the program\n", currentSeed, actionLog.size(), runs);
 }
 

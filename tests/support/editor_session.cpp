@@ -143,6 +143,8 @@ void EditorSession::nextWait() {
     }
     if (next_ < actions_.size())
         actions_[next_++]();
+    else if (nextAction_ && nextAction_())
+        return;
     else if (++closingAttempts_ <= 2)
         clickControl(closingCommand_);
     else {

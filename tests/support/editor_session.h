@@ -90,6 +90,9 @@ public:
     void step(std::function<void()> action);
     // When the actions are used up the form is closed with `closingCommand` (OK by default).
     void addAction(std::function<void()> action) { actions_.push_back(std::move(action)); }
+    // Runs, once the listed actions are used up, at each wait with the form up; when it
+    // returns false the form is closed as above.
+    void setNextAction(std::function<bool()> next) { nextAction_ = std::move(next); }
     void setClosingCommand(int id) { closingCommand_ = id; }
     // A bound on the program's waits, so that a stalled program fails instead of hanging.
     void setWaitLimit(int waits) { waitLimit_ = waits; }
@@ -104,6 +107,7 @@ private:
     std::optional<testfs::TempDirectory> ownDirectory_;
     std::string directory_;
     std::vector<std::function<void()>> actions_;
+    std::function<bool()> nextAction_;
     size_t next_ = 0;
     bool stepped_ = false;
     int closingCommand_ = 28;
