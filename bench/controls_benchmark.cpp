@@ -1,6 +1,7 @@
 // One full repaint of a 795 x 440 dialog-sized window holding the editor form's 44
 // controls at their places: 13 labels, 15 edit fields, 13 owner-drawn buttons (drawn by
-// the parent much as the form runtime draws them) and 3 group boxes.
+// the parent much as the form runtime draws them) and 3 group boxes. And an edit field
+// with a paste of 30,000 characters, and cursor moves over it.
 #include "display/headless/headless.h"
 #include "ui_driver.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -135,6 +137,64 @@ void BM_RepaintEditorSizedForm(benchmark::State& state) {
     DeleteObject(font);
 }
 BENCHMARK(BM_RepaintEditorSizedForm)->Unit(benchmark::kMicrosecond);
+
+// A field of the form holding a paste of 30,000 characters (the field's limit), once
+// pasted and drawn; then cursor moves over that text, each one drawn.
+HWND fieldWithFont(HFONT font) {
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 8, 123, 415, 20,
+                                nullptr, nullptr, nullptr, nullptr);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetFocus(edit);
+    testui::pumpUntilIdle();
+    return edit;
+}
+
+const std::string& pastedText() {
+    static const std::string text = [] {
+        std::string made;
+        while (made.size() < 30000) made += "the quick brown fox jumps over the lazy dog ";
+        made.resize(30000);
+        return made;
+    }();
+    return text;
+}
+
+void BM_EditPasteOf30000Characters(benchmark::State& state) {
+    display::installHeadless();
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HWND edit = fieldWithFont(font);
+    testui::headless().setClipboardText(pastedText());
+    for (auto _ : state) {
+        state.PauseTiming();
+        SetWindowTextA(edit, "");
+        testui::pumpUntilIdle();
+        state.ResumeTiming();
+        SendMessageA(edit, WM_PASTE, 0, 0);
+        testui::pumpUntilIdle();
+    }
+    state.counters["characters"] = static_cast<double>(GetWindowTextLengthA(edit));
+    DestroyWindow(edit);
+    DeleteObject(font);
+}
+BENCHMARK(BM_EditPasteOf30000Characters)->Unit(benchmark::kMillisecond);
+
+void BM_Edit1000CursorMovesOver30000Characters(benchmark::State& state) {
+    display::installHeadless();
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HWND edit = fieldWithFont(font);
+    testui::headless().setClipboardText(pastedText());
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    testui::pumpUntilIdle();
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            SendMessageA(edit, WM_KEYDOWN, i < 500 ? VK_LEFT : VK_RIGHT, 0);
+            UpdateWindow(edit);
+        }
+    }
+    DestroyWindow(edit);
+    DeleteObject(font);
+}
+BENCHMARK(BM_Edit1000CursorMovesOver30000Characters)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_WINFONTS_H
 
 #include <algorithm>
 #include <cmath>
@@ -21,10 +22,13 @@ namespace gdi {
 
 namespace {
 
-// The classic dialog font ("MS Sans Serif" 8) only exists in its smallest bitmap size; a
-// dialog's layout is computed from these numbers, so they are fixed whatever outline
-// font draws the glyphs.
+// The classic dialog font ("MS Sans Serif" 8) is a bitmap face of 13-pixel cells. Its
+// Windows FNT file comes with the fonts-wine package; FreeType reads it, and its glyphs
+// give labels the widths they have on Win32. Without the file an outline face stands
+// in, with these metrics fixed, since a dialog's layout is computed from them.
 constexpr int kClassicMaxLogicalHeight = 13;
+constexpr int kClassicCellHeight = 13;
+constexpr const char* kClassicBitmapFiles[] = {"/usr/share/wine/fonts/sserife.fon"};
 constexpr FontMetrics kClassicMetrics = {
     /*height*/ 13, /*ascent*/ 11, /*descent*/ 2, /*internalLeading*/ 2, /*externalLeading*/ 0,
     /*aveCharWidth*/ 5, /*maxCharWidth*/ 11, /*weight*/ FW_NORMAL, /*italic*/ false,
@@ -88,6 +92,50 @@ std::string findFontFile(bool bold, bool italic) {
     return path;
 }
 
+// The 13-pixel face of the classic bitmap font file, or null when there is none.
+FT_Face openClassicBitmapFace(std::string& path) {
+    for (const char* file : kClassicBitmapFiles) {
+        FT_Face face = nullptr;
+        for (FT_Long index = 0; FT_New_Face(library(), file, index, &face) == 0; ++index) {
+            FT_WinFNT_HeaderRec header{};
+            if (FT_Get_WinFNT_Header(face, &header) == 0 && header.pixel_height == kClassicCellHeight &&
+                header.charset == FT_WinFNT_ID_CP1252 && face->num_fixed_sizes > 0) {
+                FT_Select_Size(face, 0);
+                // Its one character map (by Windows-1252 byte) is not chosen by itself.
+                if (face->num_charmaps > 0) FT_Set_Charmap(face, face->charmaps[0]);
+                path = file;
+                return face;
+            }
+            long count = face->num_faces;
+            FT_Done_Face(face);
+            if (index + 1 >= count) break;
+        }
+    }
+    return nullptr;
+}
+
+// Metrics of a Windows bitmap face, from its own header. A bold request is drawn by
+// striking every glyph twice, one pixel apart, as GDI emboldens bitmap fonts: each
+// character is one pixel wider.
+FontMetrics bitmapMetrics(FT_Face face, int weight, bool italic) {
+    FT_WinFNT_HeaderRec header{};
+    FT_Get_WinFNT_Header(face, &header);
+    int widen = weight >= 600 ? 1 : 0;
+    FontMetrics metrics;
+    metrics.height = header.pixel_height;
+    metrics.ascent = header.ascent;
+    metrics.descent = header.pixel_height - header.ascent;
+    metrics.internalLeading = header.internal_leading;
+    metrics.externalLeading = header.external_leading;
+    metrics.aveCharWidth = header.avg_width + widen;
+    metrics.maxCharWidth = header.max_width + widen;
+    metrics.weight = weight;
+    metrics.italic = italic;
+    metrics.outline = false;
+    metrics.overhang = widen;
+    return metrics;
+}
+
 FT_Face openFace(const std::string& path, int pixelSize) {
     FT_Face face = nullptr;
     if (FT_New_Face(library(), path.c_str(), 0, &face) != 0) {
@@ -130,10 +178,21 @@ int emForCell(FT_Face face, int cellHeight) {
     return std::max(1, static_cast<int>(std::lround(cellHeight * face->units_per_EM / cellInUnits)));
 }
 
+// Says once, in the debug output, which face draws the dialog font.
+void reportClassicFace(const std::string& file, bool bitmap) {
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+    std::string line = bitmap ? "gdi: dialog font MS Sans Serif 8: bitmap face " + file + "\n"
+                              : "gdi: dialog font MS Sans Serif 8: no bitmap face (install fonts-wine); scalable face " +
+                                    file + " in its metrics\n";
+    OutputDebugStringA(line.c_str());
+}
+
 }  // namespace
 
-FontFace::FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome)
-    : face_(face), metrics_(metrics), monochrome_(monochrome) {}
+FontFace::FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome, Kind kind)
+    : face_(face), metrics_(metrics), monochrome_(monochrome), kind_(kind) {}
 
 int FontFace::textWidth(const char* text, int length) const {
     int width = 0;
@@ -148,7 +207,8 @@ void FontFace::render(unsigned char character) const {
     // draw nothing.
     char32_t codePoint = codepage::windows1252ToUnicode(character);
     if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) return;
-    FT_UInt index = FT_Get_Char_Index(face_, codePoint);
+    // A Windows-1252 bitmap face is indexed by the byte itself.
+    FT_UInt index = FT_Get_Char_Index(face_, kind_ == Kind::scalable ? codePoint : character);
     FT_Int32 target = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | target) != 0) return;
     FT_GlyphSlot slot = face_->glyph;
@@ -167,6 +227,18 @@ void FontFace::render(unsigned char character) const {
                                                                     : row[x];
             glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = value;
         }
+    }
+    if (kind_ == Kind::emboldenedBitmap && glyph.width > 0) {
+        std::vector<uint8_t> struck(static_cast<size_t>(glyph.width + 1) * glyph.rows, 0);
+        for (int y = 0; y < glyph.rows; ++y)
+            for (int x = 0; x < glyph.width; ++x)
+                if (uint8_t value = glyph.coverage[static_cast<size_t>(y) * glyph.width + x]) {
+                    struck[static_cast<size_t>(y) * (glyph.width + 1) + x] = value;
+                    struck[static_cast<size_t>(y) * (glyph.width + 1) + x + 1] = value;
+                }
+        glyph.coverage = std::move(struck);
+        glyph.width += 1;
+        glyph.advance += 1;
     }
 }
 
@@ -187,20 +259,29 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     auto key = std::make_tuple(path, requested, classic, weight * 2 + (italic ? 1 : 0));
     if (auto it = faces.find(key); it != faces.end()) return it->second.get();
 
-    FT_Face ftFace;
+    FT_Face ftFace = nullptr;
     FontMetrics metrics;
+    FontFace::Kind kind = FontFace::Kind::scalable;
     if (classic) {
-        ftFace = openFace(path, kClassicPixelSize);
-        metrics = kClassicMetrics;
-        metrics.weight = weight;
-        metrics.italic = italic;
+        std::string bitmapPath;
+        ftFace = openClassicBitmapFace(bitmapPath);
+        if (ftFace) {
+            metrics = bitmapMetrics(ftFace, weight, italic);
+            kind = bold ? FontFace::Kind::emboldenedBitmap : FontFace::Kind::bitmap;
+        } else {
+            ftFace = openFace(path, kClassicPixelSize);
+            metrics = kClassicMetrics;
+            metrics.weight = weight;
+            metrics.italic = italic;
+        }
+        reportClassicFace(kind == FontFace::Kind::scalable ? path : bitmapPath, kind != FontFace::Kind::scalable);
     } else {
         ftFace = openFace(path, 16);
         int em = requested < 0 ? -requested : emForCell(ftFace, requested);
         FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(em));
         metrics = scaledMetrics(ftFace, em, weight, italic);
     }
-    auto made = std::make_unique<FontFace>(ftFace, metrics, classic);
+    auto made = std::make_unique<FontFace>(ftFace, metrics, classic, kind);
     const FontFace* result = made.get();
     faces[key] = std::move(made);
     return result;

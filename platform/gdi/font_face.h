@@ -1,6 +1,7 @@
-// Scalable fonts found through fontconfig and drawn through FreeType, with their metrics
-// and a glyph cache for the 256 Windows-1252 characters. One face per file and pixel size
-// is made once and shared by every HFONT that asks for it.
+// Fonts drawn through FreeType: scalable faces found through fontconfig, and the classic
+// dialog font's bitmap face; their metrics and a glyph cache for the 256 Windows-1252
+// characters. One face per file and pixel size is made once and shared by every HFONT
+// that asks for it.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +27,8 @@ struct FontMetrics {
     bool italic = false;
     int underlineOffset = 1;  // rows below the baseline
     int underlineThickness = 1;
+    bool outline = true;  // scalable; false for a bitmap face
+    int overhang = 0;     // extra width of emboldened bitmap glyphs
 };
 
 // One character's image: coverage 0..255, `width` x `rows`, placed `left` pixels right of
@@ -41,8 +44,11 @@ struct Glyph {
 
 class FontFace {
 public:
+    // Outline faces are indexed by Unicode, Windows bitmap faces by the Windows-1252 byte;
+    // an emboldened bitmap face strikes each glyph twice, one pixel apart.
+    enum class Kind { scalable, bitmap, emboldenedBitmap };
     // A monochrome face draws full-coverage pixels only.
-    FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome);
+    FontFace(FT_FaceRec_* face, const FontMetrics& metrics, bool monochrome, Kind kind = Kind::scalable);
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
 
@@ -60,6 +66,7 @@ private:
     FT_FaceRec_* face_;
     FontMetrics metrics_;
     bool monochrome_;
+    Kind kind_;
     mutable std::array<Glyph, 256> glyphs_;
     mutable std::array<bool, 256> ready_{};
 };

@@ -37,8 +37,9 @@ void drawPattern(DeviceContext& dc, int x, int y, const char* const (&rows)[Rows
 
 void pushButton(DeviceContext& dc, RECT& r, UINT state) {
     if (state & (DFCS_PUSHED | DFCS_CHECKED)) {
-        fullRing(dc, r, sysPixel(COLOR_3DDKSHADOW), sysPixel(COLOR_3DDKSHADOW));
-        fullRing(dc, r, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNSHADOW));
+        // A soft sunken edge: the darkest ring outside on the top and left.
+        fullRing(dc, r, sysPixel(COLOR_3DDKSHADOW), sysPixel(COLOR_BTNHIGHLIGHT));
+        fullRing(dc, r, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_3DLIGHT));
     } else if (state & DFCS_FLAT) {
         fullRing(dc, r, sysPixel(COLOR_BTNSHADOW), sysPixel(COLOR_BTNSHADOW));
         InflateRect(&r, -1, -1);

@@ -101,8 +101,10 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm) {
     tm.tmItalic = metrics.italic ? 1 : 0;
     tm.tmUnderlined = logFont.lfUnderline ? 1 : 0;
     tm.tmStruckOut = logFont.lfStrikeOut ? 1 : 0;
-    // Variable pitch (the flag is set when the pitch is NOT fixed) and a scalable outline.
-    tm.tmPitchAndFamily = 0x01 | 0x02 | 0x04 | 0x20;
+    // Variable pitch (the flag is set when the pitch is NOT fixed), a Swiss family, and
+    // for outline faces the vector and TrueType flags.
+    tm.tmPitchAndFamily = TMPF_FIXED_PITCH | 0x20 | (metrics.outline ? TMPF_VECTOR | TMPF_TRUETYPE : 0);
+    tm.tmOverhang = metrics.overhang;
     tm.tmCharSet = ANSI_CHARSET;
     *lptm = tm;
     return TRUE;
@@ -114,6 +116,26 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     const FontFace& face = faceOf(*dc);
     psizl->cx = face.textWidth(lpString, c);
     psizl->cy = face.metrics().height;
+    return TRUE;
+}
+
+// The extent of every prefix in one pass: lpnDx[i] is the width of the first i + 1
+// characters; lpnFit counts those within nMaxExtent.
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
+                                  INT* lpnDx, LPSIZE lpSize) {
+    DeviceContext* dc = findDeviceContext(hdc);
+    if (!dc || !lpSize || cchString < 0 || (cchString > 0 && !lpszString)) return FALSE;
+    const FontFace& face = faceOf(*dc);
+    int width = 0;
+    int fit = 0;
+    for (int i = 0; i < cchString; ++i) {
+        width += face.advance(static_cast<unsigned char>(lpszString[i]));
+        if (lpnDx) lpnDx[i] = width;
+        if (width <= nMaxExtent) fit = i + 1;
+    }
+    if (lpnFit) *lpnFit = fit;
+    lpSize->cx = width;
+    lpSize->cy = face.metrics().height;
     return TRUE;
 }
 

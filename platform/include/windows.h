@@ -240,6 +240,10 @@ typedef struct tagTEXTMETRICA {
     BYTE tmPitchAndFamily;
     BYTE tmCharSet;
 } TEXTMETRICA, *LPTEXTMETRICA;
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+#define TMPF_DEVICE 0x08
 
 #define LF_FACESIZE 32
 typedef struct tagLOGFONTA {
@@ -553,6 +557,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
+#define WM_CONTEXTMENU 0x007B
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
@@ -752,6 +757,7 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define VK_F1 0x70
 #define VK_F4 0x73
 #define VK_F10 0x79
+#define VK_APPS 0x5D
 #define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
 #define VK_LSHIFT 0xA0
@@ -1218,6 +1224,8 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho);
 HGDIOBJ WINAPI GetStockObject(int i);
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
+                                  INT* lpnDx, LPSIZE lpSize);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);

@@ -100,6 +100,24 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             SendMessageA(user::topLevelOf(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // Shift+F10 asks for the context menu, at no point (-1, -1).
+        if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))
+            SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_APPS)
+            SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        return 0;
+    case WM_RBUTTONUP: {
+        POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+        ClientToScreen(hWnd, &at);
+        SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(at.x, at.y));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        // A child leaves it to its parent.
+        if ((w->style & WS_CHILD) && w->parent)
+            return SendMessageA(w->parent->handle, WM_CONTEXTMENU, wParam, lParam);
         return 0;
     case WM_ERASEBKGND: {
         HBRUSH brush = user::classBrush(w);

@@ -8,9 +8,10 @@
 
 namespace user::dialogs {
 
-// Base units of dialogs without a font of their own (GetDialogBaseUnits).
-constexpr int kSystemBaseUnitX = 6;
-constexpr int kSystemBaseUnitY = 13;
+// Base units of the system font, for dialogs without a font of their own
+// (GetDialogBaseUnits).
+constexpr int kSystemBaseUnitX = 8;
+constexpr int kSystemBaseUnitY = 16;
 
 // What the dialog manager keeps for one dialog window, from the moment a dialog
 // procedure is bound to it until the window is destroyed.
@@ -49,9 +50,12 @@ DialogFont createDialogFont(WORD pointSize, const char* faceName);
 // messages until EndDialog, then destroys it and returns the result.
 INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce);
 
-// Moves the focus to a control of a dialog the way the dialog manager does (selecting an
-// edit's text, making a focused push button the default one).
+// Gives a control of a dialog the focus the way the dialog manager does when it chooses
+// the focus (an edit's text selected); the default-button look stays where it is.
 void setDialogFocus(HWND dialog, HWND control);
+// Moves the focus by navigation (Tab, WM_NEXTDLGCTL): as setDialogFocus, and a push
+// button reached this way looks like the default one until the focus leaves it.
+void navigateTo(HWND dialog, HWND control);
 
 // A real push button (BS_PUSHBUTTON or BS_DEFPUSHBUTTON; never an owner-drawn one).
 bool isPushButton(HWND control);

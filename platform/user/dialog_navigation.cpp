@@ -85,11 +85,18 @@ void setDefaultLook(HWND control, bool isDefault) {
 }
 
 void setDialogFocus(HWND dialog, HWND control) {
+    if (dialogCode(control, nullptr) & DLGC_HASSETSEL)
+        SendMessageA(control, EM_SETSEL, 0, -1);
+    SetFocus(control);
+}
+
+void navigateTo(HWND dialog, HWND control) {
     HWND previous = GetFocus();
     auto state = stateOf(dialog);
     HWND defaultButton = state && state->defaultId ? GetDlgItem(dialog, state->defaultId) : nullptr;
-    // A focused push button is the one Enter presses, so it looks like the default; when
-    // the focus leaves push buttons the look returns to the dialog's default button.
+    // A push button reached this way is the one Enter presses, so it looks like the
+    // default; when the focus leaves push buttons the look returns to the dialog's default
+    // button.
     if (previous != control && previous && IsChild(dialog, previous) && previous != defaultButton)
         setDefaultLook(previous, false);
     if (isPushButton(control)) {
@@ -99,9 +106,7 @@ void setDialogFocus(HWND dialog, HWND control) {
     } else {
         setDefaultLook(defaultButton, true);
     }
-    if (dialogCode(control, nullptr) & DLGC_HASSETSEL)
-        SendMessageA(control, EM_SETSEL, 0, -1);
-    SetFocus(control);
+    setDialogFocus(dialog, control);
 }
 
 }  // namespace user::dialogs

@@ -28,15 +28,14 @@ bool answersDirectly(UINT message) {
     }
 }
 
+// The new default button takes the look from whichever push button has it: the old
+// default's, or a push button that got it by navigation.
 void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
-    HWND previous = state.defaultId ? GetDlgItem(dialog, state.defaultId) : nullptr;
     HWND next = id ? GetDlgItem(dialog, id) : nullptr;
-    HWND focus = GetFocus();
-    if (previous != next)
-        setDefaultLook(previous, false);
-    // While another push button has the focus it keeps the default look.
-    if (!(focus != next && isPushButton(focus) && IsChild(dialog, focus)))
-        setDefaultLook(next, true);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (child != next)
+            setDefaultLook(child, false);
+    setDefaultLook(next, true);
     state.defaultId = id;
 }
 
@@ -101,7 +100,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
             target = GetNextDlgTabItem(dialog, IsChild(dialog, focus) ? focus : nullptr, wParam != 0);
         }
         if (target && IsChild(dialog, target))
-            setDialogFocus(dialog, target);
+            navigateTo(dialog, target);
         return 0;
     }
     case WM_ACTIVATE:

@@ -4,6 +4,7 @@
 // The parent hears EN_UPDATE then EN_CHANGE after every change, WM_SETTEXT included.
 #include "user/control_support.h"
 #include "user/edit_text.h"
+#include "user/popup_menu.h"
 #include "user/system_classes.h"
 
 #include <algorithm>
@@ -15,11 +16,10 @@ namespace {
 
 using namespace controls;
 
-constexpr int textMargin = 1;  // pixels between the client edge and the text, left and right
-
 struct EditState {
     EditText text;
     HFONT font = nullptr;
+    int margin = 0;  // the font's default margin, left and right of the text
     int scroll = 0;  // pixels of the text hidden on the left
     bool focused = false;
     bool dragging = false;
@@ -44,29 +44,59 @@ const std::vector<int>& offsetsOf(EditState& state) {
         return state.offsets;
     if (state.offsets.empty())
         state.offsets.push_back(0);
+    // Only the text after the last known position is measured, in one pass: widths add
+    // up character by character.
+    size_t known = state.offsets.size() - 1;
+    size_t count = text.size() - known;
+    std::vector<int> widths(count);
     // Any DC measures a font alike; the screen's leaves the field's surface untouched.
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, fontOrDefault(state.font));
-    for (size_t i = state.offsets.size(); i <= text.size(); ++i) {
-        SIZE extent{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(i), &extent);
-        state.offsets.push_back(extent.cx);
-    }
+    SIZE extent{};
+    GetTextExtentExPointA(dc, text.c_str() + known, static_cast<int>(count), 0, nullptr, widths.data(), &extent);
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
+    int start = state.offsets.back();
+    for (int width : widths)
+        state.offsets.push_back(start + width);
     return state.offsets;
 }
 
-int visibleWidth(HWND window) {
+// The default margins a font gives (EC_USEFONTINFO): half an average character for an
+// outline font, none for a bitmap font such as the classic dialog font.
+int defaultMargin(HFONT font) {
+    if (!font)
+        return 0;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) ? metrics.tmAveCharWidth / 2 : 0;
+}
+
+// Pixels between the client edge and the text: a pixel inside a sunken edge, two inside
+// a plain border, then the font's margin.
+int textInset(HWND window, const EditState& state) {
+    int frame = 0;
+    if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+        frame = 1;
+    else if (styleOf(window) & WS_BORDER)
+        frame = 2;
+    return frame + state.margin;
+}
+
+int visibleWidth(HWND window, const EditState& state) {
     RECT client{};
     GetClientRect(window, &client);
-    return std::max<int>(1, client.right - client.left - 2 * textMargin);
+    return std::max<int>(1, client.right - client.left - 2 * textInset(window, state));
 }
 
 // Scrolls so that the caret is inside the field, and no further than the text needs.
 void keepCaretVisible(HWND window, EditState& state) {
     const std::vector<int>& offsets = offsetsOf(state);
-    int width = visibleWidth(window);
+    int width = visibleWidth(window, state);
     int caretX = offsets[state.text.caret()];
     if (caretX < state.scroll)
         state.scroll = caretX;
@@ -77,9 +107,9 @@ void keepCaretVisible(HWND window, EditState& state) {
 }
 
 // The caret position nearest to x (client coordinates).
-size_t positionAt(EditState& state, int x) {
+size_t positionAt(HWND window, EditState& state, int x) {
     const std::vector<int>& offsets = offsetsOf(state);
-    int textX = x - textMargin + state.scroll;
+    int textX = x - textInset(window, state) + state.scroll;
     auto after = std::lower_bound(offsets.begin(), offsets.end(), textX);
     if (after == offsets.end())
         return offsets.size() - 1;
@@ -110,7 +140,7 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     GetTextMetricsA(dc, &metrics);
     const std::vector<int>& offsets = offsetsOf(state);
     const std::string& text = state.text.text();
-    int originX = client.left + textMargin - state.scroll;
+    int originX = client.left + textInset(window, state) - state.scroll;
     int y = client.top + std::max(0, (client.bottom - client.top - metrics.tmHeight) / 2);
     COLORREF textColour = enabled ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
     int previousMode = SetBkMode(dc, TRANSPARENT);
@@ -119,23 +149,30 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     bool showSelection = state.text.hasSelection() && (state.focused || (style & ES_NOHIDESEL));
     size_t start = showSelection ? state.text.selectionStart() : text.size();
     size_t end = showSelection ? state.text.selectionEnd() : text.size();
-    drawRun(dc, text, 0, start, originX, y, client);
-    drawRun(dc, text, end, text.size(), originX + offsets[end], y, client);
+    // Only the characters inside the field are drawn: a long text costs no more than a short one.
+    size_t first = static_cast<size_t>(std::upper_bound(offsets.begin(), offsets.end(), state.scroll) - offsets.begin());
+    first = first > 0 ? first - 1 : 0;
+    size_t last = static_cast<size_t>(
+        std::lower_bound(offsets.begin(), offsets.end(), state.scroll + (client.right - client.left)) - offsets.begin());
+    last = std::min(last, text.size());
+    auto clamp = [&](size_t position) { return std::clamp(position, first, last); };
+    drawRun(dc, text, clamp(0), clamp(start), originX + offsets[clamp(0)], y, client);
+    drawRun(dc, text, clamp(end), clamp(text.size()), originX + offsets[clamp(end)], y, client);
     if (showSelection) {
         RECT band{originX + offsets[start], y, originX + offsets[end], y + metrics.tmHeight};
         IntersectRect(&band, &band, &client);
         COLORREF previousBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        ExtTextOutA(dc, originX + offsets[start], y, ETO_OPAQUE | ETO_CLIPPED, &band, text.c_str() + start,
-                    static_cast<UINT>(end - start), nullptr);
+        ExtTextOutA(dc, originX + offsets[clamp(start)], y, ETO_OPAQUE | ETO_CLIPPED, &band,
+                    text.c_str() + clamp(start), static_cast<UINT>(clamp(end) - clamp(start)), nullptr);
         SetBkColor(dc, previousBack);
     }
+    // The caret inverts what is under it, as a Win32 caret does: a letter or selection
+    // beneath stays readable.
     if (state.focused) {
         int caretX = std::min<int>(originX + offsets[state.text.caret()], client.right - 1);
         RECT caret{caretX, y, caretX + 1, std::min<int>(y + metrics.tmHeight, client.bottom)};
-        HBRUSH caretBrush = CreateSolidBrush(textColour);
-        FillRect(dc, &caret, caretBrush);
-        DeleteObject(caretBrush);
+        InvertRect(dc, &caret);
     }
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
@@ -229,6 +266,45 @@ void paste(HWND window, EditState& state) {
         insertText(window, state, pasted, false);
 }
 
+// ---- context menu --------------------------------------------------------------------
+
+enum MenuCommand : UINT { undoCommand = 1, cutCommand, copyCommand, pasteCommand, deleteCommand, selectAllCommand };
+
+// The field's own menu, each command enabled as Win32 enables it, at the point clicked or,
+// from the keyboard (-1, -1), at the field's middle.
+void contextMenu(HWND window, EditState& state, LPARAM where) {
+    if (GetFocus() != window)
+        SetFocus(window);
+    POINT at{static_cast<SHORT>(LOWORD(where)), static_cast<SHORT>(HIWORD(where))};
+    if (where == -1) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        at = POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    }
+    bool writable = !isReadOnly(window);
+    bool selected = state.text.hasSelection();
+    bool everything = state.text.selectionStart() == 0 && state.text.selectionEnd() == state.text.length();
+    std::vector<PopupMenuItem> items = {
+        {undoCommand, "&Undo", writable && state.text.canUndo()},
+        {0, "", false},
+        {cutCommand, "Cu&t", writable && selected},
+        {copyCommand, "&Copy", selected},
+        {pasteCommand, "&Paste", writable && IsClipboardFormatAvailable(CF_TEXT)},
+        {deleteCommand, "&Delete", writable && selected},
+        {0, "", false},
+        {selectAllCommand, "Select &All", !everything},
+    };
+    switch (trackPopupMenu(at, items)) {
+    case undoCommand: SendMessageA(window, WM_UNDO, 0, 0); break;
+    case cutCommand: SendMessageA(window, WM_CUT, 0, 0); break;
+    case copyCommand: SendMessageA(window, WM_COPY, 0, 0); break;
+    case pasteCommand: SendMessageA(window, WM_PASTE, 0, 0); break;
+    case deleteCommand: SendMessageA(window, WM_CLEAR, 0, 0); break;
+    case selectAllCommand: SendMessageA(window, EM_SETSEL, 0, -1); break;
+    default: break;
+    }
+}
+
 // ---- input ---------------------------------------------------------------------------
 
 bool keyHeld(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
@@ -318,7 +394,7 @@ void character(HWND window, EditState& state, unsigned char typed) {
 void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
     if (GetFocus() != window)
         SetFocus(window);
-    size_t position = positionAt(state, static_cast<SHORT>(LOWORD(point)));
+    size_t position = positionAt(window, state, static_cast<SHORT>(LOWORD(point)));
     moveCaret(window, state, position, (keys & MK_SHIFT) != 0);
     state.dragging = true;
     SetCapture(window);
@@ -327,7 +403,7 @@ void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
 void selectWordAt(HWND window, EditState& state, LPARAM point) {
     size_t start = 0;
     size_t end = 0;
-    state.text.wordAround(positionAt(state, static_cast<SHORT>(LOWORD(point))), start, end);
+    state.text.wordAround(positionAt(window, state, static_cast<SHORT>(LOWORD(point))), start, end);
     state.text.select(start, end);
     selectionChanged(window, state);
 }
@@ -407,6 +483,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_SETFONT:
         state->font = reinterpret_cast<HFONT>(wParam);
+        state->margin = defaultMargin(state->font);
         state->offsets.clear();
         keepCaretVisible(window, *state);
         if (LOWORD(lParam))
@@ -450,7 +527,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_MOUSEMOVE:
         if (state->dragging)
-            moveCaret(window, *state, positionAt(*state, static_cast<SHORT>(LOWORD(lParam))), true);
+            moveCaret(window, *state, positionAt(window, *state, static_cast<SHORT>(LOWORD(lParam))), true);
         return 0;
     case WM_LBUTTONUP:
         if (state->dragging) {
@@ -469,8 +546,11 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_CHAR:
         character(window, *state, static_cast<unsigned char>(wParam));
-        return 0;
+        return 1;  // as Win32 answers every character, the ones it ignores included
 
+    case WM_CONTEXTMENU:
+        contextMenu(window, *state, lParam);
+        return 0;
     case WM_COPY:
         copySelection(window, *state);
         return 0;

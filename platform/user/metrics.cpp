@@ -7,13 +7,13 @@ int WINAPI GetSystemMetrics(int nIndex) {
     case SM_CXSCREEN: return display::backend().screen().width();
     case SM_CYSCREEN: return display::backend().screen().height();
     case SM_CXFULLSCREEN: return display::backend().workArea().width();
-    case SM_CYFULLSCREEN: return display::backend().workArea().height() - GetSystemMetrics(SM_CYCAPTION) - 1;
+    case SM_CYFULLSCREEN: return display::backend().workArea().height() - GetSystemMetrics(SM_CYCAPTION);
     // As large as a window with a sizing frame can be dragged to cover the screen.
     case SM_CXMAXTRACK: return GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME);
     case SM_CYMAXTRACK: return GetSystemMetrics(SM_CYSCREEN) + 2 * GetSystemMetrics(SM_CYFRAME);
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 16;
-    case SM_CYCAPTION: return 18;  // the bar; a window's caption adds a one-pixel line below it
+    case SM_CYHSCROLL: return 17;
+    case SM_CYCAPTION: return 19;  // the bar and the one-pixel line below it
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME:
@@ -28,7 +28,7 @@ int WINAPI GetSystemMetrics(int nIndex) {
     case SM_CYCURSOR: return 32;
     case SM_CXSMICON:
     case SM_CYSMICON: return 16;
-    case SM_CYSMCAPTION: return 15;
+    case SM_CYSMCAPTION: return 16;
     case SM_CXSIZE:
     case SM_CYSIZE: return 18;
     case SM_CYMENU: return 19;

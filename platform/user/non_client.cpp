@@ -6,7 +6,6 @@ namespace user {
 
 namespace {
 
-constexpr int captionBarHeight = 18;  // SM_CYCAPTION; a 1-pixel line below it completes the caption
 constexpr int closeBoxWidth = 16;
 constexpr int closeBoxHeight = 14;
 constexpr int closeBoxMargin = 2;
@@ -94,14 +93,15 @@ Insets nonClientInsets(DWORD style, DWORD exStyle) {
 }
 
 int captionHeight(DWORD style) {
-    return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYBORDER) : 0;
+    return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
 }
 
 RECT captionRectInWindow(Window* window) {
     if (!captionHeight(window->style)) return RECT{};
     int frame = frameWidth(window->style, window->exStyle);
     int width = window->rect.right - window->rect.left;
-    return RECT{frame, frame, width - frame, frame + captionBarHeight};
+    // The bar, without the one-pixel line that ends the caption.
+    return RECT{frame, frame, width - frame, frame + captionHeight(window->style) - GetSystemMetrics(SM_CYBORDER)};
 }
 
 RECT closeBoxRectInWindow(Window* window) {

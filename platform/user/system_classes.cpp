@@ -1,5 +1,7 @@
 #include "user/system_classes.h"
 
+#include "user/popup_menu.h"
+
 namespace user {
 
 void registerSystemClasses() {
@@ -11,6 +13,7 @@ void registerSystemClasses() {
     registerButtonClass();
     registerStaticClass();
     registerEditClass();
+    registerMenuClass();
 }
 
 }  // namespace user

@@ -1,5 +1,5 @@
-// The window classes the layer itself provides (BUTTON, STATIC, EDIT and the predefined
-// dialog class), registered once, before the first class is looked up or created.
+// The window classes the layer itself provides (BUTTON, STATIC, EDIT, the predefined
+// dialog class and the popup menu's), registered once, before the first class is looked up or created.
 #pragma once
 
 namespace user {
@@ -8,6 +8,7 @@ void registerButtonClass();   // controls: button.cpp
 void registerStaticClass();   // controls: static.cpp
 void registerEditClass();     // controls: edit.cpp
 void registerDialogClass();   // dialog manager: "#32770" at atom 0x8002
+// and registerMenuClass() in popup_menu.h: "#32768"
 void registerSystemClasses();  // all of them, once; the window manager calls it lazily
 
 }  // namespace user

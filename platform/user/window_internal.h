@@ -96,7 +96,7 @@ struct Insets {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 Insets nonClientInsets(DWORD style, DWORD exStyle);
-int captionHeight(DWORD style);   // 0 without WS_CAPTION, the caption bar and its line
+int captionHeight(DWORD style);   // 0 without WS_CAPTION, else SM_CYCAPTION: the caption bar and its line
 RECT captionRectInWindow(Window* window);
 RECT closeBoxRectInWindow(Window* window);  // empty without WS_SYSMENU and caption
 LRESULT nonClientHitTest(Window* window, POINT screenPoint);

@@ -86,11 +86,11 @@ TEST_F(ButtonTest, ReleaseOutsideDoesNotClickAndMovingOutLiftsTheButton) {
     testui::pumpUntilIdle();
     std::vector<Drawn> lifted{{ODA_SELECT, ODS_FOCUS}};
     EXPECT_EQ(drawnSince(drawItems()), lifted);
-    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_FOCUS);
 
     testui::headless().mouseMove(centre.x, centre.y);
     testui::pumpUntilIdle();
-    EXPECT_NE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "back over it: pressed again";
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS) << "back over it: pressed again";
 
     testui::headless().mouseMove(centre.x + 200, centre.y + 100);
     testui::headless().mouseUp(centre.x + 200, centre.y + 100);
@@ -124,11 +124,12 @@ TEST_F(ButtonTest, SpaceBarPressesOnKeyDownAndClicksOnKeyUp) {
     clearLog();
     testui::headless().keyDown(VK_SPACE);
     testui::pumpUntilIdle();
-    EXPECT_NE(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    // Only the documented bits: pressed and focused, nothing of the button's own bookkeeping.
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_PUSHED | BST_FOCUS);
     EXPECT_TRUE(commandsFrom(button).empty());
     testui::headless().keyUp(VK_SPACE);
     testui::pumpUntilIdle();
-    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+    EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0), BST_FOCUS);
     EXPECT_EQ(commandsFrom(button), std::vector<WORD>{BN_CLICKED});
 }
 

@@ -126,14 +126,17 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     press(VK_DELETE);
     EXPECT_EQ(testui::windowText(edit), "Z");
 
-    // Tab, Enter and Escape are not text.
-    SendMessageA(edit, WM_CHAR, '\t', 0);
-    SendMessageA(edit, WM_CHAR, '\r', 0);
-    SendMessageA(edit, WM_CHAR, 27, 0);
+    // Tab, Enter and Escape are not text; like every character the field handles, they
+    // are answered with 1.
+    for (WPARAM typed : {WPARAM('\t'), WPARAM('\r'), WPARAM(27)})
+        EXPECT_EQ(SendMessageA(edit, WM_CHAR, typed, 0), 1) << typed;
     EXPECT_EQ(testui::windowText(edit), "Z");
 
     SendMessageA(edit, WM_UNDO, 0, 0);
     EXPECT_EQ(testui::windowText(edit), "ZXl") << "undo puts back what the last edit removed";
+    for (WPARAM typed : {WPARAM(1), WPARAM(VK_BACK), WPARAM('q')})
+        EXPECT_EQ(SendMessageA(edit, WM_CHAR, typed, 0), 1) << typed;
+    EXPECT_EQ(testui::windowText(edit), "q");
 }
 
 TEST_F(EditTest, WordMovementSelectAllAndDoubleClickOnAWord) {
@@ -297,6 +300,126 @@ TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
     EXPECT_EQ(client.right, 96) << "two pixels of sunken edge on each side";
 }
 
+// The text and the caret start one pixel inside a sunken edge, two inside a plain border,
+// plus the font's default margin: none for the bitmap dialog font, half an average
+// character for an outline font.
+TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
+    answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
+    HFONT outline = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    TEXTMETRICA metrics{};
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, outline);
+    GetTextMetricsA(memory, &metrics);
+    DeleteDC(memory);
+    ASSERT_GT(metrics.tmAveCharWidth / 2, 0);
+    struct Row {
+        HFONT font;
+        DWORD exStyle;
+        int caretColumn;
+    } rows[] = {{font, WS_EX_CLIENTEDGE, 1}, {font, 0, 2}, {outline, WS_EX_CLIENTEDGE, 1 + metrics.tmAveCharWidth / 2}};
+    int id = 6;
+    for (const Row& row : rows) {
+        HWND edit = make("EDIT", "", WS_BORDER, 20, 20 + 30 * (id - 6), fieldWidth, fieldHeight, id, row.exStyle);
+        ++id;
+        SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(row.font), TRUE);
+        focus(edit);
+        EXPECT_EQ(columnsWith(edit, RGB(0, 0, 0), 8), std::vector<int>{row.caretColumn}) << row.caretColumn;
+    }
+    DeleteObject(outline);
+}
+
+// The items of the popup menu on top, as text bands from top to bottom: 'E' for an item
+// in the menu text colour, 'g' for a grey one; and the screen row of each band's middle.
+struct MenuBand {
+    char look;
+    int y;
+};
+std::vector<MenuBand> menuOnTop(RECT& where) {
+    const display::HeadlessBackend& screen = testui::headless();
+    const auto* menu = screen.surface(screen.surfaceOrder().back());
+    where = RECT{menu->rect.left, menu->rect.top, menu->rect.right, menu->rect.bottom};
+    const display::Pixels& pixels = menu->pixels;
+    std::vector<MenuBand> bands;
+    int bandTop = -1;
+    bool black = false;
+    for (int y = 3; y <= pixels.height - 3; ++y) {
+        bool ink = false;
+        for (int x = 4; y < pixels.height - 3 && x < pixels.width - 4; ++x) {
+            uint32_t p = pixels.at(x, y) & 0xFFFFFF;
+            black = black || p == 0;
+            ink = ink || p == 0 || p == 0x808080;
+        }
+        if (ink && bandTop < 0)
+            bandTop = y;
+        if (!ink && bandTop >= 0) {
+            if (y - bandTop >= 4)  // separators are one grey and one white row
+                bands.push_back({black ? 'E' : 'g', where.top + (bandTop + y) / 2});
+            bandTop = -1;
+            black = false;
+        }
+    }
+    return bands;
+}
+
+std::string looksOf(const std::vector<MenuBand>& bands) {
+    std::string looks;
+    for (const MenuBand& band : bands) looks += band.look;
+    return looks;
+}
+
+// Undo, Cut, Copy, Paste, Delete and Select All, enabled as on Win32; opened by the right
+// button, Shift+F10 or the menu key; chosen by letter or click; Escape closes it.
+TEST_F(EditTest, ContextMenuHasTheEditCommandsEnabledAsOnWin32) {
+    display::HeadlessBackend& screen = testui::headless();
+    HWND edit = field("hello world");
+    focus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, 5);
+    screen.setClipboardText("");
+    RECT where{};
+    std::string seen;
+    screen.addStep([&] {
+        seen = looksOf(menuOnTop(where));
+        testui::type("p");  // grey: nothing happens
+    });
+    screen.addStep([&] {
+        seen += "," + looksOf(menuOnTop(where));
+        testui::type("t");
+    });
+    testui::key(VK_F10, display::ModShift);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(seen, "gEEgEE,gEEgEE") << "Undo, Cut, Copy, Paste, Delete, Select All";
+    EXPECT_EQ(testui::windowText(edit), " world");
+    EXPECT_EQ(screen.clipboardText(), "hello");
+
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
+    screen.addStep([&] {
+        seen = looksOf(menuOnTop(where));
+        testui::key(VK_ESCAPE);
+    });
+    testui::key(VK_APPS);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(seen, "ggEggg");
+    EXPECT_EQ(screen.surfaceOrder().size(), 1u) << "closed";
+
+    SendMessageA(edit, EM_SETREADONLY, FALSE, 0);
+    SetWindowTextA(edit, "");
+    type("a");
+    press(VK_BACK);
+    std::vector<MenuBand> bands;
+    screen.addStep([&] {
+        bands = menuOnTop(where);
+        ASSERT_EQ(bands.size(), 6u);
+        screen.click((where.left + where.right) / 2, bands[3].y);  // Paste
+    });
+    POINT inside = testui::centreOf(edit);
+    screen.click(inside.x, inside.y, display::MouseButton::Right);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(looksOf(bands), "EggEgg");
+    EXPECT_EQ(where.left, inside.x) << "the menu opens at the pointer";
+    EXPECT_EQ(testui::windowText(edit), "hello");
+}
+
 TEST_F(EditTest, LongTextScrollsSoTheCaretStaysVisible) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
     HWND edit = field();
@@ -339,6 +462,11 @@ TEST_F(EditTest, PaintsWithTheParentsEditColoursAndHighlightsTheSelection) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     testui::pumpUntilIdle();
     EXPECT_FALSE(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT), 8).empty());
+    // The caret at the selection's start inverts the highlight under it.
+    SetWindowTextA(edit, "  WW");
+    SendMessageA(edit, EM_SETSEL, 4, 0);
+    testui::pumpUntilIdle();
+    EXPECT_EQ(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT) ^ 0xFFFFFF, 13), std::vector<int>{1});
 
     SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
     testui::pumpUntilIdle();

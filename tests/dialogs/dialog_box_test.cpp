@@ -104,6 +104,11 @@ TEST_F(DialogBoxTest, WindowAndControlsAtTheMeasuredPixelRectangles) {
         EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 40))), std::make_tuple(15, 98, 165, 179));
         EXPECT_EQ(asTuple(rectInParent(GetDlgItem(dialog, 34))), std::make_tuple(600, 390, 675, 413));
     });
+    // The caption's 19 rows are SM_CYCAPTION itself, its closing line included.
+    const std::pair<int, int> metrics[] = {
+        {SM_CYCAPTION, 19}, {SM_CYSMCAPTION, 16}, {SM_CXVSCROLL, 17}, {SM_CYHSCROLL, 17}, {SM_CXDLGFRAME, 3}};
+    for (auto [index, value] : metrics)
+        EXPECT_EQ(GetSystemMetrics(index), value) << index;
 }
 
 // The template's position is the client area's, relative to the owner's client area, or
@@ -226,7 +231,7 @@ TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
         EXPECT_EQ(GetDlgItemTextA(dialog, 99, missing, sizeof missing), 0u);
         EXPECT_STREQ(missing, "");
     });
-    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(6, 13));
+    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));  // the system font's, whatever the dialog's
     DeleteObject(ownBrush);
 }
 

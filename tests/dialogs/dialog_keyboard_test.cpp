@@ -208,24 +208,52 @@ TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
     EXPECT_EQ(keysSeenByGreedyControl, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
 }
 
-// Tabbing onto a push button makes it look like the default (Enter presses it); tabbing
-// away gives the look back to the dialog's default button.
-TEST_F(DialogKeyboardTest, TheDefaultLookFollowsTheFocusAmongPushButtons) {
+// Which push buttons look like the default (BS_DEFPUSHBUTTON) as the focus and the
+// default id change, as measured on Win32: only the dialog manager's navigation gives a
+// focused push button the look (not the initial focus, not SetFocus), leaving push buttons
+// gives it back to the default id's button, and DM_SETDEFID takes it from whichever push
+// button has it.
+TEST_F(DialogKeyboardTest, TheDefaultLookFollowsNavigationAndTheDefaultId) {
     DialogScript script;
-    auto expectLooks = [&](const char* focus, LONG okLook, LONG otherLook) {
-        auto type = [&](int id) { return GetWindowLongA(GetDlgItem(script.dialog, id), GWL_STYLE) & BS_TYPEMASK; };
-        EXPECT_EQ(type(IDOK), okLook) << focus;
-        EXPECT_EQ(type(5), otherLook) << focus;
+    auto item = [&](int id) { return GetDlgItem(script.dialog, id); };
+    auto next = [&](int id) { SendMessageA(script.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(id)), TRUE); };
+    auto looks = [&] {
+        std::vector<int> defaults;
+        for (int id = 100; id <= 103; ++id)
+            if ((GetWindowLongA(item(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                defaults.push_back(id);
+        return defaults;
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        std::vector<int> looks;
+        int focus;
+    };
+    const Row rows[] = {
+        {"initial focus", [] {}, {102}, 100},
+        {"SetFocus", [&] { SetFocus(item(101)); }, {102}, 101},
+        {"WM_NEXTDLGCTL to a push button", [&] { next(103); }, {103}, 103},
+        {"WM_NEXTDLGCTL to the edit", [&] { next(104); }, {102}, 104},
+        {"DM_SETDEFID", [&] { SendMessageA(script.dialog, DM_SETDEFID, 100, 0); }, {100}, 104},
+        {"WM_NEXTDLGCTL to a push button", [&] { next(103); }, {103}, 103},
+        {"DM_SETDEFID while a push button has the focus",
+         [&] { SendMessageA(script.dialog, DM_SETDEFID, 101, 0); }, {101}, 103},
+        {"WM_NEXTDLGCTL back to the edit", [&] { next(104); }, {101}, 104},
     };
     screen().addStep([&] {
-        expectLooks("in the edit", BS_DEFPUSHBUTTON, BS_PUSHBUTTON);
-        testui::key(VK_TAB);
+        for (const Row& row : rows) {
+            row.act();
+            EXPECT_EQ(looks(), row.looks) << row.what;
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), row.focus) << row.what;
+        }
+        testui::key(VK_TAB);  // from the last tab stop round to the first push button
     });
-    screen().addStep([&] {
-        expectLooks("on button 5", BS_PUSHBUTTON, BS_DEFPUSHBUTTON);
-        testui::key(VK_TAB, display::ModShift);
-    });
-    runWith({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", 5, BS_PUSHBUTTON | WS_TABSTOP, 10, 30),
-             control(u"BUTTON", IDOK, BS_DEFPUSHBUTTON, 80, 30)},
-            script, [&] { expectLooks("back in the edit", BS_DEFPUSHBUTTON, BS_PUSHBUTTON); });
+    auto button = [](WORD id, DWORD type, short y) { return control(u"BUTTON", id, type | WS_TABSTOP, 10, y); };
+    runWith({button(100, BS_PUSHBUTTON, 10), button(101, BS_PUSHBUTTON, 30), button(102, BS_DEFPUSHBUTTON, 50),
+             button(103, BS_PUSHBUTTON, 70), control(u"EDIT", 104, WS_TABSTOP, 80, 10)},
+            script, [&] {
+                EXPECT_EQ(GetDlgCtrlID(GetFocus()), 100);
+                EXPECT_EQ(looks(), std::vector<int>{100}) << "Tab";
+            });
 }

@@ -77,6 +77,7 @@ protected:
         });
         headless.addStep([this, &headless] {
             pressed = headless.screenshot();
+            screen::savePng(pressed, "forms_button_pressed.png");
             POINT at = testui::centreOf(button(pressedId));
             headless.mouseUp(at.x, at.y);
         });
@@ -125,7 +126,11 @@ TEST_F(ButtonDrawing, APressedButtonIsPushedAndAFocusedOneOutlined) {
     EXPECT_EQ(down.right, up.right + 1);
     EXPECT_EQ(down.bottom, up.bottom + 1);
     EXPECT_EQ(screen::pixel(pressed, r.left, r.top), black);
-    EXPECT_NE(screen::pixel(pressed, r.left + 1, r.top + 1), screen::pixel(initial, r.left, r.top));
+    // Inside the outline a soft sunken edge: darkest on the top and left, white on the
+    // bottom and right.
+    EXPECT_EQ(screen::pixel(pressed, r.left + 1, r.top + 1), screen::systemColour(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen::pixel(pressed, r.left + 2, r.top + 2), screen::systemColour(COLOR_BTNSHADOW));
+    EXPECT_EQ(screen::pixel(pressed, r.right - 2, r.bottom - 2), screen::systemColour(COLOR_BTNHIGHLIGHT));
 
     EXPECT_EQ(screen::pixel(released, r.left, r.top), black);
     EXPECT_EQ(screen::pixel(released, r.right - 1, r.bottom - 1), black);

@@ -33,6 +33,24 @@ TEST(FontMetrics, DialogFontHasTheClassicCellAndWidthsAtEverySmallSize) {
     }
 }
 
+// Widths measured on Win32 with its bitmap "MS Sans Serif" 8: a label is as wide as
+// there, and bold text (struck twice) is one pixel wider per character.
+TEST(FontMetrics, DialogFontIsTheBitmapFaceWithWin32Widths) {
+    Canvas canvas(4, 4);
+    HFONT normal = dialogFont();
+    HFONT bold = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    SelectObject(canvas.dc, normal);
+    EXPECT_EQ(extentOf(canvas.dc, "1. Translation Mode, 0 to 4=normal, 5=translate to 7").cx, 243);
+    EXPECT_EQ(extentOf(canvas.dc, "Add words").cx, 50);
+    SelectObject(canvas.dc, bold);
+    EXPECT_EQ(extentOf(canvas.dc, "Add words").cx, 59);
+    EXPECT_EQ(metricsOf(bold).tmAveCharWidth, 6);
+    EXPECT_EQ(metricsOf(bold).tmHeight, 13);
+    SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(normal);
+    DeleteObject(bold);
+}
+
 TEST(FontMetrics, FaceNameIsMatchedWithoutCaseAndLargerSizesScale) {
     HFONT lower = CreateFontA(8, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "ms sans serif");
     EXPECT_EQ(metricsOf(lower).tmHeight, 13);

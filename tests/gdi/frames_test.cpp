@@ -35,17 +35,19 @@ TEST(Frames, PushButtonIsRaisedWithAFace) {
     EXPECT_TRUE(EqualRect(&all, &r));
 }
 
-TEST(Frames, PushedButtonIsFramedDarkWithAShadowInside) {
-    Canvas canvas(100, 40);
+TEST(Frames, PushedButtonIsASoftSunkenEdge) {
+    Canvas canvas(100, 40, 0x123456);
     RECT r{10, 5, 85, 28};
     DrawFrameControl(canvas.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
     Rings rings = ringsOf(canvas, r);
     EXPECT_EQ(rings.outerTopLeft, kBlack);
-    EXPECT_EQ(rings.outerBottomRight, kBlack);
+    EXPECT_EQ(rings.outerBottomRight, kWhite);
     EXPECT_EQ(rings.innerTopLeft, kShadow);
-    EXPECT_EQ(rings.innerBottomRight, kShadow);
+    EXPECT_EQ(rings.innerBottomRight, kFace);  // the 3-D light, the face's grey in these colours
+    EXPECT_EQ(canvas.at(10, 27), kWhite);       // the light edge owns both far corners
+    EXPECT_EQ(canvas.at(84, 5), kWhite);
+    EXPECT_EQ(canvas.count(kBlack), 74 + 21);   // top and left only
     EXPECT_EQ(canvas.at(12, 7), kFace);
-    EXPECT_EQ(canvas.count(kBlack), 2 * 75 + 2 * 21);
 }
 
 TEST(Frames, AdjustRectLeavesTheFace) {
@@ -54,10 +56,10 @@ TEST(Frames, AdjustRectLeavesTheFace) {
         RECT r{10, 5, 85, 28};
         DrawFrameControl(canvas.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | pushed);
         EXPECT_EQ(edges(r), edges({12, 7, 83, 26}));
-        // The face is exactly the adjusted rectangle, the frame's dark inner ring just outside.
+        // The face is exactly the adjusted rectangle, the frame's inner ring just outside.
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x) ASSERT_EQ(canvas.at(x, y), kFace) << x << "," << y;
-        EXPECT_EQ(canvas.at(r.right, 15), kShadow);
+        EXPECT_EQ(canvas.at(r.right, 15), pushed ? kFace : kShadow);
         EXPECT_EQ(canvas.at(r.left - 1, 15), pushed ? kShadow : kFace);
     }
 }

@@ -60,6 +60,7 @@ uint32_t namedKey(SDL_Keycode key) {
     case SDLK_CAPSLOCK: return VK_CAPITAL;
     case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
     case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_APPLICATION: return VK_APPS;
     default: break;
     }
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + static_cast<uint32_t>(key - SDLK_F1);
