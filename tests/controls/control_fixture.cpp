@@ -138,34 +138,4 @@ HBITMAP ControlTest::solidBitmap(int width, int height, COLORREF colour) {
     return bitmap;
 }
 
-POINT screenPoint(HWND window, int clientX, int clientY) {
-    POINT point{clientX, clientY};
-    ClientToScreen(window, &point);
-    return point;
-}
-
-COLORREF ControlTest::pixel(HWND window, int clientX, int clientY) { return Screen().at(window, clientX, clientY); }
-
-Screen::Screen() : shot_(testui::headless().screenshot()) {}
-
-COLORREF Screen::at(HWND window, int clientX, int clientY) const {
-    POINT point = screenPoint(window, clientX, clientY);
-    if (point.x < 0 || point.y < 0 || point.x >= shot_.width || point.y >= shot_.height)
-        return CLR_INVALID;
-    uint32_t rgb = shot_.at(point.x, point.y);
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-int Screen::countLike(HWND window, const RECT& area, COLORREF colour) const {
-    int like = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            like += at(window, x, y) == colour;
-    return like;
-}
-
-int Screen::countUnlike(HWND window, const RECT& area, COLORREF colour) const {
-    return (area.right - area.left) * (area.bottom - area.top) - countLike(window, area, colour);
-}
-
 }  // namespace controls_test

@@ -3,7 +3,7 @@
 // colour of its own, so that tests can see which pixels a control leaves alone.
 #pragma once
 
-#include "display/display.h"
+#include "ui_driver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -21,20 +21,8 @@ struct Received {
     DRAWITEMSTRUCT item{};
 };
 
-POINT screenPoint(HWND window, int clientX, int clientY);
-
-// One screenshot, read at controls' client points.
-class Screen {
-public:
-    Screen();
-    COLORREF at(HWND window, int clientX, int clientY) const;
-    // Pixels of a client rectangle that differ from / equal `colour`.
-    int countUnlike(HWND window, const RECT& area, COLORREF colour) const;
-    int countLike(HWND window, const RECT& area, COLORREF colour) const;
-
-private:
-    display::Pixels shot_;
-};
+using testui::Screen;
+using testui::screenPoint;
 
 constexpr COLORREF parentBackground = RGB(0, 160, 0);
 
@@ -58,9 +46,7 @@ protected:
 
     // A width x height bitmap of one colour, owned by the caller.
     static HBITMAP solidBitmap(int width, int height, COLORREF colour);
-
-    // The screen pixel at a control's client point, as a COLORREF.
-    static COLORREF pixel(HWND window, int clientX, int clientY);
+    static COLORREF pixel(HWND window, int clientX, int clientY) { return testui::pixel(window, clientX, clientY); }
 
     HWND parent = nullptr;
 };

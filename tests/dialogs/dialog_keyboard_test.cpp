@@ -16,7 +16,7 @@ class DialogKeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        wmtest::log().clear();
+        testmsg::log().clear();
     }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };

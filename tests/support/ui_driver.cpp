@@ -121,6 +121,77 @@ display::Pixels windowPixels(HWND window) {
     return picture;
 }
 
+POINT screenPoint(HWND window, int clientX, int clientY) {
+    POINT point{clientX, clientY};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+RECT screenRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+Screen::Screen() : shot_(headless().screenshot()) {}
+
+COLORREF Screen::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= shot_.width || y >= shot_.height)
+        return CLR_INVALID;
+    uint32_t rgb = shot_.at(x, y);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+COLORREF Screen::at(HWND window, int clientX, int clientY) const {
+    POINT point = screenPoint(window, clientX, clientY);
+    return at(point.x, point.y);
+}
+
+int Screen::countLike(HWND window, const RECT& area, COLORREF colour) const {
+    int like = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            like += at(window, x, y) == colour;
+    return like;
+}
+
+int Screen::countUnlike(HWND window, const RECT& area, COLORREF colour) const {
+    return (area.right - area.left) * (area.bottom - area.top) - countLike(window, area, colour);
+}
+
+Box Screen::inkBox(const RECT& area, COLORREF background) const {
+    Box box;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            if (at(x, y) == background)
+                continue;
+            if (box.empty) {
+                box = {x, y, x + 1, y + 1, false};
+                continue;
+            }
+            box.left = std::min(box.left, x);
+            box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x + 1);
+            box.bottom = std::max(box.bottom, y + 1);
+        }
+    return box;
+}
+
+COLORREF pixel(HWND window, int clientX, int clientY) { return Screen().at(window, clientX, clientY); }
+
+COLORREF screenPixel(int x, int y) {
+    pumpUntilIdle();
+    return Screen().at(x, y);
+}
+
+std::string savePng(const display::Pixels& shot, const std::string& name) {
+    const char* dir = std::getenv("FORMS_SCREENSHOT_DIR");
+    std::string path = std::string(dir ? dir : ".") + "/" + name;
+    if (!display::writePng(path, shot))
+        std::fprintf(stderr, "ui_driver: could not write %s\n", path.c_str());
+    return path;
+}
+
 IconColour dominantIconColour(HWND window) {
     pumpUntilIdle();
     display::Pixels screen = headless().screenshot();
