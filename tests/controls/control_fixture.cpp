@@ -7,7 +7,7 @@
 namespace controls_test {
 namespace {
 
-std::vector<Received> received;
+std::vector<DRAWITEMSTRUCT> drawn;
 
 struct ColourAnswer {
     HBRUSH brush = nullptr;
@@ -20,10 +20,9 @@ bool isColourRequest(UINT message) { return message >= WM_CTLCOLORMSGBOX && mess
 LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND || message == WM_DRAWITEM || isColourRequest(message) ||
         message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
-        Received entry{message, wParam, lParam, {}};
+        testmsg::record(window, message, wParam, lParam);
         if (message == WM_DRAWITEM)
-            entry.item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        received.push_back(entry);
+            drawn.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     }
     if (isColourRequest(message)) {
         auto answer = colourAnswers.find(message);
@@ -88,32 +87,20 @@ HWND ControlTest::make(const char* className, const char* text, DWORD style, int
     return control;
 }
 
-std::vector<Received>& ControlTest::log() { return received; }
-
-void ControlTest::clearLog() { received.clear(); }
+void ControlTest::clearLog() {
+    testmsg::log().clear();
+    drawn.clear();
+}
 
 std::vector<WORD> ControlTest::commandsFrom(HWND control) {
     std::vector<WORD> codes;
-    for (const Received& entry : received)
+    for (const Received& entry : log())
         if (entry.message == WM_COMMAND && reinterpret_cast<HWND>(entry.lParam) == control)
             codes.push_back(HIWORD(entry.wParam));
     return codes;
 }
 
-std::vector<Received> ControlTest::drawItems() {
-    std::vector<Received> items;
-    for (const Received& entry : received)
-        if (entry.message == WM_DRAWITEM)
-            items.push_back(entry);
-    return items;
-}
-
-int ControlTest::count(UINT message) {
-    int n = 0;
-    for (const Received& entry : received)
-        n += entry.message == message;
-    return n;
-}
+const std::vector<DRAWITEMSTRUCT>& ControlTest::drawItems() { return drawn; }
 
 void ControlTest::answerColour(UINT colourMessage, COLORREF background, COLORREF text) {
     ColourAnswer& answer = colourAnswers[colourMessage];

@@ -3,6 +3,7 @@
 // colour of its own, so that tests can see which pixels a control leaves alone.
 #pragma once
 
+#include "message_recorder.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,7 @@
 
 namespace controls_test {
 
-struct Received {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    // WM_DRAWITEM: the record as it arrived.
-    DRAWITEMSTRUCT item{};
-};
+using testmsg::Received;
 
 using testui::Screen;
 using testui::screenPoint;
@@ -34,12 +29,12 @@ protected:
     HWND make(const char* className, const char* text, DWORD style, int x, int y, int width, int height, int id,
               DWORD exStyle = 0);
 
-    // What the parent received since the last clear, and filters of it.
-    static std::vector<Received>& log();
+    // What the parent received since the last clear (in the recorder's log), and filters of it.
+    static std::vector<Received>& log() { return testmsg::log(); }
     static void clearLog();
     static std::vector<WORD> commandsFrom(HWND control);  // notification codes, in order
-    static std::vector<Received> drawItems();
-    static int count(UINT message);
+    static const std::vector<DRAWITEMSTRUCT>& drawItems();  // the records as they arrived
+    int count(UINT message) const { return int(testmsg::received(parent, message).size()); }
 
     // Colour request answers: the brush of `colour` and this text colour for one message.
     static void answerColour(UINT colourMessage, COLORREF background, COLORREF text);
