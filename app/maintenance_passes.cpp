@@ -86,21 +86,13 @@ void copyEntryToWorkBuffer() {
         copySlot(textField(workBuffer, i), textField(dictionaryBuffer, i));
 }
 
-// Empties the work file, so that nothing an earlier run left in it reaches the dictionary.
-bool startEmptyWorkFile() {
-    closeFile(&workFile, translationFileKind);
-    char* path = translationFilePath(workFileName);
-    bool opened = openFile(&workFile, translationFileKind, path, "w") == 0;
-    freeText(path);
-    return opened;
-}
-
 // Copies the kept entries into records 2, 3, ... of the work file and its header into
 // record 1, then hands over to the rebuild. A record the dictionary does not hold ends
 // the copy, so the new count is what was really copied; a work file that could not be
 // written completely never replaces the dictionary.
 void runPass(const PassRules& rules) {
     currentEntry = readDictionaryHeader();
+    // A new work file, so that nothing an earlier run left in it reaches the dictionary.
     bool complete = startEmptyWorkFile();
     newRecordCount = 2;
     for (int32_t record = 2; complete && record <= currentEntry; ++record) {

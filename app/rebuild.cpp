@@ -7,26 +7,139 @@
 #include "translation_file.h"
 #include "translation_files.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
-// The copy replaces the dictionary in one step, so a failure leaves the old dictionary
-// whole; the work file goes only once the copy is complete.
+// The copy a rebuild makes beside a dictionary on another file system: the dictionary's
+// own name with this ending, so that start-up knows it for ours.
+constexpr char replacementEnding[] = ".rebuild~";
+
+constexpr SECURITY_INFORMATION ownerGroupAndPermissions =
+    OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+
+std::string pathOf(const char* fileName) {
+    char* text = translationFilePath(fileName);
+    std::string path = text;
+    freeText(text);
+    return path;
+}
+
+// The file the dictionary's handle is open on: a link's target, not the link.
+std::string dictionaryTarget() {
+    char path[4096];
+    DWORD length = GetFinalPathNameByHandleA(dictionaryFile, path, sizeof path, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    return length > 0 && length < sizeof path ? std::string(path, length) : pathOf(dictionaryFileName);
+}
+
+bool removeName(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str());
+}
+
+// A file of our own making, never opened through a link at its name (CREATE_NEW refuses
+// any existing name). FILE_SHARE_DELETE lets Win32 rename it while it is open.
+HANDLE createOwnFile(const std::string& path, bool renamable) {
+    DWORD sharing = FILE_SHARE_READ | (renamable ? FILE_SHARE_DELETE : 0);
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, CREATE_NEW,
+                       FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool recreateWorkFile(bool renamable) {
+    closeFile(&workFile, translationFileKind);
+    std::string path = pathOf(workFileName);
+    if (!removeName(path))
+        return false;
+    HANDLE handle = createOwnFile(path, renamable);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    workFile = handle;
+    return true;
+}
+
+// The permissions of the file replaced, and its owner and group where this process may
+// set them.
+std::vector<char> securityOf(const std::string& path) {
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), ownerGroupAndPermissions, nullptr, 0, &needed);
+    std::vector<char> descriptor(needed);
+    if (needed == 0 || !GetFileSecurityA(path.c_str(), ownerGroupAndPermissions, descriptor.data(), needed, &needed))
+        descriptor.clear();
+    return descriptor;
+}
+
+void giveSecurity(const std::string& path, std::vector<char>& descriptor) {
+    if (descriptor.empty())
+        return;
+    const SECURITY_INFORMATION attempts[] = {ownerGroupAndPermissions,
+                                             GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                             DACL_SECURITY_INFORMATION};
+    for (SECURITY_INFORMATION parts : attempts)
+        if (SetFileSecurityA(path.c_str(), parts, descriptor.data()))
+            return;
+}
+
+// Renames the complete, flushed `replacement` (open as `handle`, carrying the old
+// dictionary's security) over `target`, and its open handle becomes the dictionary's:
+// the new dictionary is never without its lock.
+bool moveInto(const std::string& replacement, HANDLE& handle, const std::string& target) {
+    if (!MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+    dictionaryFile = handle;
+    handle = nullptr;
+    return true;
+}
+
+// The dictionary on another file system than the work file (through a link): a copy
+// beside it, flushed, then renamed over it.
+bool moveCopyInto(const std::string& workPath, const std::string& target, std::vector<char>& security) {
+    std::string copy = target + replacementEnding;
+    if (!removeName(copy) || !CopyFileA(workPath.c_str(), copy.c_str(), TRUE)) {
+        DeleteFileA(copy.c_str());
+        return false;
+    }
+    HANDLE handle = CreateFileA(copy.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+    giveSecurity(copy, security);
+    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) && moveInto(copy, handle, target))
+        return true;
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    DeleteFileA(copy.c_str());
+    return false;
+}
+
+// The flushed work file becomes the dictionary by a rename, keeping the old dictionary's
+// permissions and link. Win32 replaces no open file, so the old dictionary is closed only
+// just before; a replace that fails leaves it whole and the work file as the pass left it.
 bool replaceDictionary() {
-    char* workPath = translationFilePath(workFileName);
-    char* dictionaryPath = translationFilePath(dictionaryFileName);
-    bool replaced = copyFile(workPath, dictionaryPath, 0) == 0;
+    std::string workPath = pathOf(workFileName);
+    std::string target = dictionaryTarget();
+    std::vector<char> security = securityOf(target);
+    giveSecurity(workPath, security);
+    closeFile(&dictionaryFile, translationFileKind);
+    bool replaced = moveInto(workPath, workFile, target);
+    if (!replaced && GetLastError() == ERROR_NOT_SAME_DEVICE)
+        replaced = moveCopyInto(workPath, target, security);
     if (replaced)
-        deleteFile(workPath);
-    freeText(dictionaryPath);
-    freeText(workPath);
+        recreateWorkFile(false);  // when it cannot be made, reopening it says so
     return replaced;
 }
 
 }  // namespace
 
+bool startEmptyWorkFile() { return recreateWorkFile(true); }
+
+void removeRebuildLeftovers() {
+    removeName(dictionaryTarget() + replacementEnding);
+    std::string workPath = pathOf(workFileName);
+    DWORD attributes = GetFileAttributesA(workPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        DeleteFileA(workPath.c_str());
+}
+
 void rebuildTranslationFile(bool workFileComplete) {
     closeDialog(editorForm, 1);
-    closeTranslationFiles();
     if (!(workFileComplete && replaceDictionary()))
         messageBox(nullptr, "Can't replace TranslationFile.dat", errorCaption, 0);
     openTranslationFiles();

@@ -1,6 +1,7 @@
 #include "translation_files.h"
 
 #include "messages.h"
+#include "rebuild.h"
 #include "text.h"
 #include "translation_file.h"
 
@@ -34,10 +35,11 @@ char* translationFilePath(const char* fileName) {
 
 void openTranslationFiles() {
     char* path = translationFilePath(dictionaryFileName);
-    if (openFile(&dictionaryFile, translationFileKind, path, "r+") == 0) {
+    if (dictionaryFile || openFile(&dictionaryFile, translationFileKind, path, "r+") == 0) {
         readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
         numberEntriesOfEmptyDictionary();
         currentEntry = entryCount(dictionaryBuffer);
+        removeRebuildLeftovers();
     } else {
         messageBox(nullptr, "Can't find TranslationFile.dat", errorCaption, 0);
         runFlag = 0;
@@ -45,7 +47,7 @@ void openTranslationFiles() {
     freeText(path);
 
     path = translationFilePath(workFileName);
-    if (openFile(&workFile, translationFileKind, path, "a") == 0) {
+    if (workFile || openFile(&workFile, translationFileKind, path, "a") == 0) {
         readRecord(workFile, headerRecord, &workBuffer, recordLength);
         newRecordCount = entryCount(workBuffer);
     } else {

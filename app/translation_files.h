@@ -13,8 +13,9 @@ constexpr const char* errorCaption = "error...MAIN...";
 // A new text value: the program's directory followed by the file name.
 char* translationFilePath(const char* fileName);
 
-// Opens the dictionary ("r+", must exist) and the work file ("a", created when missing)
-// and reads their headers into currentEntry and newRecordCount. Each failure is shown
+// Opens the dictionary ("r+", must exist) and the work file ("a", created when missing),
+// each unless it is open already (as the rebuild leaves them), and reads their headers
+// into currentEntry and newRecordCount. Each failure is shown
 // and clears runFlag; the second open is tried whatever became of the first.
 void openTranslationFiles();
 void closeTranslationFiles();

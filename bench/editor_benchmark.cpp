@@ -3,6 +3,8 @@
 // large dictionary, driven on the headless display. Usage:
 //   editor_benchmark make DIR ENTRIES   writes DIR/TranslationFile.dat
 //   editor_benchmark run DIR            prints "<operation> <seconds>" lines
+//   editor_benchmark start DIR          starts the editor on DIR and cancels it
+//   editor_benchmark pass DIR           starts it, runs "make 1 = 0 if > 10" once, cancels
 // The dictionary is made so that every pass keeps every entry: each pass then reads and
 // writes the whole file, and the dictionary stays the same for the next one.
 #include "display/headless/headless.h"
@@ -106,6 +108,16 @@ int runBenchmark(const std::string& directory) {
     return result;
 }
 
+// Clicks the buttons in turn, one each time the editor waits, then Cancel.
+int clickAndCancel(const std::string& directory, std::vector<int> buttons) {
+    kernel::setModuleFileNameForTesting(directory + "/translation-editor");
+    display::HeadlessBackend& screen = display::installHeadless();
+    buttons.push_back(29);
+    for (int button : buttons)
+        screen.addStep([button] { click(button); });
+    return runEditor();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +125,10 @@ int main(int argc, char** argv) {
         return makeDictionary(argv[2], std::atoi(argv[3]));
     if (argc == 3 && std::strcmp(argv[1], "run") == 0)
         return runBenchmark(argv[2]);
-    std::fprintf(stderr, "usage: %s make DIR ENTRIES | run DIR\n", argv[0]);
+    if (argc == 3 && std::strcmp(argv[1], "start") == 0)
+        return clickAndCancel(argv[2], {});
+    if (argc == 3 && std::strcmp(argv[1], "pass") == 0)
+        return clickAndCancel(argv[2], {47});
+    std::fprintf(stderr, "usage: %s make DIR ENTRIES | run DIR | start DIR | pass DIR\n", argv[0]);
     return 2;
 }

@@ -309,6 +309,7 @@ typedef struct {
 #define FILE_ATTRIBUTE_READONLY 0x00000001
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
 #define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
@@ -369,6 +370,22 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+// The path of the file a handle is open on, links resolved.
+DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath, DWORD dwFlags);
+#define FILE_NAME_NORMALIZED 0x0
+#define VOLUME_NAME_DOS 0x0
+
+// ---- ADVAPI32: file security -------------------------------------------------------------
+
+typedef DWORD SECURITY_INFORMATION;
+typedef PVOID PSECURITY_DESCRIPTOR;
+#define OWNER_SECURITY_INFORMATION 0x00000001
+#define GROUP_SECURITY_INFORMATION 0x00000002
+#define DACL_SECURITY_INFORMATION 0x00000004
+BOOL WINAPI GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformation,
+                             PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD nLength, LPDWORD lpnLengthNeeded);
+BOOL WINAPI SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInformation,
+                             PSECURITY_DESCRIPTOR pSecurityDescriptor);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);

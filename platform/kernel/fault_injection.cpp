@@ -8,6 +8,7 @@ int failingOperation = 0;  // 0 = none armed
 DWORD injectedError = ERROR_SUCCESS;
 bool keepFailing = false;
 int operationsCounted = 0;
+void (*operationObserver)(int) = nullptr;
 }  // namespace
 
 void failNthFileOperation(int n, DWORD error, bool sticky) {
@@ -20,6 +21,12 @@ void failNthFileOperation(int n, DWORD error, bool sticky) {
 void clearFileFaults() { failNthFileOperation(0, ERROR_SUCCESS); }
 
 int countedFileOperations() { return operationsCounted; }
+
+void observeFileOperations(void (*observer)(int n)) { operationObserver = observer; }
+
+void fileOperationEnded() {
+    if (operationObserver) operationObserver(operationsCounted);
+}
 
 DWORD nextFileOperationFault() {
     ++operationsCounted;

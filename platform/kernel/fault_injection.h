@@ -17,9 +17,20 @@ void clearFileFaults();
 // Counted operations since the last arming or clearing.
 int countedFileOperations();
 
+// Calls `observer` with the operation's number each time a counted operation has ended,
+// whatever its result, so that a test can act between two operations (null: no more).
+void observeFileOperations(void (*observer)(int n));
+
 // For the kernel's own file calls: the error the current operation must fail with, or
 // ERROR_SUCCESS. Each call counts one operation.
 DWORD nextFileOperationFault();
+// Ends the counted operation that the last nextFileOperationFault() began.
+void fileOperationEnded();
+
+// Lives for the span of one counted operation and reports its end.
+struct CountedFileOperation {
+    ~CountedFileOperation() { fileOperationEnded(); }
+};
 
 }  // namespace kernel
 

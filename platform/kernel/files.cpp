@@ -3,11 +3,13 @@
 // Win32 instead of touching a random descriptor.
 //
 // Share modes: Win32 programs rely on the system refusing a second writer. Every open
-// with write access takes an exclusive lock on its open file description (so it also
-// conflicts with another open of the same process); read-only opens take none and never
+// with write access takes an exclusive lock on its open file description, both the OFD
+// lock (whole file) and flock(), so that programs using either are kept out; it also
+// conflicts with another open of the same process. Read-only opens take none and never
 // conflict. Deleting, renaming or replacing a file that some open holds for writing fails
 // with ERROR_SHARING_VIOLATION, as Win32 refuses it while the file is open without
-// FILE_SHARE_DELETE.
+// FILE_SHARE_DELETE; this process's own opens that granted FILE_SHARE_DELETE let their
+// file be renamed or deleted, and a file open here cannot be replaced at all.
 #include "kernel/fault_injection.h"
 #include "kernel/last_error.h"
 
@@ -20,7 +22,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <unordered_set>
 
 namespace {
@@ -29,6 +33,9 @@ struct OpenFile {
     int fd;
     bool canRead;
     bool canWrite;
+    bool sharesDelete;
+    dev_t device;
+    ino_t inode;
 };
 
 std::mutex openFilesMutex;
@@ -39,6 +46,12 @@ OpenFile* openFileOf(HANDLE handle) {
     auto found = openFiles.find(static_cast<OpenFile*>(handle));
     return found == openFiles.end() ? nullptr : *found;
 }
+
+#ifdef EDITOR_FAULT_INJECTION
+#define COUNTED_FILE_OPERATION kernel::CountedFileOperation countedOperation
+#else
+#define COUNTED_FILE_OPERATION
+#endif
 
 // True when the current counted operation was made to fail (test builds only).
 bool failsOnPurpose() {
@@ -54,29 +67,58 @@ bool failsOnPurpose() {
 
 enum class LockResult { taken, conflict, unsupported };
 
+LockResult lockResultOf(int error) {
+    // A file system without these locks cannot honour share modes; opening still works.
+    return error == EAGAIN || error == EACCES || error == EWOULDBLOCK ? LockResult::conflict : LockResult::unsupported;
+}
+
+// Both kinds of lock that other programs may use, on the whole file (l_start 0, l_len 0:
+// to the end, however far it grows); a conflict on either is a conflict.
 LockResult lockWholeFile(int fd, bool exclusive) {
+    LockResult result = LockResult::taken;
 #ifdef F_OFD_SETLK
     struct flock lock {};
     lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
     lock.l_whence = SEEK_SET;
     lock.l_start = 0;
-    lock.l_len = 0;  // to the end, however far the file grows
-    if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return LockResult::taken;
-#else
-    if (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return LockResult::taken;
+    lock.l_len = 0;
+    if (fcntl(fd, F_OFD_SETLK, &lock) != 0) result = lockResultOf(errno);
+    if (result == LockResult::conflict) return result;
 #endif
-    // A file system without these locks cannot honour share modes; opening still works.
-    return errno == EAGAIN || errno == EACCES || errno == EWOULDBLOCK ? LockResult::conflict
-                                                                       : LockResult::unsupported;
+    if (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        LockResult flockResult = lockResultOf(errno);
+        if (flockResult == LockResult::conflict || result == LockResult::taken) result = flockResult;
+    }
+    return result;
+}
+
+enum class OwnOpens { none, allShareDelete, someWithout };
+
+// This process's opens of the file `path` names (not following a link at the name).
+// `writing` tells whether one of them holds the file for writing, and so its lock.
+OwnOpens ownOpensOf(const char* path, bool& writing) {
+    writing = false;
+    struct stat info;
+    if (lstat(path, &info) != 0) return OwnOpens::none;
+    OwnOpens result = OwnOpens::none;
+    std::lock_guard<std::mutex> guard(openFilesMutex);
+    for (const OpenFile* file : openFiles) {
+        if (file->device != info.st_dev || file->inode != info.st_ino) continue;
+        if (!file->sharesDelete) return OwnOpens::someWithout;
+        result = OwnOpens::allShareDelete;
+        writing = writing || file->canWrite;
+    }
+    return result;
 }
 
 // Holds a shared lock on a named file for as long as it lives, which proves that no open
 // holds the file for writing and keeps a writer from coming in meanwhile. A file that is
 // missing or cannot be read simply gets no guard: the operation itself then reports.
+// Names are what a rename or delete acts on, so a link at the name is not followed.
 class WriterExclusion {
 public:
     explicit WriterExclusion(const char* path) {
-        fd_ = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        fd_ = open(path, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd_ >= 0 && lockWholeFile(fd_, false) == LockResult::conflict) conflict_ = true;
     }
     ~WriterExclusion() {
@@ -85,6 +127,12 @@ public:
     WriterExclusion(const WriterExclusion&) = delete;
     WriterExclusion& operator=(const WriterExclusion&) = delete;
     bool heldByWriter() const { return conflict_; }
+    // Hands over the open file: the caller closes it.
+    int release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_ = -1;
@@ -176,17 +224,23 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 
     int accessFlags = wantsWrite ? (wantsRead ? O_RDWR : O_WRONLY) : O_RDONLY;
     bool existed = false;
-    int fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
-    if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
-
+    int fd = -1;
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    for (int attempt = 0;; ++attempt) {
+        fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
+        if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
+        if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+            close(fd);
+            return invalidHandle(ERROR_ACCESS_DENIED);
+        }
+        if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
+            close(fd);
+            return invalidHandle(ERROR_SHARING_VIOLATION);
+        }
+        // A writer that renamed another file over the name between our open and our lock
+        // left us its predecessor, which no name leads to any more: open the name again.
+        if (!wantsWrite || attempt == 3 || fstat(fd, &info) != 0 || info.st_nlink > 0) break;
         close(fd);
-        return invalidHandle(ERROR_ACCESS_DENIED);
-    }
-    if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
-        close(fd);
-        return invalidHandle(ERROR_SHARING_VIOLATION);
     }
     // Only now, holding the lock, may an existing file lose its contents.
     if (truncates && existed && ftruncate(fd, 0) != 0) {
@@ -198,7 +252,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if (dwFlagsAndAttributes & FILE_FLAG_SEQUENTIAL_SCAN) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
 
-    auto* file = new OpenFile{fd, wantsRead, wantsWrite};
+    auto* file = new OpenFile{fd, wantsRead, wantsWrite, (dwShareMode & FILE_SHARE_DELETE) != 0, info.st_dev, info.st_ino};
     {
         std::lock_guard<std::mutex> guard(openFilesMutex);
         openFiles.insert(file);
@@ -228,6 +282,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
     if (nNumberOfBytesToWrite && !lpBuffer) return kernel::failWith(ERROR_NOACCESS);
+    COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
     size_t done = 0;
     bool ok = writeAll(file->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done);
@@ -239,6 +294,7 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     OpenFile* file = openFileOf(hFile);
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
+    COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
     return fsync(file->fd) == 0 ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
 }
@@ -324,8 +380,12 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
     return close(fd) == 0 || errno == EINTR ? TRUE : kernel::failFromErrno();
 }
 
+// As on Win32, the destination is written in place: a failure part way leaves it half
+// written, and nothing is flushed. Callers that must never see that copy to a file of
+// their own and rename it. Each block written counts as an operation for fault injection.
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
     if (!lpExistingFileName || !lpNewFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
     int source = open(lpExistingFileName, O_RDONLY | O_CLOEXEC);
     if (source < 0) return kernel::failFromErrno(ERROR_READ_FAULT);
@@ -334,93 +394,118 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
         close(source);
         return kernel::failWith(ERROR_ACCESS_DENIED);
     }
-    WriterExclusion destinationGuard(lpNewFileName);
-    if (destinationGuard.heldByWriter()) {
-        close(source);
-        return kernel::failWith(ERROR_SHARING_VIOLATION);
-    }
-    if (bFailIfExists && pathExists(lpNewFileName)) {
-        close(source);
-        return kernel::failWith(ERROR_FILE_EXISTS);
-    }
-
-    // The copy goes into a temporary file beside the destination and replaces it in one
-    // rename once it is complete and on the medium: the destination is never half written.
-    std::string destination = lpNewFileName;
-    std::string directory = directoryOf(destination);
-    std::string temporary = directory + "/.copy-" + destination.substr(destination.find_last_of('/') + 1) + ".XXXXXX";
-    int target = mkstemp(temporary.data());
+    // A new destination gets the source's permissions; an existing one keeps its own.
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (bFailIfExists ? O_EXCL : 0);
+    int target = open(lpNewFileName, flags, sourceInfo.st_mode & 0777);
     if (target < 0) {
+        DWORD error = kernel::errorFromErrno(errno);
         close(source);
-        return kernel::failFromErrno();
+        return kernel::failWith(error);
     }
-    fcntl(target, F_SETFD, FD_CLOEXEC);
-
     DWORD error = ERROR_SUCCESS;
+    struct stat targetInfo;
+    // A file copied onto itself (through another name) would be emptied: Win32 refuses it.
+    bool sameFile = fstat(target, &targetInfo) == 0 && targetInfo.st_dev == sourceInfo.st_dev &&
+                    targetInfo.st_ino == sourceInfo.st_ino;
+    if (sameFile || lockWholeFile(target, true) == LockResult::conflict)
+        error = ERROR_SHARING_VIOLATION;
+    else if (ftruncate(target, 0) != 0)
+        error = kernel::errorFromErrno(errno);
     char buffer[1 << 16];
-    for (;;) {
+    while (error == ERROR_SUCCESS) {
         size_t got = 0, put = 0;
         if (!readAll(source, buffer, sizeof buffer, got)) {
             error = kernel::errorFromErrno(errno, ERROR_READ_FAULT);
             break;
         }
         if (got == 0) break;
-        if (!writeAll(target, buffer, got, put)) {
-            error = kernel::errorFromErrno(errno, ERROR_WRITE_FAULT);
+        if (failsOnPurpose()) {
+            error = GetLastError();
             break;
         }
+        if (!writeAll(target, buffer, got, put)) error = kernel::errorFromErrno(errno, ERROR_WRITE_FAULT);
     }
     close(source);
-    if (error == ERROR_SUCCESS && fchmod(target, sourceInfo.st_mode & 0777) != 0) error = kernel::errorFromErrno(errno);
-    if (error == ERROR_SUCCESS && fsync(target) != 0) error = kernel::errorFromErrno(errno);
     if (close(target) != 0 && error == ERROR_SUCCESS && errno != EINTR) error = kernel::errorFromErrno(errno);
-    if (error == ERROR_SUCCESS) {
-        if (!bFailIfExists) {
-            if (rename(temporary.c_str(), lpNewFileName) != 0) error = kernel::errorFromErrno(errno);
-        } else if (link(temporary.c_str(), lpNewFileName) != 0) {
-            // link() refuses an existing name, which makes the check and the replacement one
-            // step; a file system without hard links falls back to a check and a rename.
-            if (errno == EEXIST)
-                error = ERROR_FILE_EXISTS;
-            else if (pathExists(lpNewFileName))
-                error = ERROR_FILE_EXISTS;
-            else if (rename(temporary.c_str(), lpNewFileName) != 0)
-                error = kernel::errorFromErrno(errno);
-        }
-    }
-    unlink(temporary.c_str());  // gone already after a rename; the spare name after a link
-    if (error != ERROR_SUCCESS) return kernel::failWith(error);
-    syncDirectory(directory);
-    return TRUE;
+    return error == ERROR_SUCCESS ? TRUE : kernel::failWith(error);
 }
 
+// Win32 renames an open file only when every open of it granted FILE_SHARE_DELETE, and
+// never replaces a file that is open.
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
     if (!lpExistingFileName || !lpNewFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
-    WriterExclusion sourceGuard(lpExistingFileName);
+    bool sourceHeldHere = false, destinationHeldHere = false;
+    OwnOpens sourceOpens = ownOpensOf(lpExistingFileName, sourceHeldHere);
+    if (sourceOpens == OwnOpens::someWithout) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    if (ownOpensOf(lpNewFileName, destinationHeldHere) != OwnOpens::none) return kernel::failWith(ERROR_ACCESS_DENIED);
+    // A lock this process holds through a handle that allows the rename is no other writer.
+    std::optional<WriterExclusion> sourceGuard;
+    if (!sourceHeldHere) sourceGuard.emplace(lpExistingFileName);
     WriterExclusion destinationGuard(lpNewFileName);
-    if (sourceGuard.heldByWriter() || destinationGuard.heldByWriter()) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    if ((sourceGuard && sourceGuard->heldByWriter()) || destinationGuard.heldByWriter())
+        return kernel::failWith(ERROR_SHARING_VIOLATION);
     if (!pathExists(lpExistingFileName)) return kernel::failFromErrno();
     if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && pathExists(lpNewFileName)) return kernel::failWith(ERROR_ALREADY_EXISTS);
     if (rename(lpExistingFileName, lpNewFileName) != 0) return kernel::failFromErrno();
-    if (dwFlags & MOVEFILE_WRITE_THROUGH) syncDirectory(directoryOf(lpNewFileName));
+    // The guard's descriptor may be the last reference to the file just replaced; closing it
+    // frees all that file's blocks, which takes a while for a large file and concerns
+    // nobody waiting for the move, so it happens beside the caller.
+    if (int replaced = destinationGuard.release(); replaced >= 0) std::thread([replaced] { close(replaced); }).detach();
+    if (dwFlags & MOVEFILE_WRITE_THROUGH) {
+        std::string from = directoryOf(lpExistingFileName), to = directoryOf(lpNewFileName);
+        syncDirectory(to);
+        if (from != to) syncDirectory(from);
+    }
     return TRUE;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     if (!lpFileName || !*lpFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
+    COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
-    WriterExclusion guard(lpFileName);
-    if (guard.heldByWriter()) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    bool heldHere = false;
+    OwnOpens opens = ownOpensOf(lpFileName, heldHere);
+    if (opens == OwnOpens::someWithout) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    if (!heldHere) {
+        WriterExclusion guard(lpFileName);
+        if (guard.heldByWriter()) return kernel::failWith(ERROR_SHARING_VIOLATION);
+    }
+    struct stat info;
+    if (lstat(lpFileName, &info) == 0 && S_ISDIR(info.st_mode)) return kernel::failWith(ERROR_ACCESS_DENIED);
     return unlink(lpFileName) == 0 ? TRUE : kernel::failFromErrno();
 }
 
+// A symbolic link is reported as the link itself, a reparse point, as Win32 does.
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     struct stat info;
-    if (!lpFileName || stat(lpFileName, &info) != 0) {
+    if (!lpFileName || lstat(lpFileName, &info) != 0) {
         SetLastError(lpFileName ? kernel::errorFromErrno(errno, ERROR_READ_FAULT) : ERROR_PATH_NOT_FOUND);
         return INVALID_FILE_ATTRIBUTES;
     }
+    if (S_ISLNK(info.st_mode)) return FILE_ATTRIBUTE_REPARSE_POINT;
     if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
     return (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+}
+
+// Returns the length without the terminator, or the size needed with it when the buffer
+// is too small.
+DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath, DWORD dwFlags) {
+    OpenFile* file = openFileOf(hFile);
+    if (!file) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    std::string link = "/proc/self/fd/" + std::to_string(file->fd);
+    std::string path(4096, '\0');
+    ssize_t length = readlink(link.c_str(), path.data(), path.size());
+    if (length <= 0 || size_t(length) >= path.size()) {
+        kernel::failFromErrno(ERROR_PATH_NOT_FOUND);
+        return 0;
+    }
+    path.resize(size_t(length));
+    if (!lpszFilePath || cchFilePath <= path.size()) return static_cast<DWORD>(path.size() + 1);
+    std::memcpy(lpszFilePath, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
 }

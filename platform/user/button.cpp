@@ -300,8 +300,7 @@ bool reportsDoubleClicks(DWORD style) {
 LRESULT dialogCode(DWORD style) {
     switch (kindOf(style)) {
     case Kind::DefaultPush: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    case Kind::Push:
-    case Kind::OwnerDraw: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case Kind::Push: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case Kind::Radio: return DLGC_BUTTON | DLGC_RADIOBUTTON;
     case Kind::GroupBox: return DLGC_STATIC;
     default: return DLGC_BUTTON;

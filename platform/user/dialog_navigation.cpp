@@ -135,7 +135,8 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
         if (isTabStop(children[index]))
             return children[index];
     }
-    return nullptr;
+    // With no other tab stop the focus stays where it is (and Tab selects an edit's text).
+    return hCtl;
 }
 
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {

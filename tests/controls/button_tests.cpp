@@ -166,7 +166,8 @@ TEST_F(ButtonTest, AnswersTheDialogManagerAsWin32Buttons) {
     HWND group = make("BUTTON", "E", BS_GROUPBOX, 100, 0, 100, 100, 5);
     EXPECT_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
     EXPECT_EQ(SendMessageA(defaultPush, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-    EXPECT_EQ(SendMessageA(ownerDrawn, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    // No push-button bits: Enter on a focused owner-drawn button commands the default id.
+    EXPECT_EQ(SendMessageA(ownerDrawn, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
     EXPECT_EQ(SendMessageA(radio, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
     EXPECT_EQ(SendMessageA(group, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
 }

@@ -67,6 +67,20 @@ TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowher
         testui::key(VK_TAB);
     });
     runWith({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}, none, [&] { EXPECT_EQ(GetFocus(), none.dialog); });
+
+    // From a field, Tab finds no other stop: the field keeps the focus with its text selected.
+    DialogScript fromField;
+    auto field = [&] { return GetDlgItem(fromField.dialog, 6); };
+    screen().addStep([&] {
+        SetWindowTextA(field(), "gamma");
+        SetFocus(field());
+        SendMessageA(field(), EM_SETSEL, 5, 5);
+        testui::key(VK_TAB);
+    });
+    runWith({control(u"STATIC", 1, 0), control(u"EDIT", 6, 0)}, fromField, [&] {
+        EXPECT_EQ(GetFocus(), field());
+        EXPECT_EQ(SendMessageA(field(), EM_GETSEL, 0, 0), MAKELRESULT(0, 5));
+    });
 }
 
 TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
@@ -134,6 +148,16 @@ TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
     ASSERT_EQ(withLabel.clicks().size(), 1u);
     EXPECT_EQ(withLabel.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
     EXPECT_EQ(withLabel.clicks()[0].lParam, reinterpret_cast<LPARAM>(label));
+
+    // A focused owner-drawn button is no push button to the dialog manager: Enter still
+    // commands the default id, as after a click on one of the editor's buttons.
+    DialogScript fromOwnerDrawn;
+    runWith({control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)}, fromOwnerDrawn, [&] {
+        SetFocus(GetDlgItem(fromOwnerDrawn.dialog, 9));
+        testui::key(VK_RETURN);
+    });
+    ASSERT_EQ(fromOwnerDrawn.clicks().size(), 1u);
+    EXPECT_EQ(fromOwnerDrawn.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
 
     // Without a control of that id the command comes without a control.
     DialogScript withoutOne;

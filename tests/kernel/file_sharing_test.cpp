@@ -3,9 +3,14 @@
 
 #include <windows.h>
 
+#include "lock_attempt.h"
 #include "temp_directory.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 using testfs::readBytes;
@@ -78,8 +83,12 @@ TEST_F(FileSharing, DeleteAndReplaceWaitForTheWriterToClose) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(readBytes(path), "dictionary");
 
-    // A reader elsewhere does not stop a delete.
+    // An open here stops a delete unless it granted FILE_SHARE_DELETE, as on Win32.
     HANDLE reader = openForReading(other);
+    EXPECT_FALSE(DeleteFileA(other.c_str()));
+    CloseHandle(reader);
+    reader = CreateFileA(other.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_TRUE(DeleteFileA(other.c_str()));
     CloseHandle(reader);
 
@@ -90,28 +99,63 @@ TEST_F(FileSharing, DeleteAndReplaceWaitForTheWriterToClose) {
     for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
 }
 
-TEST_F(FileSharing, ACopyIsNeverSeenHalfWritten) {
-    // While another process keeps replacing the file by copies of two different files,
-    // every look at it finds one of them whole.
-    const std::string first(1 << 20, 'A'), second(1 << 20, 'B');
-    std::string a = dir.file("a.dat"), b = dir.file("b.dat");
-    writeBytes(a, first);
-    writeBytes(b, second);
-    writeBytes(path, first);
-    pid_t copier = fork();
-    if (copier == 0) {
-        for (int i = 0; i < 40; ++i)
-            if (!CopyFileA((i % 2 ? a : b).c_str(), path.c_str(), FALSE)) _exit(1);
+TEST_F(FileSharing, ProgramsThatLockWithFlockAreKeptOutAndKeepUsOut) {
+    // Another program holding flock(LOCK_EX) alone: our writers fail, readers do not.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        int fd = open(path.c_str(), O_RDWR);
+        char byte = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+        (void)!write(ready[1], &byte, 1);
+        pause();
         _exit(0);
     }
-    int torn = 0, looks = 0, status = 0;
-    while (waitpid(copier, &status, WNOHANG) == 0) {
-        std::string seen = readBytes(path);
-        ++looks;
-        if (seen != first && seen != second) ++torn;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(torn, 0) << "of " << looks << " looks";
+    char locked = 0;
+    ASSERT_EQ(read(ready[0], &locked, 1), 1);
+    ASSERT_EQ(locked, 'y');
+    EXPECT_EQ(openForWriting(path), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    HANDLE reader = openForReading(path);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+
+    // Our writer: another program's flock and its OFD lock both fail.
+    HANDLE writer = openForWriting(path);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    testfs::LockAttempt other = testfs::tryLockingForWriting(path);
+    EXPECT_FALSE(other.ofdLockTaken);
+    EXPECT_FALSE(other.flockTaken);
+    CloseHandle(writer);
+    for (int fd : ready) close(fd);
+}
+
+TEST_F(FileSharing, AnOpenFileRenamesOnlyWhenItSharesDeleteAndAnOpenOneIsNeverReplaced) {
+    std::string other = dir.file("other.dat");
+    writeBytes(other, "replacement");
+    HANDLE plain = openForWriting(other);
+    EXPECT_FALSE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    CloseHandle(plain);
+
+    HANDLE renamable = CreateFileA(other.c_str(), readWrite, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(renamable, INVALID_HANDLE_VALUE);
+    HANDLE target = openForReading(path);
+    EXPECT_FALSE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED)) << "the destination is open";
+    CloseHandle(target);
+    EXPECT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(readBytes(path), "replacement");
+    // The handle still holds the file, now under the new name, for writing.
+    EXPECT_EQ(openForWriting(path), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(renamable, "R", 1, &written, nullptr));
+    CloseHandle(renamable);
+    EXPECT_EQ(readBytes(path), "Replacement");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "kernel/fault_injection.h"
 #include "temp_directory.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 using testfs::readBytes;
@@ -150,28 +152,49 @@ TEST_F(Files, AFullDiskFailsTheWriteWithDiskFull) {
     CloseHandle(h);
 }
 
-TEST_F(Files, CopyHonoursFailIfExistsAndLeavesNoTemporaries) {
+TEST_F(Files, CopyHonoursFailIfExistsAndWritesInPlace) {
     std::string source = dir.file("source.bin"), target = dir.file("target.bin");
     EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), FALSE));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 
     writeBytes(source, "new contents");
     writeBytes(target, "old");
+    std::filesystem::permissions(target, std::filesystem::perms(0640));
     EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), TRUE));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
     EXPECT_EQ(readBytes(target), "old");
 
+    auto inode = [](const std::string& p) {
+        struct stat info {};
+        stat(p.c_str(), &info);
+        return info.st_ino;
+    };
+    auto before = inode(target);
     EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE));
     EXPECT_EQ(readBytes(target), "new contents");
+    EXPECT_EQ(inode(target), before) << "the destination is overwritten, not replaced";
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
     std::filesystem::remove(target);
     EXPECT_TRUE(CopyFileA(source.c_str(), target.c_str(), TRUE));
     EXPECT_EQ(readBytes(target), "new contents");
     EXPECT_EQ(readBytes(source), "new contents");
-
-    size_t entries = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
-    EXPECT_EQ(entries, 2u);
+    EXPECT_FALSE(CopyFileA(source.c_str(), (dir.path() + "/./source.bin").c_str(), FALSE));
+    EXPECT_EQ(readBytes(source), "new contents") << "a copy onto itself empties nothing";
 }
+
+#ifdef EDITOR_FAULT_INJECTION
+TEST_F(Files, ACopyThatFailsPartWayLeavesTheDestinationHalfWrittenAsWin32Does) {
+    std::string source = dir.file("source.bin"), target = dir.file("target.bin");
+    const std::string big(3 << 16, 'N');  // three blocks of the copy
+    writeBytes(source, big);
+    writeBytes(target, std::string(big.size(), 'O'));
+    kernel::failNthFileOperation(3, ERROR_DISK_FULL);  // the copy, its first block, its second
+    EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), FALSE));
+    kernel::clearFileFaults();
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+    EXPECT_EQ(readBytes(target), std::string(1 << 16, 'N'));
+}
+#endif
 
 TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     std::string a = dir.file("a"), b = dir.file("b");
@@ -184,6 +207,20 @@ TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     EXPECT_EQ(readBytes(b), "A");
     EXPECT_FALSE(std::filesystem::exists(a));
 
+    // A link is a reparse point of its own; deleting it leaves its target; a handle
+    // opened through it names the target.
+    std::string link = dir.file("link");
+    std::filesystem::create_symlink(b, link);
+    EXPECT_EQ(GetFileAttributesA(link.c_str()), DWORD(FILE_ATTRIBUTE_REPARSE_POINT));
+    HANDLE h = openWith(link, GENERIC_READ, OPEN_EXISTING);
+    char final[512];
+    DWORD length = GetFinalPathNameByHandleA(h, final, sizeof final, FILE_NAME_NORMALIZED);
+    EXPECT_EQ(std::string(final, length), std::filesystem::canonical(b).string());
+    EXPECT_EQ(GetFinalPathNameByHandleA(h, final, 2, FILE_NAME_NORMALIZED), length + 1);
+    CloseHandle(h);
+    EXPECT_TRUE(DeleteFileA(link.c_str()));
+    EXPECT_EQ(readBytes(b), "A");
+
     EXPECT_TRUE(DeleteFileA(b.c_str()));
     EXPECT_FALSE(DeleteFileA(b.c_str()));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
@@ -191,6 +228,29 @@ TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     EXPECT_EQ(GetFileAttributesA(dir.path().c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_FALSE(DeleteFileA(dir.path().c_str()));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(Files, SecurityCarriesPermissionsOwnerAndGroupFromFileToFile) {
+    std::string from = dir.file("from"), to = dir.file("to");
+    writeBytes(from, "x");
+    writeBytes(to, "y");
+    std::filesystem::permissions(from, std::filesystem::perms(0640));
+    std::filesystem::permissions(to, std::filesystem::perms(0666));
+    const SECURITY_INFORMATION all = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    EXPECT_FALSE(GetFileSecurityA(from.c_str(), all, nullptr, 0, &needed));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    std::string descriptor(needed, '\0');
+    ASSERT_TRUE(GetFileSecurityA(from.c_str(), all, descriptor.data(), needed, &needed));
+    ASSERT_TRUE(SetFileSecurityA(to.c_str(), all, descriptor.data()));  // our own owner: allowed
+    EXPECT_EQ(std::filesystem::status(to).permissions(), std::filesystem::perms(0640));
+
+    // Permissions only: the owner part is not looked at.
+    std::filesystem::permissions(from, std::filesystem::perms(0604));
+    ASSERT_TRUE(GetFileSecurityA(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed));
+    ASSERT_TRUE(SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data()));
+    EXPECT_EQ(std::filesystem::status(to).permissions(), std::filesystem::perms(0604));
+    EXPECT_FALSE(SetFileSecurityA(to.c_str(), all, descriptor.data())) << "it names no owner";
 }
 
 #ifdef EDITOR_FAULT_INJECTION

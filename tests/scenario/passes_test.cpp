@@ -1,9 +1,13 @@
 // The six clean-up passes, the rebuild that follows each, and passes from a rebuilt form.
 #include "editor_session.h"
 #include "file_size_limit.h"
+#include "temp_directory.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace editor {
 namespace {
@@ -317,6 +321,67 @@ TEST_F(Passes, AWorkFileThatCouldNotBeWrittenNeverReplacesTheDictionary) {
     EXPECT_EQ(box.text, "Can't replace TranslationFile.dat");
     EXPECT_EQ(dictionary(), before);
     EXPECT_EQ(reopened, shownAs(entries_.back(), 12));
+}
+
+// The dictionary is a link to a file elsewhere, on this file system and on another one
+// (where the work file cannot simply be renamed): the link stays a link, its target gets
+// the new entries and keeps its permissions, and no copy is left behind anywhere.
+TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
+    for (std::string base : {directory_, std::string("/dev/shm")}) {
+        SCOPED_TRACE(base);
+        testfs::TempDirectory elsewhereDirectory(base);
+        const std::string& elsewhere = elsewhereDirectory.path();
+        std::string target = elsewhereDirectory.file("dictionary.dat");
+        writeEntries(6, [](int32_t record, TestEntry& e) { e.mode = record == 4 ? 12 : 1; });
+        std::filesystem::copy_file(dictionaryPath(), target);
+        std::filesystem::remove(dictionaryPath());
+        std::filesystem::permissions(target, std::filesystem::perms(0640));
+        std::filesystem::create_symlink(target, dictionaryPath());
+        auto others = [&] {  // what else the two directories hold
+            size_t count = 0;
+            for (const std::string& directory : {directory_, elsewhere})
+                for (auto& item : std::filesystem::directory_iterator(directory))
+                    count += item.path() != target && item.path() != dictionaryPath() && item.path() != workFilePath() &&
+                             item.path() != elsewhere;
+            return count;
+        };
+        size_t othersBefore = others();
+        runPassAndLook(47);
+        okToEnd();
+        runEditorToEnd();
+        EXPECT_TRUE(std::filesystem::is_symlink(dictionaryPath()));
+        expectDictionaryOf(survivors([](int32_t) { return false; }, [](TestEntry& e) { e.mode = e.mode > 10 ? 0 : e.mode; }));
+        EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
+        EXPECT_EQ(others(), othersBefore);
+        std::filesystem::remove(dictionaryPath());
+    }
+}
+
+// A link at the work file's name, made before the editor starts or while it runs, never
+// leads a pass to write where it points.
+TEST_F(Passes, AWorkFileThatIsALinkNeverWritesWhereItPoints) {
+    for (bool whileRunning : {false, true}) {
+        SCOPED_TRACE(whileRunning ? "link made while the editor runs" : "link there at start");
+        testfs::TempDirectory outside;
+        std::string unrelated = outside.file("unrelated.txt");
+        writeBytes(unrelated, Bytes{'k', 'e', 'e', 'p'});
+        writeEntries(5, [](int32_t, TestEntry&) {});
+        auto plantLink = [&] {
+            std::filesystem::remove(workFilePath());
+            std::filesystem::create_symlink(unrelated, workFilePath());
+        };
+        if (!whileRunning)
+            plantLink();
+        step([&] {
+            if (whileRunning)
+                plantLink();
+            clickControl(47);
+        });
+        step([] { clickControl(28); });
+        runEditorToEnd();
+        EXPECT_EQ(readBytes(unrelated), (Bytes{'k', 'e', 'e', 'p'}));
+        expectDictionaryOf(entries_);
+    }
 }
 
 }  // namespace

@@ -52,12 +52,24 @@ TEST_F(StartAndEnd, AMissingDictionaryIsReportedOnceAndNoFormNorWorkFileRemains)
     EXPECT_FALSE(fileExists(dictionaryPath()));
 }
 
-TEST_F(StartAndEnd, AWorkFileLeftFromAnEarlierRunIsDeletedAtTheEnd) {
+// A work file from an earlier run goes at the end; the copy that a rebuild killed half-way
+// leaves beside the dictionary goes at start-up; files that merely look alike stay.
+TEST_F(StartAndEnd, WhatAnEarlierRunLeftIsClearedAndNothingElse) {
     writeNumberedDictionary(4);
+    const Bytes half = headerBytes(9);
     writeBytes(workFilePath(), dictionaryBytes(3, {word("old"), word("older")}));
-    step([] { clickControl(29); });
+    for (const char* name : {"TranslationFile.dat.rebuild~", "TranslationFile.dat~", "Other.dat.rebuild~"})
+        writeBytes(path(name), half);
+    bool copyGoneAtStart = false;
+    step([&] {
+        copyGoneAtStart = !fileExists(path("TranslationFile.dat.rebuild~"));
+        clickControl(29);
+    });
     runEditorToEnd();
+    EXPECT_TRUE(copyGoneAtStart);
     EXPECT_FALSE(fileExists(workFilePath()));
+    EXPECT_EQ(readBytes(path("TranslationFile.dat~")), half);
+    EXPECT_EQ(readBytes(path("Other.dat.rebuild~")), half);
 }
 
 // An edit, then each way of ending: Cancel and the close box drop it, OK and Enter store

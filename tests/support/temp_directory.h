@@ -11,8 +11,9 @@ namespace testfs {
 
 class TempDirectory {
 public:
-    TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "editor-test-XXXXXX").string();
+    // In `base`, by default the system's directory for temporary files.
+    explicit TempDirectory(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+        std::string pattern = (base / "editor-test-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
         path_ = pattern;
     }
