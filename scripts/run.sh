@@ -3,6 +3,12 @@
 # executable when there is none. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Said before a minute of building, not after.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "run.sh: no display to show the editor on (neither DISPLAY nor WAYLAND_DISPLAY is set);" \
+         "run it on a desktop, or in a virtual one: xvfb-run scripts/run.sh" >&2
+    exit 1
+fi
 . scripts/packages.sh
 # shellcheck disable=SC2086
 ensure_packages $BUILD_PACKAGES
@@ -14,9 +20,4 @@ if [ ! -f build/TranslationFile.dat ]; then
     echo "run.sh: put the sample dictionary beside the editor: build/TranslationFile.dat"
 fi
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run.sh: no display to show the editor on (neither DISPLAY nor WAYLAND_DISPLAY is set);" \
-         "run it on a desktop, or in a virtual one: xvfb-run scripts/run.sh" >&2
-    exit 1
-fi
 exec build/translation-editor

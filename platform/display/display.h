@@ -79,6 +79,12 @@ public:
     virtual void moveSurface(SurfaceId id, const Rect& screenRect) = 0;
     virtual void showSurface(SurfaceId id, bool visible) = 0;
     virtual void raiseSurface(SurfaceId id) = 0;
+    // The layer made the surface's window the active one. The desktop's keyboard focus
+    // follows it while the program holds the focus (or nobody does); a click (byUser)
+    // takes it from anyone, as the user asked for it.
+    virtual void focusSurface(SurfaceId id, bool byUser) = 0;
+    // An owned window (a dialog, a message box) stays with its owner's surface.
+    virtual void setSurfaceOwner(SurfaceId id, SurfaceId owner) = 0;
     virtual void destroySurface(SurfaceId id) = 0;
     virtual void setTitle(SurfaceId id, const std::string& title) = 0;
     // Show these pixels as the surface's whole content (pixels match its size).
@@ -97,6 +103,9 @@ public:
 
     virtual std::string clipboardText() = 0;                 // Windows-1252
     virtual void setClipboardText(const std::string& text) = 0;  // Windows-1252
+    // Text selected with the mouse, which desktops offer to other programs apart from the
+    // clipboard (X's PRIMARY selection, pasted with the middle button). Windows-1252.
+    virtual void setSelectionText(const std::string& text) = 0;
     virtual void setCursor(Cursor cursor) = 0;
     virtual void setHitTester(HitTester tester) = 0;
 };

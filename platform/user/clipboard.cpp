@@ -1,6 +1,7 @@
 // The clipboard: text only (CF_TEXT, Windows-1252), kept by the display so that other
 // programs see it. Data handed to or from the clipboard is global memory that the
 // clipboard owns until it is replaced or emptied, as on Win32.
+#include "user/control_support.h"
 #include "user/window_internal.h"
 
 #include <cstring>
@@ -38,6 +39,10 @@ std::string textOf(HGLOBAL handle) {
 }  // namespace
 
 }  // namespace user
+
+void user::controls::offerMouseSelection(const std::string& text) {
+    if (!text.empty() && display::hasBackend()) display::backend().setSelectionText(text);
+}
 
 BOOL WINAPI OpenClipboard(HWND) {
     if (user::clipboard().open) {

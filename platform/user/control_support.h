@@ -52,4 +52,7 @@ bool hasStyle(HWND window, DWORD bits);
 // Draws a bitmap into area, centred in it, clipped to it.
 void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area);
 
+// Text the user selected with the mouse, for the desktop's selection.
+void offerMouseSelection(const std::string& text);
+
 }  // namespace user::controls

@@ -524,6 +524,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_LBUTTONDBLCLK:
         selectWordAt(window, *state, lParam);
+        offerMouseSelection(state->text.selectedText());
         return 0;
     case WM_MOUSEMOVE:
         if (state->dragging)
@@ -534,6 +535,7 @@ LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             state->dragging = false;
             if (GetCapture() == window)
                 ReleaseCapture();
+            offerMouseSelection(state->text.selectedText());
         }
         return 0;
     case WM_CAPTURECHANGED:

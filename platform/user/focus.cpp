@@ -71,7 +71,10 @@ bool activate(Window* window, WORD how, bool takeFocus) {
         if (next && !(window = fromHandle(next))) return false;
     }
     if (window) raiseTopLevel(window);
-    if (old == next) return true;
+    if (old == next) {
+        if (window) handDesktopFocusTo(window, how == WA_CLICKACTIVE);
+        return true;
+    }
     s.active = next;
     if (fromHandle(old)) {
         SendMessageA(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(next));
@@ -90,6 +93,7 @@ bool activate(Window* window, WORD how, bool takeFocus) {
         changeFocus(nullptr);
     else if (takeFocus && !within(next, s.focus))
         changeFocus(next);
+    if (fromHandle(next)) handDesktopFocusTo(fromHandle(next), how == WA_CLICKACTIVE);
     return true;
 }
 

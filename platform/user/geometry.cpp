@@ -180,12 +180,14 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
 
     if (uFlags & SWP_SHOWWINDOW) {
         w->style |= WS_VISIBLE;
+        if (!w->parent && !w->surface) user::createSurfaceFor(w);
         if (w->surface) display::backend().showSurface(w->surface, true);
         user::invalidateWindow(w, nullptr, true, true);
     } else if (uFlags & SWP_HIDEWINDOW) {
         if (w->parent) user::invalidateAreaOfParent(w);
         w->style &= ~static_cast<DWORD>(WS_VISIBLE);
         if (w->surface) display::backend().showSurface(w->surface, false);
+        if (!w->parent) user::releaseSurfaceFor(w);
         user::windowHiddenOrDestroyed(w, false);
         if (!(w = fromHandle(hWnd))) return TRUE;
     }

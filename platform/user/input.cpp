@@ -124,7 +124,7 @@ Window* mouseTarget(POINT pt, bool press, LRESULT& hit) {
     if (top->style & WS_DISABLED) {
         if (press) {
             MessageBeep(0);
-            if (Window* popup = enabledPopupOf(top)) activate(popup, WA_ACTIVE);
+            if (Window* popup = enabledPopupOf(top)) activate(popup, WA_CLICKACTIVE);
         }
         return nullptr;
     }
@@ -146,8 +146,9 @@ void routeMouse(const display::Event& e, UINT clientMessage, bool press) {
     if (!target) return;
     HWND handle = target->handle;
     if (press) {
-        Window* top = topLevelOf(target);
-        if (top->handle != GetActiveWindow()) activate(top, WA_CLICKACTIVE);
+        // A click on the active window still asks the desktop for the keyboard: another
+        // program may have taken it without the layer hearing of it.
+        activate(topLevelOf(target), WA_CLICKACTIVE);
         if (!(target = fromHandle(handle))) return;
     }
     callProcedure(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(hit, clientMessage));
@@ -269,10 +270,14 @@ void handle(const display::Event& e) {
     case display::EventType::Text: routeText(e); break;
     case display::EventType::CloseRequest:
         if (Window* w = windowOfSurface(e.surface)) {
-            if (w->style & WS_DISABLED)
-                MessageBeep(0);
-            else
+            if (!(w->style & WS_DISABLED)) {
                 PostMessageA(w->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            } else {
+                // Asked to close a window that waits for its box: the box comes forward
+                // and keeps the keyboard; the window stays.
+                MessageBeep(0);
+                if (Window* popup = enabledPopupOf(w)) activate(popup, WA_CLICKACTIVE);
+            }
         }
         break;
     case display::EventType::Moved:
@@ -315,6 +320,10 @@ Window* windowHitAt(Window* window, POINT pt, LRESULT& hit) {
     hit = callProcedure(window, WM_NCHITTEST, 0, packPoint(pt.x, pt.y));
     if (hit == HTTRANSPARENT) return nullptr;
     return fromHandle(handle);
+}
+
+void handDesktopFocusTo(Window* topLevel, bool byUser) {
+    if (topLevel->surface && (topLevel->style & WS_VISIBLE)) display::backend().focusSurface(topLevel->surface, byUser);
 }
 
 void installHitTester() {

@@ -239,13 +239,15 @@ void createSurfaceFor(Window* window) {
     RECT r = window->rect;
     window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
     window->surface = display::backend().createSurface(display::Rect{r.left, r.top, r.right, r.bottom}, window->text);
+    if (Window* owner = fromHandle(window->owner); owner && owner->surface && window->surface)
+        display::backend().setSurfaceOwner(window->surface, owner->surface);
     // Each surface's display learns where captions are (the display may be new).
     installHitTester();
 }
 
 void resizeSurfaceFor(Window* window) {
     RECT r = window->rect;
-    window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
+    if (window->surface) window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
     if (window->surface)
         display::backend().moveSurface(window->surface, display::Rect{r.left, r.top, r.right, r.bottom});
     window->surfaceDirty = true;
@@ -255,6 +257,11 @@ void destroySurfaceFor(Window* window) {
     if (!window->surface) return;
     display::backend().destroySurface(window->surface);
     window->surface = 0;
+}
+
+void releaseSurfaceFor(Window* window) {
+    destroySurfaceFor(window);
+    window->pixels = display::Pixels{};
 }
 
 HDC windowDC(Window* window) { return makeDC(window, true, nullptr); }

@@ -130,6 +130,10 @@ void presentSurfaces();
 void createSurfaceFor(Window* window);
 void resizeSurfaceFor(Window* window);
 void destroySurfaceFor(Window* window);
+// A hidden top-level window keeps neither pixels nor a display surface; both come back
+// when it is shown. An ended form stays hidden until its modal loop returns, which for
+// a form shown anew from its own handler is the end of the program.
+void releaseSurfaceFor(Window* window);
 HDC windowDC(Window* window);  // the whole window, non-client area included
 
 // ---- input (input.cpp)
@@ -142,6 +146,8 @@ Window* windowHitAt(Window* window, POINT screenPoint, LRESULT& hit);
 void startCaptionDrag(Window* window, POINT screenPoint);
 void startCloseBoxTracking(Window* window);
 void forgetWindowInInput(Window* window);
+// The desktop's keyboard focus goes where the layer's activation went (byUser: a click).
+void handDesktopFocusTo(Window* topLevel, bool byUser);
 void installHitTester();  // tells the display where captions are, for system moves
 
 // ---- focus, activation, capture (focus.cpp)

@@ -183,6 +183,8 @@ TEST_F(EditTest, ClickPlacesTheCaretDragSelectsAndShiftClickExtends) {
     auto [start, end] = selection(edit);
     EXPECT_EQ(start, caret);
     EXPECT_TRUE(end == 7 || end == 8) << end;
+    // The desktop offers what the mouse selected to other programs.
+    EXPECT_EQ(testui::headless().selectionText(), text.substr(start, end - start));
 
     press(VK_HOME);
     POINT atE = screenPoint(edit, middleOf(edit, text, 4), fieldHeight / 2 - 2);

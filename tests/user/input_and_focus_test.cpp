@@ -155,6 +155,15 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
     pump();
     EXPECT_EQ(GetActiveWindow(), modal);
     EXPECT_TRUE(received(owner, WM_LBUTTONDOWN).empty());
+    // A close request for the waiting window (a window manager's Alt+F4) closes nothing
+    // and leaves the keyboard with the window it waits for.
+    SetActiveWindow(other);
+    display->requestClose(display->surfaceAt(150, 150));
+    pump();
+    EXPECT_EQ(GetActiveWindow(), modal);
+    EXPECT_EQ(display->keyboardFocus(), display->surfaceAt(510, 510));
+    EXPECT_TRUE(received(owner, WM_CLOSE).empty());
+    EXPECT_TRUE(received(modal, WM_CLOSE).empty());
     DestroyWindow(modal);
 
     EXPECT_TRUE(EnableWindow(owner, TRUE));
@@ -268,18 +277,28 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     HWND popup = CreateWindowExA(0, recorderClass(), "Popup", WS_POPUP | WS_VISIBLE | WS_CAPTION, 50, 50, 100, 100,
                                  owner, nullptr, nullptr, nullptr);
     HWND popupChild = child(popup, 1, 0, 0, 10, 10);
+    display::SurfaceId ownerSurface = display->surfaceAt(10, 10), popupSurface = display->surfaceAt(60, 60);
     SetFocus(popupChild);
     EXPECT_EQ(GetActiveWindow(), popup);
+    // The desktop's keyboard goes with the activation each time, also when the window
+    // that had it went off screen (a desktop then leaves it with nobody).
+    EXPECT_EQ(display->keyboardFocus(), popupSurface);
     ShowWindow(popup, SW_HIDE);
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(GetFocus(), owner);
+    EXPECT_EQ(display->keyboardFocus(), ownerSurface);
+    EXPECT_EQ(display->surface(popupSurface), nullptr);  // a hidden window holds no surface
     ShowWindow(popup, SW_SHOW);
     EXPECT_EQ(GetActiveWindow(), popup);
+    popupSurface = display->surfaceAt(60, 60);
+    EXPECT_NE(popupSurface, ownerSurface);
+    EXPECT_EQ(display->keyboardFocus(), popupSurface);
     SetFocus(popupChild);
     log().clear();
     DestroyWindow(popup);
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(GetFocus(), owner);
+    EXPECT_EQ(display->keyboardFocus(), ownerSurface);
     // The control heard that it lost the focus while it still existed.
     ASSERT_GE(firstIndex(popupChild, WM_KILLFOCUS), 0);
     EXPECT_LT(firstIndex(popupChild, WM_KILLFOCUS), firstIndex(popupChild, WM_DESTROY));

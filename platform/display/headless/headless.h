@@ -21,6 +21,8 @@ public:
     void moveSurface(SurfaceId id, const Rect& screenRect) override;
     void showSurface(SurfaceId id, bool visible) override;
     void raiseSurface(SurfaceId id) override;
+    void focusSurface(SurfaceId id, bool byUser) override;
+    void setSurfaceOwner(SurfaceId id, SurfaceId owner) override;
     void destroySurface(SurfaceId id) override;
     void setTitle(SurfaceId id, const std::string& title) override;
     void present(SurfaceId id, const Pixels& pixels) override;
@@ -30,6 +32,7 @@ public:
     Rect workArea() const override;
     std::string clipboardText() override;
     void setClipboardText(const std::string& text) override;
+    void setSelectionText(const std::string& text) override { selection_ = text; }
     void setCursor(Cursor cursor) override;
     void setHitTester(HitTester tester) override;
 
@@ -60,6 +63,7 @@ public:
         std::string title;
         bool visible = false;
         Pixels pixels;
+        SurfaceId owner = 0;
     };
     // Surfaces bottom to top.
     std::vector<SurfaceId> surfaceOrder() const;
@@ -67,6 +71,10 @@ public:
     SurfaceId surfaceAt(int x, int y) const;  // topmost visible surface at a screen point, or 0
     Pixels screenshot() const;  // visible surfaces composed on a desktop colour
     Cursor cursor() const { return cursor_; }
+    // The surface that holds the desktop's keyboard focus, 0 for none (as after the
+    // surface that had it went away).
+    SurfaceId keyboardFocus() const { return keyboardFocus_; }
+    const std::string& selectionText() const { return selection_; }
 
 private:
     void push(Event event);
@@ -80,7 +88,9 @@ private:
     std::deque<Event> events_;
     std::deque<Step> steps_;
     std::string clipboard_;
+    std::string selection_;
     Cursor cursor_ = Cursor::Arrow;
+    SurfaceId keyboardFocus_ = 0;
     uint32_t modifiers_ = 0;
     int mouseX_ = 0;
     int mouseY_ = 0;

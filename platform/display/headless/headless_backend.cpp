@@ -47,7 +47,10 @@ void HeadlessBackend::moveSurface(SurfaceId id, const Rect& screenRect) {
 
 void HeadlessBackend::showSurface(SurfaceId id, bool visible) {
     auto it = surfaces_.find(id);
-    if (it != surfaces_.end()) it->second.visible = visible;
+    if (it == surfaces_.end()) return;
+    it->second.visible = visible;
+    // A desktop forgets the focus of a window that goes off screen.
+    if (!visible && keyboardFocus_ == id) keyboardFocus_ = 0;
 }
 
 void HeadlessBackend::raiseSurface(SurfaceId id) {
@@ -57,7 +60,18 @@ void HeadlessBackend::raiseSurface(SurfaceId id) {
     order_.push_back(id);
 }
 
+void HeadlessBackend::focusSurface(SurfaceId id, bool) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end() && it->second.visible) keyboardFocus_ = id;
+}
+
+void HeadlessBackend::setSurfaceOwner(SurfaceId id, SurfaceId owner) {
+    auto it = surfaces_.find(id);
+    if (it != surfaces_.end()) it->second.owner = owner;
+}
+
 void HeadlessBackend::destroySurface(SurfaceId id) {
+    if (keyboardFocus_ == id) keyboardFocus_ = 0;
     surfaces_.erase(id);
     order_.erase(std::remove(order_.begin(), order_.end(), id), order_.end());
 }

@@ -3,22 +3,54 @@
 #include "codepage/windows1252.h"
 #include "display/sdl/key_mapping.h"
 
+#ifdef EDITOR_HAVE_X11
+#define SDL_VIDEO_DRIVER_X11 1  // SDL_syswm.h then declares the X11 window information
+#endif
 #include <SDL.h>
+#include <SDL_syswm.h>
+#undef None  // Xlib's, which SDL_syswm.h brings in; our enumerators have that name
+
+#ifdef EDITOR_HAVE_X11
+#include "display/sdl/x11_desktop.h"
+#endif
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <map>
+#include <vector>
 
 namespace display {
 
 namespace {
+
+// The program's own small picture for the desktop's task bar and window lists: a closed
+// book, blue cover, white pages.
+SDL_Surface* makeIcon() {
+    constexpr int size = 32;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return nullptr;
+    auto* pixels = static_cast<uint32_t*>(icon->pixels);
+    int pitch = icon->pitch / 4;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            uint32_t colour = 0;  // transparent
+            if (x >= 5 && x < 27 && y >= 3 && y < 29) colour = 0xFF1F4E9C;               // cover
+            if (x >= 9 && x < 27 && y >= 25 && y < 28) colour = 0xFFFFFFFF;              // page edges
+            if (x >= 7 && x < 9 && y >= 3 && y < 29) colour = 0xFF0F2E62;                // spine
+            if (x >= 12 && x < 24 && (y == 8 || y == 11 || y == 14)) colour = 0xFFE8E8E8;  // title lines
+            pixels[y * pitch + x] = colour;
+        }
+    return icon;
+}
 
 class SdlBackend : public Backend {
 public:
     SdlBackend() {
         arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
         iBeam_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+        icon_ = makeIcon();
         traceFirstFrame_ = std::getenv("EDITOR_TRACE_FIRST_FRAME") != nullptr;
         SDL_StartTextInput();
     }
@@ -27,6 +59,7 @@ public:
         for (auto& [id, surface] : surfaces_) SDL_DestroyWindow(surface.window);
         SDL_FreeCursor(arrow_);
         SDL_FreeCursor(iBeam_);
+        if (icon_) SDL_FreeSurface(icon_);
         SDL_Quit();
     }
 
@@ -40,7 +73,19 @@ public:
         }
         SurfaceId id = nextId_++;
         surfaces_[id] = Surface{window, rect, false, false};
-        if (hitTester_) SDL_SetWindowHitTest(window, &SdlBackend::hitTest, this);
+#ifdef EDITOR_HAVE_X11
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+            surfaces_[id].xwindow = info.info.x11.window;
+            if (!x11_) {
+                x11_ = info.info.x11.display;
+                windowManager_ = x11::windowManagerRuns(x11_);
+            }
+        }
+#endif
+        if (icon_) SDL_SetWindowIcon(window, icon_);
+        if (hitTester_ && windowManager_) SDL_SetWindowHitTest(window, &SdlBackend::hitTest, this);
         return id;
     }
 
@@ -64,6 +109,7 @@ public:
         if (visible) {
             SDL_ShowWindow(surface->window);
             refresh(*surface);  // pixels presented while hidden never reached the screen
+            if (id == focusWanted_) giveFocus(*surface, focusWantedByUser_);
         } else {
             SDL_HideWindow(surface->window);
         }
@@ -73,9 +119,27 @@ public:
         if (Surface* surface = find(id)) SDL_RaiseWindow(surface->window);
     }
 
+    void focusSurface(SurfaceId id, bool byUser) override {
+        Surface* surface = find(id);
+        if (!surface) return;
+        focusWanted_ = id;
+        focusWantedByUser_ = byUser;
+        if (surface->visible) giveFocus(*surface, byUser);
+    }
+
+    void setSurfaceOwner(SurfaceId id, SurfaceId ownerId) override {
+        Surface* surface = find(id);
+        Surface* owner = find(ownerId);
+        if (!surface || !owner) return;
+#ifdef EDITOR_HAVE_X11
+        if (x11_ && surface->xwindow && owner->xwindow) x11::makeDialogOf(x11_, surface->xwindow, owner->xwindow);
+#endif
+    }
+
     void destroySurface(SurfaceId id) override {
         Surface* surface = find(id);
         if (!surface) return;
+        if (focusWanted_ == id) focusWanted_ = 0;
         SDL_DestroyWindow(surface->window);
         surfaces_.erase(id);
     }
@@ -103,10 +167,18 @@ public:
 
     bool nextEvent(Event& out, bool wait) override {
         SDL_Event event;
-        while (wait ? SDL_WaitEvent(&event) != 0 : SDL_PollEvent(&event) != 0) {
-            if (translate(event, out)) return true;
+        for (;;) {
+            while (SDL_PollEvent(&event) != 0)
+                if (translate(event, out)) return true;
+            if (!wait) return false;
+#ifdef EDITOR_HAVE_X11
+            if (x11_) {
+                x11::waitForEvents(x11_);
+                continue;
+            }
+#endif
+            if (SDL_WaitEvent(&event) != 0 && translate(event, out)) return true;
         }
-        return false;
     }
 
     uint32_t now() const override { return SDL_GetTicks(); }
@@ -135,6 +207,10 @@ public:
         SDL_SetClipboardText(codepage::windows1252ToUtf8(text).c_str());
     }
 
+    void setSelectionText(const std::string& text) override {
+        SDL_SetPrimarySelectionText(codepage::windows1252ToUtf8(text).c_str());
+    }
+
     void setCursor(Cursor cursor) override {
         SDL_Cursor* wanted = cursor == Cursor::IBeam ? iBeam_ : arrow_;
         if (wanted && wanted != SDL_GetCursor()) SDL_SetCursor(wanted);
@@ -142,6 +218,9 @@ public:
 
     void setHitTester(HitTester tester) override {
         hitTester_ = std::move(tester);
+        // Without a window manager nobody answers SDL's move requests; the layer then
+        // drags captions itself with the mouse events it gets instead.
+        if (!windowManager_) return;
         for (auto& [id, surface] : surfaces_)
             SDL_SetWindowHitTest(surface.window, hitTester_ ? &SdlBackend::hitTest : nullptr, this);
     }
@@ -152,7 +231,23 @@ private:
         Rect rect;
         bool visible = false;
         bool presented = false;  // the window's pixel buffer holds the layer's pixels
+        unsigned long xwindow = 0;  // the X window, on X11
     };
+
+    // Hands the desktop's keyboard focus to the window. Without a window manager nobody
+    // else would: when a focused window goes, the X focus is left with nobody and typed
+    // keys are lost. Another program's focus is taken only on a click.
+    void giveFocus(Surface& surface, bool byUser) {
+#ifdef EDITOR_HAVE_X11
+        if (x11_ && surface.xwindow) {
+            std::vector<x11::XWindow> ours;
+            for (const auto& [id, other] : surfaces_) ours.push_back(other.xwindow);
+            x11::giveFocus(x11_, surface.xwindow, ours.data(), static_cast<int>(ours.size()), byUser);
+            return;
+        }
+#endif
+        if (byUser) SDL_RaiseWindow(surface.window);
+    }
 
     static int atLeastOne(int length) { return length > 0 ? length : 1; }
     static Rect toRect(const SDL_Rect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
@@ -206,10 +301,16 @@ private:
         out.type = type;
         out.surface = idOf(windowId);
         if (out.surface == 0) return false;
-        int windowX = 0, windowY = 0;
-        SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
-        out.x = windowX + localX;
-        out.y = windowY + localY;
+        if (pointerKnown_) {
+            out.x = pointer_.x;
+            out.y = pointer_.y;
+            pointerKnown_ = false;
+        } else {
+            int windowX = 0, windowY = 0;
+            SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
+            out.x = windowX + localX;
+            out.y = windowY + localY;
+        }
         out.modifiers = sdl::modifiersFor(static_cast<uint16_t>(SDL_GetModState()));
         out.time = time;
         return true;
@@ -236,7 +337,14 @@ private:
             out.y = event.data2;
             return true;
         case SDL_WINDOWEVENT_CLOSE: out.type = EventType::CloseRequest; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out.type = EventType::FocusGained; return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+#ifdef EDITOR_HAVE_X11
+            // Focus changes arrive late: one for a window that no longer has the focus
+            // would take the activation back from where the program has just put it.
+            if (x11_ && surface->xwindow && !x11::hasFocus(x11_, surface->xwindow)) return false;
+#endif
+            out.type = EventType::FocusGained;
+            return true;
         case SDL_WINDOWEVENT_FOCUS_LOST: out.type = EventType::FocusLost; return true;
         default: return false;
         }
@@ -271,6 +379,13 @@ private:
 
     bool translate(const SDL_Event& event, Event& out) {
         switch (event.type) {
+#ifdef EDITOR_HAVE_X11
+        case SDL_SYSWMEVENT:
+            // Comes just before SDL's own event for the same X event.
+            if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11)
+                pointerKnown_ = x11::pointerOnScreen(&event.syswm.msg->msg.x11.event, pointer_.x, pointer_.y);
+            return false;
+#endif
         case SDL_WINDOWEVENT: return windowEvent(event.window, out);
         case SDL_KEYDOWN:
         case SDL_KEYUP: return keyEvent(event.key, out);
@@ -297,8 +412,38 @@ private:
     HitTester hitTester_;
     SDL_Cursor* arrow_ = nullptr;
     SDL_Cursor* iBeam_ = nullptr;
+    SDL_Surface* icon_ = nullptr;
     bool traceFirstFrame_ = false;
+    SurfaceId focusWanted_ = 0;  // the surface the layer activated last
+    bool focusWantedByUser_ = false;
+    bool windowManager_ = true;  // until known otherwise: SDL's system moves
+    SDL_Point pointer_{};        // screen position of the pointer event SDL reports next
+    bool pointerKnown_ = false;
+#ifdef EDITOR_HAVE_X11
+    void* x11_ = nullptr;  // SDL's connection to the X server
+#endif
 };
+
+// Drivers that show windows to a person. SDL would otherwise fall back to its offscreen
+// driver when there is no display, and the editor would run where nobody sees it.
+bool showsWindows(const char* driver) {
+    for (const char* known : {"x11", "wayland", "cocoa", "windows", "haiku"})
+        if (driver && std::strcmp(driver, known) == 0) return true;
+    return false;
+}
+
+std::string visibleDrivers() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* name = SDL_GetVideoDriver(i);
+        if (!showsWindows(name)) continue;
+        // Wayland's library complains on its own when it has nowhere to look.
+        if (std::strcmp(name, "wayland") == 0 && !std::getenv("WAYLAND_DISPLAY")) continue;
+        if (!list.empty()) list += ",";
+        list += name;
+    }
+    return list;
+}
 
 }  // namespace
 
@@ -311,11 +456,41 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     // The layer draws every pixel itself; the plain window framebuffer needs no GPU context.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        why = SDL_GetError();
-        if (why.empty()) why = "SDL could not start its video subsystem";
+    std::string drivers = visibleDrivers();
+    if (drivers.empty()) {
+        why = "this SDL has no driver for a desktop";
         return nullptr;
     }
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_OVERRIDE);
+    // A display server that is still starting refuses the connection for a moment.
+    bool started = false;
+    for (int attempt = 0; attempt < 4 && !started; ++attempt) {
+        if (attempt > 0) SDL_Delay(250);
+        started = SDL_Init(SDL_INIT_VIDEO) == 0;
+    }
+    if (!started) {
+        const char* x = std::getenv("DISPLAY");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        if ((!x || !*x) && (!wayland || !*wayland))
+            why = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        else
+            why = std::string("no display server answers at ") + (x && *x ? std::string("DISPLAY=") + x : "") +
+                  (x && *x && wayland && *wayland ? " or " : "") +
+                  (wayland && *wayland ? std::string("WAYLAND_DISPLAY=") + wayland : "");
+        return nullptr;
+    }
+    if (!showsWindows(SDL_GetCurrentVideoDriver())) {
+        why = std::string("SDL chose the driver \"") + (SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") +
+              "\", which shows no windows";
+        SDL_Quit();
+        return nullptr;
+    }
+#ifdef EDITOR_HAVE_X11
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        x11::installErrorHandlers();
+        SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    }
+#endif
     if (SDL_GetNumVideoDisplays() < 1) {
         why = "no screen found";
         SDL_Quit();

@@ -1,0 +1,110 @@
+#include "display/sdl/x11_desktop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace display::x11 {
+
+namespace {
+
+Display* x(void* display) { return static_cast<Display*>(display); }
+
+int reportError(Display* display, XErrorEvent* error) {
+    static int reported = 0;
+    if (reported < 5) {
+        ++reported;
+        char text[128] = "";
+        XGetErrorText(display, error->error_code, text, sizeof text);
+        std::fprintf(stderr, "display: X request %d failed (%s); going on\n", error->request_code, text);
+    }
+    return 0;
+}
+
+// Nothing shown can be saved any more and every further X call would fail, so the
+// program ends at once, without exit handlers that would talk to the dead connection.
+// The kernel releases the files and their locks; a dictionary is only ever replaced by
+// a rename, so it is the old one or the new one, never half of each.
+int connectionLost(Display*) {
+    static const char message[] = "display: the connection to the display was lost; the editor ends\n";
+    ssize_t ignored = write(STDERR_FILENO, message, sizeof message - 1);
+    (void)ignored;
+    _exit(3);
+}
+
+}  // namespace
+
+void installErrorHandlers() {
+    XSetErrorHandler(reportError);
+    XSetIOErrorHandler(connectionLost);
+}
+
+bool hasFocus(void* display, XWindow window) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(x(display), &focus, &revert);
+    return focus == window;
+}
+
+bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount, bool fromAnyone) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(x(display), &focus, &revert);
+    if (focus == window) return true;
+    bool free = focus == None || focus == PointerRoot || focus == DefaultRootWindow(x(display));
+    for (int i = 0; i < ourCount && !free; ++i) free = ours[i] == focus;
+    if (!free && !fromAnyone) return false;
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(x(display), window, &attributes) || attributes.map_state != IsViewable) return false;
+    // Reverting to the parent (the root) leaves the keys with the window under the
+    // pointer when this one goes, rather than with nobody.
+    XSetInputFocus(x(display), window, RevertToParent, CurrentTime);
+    XFlush(x(display));
+    return true;
+}
+
+void makeDialogOf(void* display, XWindow window, XWindow owner) {
+    XSetTransientForHint(x(display), window, owner);
+    Atom type = XInternAtom(x(display), "_NET_WM_WINDOW_TYPE", False);
+    Atom dialog = XInternAtom(x(display), "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(x(display), window, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialog),
+                    1);
+}
+
+bool windowManagerRuns(void* display) {
+    Atom check = XInternAtom(x(display), "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = XGetWindowProperty(x(display), DefaultRootWindow(x(display)), check, 0, 1, False, XA_WINDOW, &type,
+                                    &format, &count, &after, &data) == Success &&
+                 data && count == 1;
+    if (data) XFree(data);
+    return found;
+}
+
+bool pointerOnScreen(const void* xevent, int& x, int& y) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    switch (event->type) {
+    case MotionNotify: x = event->xmotion.x_root, y = event->xmotion.y_root; return true;
+    case ButtonPress:
+    case ButtonRelease: x = event->xbutton.x_root, y = event->xbutton.y_root; return true;
+    default: return false;
+    }
+}
+
+void waitForEvents(void* display) {
+    if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return;
+    pollfd connection{ConnectionNumber(x(display)), POLLIN, 0};
+    // A hang-up is found and reported by Xlib on the next read.
+    if (poll(&connection, 1, -1) > 0 && (connection.revents & (POLLHUP | POLLERR))) XSync(x(display), False);
+}
+
+}  // namespace display::x11

@@ -1,0 +1,33 @@
+// What the SDL display asks of the X server directly, beside SDL: the keyboard focus,
+// dialog hints, whether a window manager runs, and errors that must not end the program.
+// Windows are X window ids; the display is the connection SDL opened.
+#pragma once
+
+namespace display::x11 {
+
+using XWindow = unsigned long;
+
+// Xlib's default handlers end the program on a failed request and hang in exit handlers
+// on a lost connection; these report a failure and go on, or end at once.
+void installErrorHandlers();
+
+// The focus goes to the window when it is on screen and nobody, the root or one of
+// `ours` holds it now (or always when `fromAnyone`). True when the window has it.
+bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount, bool fromAnyone);
+bool hasFocus(void* display, XWindow window);
+
+// Marks a window as a dialog of its owner (kept above it, not listed on its own).
+void makeDialogOf(void* display, XWindow window, XWindow owner);
+
+bool windowManagerRuns(void* display);
+
+// The screen position of a pointer event (motion, press, release), from the X event
+// itself. A position relative to the window would be wrong for events sent before a
+// move of that window that the program has made since.
+bool pointerOnScreen(const void* xevent, int& x, int& y);
+
+// Sleeps until the X server has sent something, without SDL's own wait (which wakes
+// itself by sending an event to one of our windows, perhaps one that is gone).
+void waitForEvents(void* display);
+
+}  // namespace display::x11
