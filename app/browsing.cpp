@@ -1,11 +1,11 @@
 #include "browsing.h"
 
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "form_fields.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 
 #include <cstdint>
 

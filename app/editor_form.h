@@ -26,8 +26,13 @@ constexpr int32_t downButton = 35;
 constexpr int32_t gotoButton = 37;
 constexpr int32_t findButton = 40;
 constexpr int32_t addButton = 41;
-constexpr int32_t firstPassButton = 42;
-constexpr int32_t lastPassButton = 47;
+// The clean-up passes, each started by its own button.
+constexpr int32_t deleteLinksButton = 42;
+constexpr int32_t deleteWordClassButton = 43;
+constexpr int32_t deleteClass32Button = 44;
+constexpr int32_t deleteUnusedButton = 45;
+constexpr int32_t extractWordsButton = 46;
+constexpr int32_t resetHighModesButton = 47;
 
 constexpr int32_t editorControlCount = 44;
 

@@ -1,15 +1,16 @@
 // What the editor form does with each of its events.
 #include "browsing.h"
 #include "dialogs.h"
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "events.h"
+#include "main_sequence.h"
 #include "maintenance_passes.h"
 #include "messages.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 #include "word_lookup.h"
 
 namespace {
@@ -47,12 +48,12 @@ constexpr Command commands[] = {
     {gotoButton, goToEntry},
     {findButton, [] { findEntry(); }},
     {addButton, addEntry},
-    {42, deleteLinkEntries},
-    {43, deleteWordClassEntries},
-    {44, deleteClass32Entries},
-    {45, deleteUnusedEntries},
-    {46, extractWords},
-    {47, resetHighModes},
+    {deleteLinksButton, deleteLinkEntries},
+    {deleteWordClassButton, deleteWordClassEntries},
+    {deleteClass32Button, deleteClass32Entries},
+    {deleteUnusedButton, deleteUnusedEntries},
+    {extractWordsButton, extractWords},
+    {resetHighModesButton, resetHighModes},
 };
 
 // Edit fields notify as their texts change; their ids have no command, so the

@@ -1,12 +1,12 @@
 #include "entry_store.h"
 
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_fields.h"
 #include "form_fields.h"
 #include "messages.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 
 #include <limits>
 

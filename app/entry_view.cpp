@@ -4,7 +4,7 @@
 #include "entry_fields.h"
 #include "form_fields.h"
 #include "text.h"
-#include "translation_file.h"
+#include "translation_records.h"
 
 namespace {
 

@@ -1,12 +1,14 @@
 #include "main_sequence.h"
 
 #include "dialogs.h"
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
+
+int32_t runFlag = 0;
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "maintenance_passes.h"
 
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_fields.h"
 #include "form_fields.h"
 #include "messages.h"
 #include "rebuild.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,9 +2,9 @@
 // replaces the dictionary.
 #pragma once
 
-void deleteLinkEntries();       // 42
-void deleteWordClassEntries();  // 43
-void deleteClass32Entries();    // 44
-void deleteUnusedEntries();     // 45
-void extractWords();            // 46
-void resetHighModes();          // 47
+void deleteLinkEntries();
+void deleteWordClassEntries();
+void deleteClass32Entries();
+void deleteUnusedEntries();
+void extractWords();
+void resetHighModes();

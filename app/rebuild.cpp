@@ -1,11 +1,12 @@
 #include "rebuild.h"
 
 #include "dialogs.h"
+#include "dictionary_files.h"
 #include "editor_form.h"
+#include "main_sequence.h"
 #include "messages.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 
 #include <string>
 #include <vector>

@@ -1,13 +1,13 @@
 #include "word_lookup.h"
 
+#include "dictionary_files.h"
 #include "editor_form.h"
 #include "entry_fields.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "messages.h"
 #include "text.h"
-#include "translation_file.h"
-#include "translation_files.h"
+#include "translation_records.h"
 
 #include <windows.h>
 

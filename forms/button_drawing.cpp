@@ -48,7 +48,7 @@ void drawText(HWND button, HDC dc, const char* text, RECT textRect, UINT state, 
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), at.x, at.y,
                        size.cx, size.cy, DST_TEXT | DSS_DISABLED);
     } else {
-        previousColour = SetTextColor(dc, colourProperty(button, "FGRND"));
+        previousColour = SetTextColor(dc, colourProperty(button, textColourProperty));
         DrawTextA(dc, text, length, &textRect, format);
     }
     SetBkMode(dc, previousMode);
@@ -67,7 +67,7 @@ int32_t drawButton(HWND button, const DRAWITEMSTRUCT& item) {
     RECT textRect = item.rcItem;
     char text[maxButtonText] = {};
     GetWindowTextA(button, text, sizeof text);
-    DWORD style = static_cast<DWORD>(GetWindowLongA(button, GWL_STYLE));
+    DWORD style = styleOf(button);
     bool multiline = (style & BS_MULTILINE) != 0;
     bool pressed = (state & ODS_SELECTED) != 0;
     bool marked = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
@@ -83,7 +83,7 @@ int32_t drawButton(HWND button, const DRAWITEMSTRUCT& item) {
         DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
     }
     fillRectangle(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                  colourProperty(button, "BGRND"));
+                  colourProperty(button, backgroundColourProperty));
     if (marked) outline(dc, item.rcItem);  // no focus rectangle: the dark border says it
 
     if (text[0]) drawText(button, dc, text, textRect, state, multiline);

@@ -10,13 +10,6 @@
 
 namespace {
 
-constexpr char previousProcedure[] = "LPFN";
-constexpr char textColour[] = "FGRND";
-constexpr char backgroundColour[] = "BGRND";
-constexpr char backgroundBrush[] = "BBRUSH";
-constexpr char notifyTab[] = "NOTIFY_TAB";
-constexpr char notifyEnter[] = "NOTIFY_ENTER";
-
 HANDLE asProperty(UINT_PTR value) { return reinterpret_cast<HANDLE>(value); }
 UINT_PTR propertyValue(HWND window, const char* name) { return reinterpret_cast<UINT_PTR>(GetPropA(window, name)); }
 
@@ -45,14 +38,14 @@ ColourScheme schemeFor(int32_t kind) {
 }
 
 LRESULT passOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, previousProcedure));
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, previousProcedureProperty));
     return previous ? CallWindowProcA(previous, window, message, wParam, lParam) : 0;
 }
 
 LRESULT answerColourRequest(HWND window, HDC dc) {
-    SetTextColor(dc, static_cast<COLORREF>(propertyValue(window, textColour)));
-    SetBkColor(dc, static_cast<COLORREF>(propertyValue(window, backgroundColour)));
-    return static_cast<LRESULT>(propertyValue(window, backgroundBrush));
+    SetTextColor(dc, static_cast<COLORREF>(propertyValue(window, textColourProperty)));
+    SetBkColor(dc, static_cast<COLORREF>(propertyValue(window, backgroundColourProperty)));
+    return static_cast<LRESULT>(propertyValue(window, backgroundBrushProperty));
 }
 
 // Controls made from a template share the dialog's font, which the dialog manager
@@ -73,15 +66,15 @@ void deleteImage(HWND window, UINT getImageMessage) {
 }
 
 void releaseColours(HWND window) {
-    auto brush = reinterpret_cast<HGDIOBJ>(RemovePropA(window, backgroundBrush));
-    RemovePropA(window, backgroundColour);
-    RemovePropA(window, textColour);
+    auto brush = reinterpret_cast<HGDIOBJ>(RemovePropA(window, backgroundBrushProperty));
+    RemovePropA(window, backgroundColourProperty);
+    RemovePropA(window, textColourProperty);
     if (brush) DeleteObject(brush);
 }
 
 // Puts the control's own procedure back and hands it the message that ends the control.
 LRESULT unsubclassAndPassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(RemovePropA(window, previousProcedure));
+    auto previous = reinterpret_cast<WNDPROC>(RemovePropA(window, previousProcedureProperty));
     if (!previous) return 0;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     return CallWindowProcA(previous, window, message, wParam, lParam);
@@ -95,30 +88,30 @@ void replaceImage(HWND window, const char* name, UINT getImageMessage, UINT setI
 }
 
 bool notifiesParent(HWND window, WPARAM character, WORD& code) {
-    if (character == VK_TAB && GetPropA(window, notifyTab)) {
+    if (character == VK_TAB && GetPropA(window, notifyTabProperty)) {
         code = notifyTabCode;
         return true;
     }
-    if (character == VK_RETURN && GetPropA(window, notifyEnter)) {
+    if (character == VK_RETURN && GetPropA(window, notifyEnterProperty)) {
         code = notifyEnterCode;
         return true;
     }
     return false;
 }
 
-DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
-
 }  // namespace
+
+DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
 
 int32_t attachControlColours(HWND control, int32_t kind) {
     if (!control) return 0;
     ColourScheme scheme = schemeFor(kind);
     COLORREF background = GetSysColor(scheme.backgroundIndex);
-    SetPropA(control, textColour, asProperty(GetSysColor(COLOR_BTNTEXT)));
-    SetPropA(control, backgroundColour, asProperty(background));
-    SetPropA(control, backgroundBrush, scheme.hasBrush ? CreateSolidBrush(background) : nullptr);
+    SetPropA(control, textColourProperty, asProperty(GetSysColor(COLOR_BTNTEXT)));
+    SetPropA(control, backgroundColourProperty, asProperty(background));
+    SetPropA(control, backgroundBrushProperty, scheme.hasBrush ? CreateSolidBrush(background) : nullptr);
     LONG_PTR previous = SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(scheme.subclass));
-    SetPropA(control, previousProcedure, reinterpret_cast<HANDLE>(previous));
+    SetPropA(control, previousProcedureProperty, reinterpret_cast<HANDLE>(previous));
     return 0;
 }
 
@@ -127,8 +120,8 @@ LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_DESTROY:
         deleteOwnFont(window);
         releaseColours(window);
-        RemovePropA(window, notifyTab);
-        RemovePropA(window, notifyEnter);
+        RemovePropA(window, notifyTabProperty);
+        RemovePropA(window, notifyEnterProperty);
         return unsubclassAndPassOn(window, message, wParam, lParam);
     case reflectedColourRequest:
     case WM_CTLCOLOREDIT:     // a combo box's own edit part

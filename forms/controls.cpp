@@ -144,7 +144,7 @@ BOOL CALLBACK fitAroundBar(HWND child, LPARAM lParam) {
     LONG barWidth = bar.right - bar.left;
     LONG barHeight = bar.bottom - bar.top;
     if (lstrcmpA(className, "TOOLBARWINDOW32") == 0) {
-        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        DWORD style = styleOf(child);
         bool vertical = (style & CCS_VERT) != 0;
         switch (style & 3) {
         case CCS_TOP:

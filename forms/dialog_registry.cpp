@@ -1,7 +1,6 @@
 // Dialog descriptions: the dialog class, createDialog, the pixel-to-dialog-unit rule and
 // the registry that releases every description at exit.
 #include "dialogs.h"
-#include "messages.h"
 
 #include <windows.h>
 
@@ -9,13 +8,14 @@
 #include <cmath>
 #include <new>
 
+ATOM dialogClassAtom = 0;
 DialogNode* dialogRegistry = nullptr;
 
 void registerDialogClass() {
     if (dialogClassAtom != 0) return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    GetClassInfoExA(nullptr, MAKEINTATOM(0x8002), &windowClass);
+    GetClassInfoExA(nullptr, WC_DIALOG, &windowClass);
     windowClass.cbSize = sizeof windowClass;  // 48 on the 32-bit Windows build
     windowClass.lpszClassName = dialogClassName;
     windowClass.lpszMenuName = nullptr;

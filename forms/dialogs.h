@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
-// The window class of every dialog the runtime shows.
+// The window class of every dialog the runtime shows, and its atom: 0 until
+// registerDialogClass has registered it.
 constexpr char dialogClassName[] = "MarlowDlgClass";
+extern ATOM dialogClassAtom;
 
 struct ControlRecord {
     ControlRecord* next = nullptr;

@@ -1,7 +1,5 @@
 #include "messages.h"
 
-ATOM dialogClassAtom = 0;
-
 namespace {
 
 // The hook of the message box that is up; one box at a time.

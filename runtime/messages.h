@@ -7,9 +7,6 @@
 
 #include <cstdint>
 
-// Class atom of the runtime's dialog class, 0 until it is registered.
-extern ATOM dialogClassAtom;
-
 void processMessages(int32_t noWait);
 int32_t messageBox(const DialogObject* owner, const char* text, const char* caption, uint32_t flags);
 LRESULT CALLBACK centringHook(int code, WPARAM wParam, LPARAM lParam);

@@ -9,7 +9,12 @@ cd "$(dirname "$0")/.."
 ensure_packages $BUILD_PACKAGES $TEST_PACKAGES
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON >/dev/null
+# A compiler cache, where the machine has one, makes a second run of this command quick,
+# also from another checkout of the same tree (paths are hashed relative to it).
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
@@ -20,7 +25,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 # own leaks; the normal build above runs them.
 echo "== Sanitizer build (ASan + UBSan, with fault injection)"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON \
-  -DEDITOR_SANITIZE=ON -DEDITOR_FAULT_INJECTION=ON >/dev/null
+  -DEDITOR_SANITIZE=ON -DEDITOR_FAULT_INJECTION=ON "${launcher[@]}" >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" \
@@ -30,7 +35,8 @@ echo "== Fuzzing, a short run of each target (longer runs: scripts/fuzz.sh 300)"
 scripts/fuzz.sh 15
 
 echo "== Windows cross-compile (mingw-w64, i686)"
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+  "${launcher[@]}" >/dev/null
 cmake --build build-windows -j"$jobs"
 echo "Windows build: $(ls build-windows/*.exe 2>/dev/null || echo 'program libraries only')"
 
@@ -40,8 +46,6 @@ echo "Windows build: $(ls build-windows/*.exe 2>/dev/null || echo 'program libra
 # translation-file tool makes and checks its dictionaries.
 echo "== Windows build under Wine (mingw-w64, x86_64; wine64 on Xvfb)"
 wine_stage_start=$SECONDS
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build-windows-x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   "${launcher[@]}" >/dev/null
 cmake --build build-windows-x64 -j"$jobs"

@@ -78,6 +78,8 @@ public:
 
 private:
     void push(Event event);
+    void pointerEvent(EventType type, int x, int y, MouseButton button);
+    void keyEvent(EventType type, uint32_t virtualKey, uint32_t modifiers);
 
     Rect screen_;
     Rect workArea_;

@@ -137,22 +137,12 @@ SurfaceId HeadlessBackend::surfaceAt(int x, int y) const {
     return 0;
 }
 
-void HeadlessBackend::mouseMove(int x, int y) {
+// A mouse event is where the pointer now is, with the keys held at that moment.
+void HeadlessBackend::pointerEvent(EventType type, int x, int y, MouseButton button) {
     mouseX_ = x;
     mouseY_ = y;
     Event event;
-    event.type = EventType::MouseMove;
-    event.x = x;
-    event.y = y;
-    event.modifiers = modifiers_;
-    push(event);
-}
-
-void HeadlessBackend::mouseDown(int x, int y, MouseButton button) {
-    mouseX_ = x;
-    mouseY_ = y;
-    Event event;
-    event.type = EventType::MouseDown;
+    event.type = type;
     event.x = x;
     event.y = y;
     event.button = button;
@@ -160,17 +150,9 @@ void HeadlessBackend::mouseDown(int x, int y, MouseButton button) {
     push(event);
 }
 
-void HeadlessBackend::mouseUp(int x, int y, MouseButton button) {
-    mouseX_ = x;
-    mouseY_ = y;
-    Event event;
-    event.type = EventType::MouseUp;
-    event.x = x;
-    event.y = y;
-    event.button = button;
-    event.modifiers = modifiers_;
-    push(event);
-}
+void HeadlessBackend::mouseMove(int x, int y) { pointerEvent(EventType::MouseMove, x, y, MouseButton::None); }
+void HeadlessBackend::mouseDown(int x, int y, MouseButton button) { pointerEvent(EventType::MouseDown, x, y, button); }
+void HeadlessBackend::mouseUp(int x, int y, MouseButton button) { pointerEvent(EventType::MouseUp, x, y, button); }
 
 void HeadlessBackend::click(int x, int y, MouseButton button) {
     mouseMove(x, y);
@@ -178,22 +160,23 @@ void HeadlessBackend::click(int x, int y, MouseButton button) {
     mouseUp(x, y, button);
 }
 
-void HeadlessBackend::keyDown(uint32_t virtualKey, uint32_t modifiers) {
-    modifiers_ |= modifierOfKey(virtualKey);
+// A key event carries the modifiers held once the key itself has gone down or up.
+void HeadlessBackend::keyEvent(EventType type, uint32_t virtualKey, uint32_t modifiers) {
     Event event;
-    event.type = EventType::KeyDown;
+    event.type = type;
     event.virtualKey = virtualKey;
     event.modifiers = modifiers_ | modifiers;
     push(event);
 }
 
+void HeadlessBackend::keyDown(uint32_t virtualKey, uint32_t modifiers) {
+    modifiers_ |= modifierOfKey(virtualKey);
+    keyEvent(EventType::KeyDown, virtualKey, modifiers);
+}
+
 void HeadlessBackend::keyUp(uint32_t virtualKey, uint32_t modifiers) {
     modifiers_ &= ~modifierOfKey(virtualKey);
-    Event event;
-    event.type = EventType::KeyUp;
-    event.virtualKey = virtualKey;
-    event.modifiers = modifiers_ | modifiers;
-    push(event);
+    keyEvent(EventType::KeyUp, virtualKey, modifiers);
 }
 
 void HeadlessBackend::key(uint32_t virtualKey, uint32_t modifiers) {

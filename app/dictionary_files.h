@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-extern int32_t runFlag;
-
 // The caption of every message about the translation files.
 constexpr const char* errorCaption = "error...MAIN...";
 

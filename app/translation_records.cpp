@@ -1,4 +1,4 @@
-#include "translation_file.h"
+#include "translation_records.h"
 
 #include <cstring>
 

@@ -1,11 +1,10 @@
-#include "translation_files.h"
+#include "dictionary_files.h"
 
+#include "main_sequence.h"
 #include "messages.h"
 #include "rebuild.h"
 #include "text.h"
-#include "translation_file.h"
-
-int32_t runFlag = 0;
+#include "translation_records.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "text.h"
-#include "translation_file.h"
+#include "translation_records.h"
 
 #include "dictionary_codec.h"
 #include "temp_directory.h"
