@@ -36,6 +36,9 @@ struct OpenFile {
     bool sharesDelete;
     dev_t device;
     ino_t inode;
+    // The handle's file pointer, kept here rather than in the descriptor so that a
+    // record transfer is one pread or pwrite instead of a seek and a transfer.
+    int64_t position = 0;
 };
 
 std::mutex openFilesMutex;
@@ -139,31 +142,38 @@ private:
     bool conflict_ = false;
 };
 
-bool readAll(int fd, char* buffer, size_t size, size_t& done) {
+// Transfers at `offset` (and advances it by what was moved) when one is given, else at
+// the descriptor's own position; short transfers go on until done or the end of the file.
+bool readAll(int fd, char* buffer, size_t size, size_t& done, int64_t* offset = nullptr) {
     done = 0;
+    bool ok = true;
     while (done < size) {
-        ssize_t n = read(fd, buffer + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) break;
+        ssize_t n = offset ? pread(fd, buffer + done, size - done, static_cast<off_t>(*offset) + done)
+                           : read(fd, buffer + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
         done += static_cast<size_t>(n);
     }
-    return true;
+    if (offset) *offset += static_cast<int64_t>(done);
+    return ok;
 }
 
-bool writeAll(int fd, const char* buffer, size_t size, size_t& done) {
+bool writeAll(int fd, const char* buffer, size_t size, size_t& done, int64_t* offset = nullptr) {
     done = 0;
+    bool ok = true;
     while (done < size) {
-        ssize_t n = write(fd, buffer + done, size - done);
+        ssize_t n = offset ? pwrite(fd, buffer + done, size - done, static_cast<off_t>(*offset) + done)
+                           : write(fd, buffer + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
+            ok = false;
+            break;
         }
         done += static_cast<size_t>(n);
     }
-    return true;
+    if (offset) *offset += static_cast<int64_t>(done);
+    return ok;
 }
 
 std::string directoryOf(const std::string& path) {
@@ -270,7 +280,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
     if (!file->canRead) return kernel::failWith(ERROR_ACCESS_DENIED);
     if (nNumberOfBytesToRead && !lpBuffer) return kernel::failWith(ERROR_NOACCESS);
     size_t done = 0;
-    bool ok = readAll(file->fd, static_cast<char*>(lpBuffer), nNumberOfBytesToRead, done);
+    bool ok = readAll(file->fd, static_cast<char*>(lpBuffer), nNumberOfBytesToRead, done, &file->position);
     if (lpNumberOfBytesRead) *lpNumberOfBytesRead = static_cast<DWORD>(done);
     return ok ? TRUE : kernel::failFromErrno(ERROR_READ_FAULT);
 }
@@ -285,7 +295,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
     size_t done = 0;
-    bool ok = writeAll(file->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done);
+    bool ok = writeAll(file->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done, &file->position);
     if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = static_cast<DWORD>(done);
     return ok ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
 }
@@ -313,7 +323,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
                            : lDistanceToMove;
     int64_t origin = 0;
     if (dwMoveMethod == FILE_CURRENT) {
-        origin = lseek(file->fd, 0, SEEK_CUR);
+        origin = file->position;
     } else if (dwMoveMethod == FILE_END) {
         struct stat info;
         origin = fstat(file->fd, &info) == 0 ? info.st_size : -1;
@@ -335,10 +345,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
-    if (lseek(file->fd, static_cast<off_t>(target), SEEK_SET) < 0) {
-        kernel::failFromErrno();
-        return INVALID_SET_FILE_POINTER;
-    }
+    file->position = target;
     if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(target >> 32);
     SetLastError(NO_ERROR);  // callers tell a low half of 0xFFFFFFFF from a failure by this
     return static_cast<DWORD>(target);
@@ -361,8 +368,7 @@ BOOL WINAPI SetEndOfFile(HANDLE hFile) {
     OpenFile* file = openFileOf(hFile);
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
-    off_t position = lseek(file->fd, 0, SEEK_CUR);
-    if (position < 0 || ftruncate(file->fd, position) != 0) return kernel::failFromErrno();
+    if (ftruncate(file->fd, static_cast<off_t>(file->position)) != 0) return kernel::failFromErrno();
     return TRUE;
 }
 

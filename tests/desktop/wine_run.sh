@@ -37,7 +37,7 @@ export WINEDEBUG=-all
 # menu entries written into the user's home for the prefix's programs.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# A display of our own, on the first free number from 170.
+# A display of our own, on the first free number from 170 (XVFB_FIRST, when set, up to 179).
 xvfb_pid=""
 cleanup() {
     "$wineserver" -k 2>/dev/null || true
@@ -47,7 +47,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-for n in $(seq 170 179); do
+for n in $(seq "${XVFB_FIRST:-170}" 179); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
@@ -58,7 +58,7 @@ for n in $(seq 170 179); do
     fi
     xvfb_pid=""
 done
-[ -n "$xvfb_pid" ] || { echo "FAIL: no free X display between :170 and :179 for Xvfb" >&2; exit 1; }
+[ -n "$xvfb_pid" ] || { echo "FAIL: no free X display between :${XVFB_FIRST:-170} and :179 for Xvfb" >&2; exit 1; }
 unset WAYLAND_DISPLAY
 
 seconds_since() { awk -v a="$1" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }'; }
@@ -101,5 +101,11 @@ fi
 echo "Wine prefix $WINEPREFIX ready in $(seconds_since "$start") s ($("$wine" --version))"
 ready=$(date +%s.%N)
 
-EDITOR_LAUNCH=$wine "$here/desktop_test.sh" "$exe" "$tool"
+# Every scenario runs, whichever fails: one failure must not hide another.
+failed=0
+EDITOR_LAUNCH=$wine "$here/desktop_test.sh" "$exe" "$tool" || failed=1
 echo "scenario under Wine: $(seconds_since "$ready") s"
+ready=$(date +%s.%N)
+EDITOR_LAUNCH=$wine "$here/replace_failure_test.sh" "$exe" "$tool" || failed=1
+echo "replace-failure scenario under Wine: $(seconds_since "$ready") s"
+[ "$failed" -eq 0 ]

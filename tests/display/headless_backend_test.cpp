@@ -72,17 +72,13 @@ TEST(HeadlessInput, ChordsPressTheirModifiersAroundTheKey) {
     HeadlessBackend backend;
     backend.key('A', display::ModControl | display::ModShift);
     std::vector<Event> events = drain(backend);
+    std::vector<std::pair<EventType, uint32_t>> keys;  // 0x11 is Control, 0x10 Shift
+    for (const Event& e : events) keys.emplace_back(e.type, e.virtualKey);
+    const auto down = EventType::KeyDown, up = EventType::KeyUp;
+    EXPECT_EQ(keys, (std::vector<std::pair<EventType, uint32_t>>{
+                        {down, 0x11}, {down, 0x10}, {down, 'A'}, {up, 'A'}, {up, 0x10}, {up, 0x11}}));
     ASSERT_EQ(events.size(), 6u);
-    EXPECT_EQ(events[0].type, EventType::KeyDown);
-    EXPECT_EQ(events[0].virtualKey, 0x11u);  // Control
-    EXPECT_EQ(events[1].virtualKey, 0x10u);  // Shift
-    EXPECT_EQ(events[2].virtualKey, uint32_t('A'));
-    EXPECT_EQ(events[2].type, EventType::KeyDown);
     EXPECT_EQ(events[2].modifiers, uint32_t(display::ModControl | display::ModShift));
-    EXPECT_EQ(events[3].type, EventType::KeyUp);
-    EXPECT_EQ(events[3].virtualKey, uint32_t('A'));
-    EXPECT_EQ(events[4].virtualKey, 0x10u);
-    EXPECT_EQ(events[5].virtualKey, 0x11u);
     EXPECT_EQ(events[5].modifiers, 0u);
 
     // A modifier held down by hand shows on everything until it is released.
@@ -169,10 +165,8 @@ TEST(HeadlessSurfaces, ScreenshotComposesVisibleSurfacesBottomToTopOnTheDesktop)
     for (uint32_t p : shot.data) EXPECT_NE(p, 0x00FF00u);
 }
 
-TEST(HeadlessSurfaces, ScreenClipboardAndTitles) {
+TEST(HeadlessSurfaces, ClipboardTitlesAndCursor) {
     HeadlessBackend backend;
-    EXPECT_EQ(backend.screen().width(), 1024);
-    EXPECT_EQ(backend.workArea().bottom, 738);
     backend.setClipboardText("caf\xE9");
     EXPECT_EQ(backend.clipboardText(), "caf\xE9");
     auto id = backend.createSurface({0, 0, 10, 10}, "one");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace testgdi;
@@ -97,19 +98,16 @@ const std::vector<uint32_t> kPicture = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 
 }  // namespace
 
 TEST(BitmapFiles, TrueColourAndPalettedFilesLoadPixelForPixel) {
-    // Width 3 makes the 24-bit rows need padding; the rows are stored bottom-up.
-    for (int bits : {24, 32, 8}) {
-        std::string path = writeTemporary("picture" + std::to_string(bits) + ".bmp", bmpFile(3, 2, bits, kPicture));
+    // Width 3 makes the 24-bit rows need padding; the rows are stored bottom-up, or
+    // top-down under a negative height.
+    for (auto [bits, topDown] : {std::pair{24, false}, {32, false}, {8, false}, {24, true}}) {
+        std::string path = writeTemporary("picture.bmp", bmpFile(3, 2, bits, kPicture, topDown));
         int width = 0, height = 0;
-        EXPECT_EQ(loadedPixels(path, width, height), kPicture) << bits << " bits";
+        EXPECT_EQ(loadedPixels(path, width, height), kPicture) << bits << " bits, top-down " << topDown;
         EXPECT_EQ(width, 3);
         EXPECT_EQ(height, 2);
         std::remove(path.c_str());
     }
-    std::string topDown = writeTemporary("topdown.bmp", bmpFile(3, 2, 24, kPicture, true));
-    int width = 0, height = 0;
-    EXPECT_EQ(loadedPixels(topDown, width, height), kPicture);
-    std::remove(topDown.c_str());
 }
 
 TEST(BitmapFiles, ResourcesMissingAndBrokenFilesLoadNothing) {

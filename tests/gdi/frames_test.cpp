@@ -4,50 +4,42 @@
 
 using namespace testgdi;
 
-namespace {
-
-// Colours of the outer and inner ring at the top-left and bottom-right corners.
-struct Rings {
-    uint32_t outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
-};
-
-Rings ringsOf(const Canvas& c, const RECT& r) {
-    return Rings{c.at(r.left, r.top + 3), c.at(r.right - 1, r.bottom - 3), c.at(r.left + 1, r.top + 3),
-                 c.at(r.right - 2, r.bottom - 3)};
-}
-
-}  // namespace
-
-TEST(Frames, PushButtonIsRaisedWithAFace) {
-    Canvas canvas(100, 40, 0x123456);
+// A raised or sunken frame: the colours of its outer and inner ring at the top-left and
+// bottom-right, which edge owns the two far corners, and the middle.
+TEST(Frames, EachKindHasItsRingsCornersAndFace) {
+    struct Case {
+        const char* what;
+        bool frameControl;  // DrawFrameControl(DFC_BUTTON, state), else DrawEdge(state, BF_RECT | BF_MIDDLE)
+        UINT state;
+        uint32_t outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight, farCorners;
+    };
+    const Case cases[] = {
+        {"push button", true, DFCS_BUTTONPUSH, kWhite, kBlack, kFace, kShadow, kBlack},
+        // Soft sunken: the 3-D light is the face's grey in these colours.
+        {"pushed button", true, DFCS_BUTTONPUSH | DFCS_PUSHED, kBlack, kWhite, kShadow, kFace, kWhite},
+        {"sunken edge", false, EDGE_SUNKEN, kShadow, kWhite, kBlack, kFace, kWhite},
+        {"raised edge", false, EDGE_RAISED, kFace, kBlack, kWhite, kShadow, kBlack},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Canvas canvas(100, 40, 0x123456);
+        RECT r{10, 5, 85, 28};
+        if (c.frameControl) EXPECT_TRUE(DrawFrameControl(canvas.dc, &r, DFC_BUTTON, c.state));
+        else EXPECT_TRUE(DrawEdge(canvas.dc, &r, c.state, BF_RECT | BF_MIDDLE));
+        EXPECT_EQ(edges(r), edges({10, 5, 85, 28})) << "without an adjust flag the rectangle stays";
+        EXPECT_EQ(canvas.at(10, 8), c.outerTopLeft);
+        EXPECT_EQ(canvas.at(84, 25), c.outerBottomRight);
+        EXPECT_EQ(canvas.at(11, 8), c.innerTopLeft);
+        EXPECT_EQ(canvas.at(83, 25), c.innerBottomRight);
+        EXPECT_EQ(canvas.at(10, 27), c.farCorners);
+        EXPECT_EQ(canvas.at(84, 5), c.farCorners);
+        EXPECT_EQ(canvas.at(40, 15), kFace);
+        EXPECT_EQ(edges(canvas.inkBounds(0x123456)), edges(r));
+    }
+    Canvas pushed(100, 40);
     RECT r{10, 5, 85, 28};
-    EXPECT_TRUE(DrawFrameControl(canvas.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH));
-    EXPECT_EQ(r.left, 10);  // without DFCS_ADJUSTRECT the rectangle stays
-    Rings rings = ringsOf(canvas, r);
-    EXPECT_EQ(rings.outerTopLeft, kWhite);
-    EXPECT_EQ(rings.outerBottomRight, kBlack);
-    EXPECT_EQ(rings.innerTopLeft, kFace);
-    EXPECT_EQ(rings.innerBottomRight, kShadow);
-    EXPECT_EQ(canvas.at(10, 27), kBlack);   // the dark edge owns the bottom-left corner
-    EXPECT_EQ(canvas.at(84, 5), kBlack);    // and the top-right one
-    EXPECT_EQ(canvas.at(40, 15), kFace);
-    RECT all = canvas.inkBounds(0x123456);
-    EXPECT_TRUE(EqualRect(&all, &r));
-}
-
-TEST(Frames, PushedButtonIsASoftSunkenEdge) {
-    Canvas canvas(100, 40, 0x123456);
-    RECT r{10, 5, 85, 28};
-    DrawFrameControl(canvas.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
-    Rings rings = ringsOf(canvas, r);
-    EXPECT_EQ(rings.outerTopLeft, kBlack);
-    EXPECT_EQ(rings.outerBottomRight, kWhite);
-    EXPECT_EQ(rings.innerTopLeft, kShadow);
-    EXPECT_EQ(rings.innerBottomRight, kFace);  // the 3-D light, the face's grey in these colours
-    EXPECT_EQ(canvas.at(10, 27), kWhite);       // the light edge owns both far corners
-    EXPECT_EQ(canvas.at(84, 5), kWhite);
-    EXPECT_EQ(canvas.count(kBlack), 74 + 21);   // top and left only
-    EXPECT_EQ(canvas.at(12, 7), kFace);
+    DrawFrameControl(pushed.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+    EXPECT_EQ(pushed.count(kBlack), 74 + 21) << "top and left only";
 }
 
 TEST(Frames, AdjustRectLeavesTheFace) {
@@ -69,10 +61,6 @@ TEST(Frames, EdgesAndAdjust) {
     RECT r{5, 5, 45, 30};
     DrawEdge(canvas.dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     EXPECT_EQ(edges(r), edges({7, 7, 43, 28}));
-    EXPECT_EQ(canvas.at(5, 10), kShadow);   // outer: shadow above-left
-    EXPECT_EQ(canvas.at(44, 10), kWhite);   // highlight below-right
-    EXPECT_EQ(canvas.at(6, 10), kBlack);    // inner: dark shadow above-left
-    EXPECT_EQ(canvas.at(43, 10), kFace);    // 3-D light below-right
 
     Canvas etched(60, 40, kFace);
     RECT line{5, 5, 45, 30};
@@ -82,15 +70,6 @@ TEST(Frames, EdgesAndAdjust) {
     EXPECT_EQ(etched.count(kShadow), 40);
     EXPECT_EQ(etched.count(kWhite), 40);
     EXPECT_EQ(line.top, 5);  // no BF_ADJUST
-
-    Canvas raised(60, 40, 0x123456);
-    RECT box{5, 5, 45, 30};
-    DrawEdge(raised.dc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    EXPECT_EQ(raised.at(5, 10), kFace);     // 3-D light
-    EXPECT_EQ(raised.at(44, 10), kBlack);
-    EXPECT_EQ(raised.at(6, 10), kWhite);
-    EXPECT_EQ(raised.at(43, 10), kShadow);
-    EXPECT_EQ(raised.at(20, 20), kFace);
 }
 
 TEST(Frames, CheckBoxRadioAndCloseGlyphsShowTheirState) {

@@ -4,40 +4,41 @@
 
 using namespace testgdi;
 
-TEST(Shapes, RectangleWithNullBrushDrawsOnlyTheOutline) {
-    Canvas canvas(40, 40);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    HGDIOBJ oldPen = SelectObject(canvas.dc, pen);
-    HGDIOBJ oldBrush = SelectObject(canvas.dc, GetStockObject(NULL_BRUSH));
-    RECT all{0, 0, 40, 40};
-    FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    Rectangle(canvas.dc, 5, 5, 25, 15);
-    // 20 x 10 outline: 2 * 20 + 2 * 8 pixels; the inside keeps what was there.
-    EXPECT_EQ(canvas.count(0xFF0000), 56);
-    EXPECT_EQ(canvas.at(5, 5), 0xFF0000u);
-    EXPECT_EQ(canvas.at(24, 14), 0xFF0000u);
-    EXPECT_EQ(canvas.at(25, 15), kBlack);
-    EXPECT_EQ(canvas.at(10, 10), kBlack);
-    SelectObject(canvas.dc, oldPen);
-    SelectObject(canvas.dc, oldBrush);
-    DeleteObject(pen);
-}
-
-TEST(Shapes, RectangleFillsWithTheBrushAndNullPenLeavesOutTheOutline) {
-    Canvas canvas(40, 40);
-    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-    SelectObject(canvas.dc, brush);
-    Rectangle(canvas.dc, 5, 5, 25, 15);
-    EXPECT_EQ(canvas.count(kBlack), 56);  // default black pen
-    EXPECT_EQ(canvas.count(0x0000FF), 18 * 8);
-
-    Canvas penless(40, 40);
-    SelectObject(penless.dc, brush);
-    SelectObject(penless.dc, GetStockObject(NULL_PEN));
-    Rectangle(penless.dc, 5, 5, 25, 15);
-    EXPECT_EQ(edges(penless.inkBounds(kWhite)), edges({5, 5, 24, 14}));
-    EXPECT_EQ(penless.count(0x0000FF), 19 * 9);
-    DeleteObject(brush);  // still selected: it goes when the contexts let go of it
+TEST(Shapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+    constexpr uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kNone = 0x5A5A5A;  // the canvas
+    struct Case {
+        const char* what;
+        uint32_t pen, brush;  // kNone: the null pen or brush
+        int outline, inside;  // pixels of each colour
+        RECT ink;
+    };
+    const Case cases[] = {
+        // 20 x 10: an outline of 2 * 20 + 2 * 8 pixels; a null brush keeps what was inside.
+        {"null brush", kRed, kNone, 56, 0, {5, 5, 25, 15}},
+        {"pen and brush", kBlack, kBlue, 56, 18 * 8, {5, 5, 25, 15}},
+        {"null pen", kNone, kBlue, 0, 19 * 9, {5, 5, 24, 14}},  // one pixel smaller, no outline
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Canvas canvas(40, 40, kNone);
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(c.pen >> 16, (c.pen >> 8) & 0xFF, c.pen & 0xFF));
+        HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+        SelectObject(canvas.dc, c.pen == kNone ? GetStockObject(NULL_PEN) : pen);
+        SelectObject(canvas.dc, c.brush == kNone ? GetStockObject(NULL_BRUSH) : brush);
+        Rectangle(canvas.dc, 5, 5, 25, 15);
+        EXPECT_EQ(edges(canvas.inkBounds(kNone)), edges(c.ink));
+        if (c.pen != kNone) {
+            EXPECT_EQ(canvas.count(c.pen), c.outline);
+        }
+        if (c.brush != kNone) {
+            EXPECT_EQ(canvas.count(c.brush), c.inside);
+        }
+        EXPECT_EQ(canvas.count(kNone), 1600 - c.outline - c.inside);
+        SelectObject(canvas.dc, GetStockObject(BLACK_PEN));
+        SelectObject(canvas.dc, GetStockObject(WHITE_BRUSH));
+        DeleteObject(pen);
+        DeleteObject(brush);
+    }
 }
 
 TEST(Shapes, LinesLeaveOutTheirEndPointAndDottedPensSkipEveryOtherPixel) {

@@ -122,3 +122,111 @@ TEST_F(TextOutput, DisabledStateIsEmbossedAndNormalStateIsPlain) {
     EXPECT_GT(plain.count(0x0000FF), 10);
     EXPECT_EQ(plain.count(kWhite), 0);
 }
+
+namespace {
+
+TEXTMETRICA metricsOf(HFONT font) {
+    Canvas canvas(4, 4);
+    SelectObject(canvas.dc, font);
+    TEXTMETRICA tm{};
+    EXPECT_TRUE(GetTextMetricsA(canvas.dc, &tm));
+    return tm;
+}
+
+}  // namespace
+
+TEST(FontMetrics, DialogFontHasTheClassicCellAndWidthsAtEverySmallSize) {
+    // Height 8 as a template gives it, the same face asked for by character height, its
+    // name in any case, and the stock font that stands for it.
+    struct Case {
+        int height;
+        const char* face;
+    };
+    for (const Case& c : {Case{8, "MS Sans Serif"}, Case{13, "MS Sans Serif"}, Case{-11, "MS Sans Serif"},
+                          Case{-8, "MS Sans Serif"}, Case{8, "ms sans serif"}, Case{0, nullptr}}) {
+        SCOPED_TRACE(testing::Message() << c.height << " " << (c.face ? c.face : "DEFAULT_GUI_FONT"));
+        HFONT font = c.face ? CreateFontA(c.height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, c.face)
+                            : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICA tm = metricsOf(font);
+        EXPECT_EQ(tm.tmHeight, 13);
+        EXPECT_EQ(tm.tmAscent, 11);
+        EXPECT_EQ(tm.tmDescent, 2);
+        EXPECT_EQ(tm.tmInternalLeading, 2);
+        EXPECT_EQ(tm.tmAveCharWidth, 5);
+        EXPECT_EQ(tm.tmMaxCharWidth, 11);
+        DeleteObject(font);  // a stock font ignores it
+    }
+}
+
+// Widths measured on Win32 with its bitmap "MS Sans Serif" 8: a label is as wide as
+// there, and bold text (struck twice) is one pixel wider per character.
+TEST(FontMetrics, DialogFontIsTheBitmapFaceWithWin32Widths) {
+    Canvas canvas(4, 4);
+    HFONT normal = dialogFont();
+    HFONT bold = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    SelectObject(canvas.dc, normal);
+    EXPECT_EQ(extentOf(canvas.dc, "1. Translation Mode, 0 to 4=normal, 5=translate to 7").cx, 243);
+    EXPECT_EQ(extentOf(canvas.dc, "Add words").cx, 50);
+    SelectObject(canvas.dc, bold);
+    EXPECT_EQ(extentOf(canvas.dc, "Add words").cx, 59);
+    EXPECT_EQ(metricsOf(bold).tmAveCharWidth, 6);
+    EXPECT_EQ(metricsOf(bold).tmHeight, 13);
+    SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(normal);
+    DeleteObject(bold);
+}
+
+TEST(FontMetrics, LargerSizesScale) {
+    HFONT big = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    TEXTMETRICA tm = metricsOf(big);
+    EXPECT_GT(tm.tmHeight, 24);  // the em plus the accents' room
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_EQ(tm.tmInternalLeading, tm.tmHeight - 24);
+    EXPECT_GT(tm.tmAveCharWidth, 5);
+
+    // A positive height is the cell itself.
+    HFONT cell = CreateFontA(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    EXPECT_NEAR(metricsOf(cell).tmHeight, 30, 1);
+    DeleteObject(big);
+    DeleteObject(cell);
+}
+
+TEST(FontMetrics, BoldWeightDrawsHeavierText) {
+    HFONT normal = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HFONT bold = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    EXPECT_EQ(metricsOf(bold).tmWeight, FW_BOLD);
+    Canvas thin(200, 30);
+    Canvas heavy(200, 30);
+    SelectObject(thin.dc, normal);
+    SelectObject(heavy.dc, bold);
+    TextOutA(thin.dc, 0, 0, "Weight", 6);
+    TextOutA(heavy.dc, 0, 0, "Weight", 6);
+    // Sum of darkness over the ink.
+    auto ink = [](const Canvas& c) {
+        long total = 0;
+        for (uint32_t p : c.pixels.data) total += 255 - static_cast<long>(p & 0xFF);
+        return total;
+    };
+    EXPECT_GT(ink(heavy), ink(thin) * 6 / 5);
+    DeleteObject(normal);
+    DeleteObject(bold);
+}
+
+TEST(FontMetrics, TheSystemFontNewContextsAndGetObjectDescribeTheFont) {
+    TEXTMETRICA system = metricsOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    EXPECT_EQ(system.tmWeight, FW_BOLD);
+    EXPECT_NEAR(system.tmHeight, 16, 1);
+    // A new memory context starts with the system font, as a window's does.
+    HDC memory = CreateCompatibleDC(nullptr);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(memory, &tm);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    DeleteDC(memory);
+
+    HFONT font = dialogFont();
+    LOGFONTA logFont{};
+    EXPECT_EQ(GetObjectA(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
+    EXPECT_EQ(logFont.lfHeight, 8);
+    EXPECT_STREQ(logFont.lfFaceName, "MS Sans Serif");
+    DeleteObject(font);
+}

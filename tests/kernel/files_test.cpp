@@ -27,45 +27,41 @@ protected:
 };
 
 TEST_F(Files, DispositionsCreateOpenAndEmptyAsWin32Does) {
-    // Missing file: OPEN_EXISTING and TRUNCATE_EXISTING fail, the creating ones make it.
-    EXPECT_EQ(openWith(path, GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(openWith(path, readWrite, TRUNCATE_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(std::filesystem::exists(path));
-
-    HANDLE h = openWith(path, readWrite, OPEN_ALWAYS);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_SUCCESS));
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(h, "hello", 5, &written, nullptr));
-    EXPECT_EQ(written, 5u);
-    CloseHandle(h);
-
-    // Existing file: OPEN_ALWAYS keeps it and says it existed; CREATE_NEW refuses it.
-    h = openWith(path, readWrite, OPEN_ALWAYS);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
-    CloseHandle(h);
-    EXPECT_EQ(readBytes(path), "hello");
-    EXPECT_EQ(openWith(path, readWrite, CREATE_NEW), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
-
-    h = openWith(path, readWrite, CREATE_ALWAYS);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
-    CloseHandle(h);
-    EXPECT_EQ(readBytes(path), "");
-
-    writeBytes(path, "again");
-    h = openWith(path, GENERIC_WRITE, TRUNCATE_EXISTING);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    CloseHandle(h);
-    EXPECT_EQ(readBytes(path), "");
-
+    constexpr DWORD anyError = ~DWORD{0};
+    struct Case {
+        bool exists;  // as "hello" beforehand
+        DWORD access, disposition;
+        bool opens;
+        DWORD error;        // the last error afterwards, when it is defined
+        const char* after;  // the file's contents, or null when there is none
+    };
+    const Case cases[] = {
+        {false, GENERIC_READ, OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND, nullptr},
+        {false, readWrite, TRUNCATE_EXISTING, false, anyError, nullptr},
+        {false, readWrite, OPEN_ALWAYS, true, ERROR_SUCCESS, ""},
+        {true, readWrite, OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS, "hello"},
+        {true, readWrite, CREATE_NEW, false, ERROR_FILE_EXISTS, "hello"},
+        {true, readWrite, CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS, ""},
+        {true, GENERIC_WRITE, TRUNCATE_EXISTING, true, anyError, ""},
+        {true, readWrite, 0, false, ERROR_INVALID_PARAMETER, "hello"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "disposition " << c.disposition << (c.exists ? " on a file" : " on none"));
+        std::filesystem::remove(path);
+        if (c.exists) writeBytes(path, "hello");
+        HANDLE h = openWith(path, c.access, c.disposition);
+        EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens);
+        if (c.error != anyError) {
+            EXPECT_EQ(GetLastError(), c.error);
+        }
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        EXPECT_EQ(std::filesystem::exists(path), c.after != nullptr);
+        if (c.after) {
+            EXPECT_EQ(readBytes(path), c.after);
+        }
+    }
     EXPECT_EQ(openWith(dir.path(), GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(openWith(path, readWrite, 0), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(Files, ReadsStopAtTheEndAndAccessIsEnforced) {

@@ -50,7 +50,6 @@ TEST(DictionaryText, EveryWellFormedFileComesBackByteForByte) {
         for (char& c : file) c = static_cast<char>(byte(random));
         ASSERT_EQ(importText(exportText(file)), file) << "random round " << round;
     }
-    EXPECT_EQ(exportText(std::string(kRecordSize, '\0')).substr(0, 34), "# translation file, 1 record of 20");
 }
 
 TEST(DictionaryText, ExportIsReadableAndLabelled) {

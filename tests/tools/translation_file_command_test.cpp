@@ -92,7 +92,6 @@ TEST_F(TranslationFileCommand, RefusedImportsLeaveTheDictionaryAsItWas) {
     };
     const Case cases[] = {
         {"", {"bad.txt: the text holds no records"}},
-        {"# translation file, 0 records\n\n", {"no records"}},
         {"[header]\n[entry 2]\nmode: 1\nwordClass: 3x\n[entry 4]\nkeyWords: \"a\n",
          {"bad.txt:line 4: ", "bad.txt:line 5: ", "bad.txt:line 6: "}},
     };
