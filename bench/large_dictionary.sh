@@ -7,7 +7,7 @@
 # run; the benchmark leaves their bytes as it found them. Each of REPEATS rounds times dd
 # and the editor back to back, so the ratios see the same machine load; the medians are
 # printed last. Start-up to the first frame is the real executable under Xvfb
-# (tests/desktop/measure.sh), which needs xvfb-run.
+# (bench/measure.sh), which needs xvfb-run.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,7 +17,7 @@ display_number="${DISPLAY_NUMBER:-171}"
 record=2056
 
 cmake --build "$build" -j2 --target editor_benchmark large_dictionary_benchmark translation-editor >/dev/null
-maker="$build/tests/benchmarks/editor_benchmark"
+maker="$build/bench/editor_benchmark"
 benchmark="$build/bench/large_dictionary_benchmark"
 store="$build/bench/dictionaries"
 results="$(mktemp -d)"
@@ -104,7 +104,7 @@ if command -v xvfb-run >/dev/null; then
         display_number=$((display_number + 1))  # the last server may still hold the one before
         echo "real executable, $(basename "$directory") entries:"
         xvfb-run -n "$display_number" -s "-screen 0 1280x1024x24" \
-            "$here/tests/desktop/measure.sh" "$build/translation-editor" "$directory/TranslationFile.dat" >"$results/measured"
+            "$here/bench/measure.sh" "$build/translation-editor" "$directory/TranslationFile.dat" >"$results/measured"
         if [ "$directory" = "$small" ]; then
             grep -v '^idle' "$results/measured"
         else  # its clicks come faster than 2 GB passes: only the start-up counts

@@ -13,7 +13,7 @@ build="${BUILD_DIR:-$here/build}"
 entries="${ENTRIES:-100000}"
 
 cmake --build "$build" -j2 --target editor_benchmark >/dev/null
-tool="$build/tests/benchmarks/editor_benchmark"
+tool="$build/bench/editor_benchmark"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

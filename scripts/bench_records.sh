@@ -25,7 +25,7 @@ for _ in 1 2 3 4 5; do
     if [ -z "$best_dd" ] || [ "$elapsed" -lt "$best_dd" ]; then best_dd=$elapsed; fi
 done
 
-EDITOR_BENCH_DICTIONARY="$dictionary" "$build/tests/benchmarks/record_read_benchmark" \
+EDITOR_BENCH_DICTIONARY="$dictionary" "$build/bench/record_read_benchmark" \
     --benchmark_repetitions=5 --benchmark_format=json >"$work/result.json" 2>/dev/null
 
 python3 - "$work/result.json" "$best_dd" <<'PY'

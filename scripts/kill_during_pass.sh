@@ -14,7 +14,7 @@ kills="${1:-40}"
 elsewhere="${ELSEWHERE:-/dev/shm}"   # another file system than the folder's
 
 cmake --build "$build" -j2 --target editor_benchmark >/dev/null
-tool="$build/tests/benchmarks/editor_benchmark"
+tool="$build/bench/editor_benchmark"
 
 work="$(mktemp -d)"
 target="$elsewhere/kill-during-pass-$$.dat"

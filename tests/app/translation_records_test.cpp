@@ -4,6 +4,7 @@
 #include "text.h"
 #include "translation_records.h"
 
+#include "dictionary_codec.h"
 #include "temp_directory.h"
 
 #include <cstring>
@@ -14,10 +15,9 @@ using testfs::writeBytes;
 
 namespace {
 
-std::string int32Bytes(int32_t value) {
-    std::string bytes(4, '\0');
-    std::memcpy(bytes.data(), &value, 4);
-    return bytes;
+// `records` records of `fill` behind a count.
+std::string withCount(int32_t count, size_t records, size_t extra = 0, char fill = '\0') {
+    return dict::withCount(std::string(records * recordLength + extra, fill), count);
 }
 
 class TranslationFile : public ::testing::Test {
@@ -32,28 +32,6 @@ protected:
         endProgram();
     }
 };
-
-TEST_F(TranslationFile, FieldsLandAtTheirOffsetsInTheFile) {
-    EntryRecord entry{};
-    entry.mode = 5;
-    entry.command = -3;
-    entry.replyKind = 0x01020304;
-    storeSlotText(entry.keyWords, "hello");
-    storeSlotText(entry.description, "last field");
-    ASSERT_EQ(openFile(&file, translationFileKind, path.c_str(), "w"), 0);
-    ASSERT_EQ(writeRecord(file, 2, &entry, recordLength), 0);
-    closeFile(&file, translationFileKind);
-
-    std::string bytes = readBytes(path);
-    ASSERT_EQ(bytes.size(), 2u * recordLength);
-    std::string record = bytes.substr(recordLength);
-    EXPECT_EQ(record.substr(0, 4), int32Bytes(5));
-    EXPECT_EQ(record.substr(4, 4), int32Bytes(-3));
-    EXPECT_EQ(record.substr(8, 4), std::string("\x04\x03\x02\x01", 4)) << "little-endian";
-    EXPECT_EQ(record.substr(271, 6), std::string("hello\0", 6));
-    EXPECT_EQ(record.substr(1801, 11), std::string("last field\0", 11));
-    EXPECT_EQ(record.substr(recordLength - 1), std::string(1, '\0'));
-}
 
 TEST_F(TranslationFile, SlotsHoldAtMost254CharactersAndNeverSpill) {
     EntryRecord entry;
@@ -114,13 +92,12 @@ TEST_F(TranslationFile, DamagedDictionariesReadWithinTheirBounds) {
     std::string noTerminators(recordLength, 'T');
     const Case cases[] = {
         {"empty file", "", 0, 0},
-        {"count 0", int32Bytes(0) + std::string(2 * recordLength - 4, '\0'), 0, 0},
-        {"count -5", int32Bytes(-5) + std::string(2 * recordLength - 4, '\0'), 0, 0},
-        {"count far beyond the file", int32Bytes(INT32_MAX) + std::string(3 * recordLength - 4, '\0'), 2, 0},
+        {"count 0", withCount(0, 2), 0, 0},
+        {"count -5", withCount(-5, 2), 0, 0},
+        {"count far beyond the file", withCount(INT32_MAX, 3), 2, 0},
         // 700 bytes of the second record: replyRef and keyWords full, the rest missing.
-        {"truncated second record", int32Bytes(2) + std::string(recordLength - 4 + 700, 'x'), 0, 2},
-        {"texts without terminators", int32Bytes(3) + std::string(recordLength - 4, '\0') + noTerminators + noTerminators,
-         2, 16},
+        {"truncated second record", withCount(2, 1, 700, 'x'), 0, 2},
+        {"texts without terminators", withCount(3, 1) + noTerminators + noTerminators, 2, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

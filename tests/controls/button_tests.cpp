@@ -14,10 +14,10 @@ struct Drawn {
     bool operator==(const Drawn&) const = default;
 };
 
-std::vector<Drawn> drawnSince(const std::vector<Received>& items) {
+std::vector<Drawn> drawnSince(const std::vector<DRAWITEMSTRUCT>& items) {
     std::vector<Drawn> drawn;
-    for (const Received& item : items)
-        drawn.push_back({item.item.itemAction, item.item.itemState});
+    for (const DRAWITEMSTRUCT& item : items)
+        drawn.push_back({item.itemAction, item.itemState});
     return drawn;
 }
 
@@ -37,7 +37,7 @@ TEST_F(ButtonTest, OwnerDrawnPressAndReleaseDrawAsWin32Does) {
     HWND button = make("BUTTON", "Up", BS_OWNERDRAW, 20, 20, 80, 24, 34);
     testui::pumpUntilIdle();
     ASSERT_FALSE(drawItems().empty()) << "the first paint is owner-drawn";
-    EXPECT_EQ(drawItems().front().item.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
+    EXPECT_EQ(drawItems().front().itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
     clearLog();
 
     POINT centre = testui::centreOf(button);
@@ -50,7 +50,7 @@ TEST_F(ButtonTest, OwnerDrawnPressAndReleaseDrawAsWin32Does) {
     EXPECT_TRUE(commandsFrom(button).empty()) << "no click before the release";
 
     // The record describes the button and hands over a DC for its client area.
-    const DRAWITEMSTRUCT item = drawItems().back().item;
+    const DRAWITEMSTRUCT item = drawItems().back();
     RECT client{};
     GetClientRect(button, &client);
     EXPECT_EQ(item.CtlType, static_cast<UINT>(ODT_BUTTON));
@@ -58,7 +58,7 @@ TEST_F(ButtonTest, OwnerDrawnPressAndReleaseDrawAsWin32Does) {
     EXPECT_EQ(item.hwndItem, button);
     EXPECT_NE(item.hDC, nullptr);
     EXPECT_TRUE(EqualRect(&item.rcItem, &client));
-    EXPECT_EQ(drawItems().back().wParam, 34u);
+    EXPECT_EQ(testmsg::wParams(parent, WM_DRAWITEM).back(), 34u);
     clearLog();
 
     testui::headless().mouseUp(centre.x, centre.y);
@@ -105,12 +105,12 @@ TEST_F(ButtonTest, OwnerDrawnButtonRedrawsWholeOnNewTextAndIgnoresClicksWhenDisa
     clearLog();
     SetWindowTextA(button, "Down");
     ASSERT_EQ(drawItems().size(), 1u) << "drawn before SetWindowTextA returns";
-    EXPECT_EQ(drawItems()[0].item.itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
+    EXPECT_EQ(drawItems()[0].itemAction, static_cast<UINT>(ODA_DRAWENTIRE));
     EXPECT_EQ(testui::windowText(button), "Down");
 
     EnableWindow(button, FALSE);
     testui::pumpUntilIdle();
-    EXPECT_NE(drawItems().back().item.itemState & ODS_DISABLED, 0u);
+    EXPECT_NE(drawItems().back().itemState & ODS_DISABLED, 0u);
     clearLog();
     testui::click(button);
     testui::pumpUntilIdle();

@@ -7,7 +7,7 @@
 namespace controls_test {
 namespace {
 
-std::vector<Received> received;
+std::vector<DRAWITEMSTRUCT> drawn;
 
 struct ColourAnswer {
     HBRUSH brush = nullptr;
@@ -20,10 +20,9 @@ bool isColourRequest(UINT message) { return message >= WM_CTLCOLORMSGBOX && mess
 LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND || message == WM_DRAWITEM || isColourRequest(message) ||
         message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
-        Received entry{message, wParam, lParam, {}};
+        testmsg::record(window, message, wParam, lParam);
         if (message == WM_DRAWITEM)
-            entry.item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        received.push_back(entry);
+            drawn.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     }
     if (isColourRequest(message)) {
         auto answer = colourAnswers.find(message);
@@ -88,32 +87,20 @@ HWND ControlTest::make(const char* className, const char* text, DWORD style, int
     return control;
 }
 
-std::vector<Received>& ControlTest::log() { return received; }
-
-void ControlTest::clearLog() { received.clear(); }
+void ControlTest::clearLog() {
+    testmsg::log().clear();
+    drawn.clear();
+}
 
 std::vector<WORD> ControlTest::commandsFrom(HWND control) {
     std::vector<WORD> codes;
-    for (const Received& entry : received)
+    for (const Received& entry : log())
         if (entry.message == WM_COMMAND && reinterpret_cast<HWND>(entry.lParam) == control)
             codes.push_back(HIWORD(entry.wParam));
     return codes;
 }
 
-std::vector<Received> ControlTest::drawItems() {
-    std::vector<Received> items;
-    for (const Received& entry : received)
-        if (entry.message == WM_DRAWITEM)
-            items.push_back(entry);
-    return items;
-}
-
-int ControlTest::count(UINT message) {
-    int n = 0;
-    for (const Received& entry : received)
-        n += entry.message == message;
-    return n;
-}
+const std::vector<DRAWITEMSTRUCT>& ControlTest::drawItems() { return drawn; }
 
 void ControlTest::answerColour(UINT colourMessage, COLORREF background, COLORREF text) {
     ColourAnswer& answer = colourAnswers[colourMessage];
@@ -136,36 +123,6 @@ HBITMAP ControlTest::solidBitmap(int width, int height, COLORREF colour) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return bitmap;
-}
-
-POINT screenPoint(HWND window, int clientX, int clientY) {
-    POINT point{clientX, clientY};
-    ClientToScreen(window, &point);
-    return point;
-}
-
-COLORREF ControlTest::pixel(HWND window, int clientX, int clientY) { return Screen().at(window, clientX, clientY); }
-
-Screen::Screen() : shot_(testui::headless().screenshot()) {}
-
-COLORREF Screen::at(HWND window, int clientX, int clientY) const {
-    POINT point = screenPoint(window, clientX, clientY);
-    if (point.x < 0 || point.y < 0 || point.x >= shot_.width || point.y >= shot_.height)
-        return CLR_INVALID;
-    uint32_t rgb = shot_.at(point.x, point.y);
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-int Screen::countLike(HWND window, const RECT& area, COLORREF colour) const {
-    int like = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            like += at(window, x, y) == colour;
-    return like;
-}
-
-int Screen::countUnlike(HWND window, const RECT& area, COLORREF colour) const {
-    return (area.right - area.left) * (area.bottom - area.top) - countLike(window, area, colour);
 }
 
 }  // namespace controls_test

@@ -3,7 +3,8 @@
 // colour of its own, so that tests can see which pixels a control leaves alone.
 #pragma once
 
-#include "display/display.h"
+#include "message_recorder.h"
+#include "ui_driver.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,28 +14,10 @@
 
 namespace controls_test {
 
-struct Received {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    // WM_DRAWITEM: the record as it arrived.
-    DRAWITEMSTRUCT item{};
-};
+using testmsg::Received;
 
-POINT screenPoint(HWND window, int clientX, int clientY);
-
-// One screenshot, read at controls' client points.
-class Screen {
-public:
-    Screen();
-    COLORREF at(HWND window, int clientX, int clientY) const;
-    // Pixels of a client rectangle that differ from / equal `colour`.
-    int countUnlike(HWND window, const RECT& area, COLORREF colour) const;
-    int countLike(HWND window, const RECT& area, COLORREF colour) const;
-
-private:
-    display::Pixels shot_;
-};
+using testui::Screen;
+using testui::screenPoint;
 
 constexpr COLORREF parentBackground = RGB(0, 160, 0);
 
@@ -46,21 +29,19 @@ protected:
     HWND make(const char* className, const char* text, DWORD style, int x, int y, int width, int height, int id,
               DWORD exStyle = 0);
 
-    // What the parent received since the last clear, and filters of it.
-    static std::vector<Received>& log();
+    // What the parent received since the last clear (in the recorder's log), and filters of it.
+    static std::vector<Received>& log() { return testmsg::log(); }
     static void clearLog();
     static std::vector<WORD> commandsFrom(HWND control);  // notification codes, in order
-    static std::vector<Received> drawItems();
-    static int count(UINT message);
+    static const std::vector<DRAWITEMSTRUCT>& drawItems();  // the records as they arrived
+    int count(UINT message) const { return int(testmsg::received(parent, message).size()); }
 
     // Colour request answers: the brush of `colour` and this text colour for one message.
     static void answerColour(UINT colourMessage, COLORREF background, COLORREF text);
 
     // A width x height bitmap of one colour, owned by the caller.
     static HBITMAP solidBitmap(int width, int height, COLORREF colour);
-
-    // The screen pixel at a control's client point, as a COLORREF.
-    static COLORREF pixel(HWND window, int clientX, int clientY);
+    static COLORREF pixel(HWND window, int clientX, int clientY) { return testui::pixel(window, clientX, clientY); }
 
     HWND parent = nullptr;
 };

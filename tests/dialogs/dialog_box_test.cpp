@@ -20,7 +20,7 @@ class DialogBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        wmtest::log().clear();
+        testmsg::log().clear();
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = DefWindowProcA;
@@ -265,7 +265,7 @@ TEST_F(DialogBoxTest, QuitEndsTheModalLoopAndStaysQueuedForTheOuterLoop) {
 // WM_INITDIALOG or before it ever showed, the owner is activated again and its dialog
 // manager gives the field its focus back.
 TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) {
-    using wmtest::Received;
+    using testmsg::Received;
     DialogLayout ownerSpec = editorLikeForm();
     ownerSpec.items = {control(u"EDIT", 11, WS_TABSTOP, 10, 10), control(u"EDIT", 12, WS_TABSTOP, 10, 30)};
     DialogLayout innerSpec = editorLikeForm();
@@ -276,7 +276,7 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
     inner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             innerField = GetDlgItem(dialog, 21);
-            wmtest::recordMessagesOf(innerField);
+            testmsg::recordMessagesOf(innerField);
             if (ending == Ending::InInitDialog)
                 EndDialog(dialog, 5);
             else
@@ -303,8 +303,8 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         const std::vector<Received> enable = {{o, WM_ENABLE, TRUE, 0}};
         // Focusing the dialog's field activates the dialog, shown or not.
         const std::vector<Received> open = {
-            {innerField, wmtest::kCbtSetFocus, 0, l(field)},
-            {d, wmtest::kCbtActivate, FALSE, l(o)},
+            {innerField, testmsg::kCbtSetFocus, 0, l(field)},
+            {d, testmsg::kCbtActivate, FALSE, l(o)},
             {o, WM_NCACTIVATE, FALSE, l(d)},
             {o, WM_ACTIVATE, WA_INACTIVE, l(d)},
             {d, WM_NCACTIVATE, TRUE, l(o)},
@@ -317,19 +317,19 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         const std::vector<Received> show = {{d, WM_SHOWWINDOW, TRUE, 0}};
         // EndDialog takes the focus off the dialog's controls before passing the activation on.
         const std::vector<Received> unfocus = {
-            {d, wmtest::kCbtSetFocus, 0, l(innerField)},
+            {d, testmsg::kCbtSetFocus, 0, l(innerField)},
             {innerField, WM_KILLFOCUS, h(d), 0},
             {d, WM_COMMAND, MAKEWPARAM(21, EN_KILLFOCUS), l(innerField)},
             {d, WM_SETFOCUS, h(innerField), 0},
         };
         auto giveBack = [&](HWND focusBefore) {
             std::vector<Received> steps = {
-                {o, wmtest::kCbtActivate, FALSE, l(d)},
+                {o, testmsg::kCbtActivate, FALSE, l(d)},
                 {d, WM_NCACTIVATE, FALSE, l(o)},
                 {d, WM_ACTIVATE, WA_INACTIVE, l(o)},
                 {o, WM_NCACTIVATE, TRUE, l(d)},
                 {o, WM_ACTIVATE, WA_ACTIVE, l(d)},
-                {field, wmtest::kCbtSetFocus, 0, l(focusBefore)},
+                {field, testmsg::kCbtSetFocus, 0, l(focusBefore)},
                 {focusBefore, WM_KILLFOCUS, h(field), 0},
             };
             if (focusBefore == innerField)
@@ -350,16 +350,16 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
     owner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             field = GetDlgItem(dialog, 12);
-            wmtest::recordMessagesOf(field);
+            testmsg::recordMessagesOf(field);
         }
         if (message == WM_USER + 1) {
             for (Ending e : {Ending::InInitDialog, Ending::BeforeShowing, Ending::AfterShowing}) {
                 ending = e;
                 innerSpec.style = editorLikeForm().style & ~(e == Ending::BeforeShowing ? WS_VISIBLE : 0u);
-                wmtest::log().clear();
+                testmsg::log().clear();
                 EXPECT_EQ(runDialog(innerSpec, inner, dialog), e == Ending::InInitDialog ? 5 : 6);
                 ++runs;
-                EXPECT_EQ(wmtest::sequence({wmtest::kCbtActivate, wmtest::kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE,
+                EXPECT_EQ(testmsg::sequence({testmsg::kCbtActivate, testmsg::kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE,
                                             WM_ACTIVATEAPP, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE,
                                             WM_SHOWWINDOW, WM_COMMAND, WM_INITDIALOG}),
                           expected(e, dialog, inner.dialog));
@@ -372,7 +372,7 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         SetFocus(field);  // as a click into the second field does
         PostMessageA(owner.dialog, WM_USER + 1, 0, 0);
     });
-    wmtest::CbtRecorder hook;
+    testmsg::CbtRecorder hook;
     EXPECT_EQ(runDialog(ownerSpec, owner), 1);
     EXPECT_EQ(runs, 3);
 }

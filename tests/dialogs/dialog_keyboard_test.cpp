@@ -16,7 +16,7 @@ class DialogKeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        wmtest::log().clear();
+        testmsg::log().clear();
     }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
@@ -165,6 +165,17 @@ TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
     ASSERT_EQ(withoutOne.clicks().size(), 1u);
     EXPECT_EQ(withoutOne.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
     EXPECT_EQ(withoutOne.clicks()[0].lParam, 0);
+
+    // A procedure that answers DM_GETDEFID with no default id: Enter commands IDOK.
+    DialogScript noDefault;
+    noDefault.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == DM_GETDEFID)
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
+        return message == WM_INITDIALOG || message == DM_GETDEFID;
+    };
+    runWith({control(u"EDIT", 6, 0)}, noDefault, [] { testui::key(VK_RETURN); });
+    ASSERT_EQ(noDefault.clicks().size(), 1u);
+    EXPECT_EQ(noDefault.clicks()[0].wParam, MAKEWPARAM(IDOK, BN_CLICKED));
 }
 
 TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {

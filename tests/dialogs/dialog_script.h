@@ -4,7 +4,7 @@
 #pragma once
 
 #include "template_builder.h"
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include <windows.h>
 
@@ -35,7 +35,7 @@ struct DialogScript {
         return result;
     }
 
-    bool received(UINT message) const { return dialog && !wmtest::received(dialog, message).empty(); }
+    bool received(UINT message) const { return dialog && !testmsg::received(dialog, message).empty(); }
 };
 
 inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,7 +48,7 @@ inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wPar
         script->dialog = dialog;
     if (message == WM_NCDESTROY)
         RemovePropA(dialog, "TEST_SCRIPT");
-    wmtest::record(dialog, message, wParam, lParam);
+    testmsg::record(dialog, message, wParam, lParam);
     if (message == WM_COMMAND)
         script->commands.push_back({wParam, lParam});
     if (script->onMessage)

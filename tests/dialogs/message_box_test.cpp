@@ -15,7 +15,7 @@ class MessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        wmtest::log().clear();
+        testmsg::log().clear();
     }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
@@ -84,9 +84,9 @@ TEST_F(MessageBoxTest, EscapeDoesNotCloseABoxWithoutAWayToCancel) {
 // as it is activated, and when it closes the owner is enabled and active again and the
 // field has its focus back.
 TEST_F(MessageBoxTest, OverADialogTheFocusGoesToTheBoxAndBackToTheField) {
-    using wmtest::Received;
-    using wmtest::kCbtActivate;
-    using wmtest::kCbtSetFocus;
+    using testmsg::Received;
+    using testmsg::kCbtActivate;
+    using testmsg::kCbtSetFocus;
     testdialogs::DialogLayout ownerSpec;
     ownerSpec.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
     ownerSpec.cx = 200;
@@ -96,7 +96,7 @@ TEST_F(MessageBoxTest, OverADialogTheFocusGoesToTheBoxAndBackToTheField) {
     HWND field = nullptr, box = nullptr, button = nullptr;
     RECT placed{};
     std::vector<Received> heard;
-    wmtest::CbtRecorder hook([&](int code, WPARAM window) {
+    testmsg::CbtRecorder hook([&](int code, WPARAM window) {
         if (code == HCBT_ACTIVATE && window && reinterpret_cast<HWND>(window) != owner.dialog) {
             box = reinterpret_cast<HWND>(window);
             button = GetDlgItem(box, IDOK);
@@ -107,12 +107,12 @@ TEST_F(MessageBoxTest, OverADialogTheFocusGoesToTheBoxAndBackToTheField) {
     owner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             field = GetDlgItem(dialog, 12);
-            wmtest::recordMessagesOf(field);
+            testmsg::recordMessagesOf(field);
         }
         if (message == WM_USER) {
-            wmtest::log().clear();
+            testmsg::log().clear();
             EXPECT_EQ(MessageBoxA(dialog, "Owned", "Owned box", MB_OK), IDOK);
-            heard = wmtest::sequence({kCbtActivate, kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
+            heard = testmsg::sequence({kCbtActivate, kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
                                       WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE, WM_COMMAND});
             EndDialog(dialog, 1);
         }

@@ -3,7 +3,7 @@
 // moved by a press and the embossed text of a disabled button.
 #include "colours.h"
 #include "dialogs.h"
-#include "screen_helpers.h"
+#include "ui_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -27,18 +27,18 @@ HWND button(int32_t id) { return GetDlgItem(states.window, id); }
 RECT inset(RECT r, int by) { return RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
 // The text's ink inside a button, relative to the button's top-left corner.
-screen::Box textBox(const display::Pixels& shot, RECT button) {
-    screen::Box box = screen::inkBox(shot, inset(button, 4), screen::systemColour(COLOR_BTNFACE));
+testui::Box textBox(const testui::Screen& shot, RECT button) {
+    testui::Box box = shot.inkBox(inset(button, 4), GetSysColor(COLOR_BTNFACE));
     return {box.left - button.left, box.top - button.top, box.right - button.left, box.bottom - button.top, box.empty};
 }
 
 // Rows holding ink, as runs of consecutive rows: one run a line of text.
-std::vector<std::pair<int, int>> inkRows(const display::Pixels& shot, RECT area) {
+std::vector<std::pair<int, int>> inkRows(const testui::Screen& shot, RECT area) {
     std::vector<std::pair<int, int>> runs;
-    uint32_t face = screen::systemColour(COLOR_BTNFACE);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
     for (int y = area.top; y < area.bottom; ++y) {
         bool ink = false;
-        for (int x = area.left; x < area.right && !ink; ++x) ink = screen::pixel(shot, x, y) != face;
+        for (int x = area.left; x < area.right && !ink; ++x) ink = shot.at(x, y) != face;
         if (!ink) continue;
         if (!runs.empty() && runs.back().second == y)
             runs.back().second = y + 1;
@@ -48,10 +48,10 @@ std::vector<std::pair<int, int>> inkRows(const display::Pixels& shot, RECT area)
     return runs;
 }
 
-bool hasColour(const display::Pixels& shot, RECT area, uint32_t colour) {
+bool hasColour(const testui::Screen& shot, RECT area, uint32_t colour) {
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (screen::pixel(shot, x, y) == colour) return true;
+            if (shot.at(x, y) == colour) return true;
     return false;
 }
 
@@ -70,20 +70,20 @@ protected:
         auto& headless = testui::headless();
         headless.addStep([this, &headless] {
             for (int32_t id : {plainId, defaultId, disabledId, pressedId, multiLineId})
-                rects[id] = screen::screenRect(button(id));
-            initial = headless.screenshot();
+                rects[id] = testui::screenRect(button(id));
+            initial = testui::Screen();
             POINT at = testui::centreOf(button(pressedId));
             headless.mouseDown(at.x, at.y);
         });
         headless.addStep([this, &headless] {
-            pressed = headless.screenshot();
-            screen::savePng(pressed, "forms_button_pressed.png");
+            pressed = testui::Screen();
+            testui::savePng(pressed.pixels(), "forms_button_pressed.png");
             POINT at = testui::centreOf(button(pressedId));
             headless.mouseUp(at.x, at.y);
         });
         headless.addStep([this, &headless] {
-            released = headless.screenshot();
-            screen::savePng(released, "forms_button_states.png");
+            released = testui::Screen();
+            testui::savePng(released.pixels(), "forms_button_states.png");
             closeDialog(states, 1);
         });
         showModal(states, nullptr);
@@ -91,9 +91,9 @@ protected:
     void TearDown() override { freeDialogs(); }
 
     std::map<int32_t, RECT> rects;
-    display::Pixels initial, pressed, released;
-    const uint32_t face = screen::systemColour(COLOR_BTNFACE);
-    const uint32_t black = 0x000000;
+    testui::Screen initial{{}}, pressed{{}}, released{{}};  // taken by the steps
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF black = RGB(0, 0, 0);
 };
 
 // The plain button, as every button of the editor's form looks, is pinned down by the
@@ -101,15 +101,15 @@ protected:
 TEST_F(ButtonDrawing, TheDefaultButtonHasADarkOutlineAndAnInsetFrame) {
     RECT r = rects[defaultId];
     RECT plain = rects[plainId];
-    EXPECT_EQ(screen::pixel(initial, r.left, r.top), black);
-    EXPECT_EQ(screen::pixel(initial, r.right - 1, r.top), black);
-    EXPECT_EQ(screen::pixel(initial, r.left, r.bottom - 1), black);
-    EXPECT_EQ(screen::pixel(initial, r.right - 1, r.bottom - 1), black);
+    EXPECT_EQ(initial.at(r.left, r.top), black);
+    EXPECT_EQ(initial.at(r.right - 1, r.top), black);
+    EXPECT_EQ(initial.at(r.left, r.bottom - 1), black);
+    EXPECT_EQ(initial.at(r.right - 1, r.bottom - 1), black);
     // The frame starts one pixel further in: where the plain button's frame starts.
-    EXPECT_EQ(screen::pixel(initial, r.left + 1, r.top + 1), screen::pixel(initial, plain.left, plain.top));
-    EXPECT_EQ(screen::pixel(initial, r.left + 3, r.top + 3), face);
-    screen::Box text = textBox(initial, r);
-    screen::Box plainText = textBox(initial, plain);
+    EXPECT_EQ(initial.at(r.left + 1, r.top + 1), initial.at(plain.left, plain.top));
+    EXPECT_EQ(initial.at(r.left + 3, r.top + 3), face);
+    testui::Box text = textBox(initial, r);
+    testui::Box plainText = textBox(initial, plain);
     EXPECT_EQ(text.left, plainText.left);
     EXPECT_EQ(text.top, plainText.top);
 }
@@ -118,38 +118,38 @@ TEST_F(ButtonDrawing, TheDefaultButtonHasADarkOutlineAndAnInsetFrame) {
 // focus, which outlines it like the default button, its text back in place once released.
 TEST_F(ButtonDrawing, APressedButtonIsPushedAndAFocusedOneOutlined) {
     RECT r = rects[pressedId];
-    screen::Box up = textBox(initial, r);
-    screen::Box down = textBox(pressed, r);
+    testui::Box up = textBox(initial, r);
+    testui::Box down = textBox(pressed, r);
     ASSERT_FALSE(down.empty);
     EXPECT_EQ(down.left, up.left + 1);
     EXPECT_EQ(down.top, up.top + 1);
     EXPECT_EQ(down.right, up.right + 1);
     EXPECT_EQ(down.bottom, up.bottom + 1);
-    EXPECT_EQ(screen::pixel(pressed, r.left, r.top), black);
+    EXPECT_EQ(pressed.at(r.left, r.top), black);
     // Inside the outline a soft sunken edge: darkest on the top and left, white on the
     // bottom and right.
-    EXPECT_EQ(screen::pixel(pressed, r.left + 1, r.top + 1), screen::systemColour(COLOR_3DDKSHADOW));
-    EXPECT_EQ(screen::pixel(pressed, r.left + 2, r.top + 2), screen::systemColour(COLOR_BTNSHADOW));
-    EXPECT_EQ(screen::pixel(pressed, r.right - 2, r.bottom - 2), screen::systemColour(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(pressed.at(r.left + 1, r.top + 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(pressed.at(r.left + 2, r.top + 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pressed.at(r.right - 2, r.bottom - 2), GetSysColor(COLOR_BTNHIGHLIGHT));
 
-    EXPECT_EQ(screen::pixel(released, r.left, r.top), black);
-    EXPECT_EQ(screen::pixel(released, r.right - 1, r.bottom - 1), black);
-    screen::Box after = textBox(released, r);
+    EXPECT_EQ(released.at(r.left, r.top), black);
+    EXPECT_EQ(released.at(r.right - 1, r.bottom - 1), black);
+    testui::Box after = textBox(released, r);
     EXPECT_EQ(after.left, up.left);
     EXPECT_EQ(after.top, up.top);
 }
 
 TEST_F(ButtonDrawing, ADisabledButtonHasEmbossedGreyTextOnePixelHigher) {
     RECT r = rects[disabledId];
-    screen::Box enabled = textBox(initial, rects[plainId]);
-    screen::Box grey = textBox(initial, r);
+    testui::Box enabled = textBox(initial, rects[plainId]);
+    testui::Box grey = textBox(initial, r);
     ASSERT_FALSE(grey.empty);
     // Grey text one pixel higher, its white shadow one pixel down and right of it.
     EXPECT_EQ(grey.top, enabled.top - 1);
     EXPECT_EQ(grey.left, enabled.left);
     EXPECT_EQ(grey.bottom, enabled.bottom);
     EXPECT_EQ(grey.right, enabled.right + 1);
-    EXPECT_TRUE(hasColour(initial, inset(r, 4), screen::systemColour(COLOR_BTNHIGHLIGHT)));
+    EXPECT_TRUE(hasColour(initial, inset(r, 4), GetSysColor(COLOR_BTNHIGHLIGHT)));
     EXPECT_FALSE(hasColour(initial, inset(r, 4), black));
 }
 
@@ -162,7 +162,7 @@ TEST_F(ButtonDrawing, AMultiLineButtonCentresItsBlockOfLines) {
     int below = r.bottom - lines.back().second;
     EXPECT_LE(std::abs(above - below), 3);
     for (auto [top, bottom] : lines) {
-        screen::Box line = screen::inkBox(initial, RECT{area.left, top, area.right, bottom}, face);
+        testui::Box line = initial.inkBox(RECT{area.left, top, area.right, bottom}, face);
         EXPECT_LE(std::abs((line.left - r.left) - (r.right - line.right)), 2) << "line at " << top;
     }
 }

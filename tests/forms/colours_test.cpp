@@ -4,6 +4,7 @@
 #include "colours.h"
 #include "dialogs.h"
 
+#include "message_recorder.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +13,10 @@
 
 namespace {
 
-struct Command {
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Command> parentCommands;
-
 // Answers WM_GETFONT with the font in its "TESTFONT" property, and records commands.
 LRESULT CALLBACK testProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(GetPropA(window, "TESTFONT"));
-    if (message == WM_COMMAND) parentCommands.push_back({wParam, lParam});
+    if (message == WM_COMMAND) testmsg::record(window, message, wParam, lParam);
     if (message == WM_CHAR) return 42;  // the control's own handling of a character
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -30,7 +25,7 @@ class Subclassing : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        parentCommands.clear();
+        testmsg::log().clear();
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = testProcedure;
@@ -76,7 +71,7 @@ TEST_F(Subclassing, TabAndEnterAreReportedOnlyWhenAsked) {
     HWND edit = child(5);
     attachControlColours(edit, kindEdit);
     EXPECT_EQ(SendMessageA(edit, WM_CHAR, VK_TAB, 0), 42);  // passed on
-    EXPECT_TRUE(parentCommands.empty());
+    EXPECT_TRUE(testmsg::log().empty());
 
     SetPropA(edit, "NOTIFY_TAB", reinterpret_cast<HANDLE>(1));
     EXPECT_EQ(SendMessageA(edit, WM_CHAR, VK_TAB, 0), 1);
@@ -84,17 +79,16 @@ TEST_F(Subclassing, TabAndEnterAreReportedOnlyWhenAsked) {
     SetPropA(edit, "NOTIFY_ENTER", reinterpret_cast<HANDLE>(1));
     EXPECT_EQ(SendMessageA(edit, WM_CHAR, VK_RETURN, 0), 1);
     EXPECT_EQ(SendMessageA(edit, WM_CHAR, 'a', 0), 42);
-    ASSERT_EQ(parentCommands.size(), 2u);
-    EXPECT_EQ(parentCommands[0].wParam, 0x0A010005u);
-    EXPECT_EQ(parentCommands[0].lParam, reinterpret_cast<LPARAM>(edit));
-    EXPECT_EQ(parentCommands[1].wParam, 0x0A000005u);
+    const LPARAM from = reinterpret_cast<LPARAM>(edit);
+    EXPECT_EQ(testmsg::log(), (std::vector<testmsg::Received>{{parent, WM_COMMAND, 0x0A010005u, from},
+                                                             {parent, WM_COMMAND, 0x0A000005u, from}}));
 
     // Labels and buttons do not report keys.
     HWND label = child(6);
     attachControlColours(label, kindLabel);
     SetPropA(label, "NOTIFY_TAB", reinterpret_cast<HANDLE>(1));
     EXPECT_EQ(SendMessageA(label, WM_CHAR, VK_TAB, 0), 42);
-    EXPECT_EQ(parentCommands.size(), 2u);
+    EXPECT_EQ(testmsg::log().size(), 2u);
 }
 
 TEST_F(Subclassing, DestructionLeavesTheControlAsItWasAndKeepsTheSharedFont) {

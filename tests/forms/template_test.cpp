@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "template_builder.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,25 +25,21 @@ Bytes build(const DialogHeader& header) {
     return block;
 }
 
-// Expected bytes, spelled out field by field.
-struct Expected {
-    Bytes bytes;
-    void word(uint16_t v) {
-        bytes.push_back(static_cast<uint8_t>(v & 0xFF));
-        bytes.push_back(static_cast<uint8_t>(v >> 8));
-    }
-    void dword(uint32_t v) {
-        word(static_cast<uint16_t>(v & 0xFFFF));
-        word(static_cast<uint16_t>(v >> 16));
-    }
-    void units(std::initializer_list<uint16_t> values) {
-        for (uint16_t v : values) word(v);
-    }
-    void ascii(const char* text) {  // plain ASCII and its terminator
-        for (const char* c = text; *c; ++c) word(static_cast<uint8_t>(*c));
-        word(0);
-    }
-};
+// The same template as the published layout gives it, from the tests' own writer.
+Bytes expected(const testdialogs::DialogLayout& layout, size_t size) {
+    std::vector<DWORD> block = testdialogs::TemplateBuilder::build(layout);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(block.data());
+    return Bytes(bytes, bytes + std::min(size, block.size() * sizeof(DWORD)));
+}
+
+testdialogs::DialogLayout editorFormLayout(std::u16string title) {
+    testdialogs::DialogLayout layout;
+    layout.style = 0x90C800C0;
+    layout.x = 0, layout.y = 4, layout.cx = 530, layout.cy = 271;
+    layout.windowClass = testdialogs::Field::name(u"MarlowDlgClass");
+    layout.title = std::move(title);
+    return layout;
+}
 
 DialogHeader editorFormHeader(const char* title) {
     DialogHeader header;
@@ -80,51 +79,21 @@ TEST(DialogTemplate, ThreeControlsFollowInListOrderEachOnAFourByteBoundary) {
     button.next = &edit;
     edit.next = &label;
 
-    Expected e;
-    e.dword(0x90C800C0);
-    e.dword(0);
-    e.word(3);
-    e.units({0, 4, 530, 271, 0});  // position, size, no menu
-    e.ascii("MarlowDlgClass");
-    e.ascii("Form");
-    e.word(8);
-    e.ascii("MS Sans Serif");
-    ASSERT_EQ(e.bytes.size(), 90u);
-    e.word(0);  // padding to 92
-    // Item 1 at 92: 18 bytes of fixed part, class, text, creation data: 92 + 18 + 14 + 6 + 2 = 132.
-    e.dword(0x5000000B);
-    e.dword(0);
-    e.units({0xFFFF, 2, 40, 14, 0x2345});
-    e.ascii("BUTTON");
-    e.ascii("OK");
-    e.word(0);
-    ASSERT_EQ(e.bytes.size(), 132u);
-    // Item 2 at 132: 132 + 18 + 10 + 2 + 2 = 164.
-    e.dword(0x50800000);
-    e.dword(0x200);
-    e.units({30, 19, 310, 12, 6});
-    e.ascii("EDIT");
-    e.ascii("");
-    e.word(0);
-    ASSERT_EQ(e.bytes.size(), 164u);
-    // Item 3 at 164: 164 + 18 + 14 + 12 + 2 = 210, padded to 212.
-    e.dword(0x5000010B);
-    e.dword(0);
-    e.units({0, 0, 0, 0, 1});
-    e.ascii("STATIC");
-    e.ascii("1 Key");
-    e.units({0, 0});
-    ASSERT_EQ(e.bytes.size(), 212u);
-
-    EXPECT_EQ(build(header), e.bytes);
+    using testdialogs::Field;
+    testdialogs::DialogLayout layout = editorFormLayout(u"Form");
+    layout.items = {{0x5000000B, 0, -1, 2, 40, 14, 0x2345, Field::name(u"BUTTON"), Field::name(u"OK"), {}},
+                    {0x50800000, 0x200, 30, 19, 310, 12, 6, Field::name(u"EDIT"), Field::name(u""), {}},
+                    {0x5000010B, 0, 0, 0, 0, 0, 1, Field::name(u"STATIC"), Field::name(u"1 Key"), {}}};
+    // Items at 92, 132 and 164, each on a four-byte boundary; the last ends at 210, padded.
+    Bytes bytes = build(header);
+    ASSERT_EQ(bytes.size(), 212u);
+    EXPECT_EQ(bytes, expected(layout, 212));
 }
 
 TEST(DialogTemplate, TitlesAreConvertedFromTheAnsiCodePageAndKeptWhole) {
     // Windows-1252: 0xE9 is U+00E9, 0x80 the euro sign U+20AC.
     Bytes bytes = build(editorFormHeader("caf\xE9 \x80"));
-    Expected title;
-    title.units({'c', 'a', 'f', 0x00E9, ' ', 0x20AC, 0});
-    EXPECT_EQ(Bytes(bytes.begin() + 50, bytes.begin() + 64), title.bytes);
+    EXPECT_EQ(bytes, expected(editorFormLayout(u"caf\u00E9 \u20AC"), bytes.size()));
 
     bytes = build(editorFormHeader(std::string(255, 'T').c_str()));
     ASSERT_GE(bytes.size(), 50u + 512);

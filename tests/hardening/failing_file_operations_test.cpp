@@ -7,35 +7,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace hardening {
+namespace editor {
 namespace {
-
-void put(std::string& bytes, size_t offset, int32_t value) { std::memcpy(bytes.data() + offset, &value, sizeof value); }
-
-void putText(std::string& record, int slot, const std::string& text) {
-    record.replace(16 + size_t(slot) * slotSize, text.size(), text);
-}
 
 // Entries that the form shows and stores back byte for byte, with something for every
 // pass to remove or change.
-std::string workedDictionary() {
+Bytes workedDictionary() {
     constexpr int32_t count = 50;
-    std::string file = headerBytes(count);
+    std::vector<TestEntry> entries;
     for (int32_t record = 2; record <= count; ++record) {
-        std::string entry(recordSize, '\0');
-        put(entry, 0, record == 44 ? 12 : 3);
-        put(entry, 8, 2);
-        put(entry, 12, record == 42 ? 32 : 2);
-        putText(entry, 1, record == 43 ? "unused" : record == 45 ? "x.lnk" : "w" + std::to_string(record));
-        putText(entry, 7, "about w" + std::to_string(record));
-        file += entry;
+        TestEntry entry;
+        entry.mode = record == 44 ? 12 : 3;
+        entry.replyKind = 2;
+        entry.wordClass = record == 42 ? 32 : 2;
+        entry.texts[keyWords] = record == 43 ? "unused" : record == 45 ? "x.lnk" : "w" + std::to_string(record);
+        entry.texts[description] = "about w" + std::to_string(record);
+        entries.push_back(entry);
     }
-    return file;
+    return dictionaryBytes(count, entries);
 }
 
 struct Command {
@@ -47,11 +40,11 @@ struct Command {
 std::vector<Command> commands() {
     const std::string worked = workedDictionary();
     std::vector<Command> list = {
-        {"store", worked, [](EditorSession& s) { s.addAction([] { setControlText(12, "changed"); }); }},
+        {"store", worked, [](EditorSession& s) { s.addAction([] { setText(12, "changed"); }); }},
         {"add", worked,
          [](EditorSession& s) {
              s.addAction([] {
-                 setControlText(39, "new word");
+                 setText(39, "new word");
                  clickControl(41);
              });
          }},
@@ -60,7 +53,7 @@ std::vector<Command> commands() {
     for (int button = 42; button <= 47; ++button)
         list.push_back({"pass " + std::to_string(button), worked, [button](EditorSession& s) {
                             s.addAction([button] {
-                                setControlText(48, "32");
+                                setText(48, "32");
                                 clickControl(button);
                             });
                         }});
@@ -132,4 +125,4 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace editor

@@ -5,23 +5,18 @@
 // choose another seed or length.
 #include "editor_session.h"
 
-#include "display/headless/headless.h"
-#include "main_sequence.h"
-#include "kernel/module_path.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-namespace hardening {
+namespace editor {
 namespace {
 
 constexpr int closingIds[] = {1, 28, 29};
@@ -34,19 +29,16 @@ unsigned environmentNumber(const char* name, unsigned fallback) {
     return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
 }
 
-std::string startingDictionary() {
-    std::string file = headerBytes(30);
+Bytes startingDictionary() {
+    std::vector<TestEntry> entries;
     for (int32_t record = 2; record <= 30; ++record) {
-        std::string entry(recordSize, '\0');
-        int32_t mode = record % 7 == 0 ? 12 : 1;
-        int32_t wordClass = record % 5 == 0 ? 32 : record % 4;
-        std::memcpy(entry.data(), &mode, 4);
-        std::memcpy(entry.data() + 12, &wordClass, 4);
-        std::string keys = record % 9 == 0 ? "unused" : record % 11 == 0 ? "a.lnk" : "w" + std::to_string(record);
-        entry.replace(16 + slotSize, keys.size(), keys);
-        file += entry;
+        TestEntry entry;
+        entry.mode = record % 7 == 0 ? 12 : 1;
+        entry.wordClass = record % 5 == 0 ? 32 : record % 4;
+        entry.texts[keyWords] = record % 9 == 0 ? "unused" : record % 11 == 0 ? "a.lnk" : "w" + std::to_string(record);
+        entries.push_back(entry);
     }
-    return file;
+    return dictionaryBytes(30, entries);
 }
 
 // The action log lives here so that a stalled run can still print it from its alarm.
@@ -73,19 +65,20 @@ public:
     RandomUser(const std::string& directory, unsigned seed, unsigned actions)
         : directory_(directory), random_(seed), actionsLeft_(actions) {}
 
-    std::string dictionaryPath() const { return directory_ + "/TranslationFile.dat"; }
-
     // One run of the program, until an action ends it or the actions are used up.
     void runOnce() {
-        display::installHeadless();
-        kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
-        testui::headless().addStep([this] { onWait(); });
+        EditorSession session(directory_);
+        boxesNoted_ = 0;
+        session.setWaitLimit(1 << 30);  // the alarm stops a stalled run
+        session.setClosingCommand(29);
+        session.setNextAction([this, &session] { return onForm(session.log()); });
         alarm(stallSeconds);
-        int32_t result = runEditor();
+        int32_t result = session.run();
         alarm(0);
         EXPECT_EQ(result, 0);
-        check(CountChange::none);
-        EXPECT_FALSE(std::filesystem::exists(directory_ + "/TranslationFileNEW.dat")) << "work file left after the end";
+        EXPECT_FALSE(session.log().closingRefused) << "Cancel did not end the program";
+        check(CountChange::none, session.dictionary());
+        EXPECT_FALSE(fileExists(session.workFilePath())) << "work file left after the end";
     }
 
     bool actionsLeft() const { return actionsLeft_ > 0 && !::testing::Test::HasFailure(); }
@@ -93,31 +86,21 @@ public:
 private:
     static constexpr unsigned stallSeconds = 20;
 
-    void onWait() {
+    // With the form up: a box that came up in the middle of a pass has been answered, so
+    // the files are checked now that the action is over.
+    bool onForm(const SessionLog& log) {
         alarm(stallSeconds);
-        testui::headless().addStep([this] { onWait(); });
-        HWND form = formWindow();
-        HWND active = GetActiveWindow();
-        if (active && active != form && IsWindowVisible(active)) {
-            // A box can come up in the middle of a pass: the files are checked once the
-            // action is over.
-            note("answer the box \"" + testui::windowText(active) + "\"");
-            testui::key(VK_RETURN);
-            return;
-        }
-        if (!form) {
-            ADD_FAILURE() << "waiting with nothing on screen";
-            return;
-        }
-        check(expected_);
+        for (; boxesNoted_ < log.boxes.size(); ++boxesNoted_)
+            note("answer the box \"" + log.boxes[boxesNoted_].caption + "\"");
+        check(expected_, readBytes(directory_ + "/TranslationFile.dat"));
         expected_ = CountChange::none;
         if (actionsLeft_ == 0 || ::testing::Test::HasFailure()) {
             note("Cancel to end");
-            clickControl(29);
-            return;
+            return false;
         }
         --actionsLeft_;
         act();
+        return true;
     }
 
     void note(const std::string& action) { actionLog.push_back(action); }
@@ -172,16 +155,16 @@ private:
             std::string number = randomNumber();
             int button = pick(3) == 0 ? 35 : pick(2) == 0 ? 34 : 37;
             note("box 32 := \"" + number + "\", click " + std::to_string(button));
-            setControlText(32, number);
+            setText(32, number);
             clickControl(button);
         } else if (roll < 67) {
             std::string number = randomNumber();
             note("field 48 := \"" + number + "\"");
-            setControlText(48, number);
+            setText(48, number);
         } else if (roll < 72) {
             int field = pickOf(textFieldIds);
             note("field " + std::to_string(field) + " := 300 characters");
-            setControlText(field, std::string(300, char('A' + pick(26))));
+            setText(field, std::string(300, char('A' + pick(26))));
         } else if (roll < 80) {
             static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME, VK_END, VK_DELETE, VK_BACK, VK_SPACE};
             uint32_t key = keys[pick(8)];
@@ -205,8 +188,7 @@ private:
 
     // The count moves only as the last action allows, and every entry is whole with each
     // of its texts ended within its slot.
-    void check(CountChange change) {
-        std::string file = testfs::readBytes(dictionaryPath());
+    void check(CountChange change, const Bytes& file) {
         int32_t count = headerCount(file);
         switch (change) {
         case CountChange::none:
@@ -222,10 +204,8 @@ private:
         }
         EXPECT_GE(file.size(), static_cast<size_t>(std::max(count, 1)) * recordSize) << "an entry is missing";
         for (int32_t record = 2; record <= count && size_t(record) * recordSize <= file.size(); ++record)
-            for (int slot = 0; slot < 8; ++slot) {
-                const char* text = file.data() + size_t(record - 1) * recordSize + 16 + size_t(slot) * slotSize;
-                EXPECT_NE(std::memchr(text, 0, slotSize), nullptr) << "record " << record << " slot " << slot;
-            }
+            for (int slot = 0; slot < 8; ++slot)
+                EXPECT_TRUE(slotIsTerminated(file, record, slot)) << "record " << record << " slot " << slot;
         if (count != lastCount_)
             note("count " + std::to_string(lastCount_) + " -> " + std::to_string(count));
         lastCount_ = count;
@@ -240,6 +220,7 @@ private:
     unsigned actionsLeft_;
     int32_t lastCount_ = 30;
     CountChange expected_ = CountChange::none;
+    size_t boxesNoted_ = 0;
     bool reported_ = false;
 };
 
@@ -256,9 +237,8 @@ TEST(RandomUse, CountsAndEntriesStaySound) {
         user.runOnce();
         ++runs;
     }
-    kernel::setModuleFileNameForTesting("");
     std::printf("seed %u: %zu actions in %d runs of the program\n", currentSeed, actionLog.size(), runs);
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace editor

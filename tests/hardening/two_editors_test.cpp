@@ -7,18 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
-namespace hardening {
+namespace editor {
 namespace {
-
-std::string entryRecord(const std::string& keyWords) {
-    std::string record(recordSize, '\0');
-    record.replace(16 + slotSize, keyWords.size(), keyWords);
-    return record;
-}
 
 struct Pipe {
     int ends[2] = {-1, -1};
@@ -67,7 +60,7 @@ TEST(TwoEditors, SecondCannotOpenTheFilesAndLeavesThemAlone) {
     testfs::TempDirectory directory;
     const std::string dictionaryPath = directory.file("TranslationFile.dat");
     const std::string workFilePath = directory.file("TranslationFileNEW.dat");
-    testfs::writeBytes(dictionaryPath, headerBytes(3) + entryRecord("first") + entryRecord("second"));
+    testfs::writeBytes(dictionaryPath, dictionaryBytes(3, {word("first"), word("second")}));
 
     Pipe firstReady, firstGoOn, secondReport;
     pid_t first = fork();
@@ -113,9 +106,9 @@ TEST(TwoEditors, SecondCannotOpenTheFilesAndLeavesThemAlone) {
     EXPECT_FALSE(std::filesystem::exists(workFilePath));
     const std::string after = testfs::readBytes(dictionaryPath);
     EXPECT_EQ(headerCount(after), 3);
-    EXPECT_EQ(after.substr(recordSize + 16 + slotSize, 5), "first");
-    EXPECT_EQ(after.substr(2 * recordSize + 16 + slotSize, 6), "second");
+    EXPECT_EQ(entryAt(after, 2), word("first"));
+    EXPECT_EQ(entryAt(after, 3), word("second"));
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace editor

@@ -33,44 +33,29 @@ protected:
     }
 };
 
-TEST_F(Numbers, IntegralValuesShowAsIntegersWithALeadingBlank) {
-    EXPECT_EQ(shown(42), " 42");
-    EXPECT_EQ(shown(-7), " -7");
-    EXPECT_EQ(shown(0), " 0");
-    EXPECT_EQ(shown(-0.0), " 0");
-    EXPECT_EQ(shown(2147483647), " 2147483647");
-    EXPECT_EQ(shown(-2147483648.0), " -2147483648");
-    // Beyond 32 bits only the low 32 bits of the integer are shown.
-    EXPECT_EQ(shown(2147483648.0), " -2147483648");
-    EXPECT_EQ(shown(4294967301.0), " 5");
-}
-
-TEST_F(Numbers, OtherValuesShowTwoDecimals) {
-    EXPECT_EQ(shown(2.5), " 2.50");
-    EXPECT_EQ(shown(3.14159), " 3.14");
-    EXPECT_EQ(shown(-0.5), " -0.50");
-    EXPECT_EQ(shown(1.999), " 2.00");
-    // Too large for a 64-bit integer: not recognised as integral.
-    EXPECT_EQ(shown(1e20), " 100000000000000000000.00");
-    EXPECT_EQ(shown(std::numeric_limits<double>::infinity()), " inf");
+// Integral values show as integers after a blank, others with two decimals.
+TEST_F(Numbers, ShownWithALeadingBlank) {
+    const std::pair<double, const char*> cases[] = {
+        {42, " 42"}, {-7, " -7"}, {0, " 0"}, {-0.0, " 0"}, {2147483647, " 2147483647"},
+        {-2147483648.0, " -2147483648"},
+        // Beyond 32 bits only the low 32 bits of the integer are shown.
+        {2147483648.0, " -2147483648"}, {4294967301.0, " 5"},
+        {2.5, " 2.50"}, {3.14159, " 3.14"}, {-0.5, " -0.50"}, {1.999, " 2.00"},
+        // Too large for a 64-bit integer: not recognised as integral.
+        {1e20, " 100000000000000000000.00"}, {std::numeric_limits<double>::infinity(), " inf"},
+    };
+    for (const auto& [number, text] : cases)
+        EXPECT_EQ(shown(number), text) << number;
     EXPECT_EQ(shown(std::nan("")).substr(0, 1), " ");
 }
 
 TEST_F(Numbers, ParsingStopsAtTheFirstCharacterOutsideANumber) {
-    EXPECT_EQ(textToNumber(""), 0.0);
-    EXPECT_EQ(textToNumber(" 42"), 42.0);
-    EXPECT_EQ(textToNumber("\t-7"), -7.0);
-    EXPECT_EQ(textToNumber(" \t 8"), 8.0);
-    EXPECT_EQ(textToNumber("+5"), 0.0);
-    EXPECT_EQ(textToNumber("12abc"), 12.0);
-    EXPECT_EQ(textToNumber("1,5"), 1.0);
-    EXPECT_EQ(textToNumber("1.5.3"), 1.5);
-    EXPECT_EQ(textToNumber("1e3"), 1.0);
-    EXPECT_EQ(textToNumber(".5"), 0.5);
-    EXPECT_EQ(textToNumber("-.25"), -0.25);
-    EXPECT_EQ(textToNumber("5."), 5.0);
-    EXPECT_EQ(textToNumber("x5"), 0.0);
-    EXPECT_EQ(textToNumber("1 2"), 1.0);
+    const std::pair<const char*, double> cases[] = {
+        {"", 0.0},    {" 42", 42.0},  {"\t-7", -7.0}, {" \t 8", 8.0}, {"+5", 0.0},    {"12abc", 12.0}, {"1,5", 1.0},
+        {"1.5.3", 1.5}, {"1e3", 1.0}, {".5", 0.5},   {"-.25", -0.25}, {"5.", 5.0},   {"x5", 0.0},     {"1 2", 1.0},
+    };
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(textToNumber(text), number) << '"' << text << '"';
 }
 
 TEST_F(Numbers, ALoneMinusGivesNegativeZero) {
@@ -107,18 +92,14 @@ TEST_F(Numbers, PowersOfTenAreExactAsFarAsDoublesAllow) {
 }
 
 TEST_F(Numbers, RoundingGoesToTheNearestEvenAndFailsToTheLowestInteger) {
-    EXPECT_EQ(roundToInt32(2.5), 2);
-    EXPECT_EQ(roundToInt32(3.5), 4);
-    EXPECT_EQ(roundToInt32(-2.5), -2);
-    EXPECT_EQ(roundToInt32(2.7), 3);
-    EXPECT_EQ(roundToInt32(textToNumber("2.5")), 2);
-    EXPECT_EQ(roundToInt32(2147483647.4), 2147483647);
-    EXPECT_EQ(roundToInt32(2147483647.5), INT32_MIN) << "rounds to 2^31, out of range";
-    EXPECT_EQ(roundToInt32(-2147483648.5), INT32_MIN) << "rounds to the even -2^31, in range";
-    EXPECT_EQ(roundToInt32(-2147483649.0), INT32_MIN);
-    EXPECT_EQ(roundToInt32(std::nan("")), INT32_MIN);
-    EXPECT_EQ(roundToInt32(INFINITY), INT32_MIN);
-    EXPECT_EQ(roundToInt32(-INFINITY), INT32_MIN);
+    const std::pair<double, int32_t> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.7, 3}, {textToNumber("2.5"), 2}, {2147483647.4, 2147483647},
+        {2147483647.5, INT32_MIN},   // rounds to 2^31, out of range
+        {-2147483648.5, INT32_MIN},  // rounds to the even -2^31, in range
+        {-2147483649.0, INT32_MIN}, {std::nan(""), INT32_MIN}, {INFINITY, INT32_MIN}, {-INFINITY, INT32_MIN},
+    };
+    for (const auto& [number, rounded] : cases)
+        EXPECT_EQ(roundToInt32(number), rounded) << number;
 }
 
 TEST_F(Numbers, TheControlStateRestoresRoundingToNearest) {

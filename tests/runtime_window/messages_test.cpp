@@ -2,6 +2,7 @@
 // headless display (1024 x 768, work area 0, 0, 1024, 738).
 #include "messages.h"
 
+#include "message_recorder.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
@@ -11,30 +12,18 @@
 
 namespace {
 
-std::vector<UINT> received;
-
-LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER) received.push_back(message);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 class RuntimeWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         display::installHeadless();
-        received.clear();
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = recordingProcedure;
-        windowClass.lpszClassName = "RuntimeWindowTest";
-        RegisterClassExA(&windowClass);
+        testmsg::log().clear();
     }
     void TearDown() override {
         for (HWND window : made) DestroyWindow(window);
     }
 
     HWND popup(int x, int y, int width, int height, DWORD style = WS_VISIBLE, HWND owner = nullptr) {
-        HWND window = CreateWindowExA(0, "RuntimeWindowTest", "popup", WS_POPUP | style, x, y, width, height,
+        HWND window = CreateWindowExA(0, testmsg::recorderClass(), "popup", WS_POPUP | style, x, y, width, height,
                                       owner, nullptr, nullptr, nullptr);
         made.push_back(window);
         return window;
@@ -156,11 +145,14 @@ TEST_F(RuntimeWindows, ProcessMessagesWaitsOnlyWhenAsked) {
     PostMessageA(window, WM_USER + 1, 0, 0);
     PostMessageA(window, WM_USER + 2, 0, 0);
     processMessages(1);
-    EXPECT_EQ(received, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+    using testmsg::Received;
+    const Received first{window, WM_USER + 1, 0, 0}, second{window, WM_USER + 2, 0, 0};
+    EXPECT_EQ(testmsg::sequence({WM_USER + 1, WM_USER + 2, WM_USER + 3}), (std::vector<Received>{first, second}));
     EXPECT_EQ(testui::headless().stepsLeft(), 1u);
 
     processMessages(0);
-    EXPECT_EQ(received, (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_USER + 3}));
+    EXPECT_EQ(testmsg::sequence({WM_USER + 1, WM_USER + 2, WM_USER + 3}),
+              (std::vector<Received>{first, second, {window, WM_USER + 3, 0, 0}}));
     EXPECT_EQ(testui::headless().stepsLeft(), 0u);
 }
 

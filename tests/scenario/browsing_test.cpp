@@ -1,14 +1,14 @@
 // Up, Down, Goto and Add: where each leaves the form, and what each writes.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Browsing : public EditorScenario {
+class Browsing : public EditorTest {
 protected:
     // Entries 2..10; entry 6 has the word class 1, which only Up shows as it is.
     void SetUp() override {
-        EditorScenario::SetUp();
+        EditorTest::SetUp();
         for (int32_t record = 2; record <= 10; ++record)
             entries_.push_back(word("w" + std::to_string(record), record == 6 ? 1 : 3));
         writeDictionary(dictionaryBytes(10, entries_));
@@ -44,37 +44,46 @@ FormView nextEntrySentinel(int32_t record) {
     return view;
 }
 
-TEST_F(Browsing, UpOnTheLastEntryStaysThere) {
+// Where a number typed into the entry-number box (none: the box as it is) and a button
+// take the form. Entry 6 has the word class 1, which only Up shows as it is.
+struct Move {
+    const char* name;
+    const char* boxText;
+    int button;
+    int32_t record;
+    bool class1As0;
+};
+
+void PrintTo(const Move& move, std::ostream* out) { *out << move.name; }
+
+class BrowsingMoves : public Browsing, public ::testing::WithParamInterface<Move> {};
+
+TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
+    const Move& move = GetParam();
     FormView seen;
-    step([] { clickControl(34); });
+    if (move.boxText)
+        step([&] { typeInto(32, move.boxText); });
+    step([&] { clickControl(move.button); });
     step([&] { seen = formView(); });
     cancel();
     runEditorToEnd();
-    EXPECT_EQ(seen, shown(10));
+    EXPECT_EQ(seen, move.class1As0 ? shownWithClass0(move.record) : shown(move.record));
     EXPECT_EQ(dictionary(), before_);
 }
 
-TEST_F(Browsing, UpFromTheBoxNumberShowsTheNextEntry) {
-    FormView seen;
-    moveWith("5", 34, seen);
-    cancel();
-    runEditorToEnd();
-    EXPECT_EQ(seen, shown(6));
-}
-
-TEST_F(Browsing, TheWordClass1IsShownAsItIsByUpButAs0ByDownAndGoto) {
-    FormView byUp, byDown, byGoto;
-    moveWith("5", 34, byUp);
-    moveWith("7", 35, byDown);
-    moveWith("6", 37, byGoto);
-    cancel();
-    runEditorToEnd();
-    EXPECT_EQ(byUp.fields[3], " 1");
-    EXPECT_EQ(byUp, shown(6));
-    EXPECT_EQ(byDown.fields[3], " 0");
-    EXPECT_EQ(byDown, shownWithClass0(6));
-    EXPECT_EQ(byGoto, shownWithClass0(6));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Moves, BrowsingMoves,
+    ::testing::Values(Move{"UpOnTheLastEntryStaysThere", nullptr, 34, 10, false},
+                      Move{"UpFromTheBoxNumberShowsTheNextEntryWithClass1AsItIs", "5", 34, 6, false},
+                      Move{"DownShowsTheEntryBelowWithClass1As0", "7", 35, 6, true},
+                      Move{"GotoShowsClass1As0", "6", 37, 6, true},
+                      Move{"DownNotBelowTwo", "2", 35, 2, false},
+                      Move{"GotoShowsTheEntry", "4", 37, 4, false},
+                      Move{"GotoTheHeaderShowsTheLast", "1", 37, 10, false},
+                      Move{"GotoZeroShowsTheLast", "0", 37, 10, false},
+                      Move{"GotoNothingShowsTheLast", "", 37, 10, false},
+                      Move{"GotoPastTheEndShowsTheLast", "99", 37, 10, false}),
+    [](const ::testing::TestParamInfo<Move>& move) { return std::string(move.param.name); });
 
 // Leaving entry 6 after Up stores it with the class shown; after Down it is stored as 0.
 TEST_F(Browsing, AWordClass1ShownAs0IsStoredAs0) {
@@ -102,32 +111,6 @@ TEST_F(Browsing, UpWithThePositionAfterTheLastShowsTheSentinelAndStoresItThereOn
     sentinel.texts[keyWords] = "Next entry";
     EXPECT_EQ(entryAt(after, 11), sentinel);
     EXPECT_EQ(Bytes(after.begin(), after.begin() + before_.size()), before_);
-}
-
-TEST_F(Browsing, DownGoesToTheEntryBelowButNotBelowTwo) {
-    FormView fromSeven, fromTwo;
-    moveWith("7", 35, fromSeven);
-    moveWith("2", 35, fromTwo);
-    cancel();
-    runEditorToEnd();
-    EXPECT_EQ(fromSeven, shownWithClass0(6));
-    EXPECT_EQ(fromTwo, shown(2));
-}
-
-TEST_F(Browsing, GotoShowsTheEntryOrTheLastOneWhenOutOfRange) {
-    FormView four, one, zero, empty, above;
-    moveWith("4", 37, four);
-    moveWith("1", 37, one);
-    moveWith("0", 37, zero);
-    moveWith("", 37, empty);
-    moveWith("99", 37, above);
-    cancel();
-    runEditorToEnd();
-    EXPECT_EQ(four, shown(4));
-    EXPECT_EQ(one, shown(10));
-    EXPECT_EQ(zero, shown(10));
-    EXPECT_EQ(empty, shown(10));
-    EXPECT_EQ(above, shown(10));
 }
 
 TEST_F(Browsing, MovingStoresTheEditsOfTheEntryLeft) {
@@ -194,4 +177,4 @@ TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

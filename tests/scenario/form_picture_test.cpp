@@ -1,30 +1,15 @@
 // The editor form as drawn, pixel for pixel, against a reviewed picture. Run with
 // UPDATE_GOLDEN=1 to write a new picture after a deliberate change of the drawing.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
 #include "ui_driver.h"
 
 #include <cstdlib>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-using FormPicture = EditorScenario;
-
-display::Pixels windowPixels(HWND window) {
-    display::Pixels screen = testui::headless().screenshot();
-    RECT r{};
-    GetWindowRect(window, &r);
-    display::Pixels picture;
-    picture.resize(r.right - r.left, r.bottom - r.top);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < picture.width; ++x) {
-            int sx = r.left + x, sy = r.top + y;
-            if (sx >= 0 && sy >= 0 && sx < screen.width && sy < screen.height)
-                picture.data[static_cast<size_t>(y) * picture.width + x] = screen.at(sx, sy);
-        }
-    return picture;
-}
+using FormPicture = EditorTest;
 
 TEST_F(FormPicture, TheFormLooksAsReviewed) {
     std::vector<TestEntry> entries = {word("cat", 2), word("dog", 2)};
@@ -34,7 +19,7 @@ TEST_F(FormPicture, TheFormLooksAsReviewed) {
     display::Pixels picture;
     step([&] {
         testui::pumpUntilIdle();
-        picture = windowPixels(formWindow());
+        picture = testui::windowPixels(formWindow());
         clickControl(29);
     });
     runEditorToEnd();
@@ -61,4 +46,4 @@ TEST_F(FormPicture, TheFormLooksAsReviewed) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -1,15 +1,15 @@
 // Find: whole key words, case counted, the last match wins; a miss shows the last entry
 // and then says so.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Lookup : public EditorScenario {
+class Lookup : public EditorTest {
 protected:
     // Entries 2..9; "cat" in 3 and 7, "cat dog" in 5.
     void SetUp() override {
-        EditorScenario::SetUp();
+        EditorTest::SetUp();
         for (int32_t record = 2; record <= 9; ++record) {
             std::string keys = "w" + std::to_string(record);
             if (record == 3 || record == 7)
@@ -30,51 +30,51 @@ protected:
     std::vector<TestEntry> entries_;
 };
 
-TEST_F(Lookup, TheLastOfSeveralMatchesIsShownWithoutAMessage) {
+// What Find shows for a word sought, and whether a stop box says it found nothing; the
+// form already shows the last entry when that box comes up.
+struct Sought {
+    const char* name;
+    const char* words;
+    int32_t record;
+    bool notFound;
+};
+
+void PrintTo(const Sought& sought, std::ostream* out) { *out << '"' << sought.words << '"'; }
+
+class Finding : public Lookup, public ::testing::WithParamInterface<Sought> {};
+
+TEST_P(Finding, ShowsTheLastWholeMatchOrSaysNotFound) {
+    const Sought& sought = GetParam();
     FormView seen;
-    bool boxShown = true;
-    step([] { typeInto(39, "cat"); });
+    MessageBoxSeen box;
+    bool boxShown = false;
+    step([&] { typeInto(39, sought.words); });
     step([] { clickControl(40); });
     step([&] {
+        seen = formView();
         boxShown = messageBoxShown("Not Found");
-        seen = formView();
-        clickControl(29);
+        if (boxShown)
+            box = answerMessageBox("Not Found");
+        else
+            clickControl(29);
     });
+    if (sought.notFound)
+        step([] { clickControl(29); });
     runEditorToEnd();
-    EXPECT_FALSE(boxShown);
-    EXPECT_EQ(seen, shown(7));
+    EXPECT_EQ(seen, shown(sought.record));
+    ASSERT_EQ(boxShown, sought.notFound);
+    if (sought.notFound) {
+        EXPECT_EQ(box.text, "Not Found, click Add To Put into TF");
+        EXPECT_TRUE(box.ownedByForm);
+        EXPECT_TRUE(box.stopIcon);
+    }
 }
 
-// The form already shows the last entry when the stop box comes up.
-TEST_F(Lookup, ADifferentCaseFindsNothingAndTheLastEntryIsShownBeforeTheMessage) {
-    FormView underTheBox;
-    MessageBoxSeen box;
-    step([] { typeInto(39, "Cat"); });
-    step([] { clickControl(40); });
-    step([&] {
-        underTheBox = formView();
-        box = answerMessageBox("Not Found");
-    });
-    step([] { clickControl(29); });
-    runEditorToEnd();
-    EXPECT_EQ(underTheBox, shown(9));
-    EXPECT_EQ(box.text, "Not Found, click Add To Put into TF");
-    EXPECT_TRUE(box.ownedByForm);
-    EXPECT_TRUE(box.stopIcon);
-}
-
-TEST_F(Lookup, OnlyTheWholeKeyWordsMatch) {
-    MessageBoxSeen box;
-    FormView seen;
-    step([] { typeInto(39, "cat dog"); });
-    step([] { clickControl(40); });
-    step([&] {
-        seen = formView();
-        clickControl(29);
-    });
-    runEditorToEnd();
-    EXPECT_EQ(seen, shown(5));
-}
+INSTANTIATE_TEST_SUITE_P(Words, Finding,
+                         ::testing::Values(Sought{"TheLastOfSeveralMatches", "cat", 7, false},
+                                           Sought{"ADifferentCaseFindsNothing", "Cat", 9, true},
+                                           Sought{"OnlyTheWholeKeyWordsMatch", "cat dog", 5, false}),
+                         [](const ::testing::TestParamInfo<Sought>& sought) { return std::string(sought.param.name); });
 
 TEST_F(Lookup, FindStoresTheEditsOfTheEntryOnShowFirst) {
     step([] { typeInto(15, "name reply"); });
@@ -102,4 +102,4 @@ TEST_F(Lookup, AddAfterAMissMakesAnEntryForTheWordSought) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

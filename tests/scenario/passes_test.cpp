@@ -1,5 +1,5 @@
 // The six clean-up passes, the rebuild that follows each, and passes from a rebuilt form.
-#include "editor_scenario.h"
+#include "editor_session.h"
 #include "file_size_limit.h"
 #include "temp_directory.h"
 
@@ -9,10 +9,10 @@
 #include <cstring>
 #include <filesystem>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class Passes : public EditorScenario {
+class Passes : public EditorTest {
 protected:
     // Entries for records 2..count: word("w<record>", class 3) unless changed by `adjust`.
     void writeEntries(int32_t count, const std::function<void(int32_t, TestEntry&)>& adjust) {
@@ -327,7 +327,7 @@ TEST_F(Passes, AWorkFileThatCouldNotBeWrittenNeverReplacesTheDictionary) {
 // (where the work file cannot simply be renamed): the link stays a link, its target gets
 // the new entries and keeps its permissions, and no copy is left behind anywhere.
 TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
-    for (std::string base : {directory_, std::string("/dev/shm")}) {
+    for (std::string base : {session.directory(), std::string("/dev/shm")}) {
         SCOPED_TRACE(base);
         testfs::TempDirectory elsewhereDirectory(base);
         const std::string& elsewhere = elsewhereDirectory.path();
@@ -339,7 +339,7 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
         std::filesystem::create_symlink(target, dictionaryPath());
         auto others = [&] {  // what else the two directories hold
             size_t count = 0;
-            for (const std::string& directory : {directory_, elsewhere})
+            for (const std::string& directory : {session.directory(), elsewhere})
                 for (auto& item : std::filesystem::directory_iterator(directory))
                     count += item.path() != target && item.path() != dictionaryPath() && item.path() != workFilePath() &&
                              item.path() != elsewhere;
@@ -385,4 +385,4 @@ TEST_F(Passes, AWorkFileThatIsALinkNeverWritesWhereItPoints) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

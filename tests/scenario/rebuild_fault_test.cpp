@@ -1,6 +1,6 @@
 // Rebuilds that the medium refuses part of: the old dictionary must stay whole and the
 // user must be told. Only a test build can make these operations fail on purpose.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
 #include "kernel/fault_injection.h"
 #include "lock_attempt.h"
@@ -8,14 +8,14 @@
 
 #include <filesystem>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-class RebuildFaults : public EditorScenario {
+class RebuildFaults : public EditorTest {
 protected:
     void TearDown() override {
         kernel::clearFileFaults();
-        EditorScenario::TearDown();
+        EditorTest::TearDown();
     }
 
     // Entries 2..6, one of them with a mode the pass "make 1 = 0 if > 10" changes, so a
@@ -56,9 +56,8 @@ protected:
 
 // The pass deletes the work file start-up opened (operation 1), writes its five entries
 // and the header (2 to 7), flushes (8) and renames the work file over the dictionary (9).
-constexpr int passWrites = 7;
-constexpr int passFlush = passWrites + 1;
-constexpr int passReplace = passFlush + 1;
+// A failure at any of them is FailingFileOperations' walk; here the rename's own.
+constexpr int passReplace = 9;
 
 TEST_F(RebuildFaults, AReplaceThatFailsKeepsTheOldDictionaryAndTheWorkFileAndSaysSo) {
     writeSmallDictionary();
@@ -127,64 +126,5 @@ TEST_F(RebuildFaults, TheDictionaryStaysLockedAcrossTheWholeRebuild) {
     EXPECT_EQ(entryAt(dictionary(), 4).mode, 0);
 }
 
-TEST_F(RebuildFaults, AFailedFlushOfTheWorkFileKeepsTheOldDictionary) {
-    writeSmallDictionary();
-    Bytes before = dictionary();
-    FormView reopened;
-    MessageBoxSeen box = passWithFailingOperation(passFlush, reopened);
-    EXPECT_EQ(box.text, "Can't replace TranslationFile.dat");
-    EXPECT_EQ(dictionary(), before);
-}
-
-TEST_F(RebuildFaults, AFailedWriteOfTheWorkFileHeaderKeepsTheOldDictionary) {
-    writeSmallDictionary();
-    Bytes before = dictionary();
-    FormView reopened;
-    MessageBoxSeen box = passWithFailingOperation(passWrites, reopened);
-    EXPECT_EQ(box.text, "Can't replace TranslationFile.dat");
-    EXPECT_EQ(dictionary(), before);
-}
-
-// The same fault injection proves the count above: without a fault the pass replaces
-// the dictionary after exactly these operations.
-TEST_F(RebuildFaults, APassWithoutFaultsMakesTheCountedOperations) {
-    writeSmallDictionary();
-    int counted = -1;
-    step([] {
-        kernel::clearFileFaults();
-        clickControl(47);
-    });
-    step([&] {
-        counted = kernel::countedFileOperations();
-        clickControl(29);
-    });
-    runEditorToEnd();
-    // Nothing after the rename: the work file's name is free for the new, empty one.
-    EXPECT_EQ(counted, passReplace);
-    EXPECT_EQ(entryAt(dictionary(), 4).mode, 0);
-}
-
-TEST_F(RebuildFaults, AStoreRefusedByAFullDiskIsReportedAndNothingEnds) {
-    writeSmallDictionary();
-    Bytes before = dictionary();
-    MessageBoxSeen box;
-    std::string kept;
-    step([] { typeInto(13, "unsaved"); });
-    step([] {
-        kernel::failNthFileOperation(1, ERROR_DISK_FULL);
-        clickControl(28);
-    });
-    step([&] { box = answerMessageBox("error...MAIN..."); });
-    step([&] {
-        kept = controlText(13);
-        clickControl(29);
-    });
-    runEditorToEnd();
-    EXPECT_EQ(box.text, "Can't write TranslationFile.dat");
-    EXPECT_TRUE(box.ownedByForm);
-    EXPECT_EQ(kept, "unsaved");
-    EXPECT_EQ(dictionary(), before);
-}
-
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

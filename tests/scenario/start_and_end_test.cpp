@@ -1,40 +1,39 @@
 // Start-up, the ways the form ends, and what is left on disk afterwards.
-#include "editor_scenario.h"
+#include "editor_session.h"
 
 #include "ui_driver.h"
 
-namespace scenario {
+namespace editor {
 namespace {
 
-using StartAndEnd = EditorScenario;
+using StartAndEnd = EditorTest;
 
+// The form opens on the last entry with an empty Find box, centred on the work area
+// (1024 x 738 on the headless screen).
 TEST_F(StartAndEnd, OpensOnTheLastEntryAndCancelLeavesEverythingAsItWas) {
     std::vector<TestEntry> entries = writeNumberedDictionary(57);
     Bytes before = dictionary();
     FormView seen;
     bool workFileWhileOpen = false;
+    std::string findText = "unset";
+    RECT r{};
     step([&] {
         seen = formView();
         workFileWhileOpen = fileExists(workFilePath());
+        findText = controlText(39);
+        GetWindowRect(formWindow(), &r);
         clickControl(29);
     });
     runEditorToEnd();
     EXPECT_EQ(seen, shownAs(entries.back(), 57));
     EXPECT_EQ(seen.entryNumber, " 57");
     EXPECT_TRUE(workFileWhileOpen);
+    EXPECT_EQ(findText, "");
+    int width = r.right - r.left, height = r.bottom - r.top;
+    EXPECT_EQ(r.left, 512 - width / 2);
+    EXPECT_EQ(r.top, 369 - height / 2);
     EXPECT_EQ(dictionary(), before);
     EXPECT_FALSE(fileExists(workFilePath()));
-}
-
-TEST_F(StartAndEnd, TheFindBoxStartsEmpty) {
-    writeNumberedDictionary(5);
-    std::string findText = "unset";
-    step([&] {
-        findText = controlText(39);
-        clickControl(29);
-    });
-    runEditorToEnd();
-    EXPECT_EQ(findText, "");
 }
 
 TEST_F(StartAndEnd, AMissingDictionaryIsReportedOnceAndNoFormNorWorkFileRemains) {
@@ -73,37 +72,32 @@ TEST_F(StartAndEnd, WhatAnEarlierRunLeftIsClearedAndNothingElse) {
     EXPECT_EQ(readBytes(path("Other.dat.rebuild~")), half);
 }
 
-// The form centres itself on the work area (1024 x 738 on the headless screen).
-TEST_F(StartAndEnd, TheFormIsCentredOnTheWorkArea) {
-    writeNumberedDictionary(3);
-    RECT r{};
-    step([&] {
-        GetWindowRect(formWindow(), &r);
-        clickControl(29);
-    });
-    runEditorToEnd();
-    int width = r.right - r.left, height = r.bottom - r.top;
-    EXPECT_EQ(r.left, 512 - width / 2);
-    EXPECT_EQ(r.top, 369 - height / 2);
-}
-
-// An edit, then each way of ending: Cancel and the close box drop it, OK and Enter store it.
+// An edit, then each way of ending: Cancel and the close box drop it, OK and Enter store
+// it; Escape ends nothing, and Cancel after it drops the edit.
 struct Ending {
     const char* name;
     std::function<void()> end;
     bool stores;
+    bool ends = true;
 };
 
 void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
 
-class EndingTheForm : public EditorScenario, public ::testing::WithParamInterface<Ending> {};
+class EndingTheForm : public EditorTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
     std::vector<TestEntry> entries = writeNumberedDictionary(6);
     Bytes before = dictionary();
+    bool stillOpen = false;
     step([] { typeInto(13, "edited reply"); });
     step(GetParam().end);
+    if (!GetParam().ends)
+        step([&] {
+            stillOpen = formWindow() != nullptr;
+            clickControl(29);
+        });
     runEditorToEnd();
+    EXPECT_EQ(stillOpen, !GetParam().ends);
     Bytes after = dictionary();
     if (GetParam().stores) {
         TestEntry expected = entries.back();
@@ -125,28 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{"CloseBox", [] { testui::key(VK_F4, display::ModAlt); }, false},
                       Ending{"Ok", [] { clickControl(28); }, true},
                       Ending{"Enter", [] { testui::key(VK_RETURN); }, true},
-                      Ending{"LabelOfField1", [] { clickControl(1); }, true}),
+                      Ending{"LabelOfField1", [] { clickControl(1); }, true},
+                      Ending{"Escape", [] { testui::key(VK_ESCAPE); }, false, false}),
     [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
-
-TEST_F(StartAndEnd, EscapeChangesNothingAndKeepsTheFormOpen) {
-    writeNumberedDictionary(4);
-    Bytes before = dictionary();
-    bool stillOpen = false;
-    step([] { typeInto(12, "not kept"); });
-    step([] { testui::key(VK_ESCAPE); });
-    step([&] {
-        stillOpen = formWindow() != nullptr;
-        clickControl(29);
-    });
-    runEditorToEnd();
-    EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(dictionary(), before);
-}
 
 // A dictionary too short for its header (empty, or a header cut to its first byte, which
 // is no count) gets a header saying "no entries", so the first Add makes record 2
 // instead of writing an entry over the header or after entries nobody made.
-class ShortDictionary : public EditorScenario, public ::testing::WithParamInterface<Bytes> {};
+class ShortDictionary : public EditorTest, public ::testing::WithParamInterface<Bytes> {};
 
 TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
     writeDictionary(GetParam());
@@ -168,4 +148,4 @@ TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
 INSTANTIATE_TEST_SUITE_P(Files, ShortDictionary, ::testing::Values(Bytes{}, Bytes{5}, Bytes{9, 0, 0}));
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -1,59 +1,49 @@
 // What the store makes of the form's texts, and what happens when the file refuses it.
-#include "editor_scenario.h"
+#include "editor_session.h"
 #include "file_size_limit.h"
 
 #include <filesystem>
 
-namespace scenario {
+namespace editor {
 namespace {
 
-using Store = EditorScenario;
+using Cases = std::vector<std::pair<std::string, std::string>>;
 
-// Goto to the entry on show stores the form and shows the stored record again.
-void storeAndReshow() { clickControl(37); }
+// Each text put into the field (by `enter`) and stored by Goto to the entry on show, which
+// shows the stored record again; what the field then shows against what each case expects.
+class Store : public EditorTest {
+protected:
+    void expectStoredAs(int field, const Cases& cases, void (*enter)(int, const std::string&)) {
+        std::vector<std::string> shown(cases.size());
+        for (size_t i = 0; i < cases.size(); ++i) {
+            std::string typed = cases[i].first;
+            step([=] { enter(field, typed); });
+            step([] { clickControl(37); });
+            step([&shown, field, i] { shown[i] = controlText(field); });
+        }
+        step([] { clickControl(29); });
+        runEditorToEnd();
+        for (size_t i = 0; i < cases.size(); ++i)
+            EXPECT_EQ(shown[i], cases[i].second) << "typed '" << cases[i].first << "'";
+    }
+};
 
 TEST_F(Store, NumbersAreRoundedToNearestWithHalvesToEven) {
     writeNumberedDictionary(3);
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"7", " 7"},   {" 12", " 12"}, {"1.5", " 2"}, {"0.5", " 0"},   {"2.5", " 2"},
-        {"3.5", " 4"}, {"-3", " -3"},  {"-2.5", " -2"}, {"x", " 0"}, {"", " 0"},
-    };
-    std::vector<std::string> shown(cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        std::string typed = cases[i].first;
-        step([typed] { pasteInto(8, typed); });
-        step([] { storeAndReshow(); });
-        step([&shown, i] { shown[i] = controlText(8); });
-    }
-    step([] { clickControl(29); });
-    runEditorToEnd();
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(shown[i], cases[i].second) << "typed '" << cases[i].first << "'";
+    expectStoredAs(8,
+                   {{"7", " 7"}, {" 12", " 12"}, {"1.5", " 2"}, {"0.5", " 0"}, {"2.5", " 2"},
+                    {"3.5", " 4"}, {"-3", " -3"}, {"-2.5", " -2"}, {"x", " 0"}, {"", " 0"}},
+                   pasteInto);
     EXPECT_EQ(entryAt(dictionary(), 3).replyKind, 0) << "the last case, an empty field, is stored as 0";
 }
 
 TEST_F(Store, OnlyTheFirstOfEachSeparatorInTheDescriptionBecomesABlank) {
     writeNumberedDictionary(3);
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"no separators here", "no separators here"},
-        {"a.b.c", "a b.c"},
-        {"(word)", " word "},
-        {"word. (second).", "word   second ."},
-        {"x;y,z[1]", "x y z 1 "},
-        {"a;;b,,c", "a ;b ,c"},
-    };
-    std::vector<std::string> shown(cases.size());
-    for (size_t i = 0; i < cases.size(); ++i) {
-        std::string typed = cases[i].first;
-        step([typed] { typeInto(17, typed); });
-        step([] { storeAndReshow(); });
-        step([&shown, i] { shown[i] = controlText(17); });
-    }
-    step([] { clickControl(29); });
-    runEditorToEnd();
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(shown[i], cases[i].second) << "typed '" << cases[i].first << "'";
-    EXPECT_EQ(entryAt(dictionary(), 3).texts[description], cases.back().second);
+    expectStoredAs(17,
+                   {{"no separators here", "no separators here"}, {"a.b.c", "a b.c"}, {"(word)", " word "},
+                    {"word. (second).", "word   second ."}, {"x;y,z[1]", "x y z 1 "}, {"a;;b,,c", "a ;b ,c"}},
+                   typeInto);
+    EXPECT_EQ(entryAt(dictionary(), 3).texts[description], "a ;b ,c");
 }
 
 // Separators elsewhere are kept; only the description is cleaned.
@@ -75,7 +65,7 @@ TEST_F(Store, ATextLongerThanItsSlotIsCutAndTheRecordStaysIntact) {
     std::string shownAfter;
     step([] { typeInto(11, std::string(300, 'k')); });
     step([] { typeInto(17, std::string(254, 'd')); });
-    step([] { storeAndReshow(); });
+    step([] { clickControl(37); });  // Goto to the entry on show stores it and shows it again
     step([&] {
         shownAfter = controlText(11);
         clickControl(29);
@@ -222,4 +212,4 @@ TEST_F(Store, AnAddTheDiskRefusesLeavesTheFileAsItWasAndTheUserFree) {
 }
 
 }  // namespace
-}  // namespace scenario
+}  // namespace editor

@@ -36,6 +36,8 @@ inline void writeBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+inline bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

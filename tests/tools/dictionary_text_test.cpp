@@ -1,4 +1,5 @@
 #include "dictionary_check.h"
+#include "dictionary_codec.h"
 #include "dictionary_text.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,8 @@
 namespace dictionary_text {
 namespace {
 
-constexpr size_t kKeyWords = 271;
-constexpr size_t kDescription = 1801;
-
-std::string emptyRecords(size_t count) { return std::string(count * kRecordSize, '\0'); }
-
-void putInt32(std::string& file, size_t offset, int32_t value) {
-    for (int i = 0; i < 4; ++i) file[offset + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-}
-
-int32_t getInt32(const std::string& file, size_t offset) {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value |= uint32_t(static_cast<unsigned char>(file[offset + i])) << (8 * i);
-    return static_cast<int32_t>(value);
-}
+using dict::int32At;
+constexpr size_t kKeyWords = dict::textOffset + dict::keyWords * dict::slotSize;
 
 // Slots shaped as the editor leaves them: a text, its terminator, and sometimes the tail
 // of an older, longer text; now and then a slot with no terminator at all.
@@ -64,12 +53,11 @@ TEST(DictionaryText, EveryWellFormedFileComesBackByteForByte) {
 }
 
 TEST(DictionaryText, ExportIsReadableAndLabelled) {
-    std::string file = emptyRecords(2);
-    putInt32(file, 0, 2);
-    putInt32(file, kRecordSize + 0, 12);
-    putInt32(file, kRecordSize + 12, -3);
-    std::string keyWords = "caf\xE9 \"a\\b\"\t\x80";
-    file.replace(kRecordSize + kKeyWords, keyWords.size(), keyWords);
+    dict::TestEntry entry;
+    entry.mode = 12;
+    entry.wordClass = -3;
+    std::string keyWords = entry.texts[dict::keyWords] = "caf\xE9 \"a\\b\"\t\x80";
+    std::string file = dict::dictionaryBytes(2, {entry});
     file[kRecordSize + kKeyWords + 200] = 'z';  // left over from an older text
     std::string text = exportText(file);
     EXPECT_NE(text.find("[header]\ncount: 2\ncommand: 0\n"), std::string::npos) << text;
@@ -91,21 +79,20 @@ TEST(DictionaryText, ShortTextsFillTheRestWithZeroAndTheCountDefaultsToTheLastRe
         "wordClass: 2\n"
         "[entry 3]\n"
         "description.full: \"" + std::string(255, 'd') + "\"\n");
-    std::string expected = emptyRecords(3);
-    putInt32(expected, 0, 3);
-    putInt32(expected, kRecordSize + 12, 2);
-    expected.replace(kRecordSize + kKeyWords, 5, "hello");
-    expected.replace(2 * kRecordSize + kDescription, 255, std::string(255, 'd'));
-    EXPECT_EQ(file, expected);
+    dict::TestEntry second, third;
+    second.wordClass = 2;
+    second.texts[dict::keyWords] = "hello";
+    third.texts[dict::description] = std::string(255, 'd');
+    EXPECT_EQ(file, dict::dictionaryBytes(3, {second, third}));
     // A count that is given is kept, whatever it says.
-    EXPECT_EQ(getInt32(importText("[header]\ncount: -7\n[entry 2]\n"), 0), -7);
+    EXPECT_EQ(int32At(importText("[header]\ncount: -7\n[entry 2]\n"), 0), -7);
 }
 
 TEST(DictionaryText, NumbersAtTheEdgesOfTheirRange) {
     std::string file = importText("[header]\ncount: -2147483648\ncommand: 2147483647\nreplyKind: +5\n");
-    EXPECT_EQ(getInt32(file, 0), INT32_MIN);
-    EXPECT_EQ(getInt32(file, 4), INT32_MAX);
-    EXPECT_EQ(getInt32(file, 8), 5);
+    EXPECT_EQ(int32At(file, 0), INT32_MIN);
+    EXPECT_EQ(int32At(file, 4), INT32_MAX);
+    EXPECT_EQ(int32At(file, 8), 5);
 }
 
 // The refused lines of a text, or nothing when it is accepted.
@@ -195,19 +182,16 @@ TEST(DictionaryText, AFileOfBrokenLengthIsNoTranslationFile) {
     EXPECT_THROW(exportText(std::string(100, '\0')), FileError);
 }
 
-constexpr size_t kSynonyms = 1546;
-
 // A header with `count` and one entry a key word, texts terminated.
 std::string dictionary(int32_t count, const std::vector<std::string>& keyWords) {
-    std::string file = emptyRecords(1 + keyWords.size());
-    putInt32(file, 0, count);
-    for (size_t i = 0; i < keyWords.size(); ++i)
-        file.replace((i + 1) * kRecordSize + kKeyWords, keyWords[i].size(), keyWords[i]);
-    return file;
+    std::vector<dict::TestEntry> entries(keyWords.size());
+    for (size_t i = 0; i < keyWords.size(); ++i) entries[i].texts[dict::keyWords] = keyWords[i];
+    return dict::dictionaryBytes(count, entries);
 }
 
 std::string withUnterminatedSynonyms(std::string file, size_t record) {
-    file.replace((record - 1) * kRecordSize + kSynonyms, kSlotSize, std::string(kSlotSize, 's'));
+    const size_t synonyms = dict::textOffset + dict::synonyms * dict::slotSize;
+    file.replace((record - 1) * kRecordSize + synonyms, kSlotSize, std::string(kSlotSize, 's'));
     return file;
 }
 

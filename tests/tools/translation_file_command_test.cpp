@@ -1,14 +1,15 @@
 // The command itself, as scripts and people run it: files in, files out, nothing written
 // when anything is refused, and the lock it shares with the editor, against a real second
 // process.
+#include "dictionary_codec.h"
+#include "temp_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,29 +26,14 @@ const std::string kTool = TRANSLATION_FILE_TOOL;
 
 class TranslationFileCommand : public testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/translation-file-test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-    static void write(const std::string& file, const std::string& contents) {
-        std::ofstream(file, std::ios::binary) << contents;
-    }
-    static std::string read(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        return buffer.str();
-    }
+    std::string path(const std::string& name) const { return dir_.file(name); }
+    static void write(const std::string& file, const std::string& contents) { testfs::writeBytes(file, contents); }
+    static std::string read(const std::string& file) { return testfs::readBytes(file); }
     // Runs a shell command in the test's directory; returns its exit status, with standard
     // output and standard error in `output` and `errors`.
     int shell(const std::string& command, std::string* output = nullptr, std::string* errors = nullptr) const {
         std::string out = path(".stdout"), err = path(".stderr");
-        int status = std::system(("cd " + dir_.string() + " && { " + command + " ; } >" + out + " 2>" + err).c_str());
+        int status = std::system(("cd " + dir_.path() + " && { " + command + " ; } >" + out + " 2>" + err).c_str());
         if (output) *output = read(out);
         if (errors) *errors = read(err);
         fs::remove(out);
@@ -58,10 +44,10 @@ protected:
         return shell(kTool + " " + arguments, output, errors);
     }
     size_t filesInDir() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()));
     }
 
-    fs::path dir_;
+    testfs::TempDirectory dir_;
 };
 
 // Waits, without a deadline of its own, until some process holds a write lock on `file`.
@@ -205,7 +191,7 @@ TEST_F(TranslationFileCommand, ImportAndTheEditorNeverWriteTheSameDictionary) {
     EXPECT_EQ(pclose(tool), 0);
     EXPECT_EQ(shell(holder + " </dev/null", &said), 0);  // free again
     EXPECT_EQ(said, "held\n");
-    EXPECT_EQ(read(path("d.dat")).substr(2056 + 271, 4), std::string("new\0", 4));
+    EXPECT_EQ(dict::entryAt(read(path("d.dat")), 2).texts[dict::keyWords], "new");
 }
 
 TEST_F(TranslationFileCommand, GitDiffShowsChangedEntriesAsText) {

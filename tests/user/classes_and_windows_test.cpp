@@ -1,12 +1,12 @@
 // Classes, creation and destruction, hooks, window words, subclassing, properties, texts
 // and the window tree.
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include "user/windows/window_manager.h"
 
 #include <string>
 
-using namespace wmtest;
+using namespace testmsg;
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The clipboard (its text goes through the display, both ways) and the shared cursors.
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include <cstring>
 
-using namespace wmtest;
+using namespace testmsg;
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Mouse and keyboard input routing, double clicks, the close box, Alt+F4, caption drags,
 // disabled windows, focus, activation and capture.
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include "ui_driver.h"
 
 #include <memory>
 
-using namespace wmtest;
+using namespace testmsg;
 
 namespace user {
 int beepCount();

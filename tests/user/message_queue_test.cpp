@@ -1,10 +1,10 @@
 // The queue: posting order, filters, WM_PAINT only when nothing else waits, WM_QUIT,
 // waiting with the display, and the characters TranslateMessage makes.
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include "ui_driver.h"
 
-using namespace wmtest;
+using namespace testmsg;
 
 class Queue : public WindowTest {};
 

@@ -1,8 +1,10 @@
 // Painting and the non-client area: order, clipping, erasing, the frame and caption the
 // layer draws, and what reaches the display.
-#include "window_recorder.h"
+#include "message_recorder.h"
+#include "ui_driver.h"
 
-using namespace wmtest;
+using namespace testmsg;
+using testui::screenPixel;
 
 class Painting : public WindowTest {};
 

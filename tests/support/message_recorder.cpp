@@ -1,9 +1,9 @@
-#include "window_recorder.h"
+#include "message_recorder.h"
 
 #include "ui_driver.h"
 #include "user/windows/window_manager.h"
 
-namespace wmtest {
+namespace testmsg {
 
 namespace {
 
@@ -158,13 +158,6 @@ HWND child(HWND parent, int id, int x, int y, int width, int height, DWORD style
 
 void pump() { testui::pumpUntilIdle(); }
 
-COLORREF screenPixel(int x, int y) {
-    pump();
-    display::Pixels shot = testui::headless().screenshot();
-    uint32_t p = shot.at(x, y);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
 void WindowTest::SetUp() {
     display = &display::installHeadless();
     log().clear();
@@ -182,4 +175,4 @@ void WindowTest::TearDown() {
     user::WindowManager::reset();
 }
 
-}  // namespace wmtest
+}  // namespace testmsg

@@ -12,7 +12,7 @@
 #include <ostream>
 #include <vector>
 
-namespace wmtest {
+namespace testmsg {
 
 struct Received {
     HWND window;
@@ -70,7 +70,6 @@ HWND child(HWND parent, int id, int x, int y, int width, int height, DWORD style
            const char* className = nullptr);
 
 void pump();  // TranslateMessage and DispatchMessageA until the queue is idle
-COLORREF screenPixel(int x, int y);  // of the headless screenshot, after presenting
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -79,4 +78,4 @@ protected:
     display::HeadlessBackend* display = nullptr;
 };
 
-}  // namespace wmtest
+}  // namespace testmsg

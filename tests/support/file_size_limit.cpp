@@ -3,7 +3,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace scenario {
+namespace editor {
 
 FileSizeLimit::FileSizeLimit() {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -33,4 +33,4 @@ void FileSizeLimit::lift() {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-}  // namespace scenario
+}  // namespace editor

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Measures the built editor on a display (run it under Xvfb: xvfb-run -a tests/desktop/measure.sh):
+# Measures the built editor on a display (run it under Xvfb: xvfb-run -a bench/measure.sh):
 # start-up from exec to the first frame on screen (median of 20 runs), processor time
 # while it sits idle for 10 s and while each kind of box waits for 10 s, and its resident
 # memory after one pass and after a hundred.
-#   tests/desktop/measure.sh [EDITOR] [DICTIONARY]
+#   bench/measure.sh [EDITOR] [DICTIONARY]
 set -euo pipefail
-. "$(dirname "$0")/form_driver.sh"
+. "$(dirname "$0")/../tests/desktop/form_driver.sh"
 editor=${1:-build/translation-editor}
 dictionary=${2:-build/sample/TranslationFile.dat}
 work=$(mktemp -d /tmp/editor-measure.XXXXXX)

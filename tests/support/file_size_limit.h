@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace scenario {
+namespace editor {
 
 class FileSizeLimit {
 public:
@@ -17,4 +17,4 @@ private:
     unsigned long long previous_;
 };
 
-}  // namespace scenario
+}  // namespace editor

@@ -1,24 +1,9 @@
-#include "dictionary_bytes.h"
+#include "dictionary_codec.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <sys/stat.h>
 
-namespace scenario {
-
-namespace {
-
-constexpr size_t textOffset = 16;
-
-void putInt32(Bytes& bytes, size_t offset, int32_t value) {
-    uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-}  // namespace
+namespace dict {
 
 TestEntry word(const std::string& keys, int32_t wordClass) {
     TestEntry entry;
@@ -39,40 +24,54 @@ void PrintTo(const TestEntry& entry, std::ostream* out) {
     *out << "}";
 }
 
+void put(Bytes& bytes, size_t offset, int32_t value) {
+    uint32_t v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>(v >> (8 * i));
+}
+
+Bytes withCount(Bytes file, int32_t count) {
+    put(file, 0, count);
+    return file;
+}
+
 Bytes recordBytes(const TestEntry& entry) {
     Bytes bytes(recordSize, 0);
-    putInt32(bytes, 0, entry.mode);
-    putInt32(bytes, 4, entry.command);
-    putInt32(bytes, 8, entry.replyKind);
-    putInt32(bytes, 12, entry.wordClass);
+    put(bytes, 0, entry.mode);
+    put(bytes, 4, entry.command);
+    put(bytes, 8, entry.replyKind);
+    put(bytes, 12, entry.wordClass);
     for (size_t i = 0; i < entry.texts.size(); ++i) {
         const std::string& text = entry.texts[i];
         if (text.size() > slotSize)
             throw std::invalid_argument("text longer than its slot");
-        std::memcpy(&bytes[textOffset + i * slotSize], text.data(), text.size());
+        bytes.replace(textOffset + i * slotSize, text.size(), text);
     }
     return bytes;
 }
 
-Bytes headerBytes(int32_t count) {
-    Bytes bytes(recordSize, 0);
-    putInt32(bytes, 0, count);
-    return bytes;
-}
+Bytes headerBytes(int32_t count) { return withCount(Bytes(recordSize, 0), count); }
 
 Bytes dictionaryBytes(int32_t count, const std::vector<TestEntry>& entries) {
     Bytes bytes = headerBytes(count);
-    for (const TestEntry& entry : entries) {
-        Bytes record = recordBytes(entry);
-        bytes.insert(bytes.end(), record.begin(), record.end());
-    }
+    for (const TestEntry& entry : entries)
+        bytes += recordBytes(entry);
     return bytes;
 }
 
+std::vector<TestEntry> numberedEntries(int32_t count) {
+    std::vector<TestEntry> entries;
+    for (int32_t record = 2; record <= count; ++record)
+        entries.push_back(word("w" + std::to_string(record)));
+    return entries;
+}
+
 int32_t int32At(const Bytes& bytes, size_t offset) {
+    if (offset + 4 > bytes.size())
+        return 0;
     uint32_t v = 0;
     for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(bytes.at(offset + i)) << (8 * i);
+        v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
     return static_cast<int32_t>(v);
 }
 
@@ -86,7 +85,7 @@ TestEntry entryAt(const Bytes& file, int32_t record) {
     entry.replyKind = int32At(file, start + 8);
     entry.wordClass = int32At(file, start + 12);
     for (size_t i = 0; i < entry.texts.size(); ++i) {
-        const char* slot = reinterpret_cast<const char*>(&file[start + textOffset + i * slotSize]);
+        const char* slot = file.data() + start + textOffset + i * slotSize;
         entry.texts[i].assign(slot, strnlen(slot, slotSize));
     }
     return entry;
@@ -94,23 +93,9 @@ TestEntry entryAt(const Bytes& file, int32_t record) {
 
 size_t recordCount(const Bytes& file) { return file.size() / recordSize; }
 
-Bytes readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+bool slotIsTerminated(const Bytes& file, int32_t record, int slot) {
+    const char* text = file.data() + size_t(record - 1) * recordSize + textOffset + size_t(slot) * slotSize;
+    return std::memchr(text, 0, slotSize) != nullptr;
 }
 
-void writeBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-bool fileExists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
-}
-
-}  // namespace scenario
+}  // namespace dict
