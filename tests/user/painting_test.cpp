@@ -84,6 +84,16 @@ TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     EXPECT_EQ(screenPixel(101, 101), RGB(255, 0, 0));
     EXPECT_EQ(screenPixel(100, 100), RGB(0, 0, 0));  // the border stays
     EXPECT_EQ(screenPixel(99, 99), RGB(0, 0x80, 0x80));  // the desktop
+
+    // A DC still held when its window dies goes with it, and drawing on it does nothing:
+    // its pixels were the window's. A mismatched window in ReleaseDC still finds the DC.
+    HWND kid = child(w, 1, 10, 10, 20, 20);
+    HDC kept = GetDC(kid);
+    EXPECT_EQ(ReleaseDC(nullptr, GetDC(kid)), 1);
+    DestroyWindow(w);
+    pump();
+    EXPECT_EQ(FillRect(kept, &everything, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 0);
+    EXPECT_EQ(ReleaseDC(kid, kept), 0);
 }
 
 class NonClient : public WindowTest {};

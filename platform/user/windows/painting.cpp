@@ -2,9 +2,9 @@
 // contexts on the top-level window's surface clipped to what a window may touch, and
 // presenting the changed surfaces to the display.
 #include "gdi/surface_dc.h"
-#include "user/windows/window_internal.h"
+#include "user/windows/window_manager.h"
 
-#include <map>
+#include <algorithm>
 
 namespace user {
 
@@ -14,22 +14,6 @@ RECT intersect(const RECT& a, const RECT& b) {
     RECT r{};
     if (!IntersectRect(&r, &a, &b)) return RECT{};
     return r;
-}
-
-struct SavedArea {
-    RECT rect;  // surface coordinates
-    std::vector<uint32_t> pixels;
-};
-
-struct DcRecord {
-    HWND window = nullptr;
-    Window* topLevel = nullptr;
-    std::vector<SavedArea> children;  // restored when the DC is released (WS_CLIPCHILDREN)
-};
-
-std::map<HDC, DcRecord>& liveDCs() {
-    static std::map<HDC, DcRecord> dcs;
-    return dcs;
 }
 
 display::Pixels& scratchPixels() {
@@ -90,7 +74,7 @@ void restoreChildren(Window* top, const std::vector<SavedArea>& saved) {
 HDC makeDC(Window* window, bool whole, const RECT* restrictTo) {
     if (!window || window == desktopWindow()) {
         HDC dc = gdi::createSurfaceDC(scratchPixels(), POINT{0, 0}, RECT{0, 0, 0, 0});
-        liveDCs()[dc] = DcRecord{window ? window->handle : nullptr, nullptr, {}};
+        desktopWindow()->deviceContexts.push_back(WindowDC{dc, {}});
         return dc;
     }
     Window* top = topLevelOf(window);
@@ -104,22 +88,42 @@ HDC makeDC(Window* window, bool whole, const RECT* restrictTo) {
         clip = intersect(clip, r);
     }
     HDC dc = gdi::createSurfaceDC(top->pixels, origin, clip);
-    DcRecord record{window->handle, top, {}};
-    if (!whole && (window->style & WS_CLIPCHILDREN)) record.children = saveChildren(window, clip);
-    liveDCs()[dc] = std::move(record);
+    WindowDC held{dc, {}};
+    if (!whole && (window->style & WS_CLIPCHILDREN)) held.children = saveChildren(window, clip);
+    window->deviceContexts.push_back(std::move(held));
     return dc;
 }
 
-void releaseDC(HDC dc) {
-    auto it = liveDCs().find(dc);
-    if (it == liveDCs().end()) return;
-    DcRecord record = std::move(it->second);
-    liveDCs().erase(it);
+bool holds(const Window& window, HDC dc) {
+    return std::any_of(window.deviceContexts.begin(), window.deviceContexts.end(),
+                       [dc](const WindowDC& held) { return held.dc == dc; });
+}
+
+// The window a DC was handed out for. Callers name it, but some name none or another
+// (Win32 goes by the DC alone), so the others are searched when it does not hold the DC.
+Window* holderOf(HWND named, HDC dc) {
+    Window* window = named ? fromHandle(named) : desktopWindow();
+    if (window && holds(*window, dc)) return window;
+    if (holds(*desktopWindow(), dc)) return desktopWindow();
+    for (auto& [handle, each] : WindowManager::the().windows)
+        if (holds(*each, dc)) return each.get();
+    return nullptr;
+}
+
+bool releaseDC(HWND named, HDC dc) {
+    Window* window = holderOf(named, dc);
+    if (!window) return false;
+    auto& list = window->deviceContexts;
+    auto it = std::find_if(list.begin(), list.end(), [dc](const WindowDC& held) { return held.dc == dc; });
+    WindowDC held = std::move(*it);
+    list.erase(it);
     DeleteDC(dc);
-    if (record.topLevel && fromHandle(record.window)) {
-        restoreChildren(record.topLevel, record.children);
-        record.topLevel->surfaceDirty = true;
+    if (window != desktopWindow()) {
+        Window* top = topLevelOf(window);
+        restoreChildren(top, held.children);
+        top->surfaceDirty = true;
     }
+    return true;
 }
 
 }  // namespace
@@ -351,9 +355,9 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     return dc;
 }
 
-BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
+BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
     if (!lpPaint) return FALSE;
-    user::releaseDC(lpPaint->hdc);
+    user::releaseDC(hWnd, lpPaint->hdc);
     return TRUE;
 }
 
@@ -369,8 +373,6 @@ HDC WINAPI GetWindowDC(HWND hWnd) {
     return user::makeDC(w, true, nullptr);
 }
 
-int WINAPI ReleaseDC(HWND, HDC hDC) {
-    if (!user::liveDCs().count(hDC)) return 0;
-    user::releaseDC(hDC);
-    return 1;
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
+    return user::releaseDC(hWnd, hDC) ? 1 : 0;
 }

@@ -33,6 +33,18 @@ struct WindowClass {
     int windowCount = 0;  // a class with windows cannot be unregistered
 };
 
+// A device context handed out for a window (GetDC, GetWindowDC, BeginPaint) and not yet
+// released. For a WS_CLIPCHILDREN window the children's pixels under its clip are kept
+// and put back at release, so that drawing into the parent never shows over a child.
+struct SavedArea {
+    RECT rect;  // surface coordinates
+    std::vector<uint32_t> pixels;
+};
+struct WindowDC {
+    HDC dc = nullptr;
+    std::vector<SavedArea> children;
+};
+
 struct Window {
     HWND handle = nullptr;
     WindowClass* windowClass = nullptr;
@@ -69,6 +81,8 @@ struct Window {
     // What other parts of the layer keep for the window, forgotten with it.
     std::shared_ptr<dialogs::DialogState> dialog;  // windows of the dialog class
     bool closeBoxPressed = false;
+    // Deleted with the window: a DC outliving it would draw into freed pixels.
+    std::vector<WindowDC> deviceContexts;
 };
 
 // ---- classes (classes.cpp)

@@ -104,6 +104,8 @@ void bury(Window* window) {
     --window->windowClass->windowCount;
     window->dialog.reset();  // also for a subclassed dialog whose procedure never passed it on
     window->closeBoxPressed = false;
+    for (const WindowDC& held : window->deviceContexts) DeleteDC(held.dc);
+    window->deviceContexts.clear();
     window->buried = true;
     auto it = table().find(reinterpret_cast<uintptr_t>(window->handle));
     if (it != table().end()) {
