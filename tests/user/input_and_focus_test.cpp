@@ -1,6 +1,6 @@
 // Mouse and keyboard input routing, double clicks, the close box, Alt+F4, caption drags,
 // disabled windows, focus, activation and capture.
-#include "message_recorder.h"
+#include "message_steps.h"
 
 #include "ui_driver.h"
 
@@ -137,13 +137,7 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
     display->type("a");
     display->requestClose(display->surfaceAt(150, 150));
     pump();
-    for (const Received& r : log()) {
-        EXPECT_NE(r.message, static_cast<UINT>(WM_LBUTTONDOWN));
-        EXPECT_NE(r.message, static_cast<UINT>(WM_KEYDOWN));
-        EXPECT_NE(r.message, static_cast<UINT>(WM_SYSKEYDOWN));
-        EXPECT_NE(r.message, static_cast<UINT>(WM_CHAR));
-        EXPECT_NE(r.message, static_cast<UINT>(WM_CLOSE));
-    }
+    EXPECT_EQ(steps({WM_LBUTTONDOWN, WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR, WM_CLOSE}), std::vector<Step>{});
     EXPECT_GT(user::beepCount(), beeps);
 
     // Reaching for the disabled window brings forward the window it waits for.
@@ -188,7 +182,7 @@ TEST_F(NonClientInput, CloseBoxClickAndAltF4SendClose) {
     display->click(closeX, closeY);
     pump();
     EXPECT_EQ(wParams(w, WM_SYSCOMMAND), std::vector<WPARAM>{SC_CLOSE});
-    EXPECT_LT(firstIndex(w, WM_SYSCOMMAND), firstIndex(w, WM_CLOSE));
+    EXPECT_EQ(stepsOf(w, {WM_SYSCOMMAND, WM_CLOSE}), (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE}));
     EXPECT_FALSE(IsWindow(w));  // left to the default: closed
 
     HWND second = topLevel(100, 100, 300, 150, style, "Alt F4", WS_EX_DLGMODALFRAME);
@@ -240,23 +234,28 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
         display->click(250, 50);
         pump();
     }
-    EXPECT_EQ(received(b, kCbtActivate).at(0).wParam, static_cast<WPARAM>(TRUE));  // by the mouse
+    auto w = [](HWND h) { return reinterpret_cast<WPARAM>(h); };
+    auto l = [](HWND h) { return reinterpret_cast<LPARAM>(h); };
+    auto focusing = [] {
+        return sequence({kCbtActivate, kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS,
+                         WM_LBUTTONDOWN});
+    };
+    // Activated by the mouse (client 203, 22 on screen), each side naming the other.
+    EXPECT_EQ(focusing(), (std::vector<Received>{{b, kCbtActivate, TRUE, l(a)},
+                                                 {a, WM_NCACTIVATE, FALSE, l(b)},
+                                                 {a, WM_ACTIVATE, WA_INACTIVE, l(b)},
+                                                 {b, WM_NCACTIVATE, TRUE, l(a)},
+                                                 {b, WM_ACTIVATE, WA_CLICKACTIVE, l(a)},
+                                                 {b, kCbtSetFocus, 0, l(a)},
+                                                 {a, WM_KILLFOCUS, w(b), 0},
+                                                 {b, WM_SETFOCUS, w(a), 0},
+                                                 {b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(47, 28)}}));
     EXPECT_EQ(GetActiveWindow(), b);
-    EXPECT_EQ(GetFocus(), b);
-    EXPECT_EQ(wParams(a, WM_NCACTIVATE), std::vector<WPARAM>{FALSE});
-    EXPECT_EQ(wParams(a, WM_ACTIVATE), std::vector<WPARAM>{WA_INACTIVE});
-    EXPECT_EQ(lParams(a, WM_ACTIVATE), std::vector<LPARAM>{reinterpret_cast<LPARAM>(b)});
-    EXPECT_EQ(wParams(b, WM_ACTIVATE), std::vector<WPARAM>{WA_CLICKACTIVE});
-    EXPECT_LT(firstIndex(a, WM_ACTIVATE), firstIndex(b, WM_NCACTIVATE));
-    EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_SETFOCUS));
-    EXPECT_LT(firstIndex(b, WM_ACTIVATE), firstIndex(b, WM_LBUTTONDOWN));
-    EXPECT_EQ(wParams(a, WM_KILLFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(b)});
 
     log().clear();
     EXPECT_EQ(SetFocus(bChild), b);
-    EXPECT_EQ(wParams(b, WM_KILLFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(bChild)});
     EXPECT_EQ(SetFocus(bChild), bChild);  // no change, no message
-    EXPECT_EQ(wParams(bChild, WM_SETFOCUS), std::vector<WPARAM>{reinterpret_cast<WPARAM>(b)});
+    EXPECT_EQ(focusing(), (std::vector<Received>{{b, WM_KILLFOCUS, w(bChild), 0}, {bChild, WM_SETFOCUS, w(b), 0}}));
 
     // Focusing a window of an inactive top-level activates that one.
     HWND aChild = child(a, 2, 0, 0, 20, 20);
@@ -299,10 +298,10 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_EQ(GetActiveWindow(), owner);
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(display->keyboardFocus(), ownerSurface);
-    // The control heard that it lost the focus while it still existed.
-    ASSERT_GE(firstIndex(popupChild, WM_KILLFOCUS), 0);
-    EXPECT_LT(firstIndex(popupChild, WM_KILLFOCUS), firstIndex(popupChild, WM_DESTROY));
-    EXPECT_LT(firstIndex(popup, WM_ACTIVATE), firstIndex(popup, WM_DESTROY));
+    // The popup gave up the activation, and its control the focus, while they still existed.
+    EXPECT_EQ(steps({WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY}),
+              (std::vector<Step>{{popup, WM_ACTIVATE}, {owner, WM_ACTIVATE}, {popupChild, WM_KILLFOCUS},
+                                 {owner, WM_SETFOCUS}, {popup, WM_DESTROY}, {popupChild, WM_DESTROY}}));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
 }
