@@ -2,7 +2,8 @@
 // to the deepest enabled window under the pointer, in client or non-client form; keys go
 // to the focus window; typed text arrives as WM_CHAR. A disabled top-level window takes
 // no input. Also the key state, the pointer position and the caption and close-box
-// tracking that a press in the non-client area starts.
+// tracking that a press in the non-client area starts, and the cursor shown over them: the
+// system's shared cursors as fixed handles.
 #include "user/windows/window_manager.h"
 
 #include <cstdlib>
@@ -378,4 +379,47 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     // The character is the next message the thread sees, ahead of later input.
     user::postFirst(out);
     return TRUE;
+}
+
+namespace user {
+
+namespace {
+
+// Shared handles: each standard cursor has one, the same on every load.
+struct SystemCursor {
+    ULONG_PTR id;
+    display::Cursor shape;
+};
+constexpr SystemCursor systemCursors[] = {
+    {32512, display::Cursor::Arrow},  // IDC_ARROW
+    {32513, display::Cursor::IBeam},  // IDC_IBEAM
+    {32514, display::Cursor::Arrow},  // IDC_WAIT
+    {32646, display::Cursor::Arrow},  // IDC_SIZEALL
+    {32649, display::Cursor::Arrow},  // IDC_HAND
+};
+
+HCURSOR handleFor(const SystemCursor& c) { return reinterpret_cast<HCURSOR>(const_cast<SystemCursor*>(&c)); }
+
+HCURSOR& current() { return WindowManager::the().cursor; }
+
+}  // namespace
+
+HCURSOR arrowCursor() { return handleFor(systemCursors[0]); }
+
+}  // namespace user
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
+    if (hInstance || !IS_INTRESOURCE(lpCursorName)) return nullptr;  // the program has no cursor resources
+    auto id = reinterpret_cast<ULONG_PTR>(lpCursorName);
+    for (const auto& c : user::systemCursors)
+        if (c.id == id) return user::handleFor(c);
+    return nullptr;
+}
+
+HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
+    HCURSOR old = user::current();
+    user::current() = hCursor;
+    for (const auto& c : user::systemCursors)
+        if (user::handleFor(c) == hCursor && display::hasBackend()) display::backend().setCursor(c.shape);
+    return old;
 }
