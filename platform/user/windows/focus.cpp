@@ -97,12 +97,12 @@ void windowHiddenOrDestroyed(Window* window, bool destroying) {
     FocusState& s = state();
     HWND handle = window->handle;
     if (s.capture && within(handle, s.capture)) ReleaseCapture();
-    if (!(window = fromHandle(handle))) return;
+    if (!alive(window)) return;
     // Activation moves first, and the focus with it: a control losing the focus this way
     // hears WM_KILLFOCUS while its window still exists.
     if (!window->parent && s.active == handle) activate(successorOf(window), WA_ACTIVE);
     if (s.active == handle) activate(nullptr, WA_INACTIVE);
-    if (!(window = fromHandle(handle))) return;
+    if (!alive(window)) return;
     if (s.focus && within(handle, s.focus)) {
         if (destroying)
             s.focus = nullptr;

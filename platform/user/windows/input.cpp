@@ -126,10 +126,10 @@ void routeMouse(const display::Event& e, UINT clientMessage, bool press) {
         // A click on the active window still asks the desktop for the keyboard: another
         // program may have taken it without the layer hearing of it.
         activate(topLevelOf(target), WA_CLICKACTIVE);
-        if (!(target = fromHandle(handle))) return;
+        if (!alive(target)) return;
     }
     callProcedure(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle), MAKELPARAM(hit, clientMessage));
-    if (!(target = fromHandle(handle))) return;
+    if (!alive(target)) return;
 
     if (hit == HTCLIENT) {
         UINT message = clientMessage;
@@ -279,7 +279,6 @@ void handle(const display::Event& e) {
 }  // namespace
 
 Window* windowHitAt(Window* window, POINT pt, LRESULT& hit) {
-    HWND handle = window->handle;
     POINT origin = clientOriginOnScreen(window);
     RECT client = clientRectInWindow(window);
     POINT local{pt.x - origin.x, pt.y - origin.y};
@@ -293,10 +292,10 @@ Window* windowHitAt(Window* window, POINT pt, LRESULT& hit) {
             if (Window* found = windowHitAt(c, pt, hit)) return found;
         }
     }
-    if (!(window = fromHandle(handle))) return nullptr;
+    if (!alive(window)) return nullptr;
     hit = callProcedure(window, WM_NCHITTEST, 0, packPoint(pt.x, pt.y));
     if (hit == HTTRANSPARENT) return nullptr;
-    return fromHandle(handle);
+    return alive(window) ? window : nullptr;
 }
 
 bool translateOneEvent(bool wait) {

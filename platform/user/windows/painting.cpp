@@ -137,13 +137,12 @@ RECT wholeClient(Window* window) {
 
 void flushFramesIn(Window* window) {
     if (!(window->style & WS_VISIBLE)) return;
-    HWND handle = window->handle;
     // A window that is about to paint draws its frame in BeginPaint, after its parent has
     // painted: drawn now, a child's edge would be covered by the parent's background.
     if (window->frameNeeded && IsRectEmpty(&window->update)) {
         window->frameNeeded = false;
         callProcedure(window, WM_NCPAINT, 1, 0);
-        if (!(window = fromHandle(handle))) return;
+        if (!alive(window)) return;
     }
     std::vector<HWND> children;
     for (Window* child : window->children) children.push_back(child->handle);
@@ -167,7 +166,7 @@ void paintWindow(Window* window) {
     RECT before = window->update;
     SendMessageA(handle, WM_PAINT, 0, 0);
     // A procedure that ignores WM_PAINT must not make the loop paint it forever.
-    if ((window = fromHandle(handle)) && EqualRect(&before, &window->update)) {
+    if (alive(window) && EqualRect(&before, &window->update)) {
         window->update = RECT{};
         window->eraseNeeded = false;
     }

@@ -11,19 +11,17 @@ namespace user {
 namespace {
 
 void sendDestroy(Window* window) {
-    HWND handle = window->handle;
     callProcedure(window, WM_DESTROY, 0, 0);
-    window = fromHandle(handle);
-    if (!window) return;
+    if (!alive(window)) return;
     std::vector<Window*> children = window->children;
     for (Window* child : children)
-        if (fromHandle(child->handle) == child) sendDestroy(child);
+        if (alive(child)) sendDestroy(child);
 }
 
 void sendNcDestroyAndBury(Window* window) {
     std::vector<Window*> children = window->children;
     for (Window* child : children)
-        if (fromHandle(child->handle) == child) sendNcDestroyAndBury(child);
+        if (alive(child)) sendNcDestroyAndBury(child);
     WindowManager::the().forgetWindow(window);
     callProcedure(window, WM_NCDESTROY, 0, 0);
     window->properties.clear();
@@ -113,30 +111,30 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     }
 
     if (!user::callProcedure(window, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-        if ((window = fromHandle(handle))) user::sendNcDestroyAndBury(window);
+        if (user::alive(window)) user::sendNcDestroyAndBury(window);
         return nullptr;
     }
-    if (!(window = fromHandle(handle))) return nullptr;
+    if (!user::alive(window)) return nullptr;
     if (user::callProcedure(window, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(handle);
         return nullptr;
     }
-    if (!(window = fromHandle(handle))) return nullptr;
+    if (!user::alive(window)) return nullptr;
 
     RECT client = user::clientRectInWindow(window);
     user::callProcedure(window, WM_SIZE, SIZE_RESTORED,
                         MAKELPARAM(client.right - client.left, client.bottom - client.top));
-    if (!(window = fromHandle(handle))) return nullptr;
+    if (!user::alive(window)) return nullptr;
     POINT origin{window->rect.left + client.left, window->rect.top + client.top};
     user::callProcedure(window, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
-    if (!(window = fromHandle(handle))) return nullptr;
+    if (!user::alive(window)) return nullptr;
 
     if (parent && !(dwExStyle & WS_EX_NOPARENTNOTIFY))
         SendMessageA(parent->handle, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, window->id),
                      reinterpret_cast<LPARAM>(handle));
-    if (!fromHandle(handle)) return nullptr;
+    if (!user::alive(window)) return nullptr;
     if (dwStyle & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
-    return fromHandle(handle) ? handle : nullptr;
+    return user::alive(window) ? handle : nullptr;
 }
 
 namespace {
