@@ -4,9 +4,11 @@
 #include "editor_session.h"
 
 #include "kernel/fault_injection.h"
+#include "lock_attempt.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +37,9 @@ struct Command {
     std::string name;
     std::string dictionary;
     std::function<void(EditorSession&)> script;
+    // The dictionary is a link to a file on another file system, which the rebuild must
+    // reach through a copy beside it.
+    bool linkedElsewhere = false;
 };
 
 std::vector<Command> commands() {
@@ -57,6 +62,10 @@ std::vector<Command> commands() {
                                 clickControl(button);
                             });
                         }});
+    Command linked = list.back();
+    linked.name += " on a linked dictionary";
+    linked.linkedElsewhere = true;
+    list.push_back(linked);
     return list;
 }
 
@@ -64,11 +73,17 @@ struct Outcome {
     int32_t result = -1;
     std::string dictionary;
     SessionLog log;
+    bool copyLeftBehind = false;
+    bool linkLost = false;
 };
 
 Outcome runWith(const Command& command, int failingOperation, bool sticky, int* operations = nullptr) {
     EditorSession session;
-    testfs::writeBytes(session.dictionaryPath(), command.dictionary);
+    testfs::TempDirectory elsewhere("/dev/shm");  // another file system than the session's
+    const std::string target = command.linkedElsewhere ? elsewhere.file("dictionary.dat") : session.dictionaryPath();
+    testfs::writeBytes(target, command.dictionary);
+    if (command.linkedElsewhere)
+        std::filesystem::create_symlink(target, session.dictionaryPath());
     command.script(session);
     kernel::failNthFileOperation(failingOperation, ERROR_DISK_FULL, sticky);
     Outcome outcome;
@@ -78,6 +93,8 @@ Outcome runWith(const Command& command, int failingOperation, bool sticky, int* 
     kernel::clearFileFaults();
     outcome.dictionary = testfs::readBytes(session.dictionaryPath());
     outcome.log = session.log();
+    outcome.copyLeftBehind = fileExists(target + ".rebuild~");
+    outcome.linkLost = command.linkedElsewhere && !std::filesystem::is_symlink(session.dictionaryPath());
     return outcome;
 }
 
@@ -112,6 +129,11 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
                 const Outcome faulty = runWith(command, n, sticky);
                 ++faultPoints;
                 EXPECT_EQ(faulty.result, 0);
+                EXPECT_FALSE(faulty.linkLost);
+                // A refusal that lasts refuses the copy's removal too; the next start removes it.
+                if (!sticky) {
+                    EXPECT_FALSE(faulty.copyLeftBehind) << "part of a copy left beside the dictionary";
+                }
                 const std::string result = countedRecords(faulty.dictionary);
                 const bool old = result == countedRecords(command.dictionary);
                 EXPECT_TRUE(old || result == countedRecords(clean.dictionary)) << "the dictionary is neither old nor new";
@@ -122,6 +144,31 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
     }
     RecordProperty("fault_points", faultPoints);
     std::printf("fault points walked: %d\n", faultPoints);
+}
+
+// Another program that tries to take the dictionary for writing after any file operation
+// of a pass and its rebuild never gets it, as the tool on this dictionary would try: an
+// OFD write lock on the whole file and flock.
+TEST(FailingFileOperations, TheDictionaryStaysLockedAcrossTheWholeRebuild) {
+    EditorSession session;
+    session.writeDictionary(workedDictionary());
+    static std::string lockedPath;
+    static std::vector<int> takenAfter;
+    lockedPath = session.dictionaryPath();
+    takenAfter.clear();
+    session.addAction([] {
+        kernel::observeFileOperations([](int n) {
+            testfs::LockAttempt other = testfs::tryLockingForWriting(lockedPath);
+            if (other.ofdLockTaken || other.flockTaken)
+                takenAfter.push_back(n);
+        });
+        clickControl(47);
+    });
+    session.addAction([] { kernel::observeFileOperations(nullptr); });
+    EXPECT_EQ(session.run(), 0);
+    kernel::observeFileOperations(nullptr);
+    EXPECT_TRUE(takenAfter.empty()) << "taken after operation " << ::testing::PrintToString(takenAfter);
+    EXPECT_EQ(entryAt(session.dictionary(), 44).mode, 0) << "the pass ran";
 }
 
 }  // namespace
