@@ -194,10 +194,10 @@ void startCloseBoxTracking(Window* window);
 bool activate(Window* window, WORD how, bool takeFocus = true);
 void windowHiddenOrDestroyed(Window* window, bool destroying);
 
-// ---- hooks (hooks.cpp)
+// ---- CBT hooks (window_lifecycle.cpp)
 LRESULT callCbtHook(int code, WPARAM wParam, LPARAM lParam);
 
-// ---- cursors (cursors.cpp)
+// ---- cursors (input.cpp)
 HCURSOR arrowCursor();
 
 // Counts beeps, so that tests can see a refused input was noticed and not delivered.
