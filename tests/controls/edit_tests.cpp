@@ -105,26 +105,31 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     EXPECT_EQ(commandsFrom(edit), perCharacter);
     EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), TRUE);
 
-    press(VK_HOME);
-    press(VK_DELETE);
-    EXPECT_EQ(testui::windowText(edit), "ello");
-    press(VK_END);
-    press(VK_BACK);
-    EXPECT_EQ(testui::windowText(edit), "ell");
-    press(VK_LEFT);
-    type("X");
-    EXPECT_EQ(testui::windowText(edit), "elXl");
-
-    press(VK_HOME);
-    press(VK_RIGHT, display::ModShift);
-    press(VK_RIGHT, display::ModShift);
-    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 2}));
-    type("Z");
-    EXPECT_EQ(testui::windowText(edit), "ZXl");
-    press(VK_END, display::ModShift);
-    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{1, 3}));
-    press(VK_DELETE);
-    EXPECT_EQ(testui::windowText(edit), "Z");
+    // Keys, then what was typed after them, and the text and selection they leave.
+    struct Step {
+        std::vector<std::pair<uint32_t, uint32_t>> keys;
+        const char* typed;
+        const char* text;
+        std::pair<DWORD, DWORD> selected;
+    };
+    const uint32_t shift = display::ModShift;
+    const Step steps[] = {
+        {{{VK_HOME, 0}, {VK_DELETE, 0}}, "", "ello", {0, 0}},
+        {{{VK_END, 0}, {VK_BACK, 0}}, "", "ell", {3, 3}},
+        {{{VK_LEFT, 0}}, "X", "elXl", {3, 3}},
+        {{{VK_HOME, 0}, {VK_RIGHT, shift}, {VK_RIGHT, shift}}, "", "elXl", {0, 2}},
+        {{}, "Z", "ZXl", {1, 1}},
+        {{{VK_END, shift}}, "", "ZXl", {1, 3}},
+        {{{VK_DELETE, 0}}, "", "Z", {1, 1}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.text);
+        for (auto [key, modifiers] : step.keys)
+            press(key, modifiers);
+        type(step.typed);
+        EXPECT_EQ(testui::windowText(edit), step.text);
+        EXPECT_EQ(selection(edit), step.selected);
+    }
 
     // Tab, Enter and Escape are not text; like every character the field handles, they
     // are answered with 1.
