@@ -159,17 +159,14 @@ TEST_F(ButtonTest, BmClickAndMouseClicksWorkAutomaticCheckBoxesAndRadioGroups) {
 }
 
 TEST_F(ButtonTest, AnswersTheDialogManagerAsWin32Buttons) {
-    HWND push = make("BUTTON", "A", BS_PUSHBUTTON, 0, 0, 50, 20, 1);
-    HWND defaultPush = make("BUTTON", "B", BS_DEFPUSHBUTTON, 0, 30, 50, 20, 2);
-    HWND ownerDrawn = make("BUTTON", "C", BS_OWNERDRAW, 0, 60, 50, 20, 3);
-    HWND radio = make("BUTTON", "D", BS_AUTORADIOBUTTON, 0, 90, 50, 20, 4);
-    HWND group = make("BUTTON", "E", BS_GROUPBOX, 100, 0, 100, 100, 5);
-    EXPECT_EQ(SendMessageA(push, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
-    EXPECT_EQ(SendMessageA(defaultPush, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-    // No push-button bits: Enter on a focused owner-drawn button commands the default id.
-    EXPECT_EQ(SendMessageA(ownerDrawn, WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
-    EXPECT_EQ(SendMessageA(radio, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
-    EXPECT_EQ(SendMessageA(group, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    // No push-button bits for an owner-drawn one: Enter on it commands the default id.
+    const std::pair<DWORD, LRESULT> kinds[] = {{BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+                                               {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+                                               {BS_OWNERDRAW, DLGC_BUTTON},
+                                               {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+                                               {BS_GROUPBOX, DLGC_STATIC}};
+    for (auto [style, code] : kinds)
+        EXPECT_EQ(SendMessageA(make("BUTTON", "A", style, 0, 0, 50, 20, 1), WM_GETDLGCODE, 0, 0), code) << style;
 }
 
 TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {

@@ -105,26 +105,31 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     EXPECT_EQ(commandsFrom(edit), perCharacter);
     EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0), TRUE);
 
-    press(VK_HOME);
-    press(VK_DELETE);
-    EXPECT_EQ(testui::windowText(edit), "ello");
-    press(VK_END);
-    press(VK_BACK);
-    EXPECT_EQ(testui::windowText(edit), "ell");
-    press(VK_LEFT);
-    type("X");
-    EXPECT_EQ(testui::windowText(edit), "elXl");
-
-    press(VK_HOME);
-    press(VK_RIGHT, display::ModShift);
-    press(VK_RIGHT, display::ModShift);
-    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{0, 2}));
-    type("Z");
-    EXPECT_EQ(testui::windowText(edit), "ZXl");
-    press(VK_END, display::ModShift);
-    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{1, 3}));
-    press(VK_DELETE);
-    EXPECT_EQ(testui::windowText(edit), "Z");
+    // Keys, then what was typed after them, and the text and selection they leave.
+    struct Step {
+        std::vector<std::pair<uint32_t, uint32_t>> keys;
+        const char* typed;
+        const char* text;
+        std::pair<DWORD, DWORD> selected;
+    };
+    const uint32_t shift = display::ModShift;
+    const Step steps[] = {
+        {{{VK_HOME, 0}, {VK_DELETE, 0}}, "", "ello", {0, 0}},
+        {{{VK_END, 0}, {VK_BACK, 0}}, "", "ell", {3, 3}},
+        {{{VK_LEFT, 0}}, "X", "elXl", {3, 3}},
+        {{{VK_HOME, 0}, {VK_RIGHT, shift}, {VK_RIGHT, shift}}, "", "elXl", {0, 2}},
+        {{}, "Z", "ZXl", {1, 1}},
+        {{{VK_END, shift}}, "", "ZXl", {1, 3}},
+        {{{VK_DELETE, 0}}, "", "Z", {1, 1}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.text);
+        for (auto [key, modifiers] : step.keys)
+            press(key, modifiers);
+        type(step.typed);
+        EXPECT_EQ(testui::windowText(edit), step.text);
+        EXPECT_EQ(selection(edit), step.selected);
+    }
 
     // Tab, Enter and Escape are not text; like every character the field handles, they
     // are answered with 1.
@@ -292,19 +297,9 @@ TEST_F(EditTest, ShowsTheTextCursorOverIt) {
     EXPECT_EQ(testui::headless().cursor(), display::Cursor::IBeam);
 }
 
-TEST_F(EditTest, ClientEdgeTakesThePlainBorderAway) {
-    HWND sunken = make("EDIT", "", WS_BORDER, 10, 10, 100, 20, 6, WS_EX_CLIENTEDGE);
-    HWND bordered = make("EDIT", "", WS_BORDER, 10, 40, 100, 20, 7);
-    EXPECT_EQ(GetWindowLongA(sunken, GWL_STYLE) & WS_BORDER, 0);
-    EXPECT_NE(GetWindowLongA(bordered, GWL_STYLE) & WS_BORDER, 0);
-    RECT client{};
-    GetClientRect(sunken, &client);
-    EXPECT_EQ(client.right, 96) << "two pixels of sunken edge on each side";
-}
-
 // The text and the caret start one pixel inside a sunken edge, two inside a plain border,
 // plus the font's default margin: none for the bitmap dialog font, half an average
-// character for an outline font.
+// character for an outline font. The sunken edge takes the plain border away.
 TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
     HFONT outline = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
@@ -318,7 +313,10 @@ TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
         HFONT font;
         DWORD exStyle;
         int caretColumn;
-    } rows[] = {{font, WS_EX_CLIENTEDGE, 1}, {font, 0, 2}, {outline, WS_EX_CLIENTEDGE, 1 + metrics.tmAveCharWidth / 2}};
+        int clientWidth;
+    } rows[] = {{font, WS_EX_CLIENTEDGE, 1, fieldWidth - 4},
+                {font, 0, 2, fieldWidth - 2},
+                {outline, WS_EX_CLIENTEDGE, 1 + metrics.tmAveCharWidth / 2, fieldWidth - 4}};
     int id = 6;
     for (const Row& row : rows) {
         HWND edit = make("EDIT", "", WS_BORDER, 20, 20 + 30 * (id - 6), fieldWidth, fieldHeight, id, row.exStyle);
@@ -326,6 +324,10 @@ TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
         SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(row.font), TRUE);
         focus(edit);
         EXPECT_EQ(columnsWith(edit, RGB(0, 0, 0), 8), std::vector<int>{row.caretColumn}) << row.caretColumn;
+        EXPECT_EQ(GetWindowLongA(edit, GWL_STYLE) & WS_BORDER, row.exStyle ? 0 : WS_BORDER);
+        RECT client{};
+        GetClientRect(edit, &client);
+        EXPECT_EQ(client.right, row.clientWidth) << "the edge or border on each side";
     }
     DeleteObject(outline);
 }

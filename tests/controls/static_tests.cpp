@@ -34,12 +34,8 @@ TEST_F(StaticTest, LabelWithoutNotifyLetsTheClickThroughToTheParent) {
     testui::clickAt(label, 10, 5);
     testui::pumpUntilIdle();
     EXPECT_TRUE(commandsFrom(label).empty());
-    ASSERT_EQ(count(WM_LBUTTONDOWN), 1);
-    for (const Received& entry : log())
-        if (entry.message == WM_LBUTTONDOWN) {
-            EXPECT_EQ(LOWORD(entry.lParam), 40) << "in the parent's client coordinates";
-            EXPECT_EQ(HIWORD(entry.lParam), 45);
-        }
+    EXPECT_EQ(testmsg::lParams(parent, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(40, 45)})
+        << "once, in the parent's client coordinates";
 }
 
 TEST_F(StaticTest, PaintsWithTheParentsBrushAndTextColourAndRepaintsANewText) {

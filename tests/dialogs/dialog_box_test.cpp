@@ -16,26 +16,17 @@ namespace {
 
 auto asTuple(const RECT& r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); }
 
-class DialogBoxTest : public ::testing::Test {
+class DialogBoxTest : public testmsg::WindowTest {
 protected:
-    void SetUp() override {
-        display::installHeadless();
-        testmsg::log().clear();
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "DialogTestOwner";
-        RegisterClassExA(&wc);
-    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 
     // A top-level window to own dialogs.
     HWND createOwner() {
-        HWND owner = CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400,
-                                     300, nullptr, nullptr, nullptr, nullptr);
+        HWND owner = testmsg::topLevel(50, 50, 400, 300, WS_OVERLAPPEDWINDOW | WS_VISIBLE, "Owner", 0, ownerClass());
         EXPECT_NE(owner, nullptr);
         return owner;
     }
+    static const char* ownerClass() { return testmsg::registerOnce("DialogTestOwner", DefWindowProcA); }
     // Shows the dialog, runs `whileUp` once it is, and ends it with 7.
     void expectWhileUp(const DialogLayout& layout, DialogScript& script, std::function<void(HWND)> whileUp,
                        HWND owner = nullptr) {
@@ -170,8 +161,7 @@ TEST_F(DialogBoxTest, TheOwnerIsDisabledWhileTheDialogIsUp) {
     HWND owner = createOwner();
     DialogScript script;
     // The dialog's owner is the top-level window even when a child is given.
-    HWND child = CreateWindowExA(0, "DialogTestOwner", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner, nullptr,
-                                 nullptr, nullptr);
+    HWND child = testmsg::child(owner, 0, 0, 0, 10, 10, WS_CHILD | WS_VISIBLE, ownerClass());
     expectWhileUp(
         editorLikeForm(), script,
         [owner](HWND dialog) {

@@ -12,12 +12,8 @@ using namespace testdialogs;
 
 namespace {
 
-class DialogKeyboardTest : public ::testing::Test {
+class DialogKeyboardTest : public testmsg::WindowTest {
 protected:
-    void SetUp() override {
-        display::installHeadless();
-        testmsg::log().clear();
-    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
 
@@ -44,17 +40,6 @@ LRESULT CALLBACK greedyControlProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_KEYDOWN)
         keysSeenByGreedyControl.push_back(wParam);
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void registerGreedyControl() {
-    static bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = greedyControlProc;
-        wc.lpszClassName = "GreedyControl";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    ASSERT_TRUE(registered);
 }
 
 }  // namespace
@@ -136,46 +121,52 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
     EXPECT_EQ(ids, (std::vector<int>{10, 12, 14, 10, 14, 12, 10, 14, 10}));
 }
 
-TEST_F(DialogKeyboardTest, EnterCommandsTheDefaultIdWithWhateverControlHasIt) {
-    // As in the editor: id 1 is a label, the focus is in an edit.
-    DialogScript withLabel;
-    HWND label = nullptr;
-    runWith({control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}, withLabel, [&] {
-        label = GetDlgItem(withLabel.dialog, 1);
-        SetFocus(GetDlgItem(withLabel.dialog, 6));
-        testui::key(VK_RETURN);
-    });
-    ASSERT_EQ(withLabel.clicks().size(), 1u);
-    EXPECT_EQ(withLabel.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
-    EXPECT_EQ(withLabel.clicks()[0].lParam, reinterpret_cast<LPARAM>(label));
-
-    // A focused owner-drawn button is no push button to the dialog manager: Enter still
-    // commands the default id, as after a click on one of the editor's buttons.
-    DialogScript fromOwnerDrawn;
-    runWith({control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)}, fromOwnerDrawn, [&] {
-        SetFocus(GetDlgItem(fromOwnerDrawn.dialog, 9));
-        testui::key(VK_RETURN);
-    });
-    ASSERT_EQ(fromOwnerDrawn.clicks().size(), 1u);
-    EXPECT_EQ(fromOwnerDrawn.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
-
-    // Without a control of that id the command comes without a control.
-    DialogScript withoutOne;
-    runWith({control(u"EDIT", 6, 0)}, withoutOne, [] { testui::key(VK_RETURN); });
-    ASSERT_EQ(withoutOne.clicks().size(), 1u);
-    EXPECT_EQ(withoutOne.clicks()[0].wParam, MAKEWPARAM(1, BN_CLICKED));
-    EXPECT_EQ(withoutOne.clicks()[0].lParam, 0);
-
+// Enter commands the default id with whatever control has it, and Escape IDCANCEL with the
+// Cancel button if any; without such a control the command comes without one.
+TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
     // A procedure that answers DM_GETDEFID with no default id: Enter commands IDOK.
-    DialogScript noDefault;
-    noDefault.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+    auto noDefaultId = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == DM_GETDEFID)
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return message == WM_INITDIALOG || message == DM_GETDEFID;
     };
-    runWith({control(u"EDIT", 6, 0)}, noDefault, [] { testui::key(VK_RETURN); });
-    ASSERT_EQ(noDefault.clicks().size(), 1u);
-    EXPECT_EQ(noDefault.clicks()[0].wParam, MAKEWPARAM(IDOK, BN_CLICKED));
+    struct Row {
+        const char* what;
+        std::vector<ItemLayout> items;
+        int focus;  // 0: the dialog's own choice
+        UINT key;
+        WPARAM command;
+        int from;  // the id of the control the command names, 0 for none
+        std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> onMessage = nullptr;
+    };
+    const Row rows[] = {
+        // As in the editor: id 1 is a label, the focus is in an edit.
+        {"id 1 a label", {control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}, 6, VK_RETURN, 1, 1},
+        // A focused owner-drawn button is no push button to the dialog manager, as after a
+        // click on one of the editor's buttons.
+        {"from an owner-drawn button", {control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)}, 9,
+         VK_RETURN, 1, 1},
+        {"no control of id 1", {control(u"EDIT", 6, 0)}, 0, VK_RETURN, 1, 0},
+        {"no default id", {control(u"EDIT", 6, 0)}, 0, VK_RETURN, IDOK, 0, noDefaultId},
+        {"Escape without Cancel", {control(u"EDIT", 6, WS_TABSTOP)}, 0, VK_ESCAPE, IDCANCEL, 0},
+        {"Escape with Cancel", {control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)},
+         0, VK_ESCAPE, IDCANCEL, IDCANCEL},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        DialogScript script;
+        script.onMessage = row.onMessage;
+        HWND from = nullptr;
+        runWith(row.items, script, [&] {
+            from = row.from ? GetDlgItem(script.dialog, row.from) : nullptr;
+            if (row.focus)
+                SetFocus(GetDlgItem(script.dialog, row.focus));
+            testui::key(row.key);
+        });
+        ASSERT_EQ(script.clicks().size(), 1u);
+        EXPECT_EQ(script.clicks()[0].wParam, MAKEWPARAM(row.command, BN_CLICKED));
+        EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(from));
+    }
 }
 
 TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
@@ -211,26 +202,8 @@ TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
     EXPECT_EQ(script.clicks()[1].lParam, reinterpret_cast<LPARAM>(button7));
 }
 
-TEST_F(DialogKeyboardTest, EscapeCommandsCancelWithTheCancelButtonIfAny) {
-    DialogScript noButton;
-    runWith({control(u"EDIT", 6, WS_TABSTOP)}, noButton, [] { testui::key(VK_ESCAPE); });
-    ASSERT_EQ(noButton.clicks().size(), 1u);
-    EXPECT_EQ(noButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
-    EXPECT_EQ(noButton.clicks()[0].lParam, 0);
-
-    DialogScript withButton;
-    HWND cancel = nullptr;
-    runWith({control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)}, withButton, [&] {
-        cancel = GetDlgItem(withButton.dialog, IDCANCEL);
-        testui::key(VK_ESCAPE);
-    });
-    ASSERT_EQ(withButton.clicks().size(), 1u);
-    EXPECT_EQ(withButton.clicks()[0].wParam, static_cast<WPARAM>(IDCANCEL));
-    EXPECT_EQ(withButton.clicks()[0].lParam, reinterpret_cast<LPARAM>(cancel));
-}
-
 TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {
-    registerGreedyControl();
+    testmsg::registerOnce("GreedyControl", greedyControlProc);
     keysSeenByGreedyControl.clear();
     DialogScript script;
     runWith({control(u"GreedyControl", 6, WS_TABSTOP), control(u"EDIT", 7, WS_TABSTOP, 10, 30)}, script, [&] {

@@ -104,16 +104,7 @@ inline LRESULT CALLBACK probeControlProc(HWND window, UINT message, WPARAM wPara
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
-inline void registerProbeControl() {
-    static bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = probeControlProc;
-        wc.lpszClassName = "ProbeControl";
-        return RegisterClassExA(&wc) != 0;
-    }();
-    (void)registered;
-}
+inline void registerProbeControl() { testmsg::registerOnce("ProbeControl", probeControlProc); }
 
 // The rectangle of a control in its dialog's client coordinates.
 inline RECT rectInParent(HWND control) {

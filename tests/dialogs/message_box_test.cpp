@@ -11,12 +11,8 @@
 
 namespace {
 
-class MessageBoxTest : public ::testing::Test {
+class MessageBoxTest : public testmsg::WindowTest {
 protected:
-    void SetUp() override {
-        display::installHeadless();
-        testmsg::log().clear();
-    }
     display::HeadlessBackend& screen() { return testui::headless(); }
 };
 

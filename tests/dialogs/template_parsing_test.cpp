@@ -1,5 +1,5 @@
 // Reading in-memory dialog templates: fields, texts, ordinals and alignment.
-#include "template_builder.h"
+#include "dialog_script.h"
 #include "user/dialogs/dialog_template.h"
 
 #include <gtest/gtest.h>
@@ -32,23 +32,14 @@ DialogTemplate parse(const DialogLayout& layout) {
 TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
     DialogLayout layout;
     layout.style = 0x90C800C0;
-    layout.x = 0;
     layout.y = 4;
     layout.cx = 530;
     layout.cy = 271;
     layout.windowClass = Field::name(u"MarlowDlgClass");
     layout.title = u"Add words To translation File";
-    ItemLayout label = item(1, Field::name(u"STATIC"), Field::name(u"1 mode"));
-    label.style = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
-    label.x = 30;
-    label.y = 19;
-    label.cx = 310;
-    label.cy = 12;
-    ItemLayout edit = item(6, Field::name(u"EDIT"), Field::name(u"text"));
+    ItemLayout edit = control(u"EDIT", 6, 0, -5, 10, 60, -1, u"text");
     edit.exStyle = WS_EX_CLIENTEDGE;
-    edit.x = -5;
-    edit.cy = -1;
-    layout.items = {label, edit};
+    layout.items = {control(u"STATIC", 1, SS_NOTIFY, 30, 19, 310, 12, u"1 mode"), edit};
 
     DialogTemplate parsed = parse(layout);
     EXPECT_EQ(std::make_tuple(parsed.style, parsed.exStyle), std::make_tuple(0x90C800C0u, 0u));
