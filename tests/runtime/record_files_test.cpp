@@ -5,13 +5,17 @@
 
 #include "kernel/module_path.h"
 #include "temp_directory.h"
+#include "ui_driver.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 using testfs::readBytes;
 using testfs::writeBytes;
@@ -33,6 +37,23 @@ Record filled(char c) {
     Record record;
     record.fill(c);
     return record;
+}
+
+// When the program waits in a message box captioned Error, note the texts of its controls
+// and press Enter.
+void answerNextBox(std::vector<std::string>& shown) {
+    testui::headless().addStep([&shown] {
+        HWND box = testui::topLevel("Error");
+        ASSERT_NE(box, nullptr) << "no message box captioned Error";
+        EnumChildWindows(
+            box,
+            [](HWND child, LPARAM list) {
+                reinterpret_cast<std::vector<std::string>*>(list)->push_back(testui::windowText(child));
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&shown));
+        testui::key(VK_RETURN);
+    });
 }
 
 class RecordFiles : public ::testing::Test {
@@ -99,6 +120,30 @@ TEST_F(RecordFiles, KindsAndModeStringsAreMatchedExactly) {
     EXPECT_EQ(file, nullptr);
     EXPECT_EQ(readBytes(path), "");
     EXPECT_EQ(open("r", 11), 0);
+}
+
+// A file variable passed with another kind word is reported to the user in a message box,
+// and nothing is opened or closed; only the kind's low word counts.
+TEST_F(RecordFiles, AnotherKindWordIsReportedAndNothingIsOpenedOrClosed) {
+    display::setBackend(std::make_unique<display::HeadlessBackend>());
+    std::vector<std::string> shown;
+    answerNextBox(shown);
+    EXPECT_EQ(open("w", 3), 1);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "nothing was created";
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "Runtime error (OPENFILE): file variable expected"), 1);
+    EXPECT_EQ(testui::headless().stepsLeft(), 0u);
+
+    ASSERT_EQ(open("w"), 0);
+    shown.clear();
+    answerNextBox(shown);
+    closeFile(&file, 3);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "Runtime Error: Invalid file variable"), 1);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(writeRecord(file, 1, "open", 4), 0) << "the file is still open";
+    closeFile(&file, 0x2000B);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_EQ(readBytes(path), "open");
 }
 
 TEST_F(RecordFiles, RecordsSitAtTheirNumberAndShortReadsFillOnlyWhatExists) {
