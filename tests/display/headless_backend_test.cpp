@@ -94,15 +94,6 @@ TEST(HeadlessInput, ChordsPressTheirModifiersAroundTheKey) {
     EXPECT_EQ(events[6].modifiers, 0u);
 }
 
-TEST(HeadlessInput, TypingGivesOneTextEventPerByte) {
-    HeadlessBackend backend;
-    backend.type("d\xE9j\x80");
-    std::vector<Event> events = drain(backend);
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[1].text, "\xE9");
-    EXPECT_EQ(events[3].text, "\x80");
-}
-
 TEST(HeadlessInput, ClockMovesOnlyWhenToldAndStampsEvents) {
     HeadlessBackend backend;
     uint32_t start = backend.now();
