@@ -13,9 +13,11 @@ deaths=${4:-4}
 work=$(mktemp -d /tmp/start-stop-test.XXXXXX)
 server_pid=""
 editor_pid=""
+reserved_lock=""
 stop() {
     [ -n "$editor_pid" ] && kill -9 "$editor_pid" 2>/dev/null
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
+    [ -n "$reserved_lock" ] && rm -f "$reserved_lock"
     return 0
 }
 fail() { echo "FAIL: $*" >&2; stop; exit 1; }
@@ -27,12 +29,27 @@ free_display() {
     echo $n
 }
 start_server() {
-    local n
-    n=$(free_display)
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    server_pid=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-    export DISPLAY=":$n"
+    local n attempt
+    for attempt in $(seq 20); do
+        n=$(free_display)
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        server_pid=$!
+        for _ in $(seq 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            kill -0 "$server_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        # The number is ours only if the lock names our server: a test running beside this
+        # one may have started its own server there first.
+        if kill -0 "$server_pid" 2>/dev/null && [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$server_pid" ]; then
+            export DISPLAY=":$n"
+            return
+        fi
+        kill "$server_pid" 2>/dev/null || true
+        wait "$server_pid" 2>/dev/null || true
+    done
+    server_pid=""
+    fail "no X server of our own after $attempt tries"
 }
 form_shown() { timeout 20 xdotool search --sync --onlyvisible --name '^Add words To translation File$' | head -1; }
 ended_within() {  # seconds: true when the editor ended by then
@@ -64,8 +81,23 @@ done
 echo "$starts starts and closes, each showing the form and ending with 0"
 kill "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=""
 
-# No display: unset, or naming a server that is not there.
-absent=$(free_display)
+# No display: unset, or naming a server that is not there. The display number stays
+# reserved by an X lock file naming this script, so that no X server started meanwhile
+# by another test (they run side by side) takes it.
+reserve_display() {
+    local n
+    while :; do
+        n=$(free_display)
+        if (set -o noclobber; printf '%10d\n' $$ > "/tmp/.X$n-lock") 2>/dev/null; then
+            reserved_lock="/tmp/.X$n-lock"
+            echo "$n"
+            return
+        fi
+    done
+}
+reserve_display > "$work/absent"
+absent=$(cat "$work/absent")
+reserved_lock="/tmp/.X$absent-lock"
 for i in 1 2 3 4 5; do
     [ $((i % 2)) -eq 1 ] && display="" || display=":$absent"
     status=0
@@ -77,6 +109,7 @@ for i in 1 2 3 4 5; do
     cmp -s "$work/TranslationFile.dat" "$work/original.dat" || fail "no display: the dictionary changed"
 done
 echo "5 starts without a display, each saying so in one line and ending with non-zero"
+rm -f "$reserved_lock"; reserved_lock=""
 
 # The X server dies under the editor, idle or right after a pass was asked for.
 for i in $(seq "$deaths"); do
@@ -87,6 +120,8 @@ for i in $(seq "$deaths"); do
     # del .lnk's: a pass that keeps every entry of this dictionary.
     [ $((i % 2)) -eq 0 ] && xdotool mousemove --window "$form" $((3 + 48)) $((22 + 383)) click 1
     kill -9 "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=""
+    # A killed server leaves its lock and socket; the number is free again.
+    rm -f "/tmp/.X${DISPLAY#:}-lock" "/tmp/.X11-unix/X${DISPLAY#:}"
     ended_within 10 || fail "display death $i: the editor hangs ($(ps -o stat=,pcpu= -p "$editor_pid"))"
     wait "$editor_pid" 2>/dev/null || true
     editor_pid=""
