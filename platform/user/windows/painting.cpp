@@ -94,10 +94,12 @@ HDC makeDC(Window* window, bool whole, const RECT* restrictTo) {
     return dc;
 }
 
-bool holds(const Window& window, HDC dc) {
-    return std::any_of(window.deviceContexts.begin(), window.deviceContexts.end(),
-                       [dc](const WindowDC& held) { return held.dc == dc; });
+std::vector<WindowDC>::iterator heldDC(Window& window, HDC dc) {
+    auto& list = window.deviceContexts;
+    return std::find_if(list.begin(), list.end(), [dc](const WindowDC& held) { return held.dc == dc; });
 }
+
+bool holds(Window& window, HDC dc) { return heldDC(window, dc) != window.deviceContexts.end(); }
 
 // The window a DC was handed out for. Callers name it, but some name none or another
 // (Win32 goes by the DC alone), so the others are searched when it does not hold the DC.
@@ -113,10 +115,9 @@ Window* holderOf(HWND named, HDC dc) {
 bool releaseDC(HWND named, HDC dc) {
     Window* window = holderOf(named, dc);
     if (!window) return false;
-    auto& list = window->deviceContexts;
-    auto it = std::find_if(list.begin(), list.end(), [dc](const WindowDC& held) { return held.dc == dc; });
+    auto it = heldDC(*window, dc);
     WindowDC held = std::move(*it);
-    list.erase(it);
+    window->deviceContexts.erase(it);
     DeleteDC(dc);
     if (window != desktopWindow()) {
         Window* top = topLevelOf(window);
