@@ -134,14 +134,6 @@ int WINAPI GetBkMode(HDC hdc) {
     return dc ? dc->state.backgroundMode : 0;
 }
 
-BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return FALSE;
-    if (lppt) *lppt = dc->state.position;
-    dc->state.position = POINT{x, y};
-    return TRUE;
-}
-
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = findDeviceContext(hdc);
     if (!dc) return ERROR;

@@ -184,13 +184,6 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
     return static_cast<HBRUSH>(addObject(brushOf(color & 0xFFFFFF)));
 }
 
-HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
-    // Only thin cosmetic pens are drawn; wider ones draw as one pixel.
-    (void)cWidth;
-    if (iStyle != PS_SOLID && iStyle != PS_DOT && iStyle != PS_NULL) iStyle = PS_SOLID;
-    return static_cast<HPEN>(addObject(penOf(iStyle, color & 0xFFFFFF)));
-}
-
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
     if (!lplf) return nullptr;
     auto font = std::make_unique<Font>();

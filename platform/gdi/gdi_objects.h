@@ -60,7 +60,6 @@ struct DcState {
     COLORREF textColour = 0x000000;
     COLORREF backgroundColour = 0xFFFFFF;
     int backgroundMode = OPAQUE;
-    POINT position{0, 0};
     RECT clip{0, 0, 0, 0};  // in target coordinates
 };
 

@@ -1,9 +1,8 @@
-// Filled and outlined shapes, lines, pixels and block transfers.
+// Filled and outlined shapes, pixels and block transfers.
 #include "gdi/colour.h"
 #include "gdi/gdi_objects.h"
 #include "gdi/raster.h"
 
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -26,40 +25,6 @@ std::optional<uint32_t> brushPixel(HBRUSH handle) {
 std::optional<uint32_t> selectedBrushPixel(const DeviceContext& dc) {
     if (dc.state.brush->hollow) return std::nullopt;
     return toPixel(dc.state.brush->colour);
-}
-
-// One pixel-wide pen line from (x0, y0) towards (x1, y1), the end point left out.
-// Dotted pens alternate drawn and skipped pixels, the gaps in the background colour
-// when the background mode is opaque.
-void penLine(DeviceContext& dc, int x0, int y0, int x1, int y1) {
-    const Pen& pen = *dc.state.pen;
-    if (pen.style == PS_NULL) return;
-    uint32_t ink = toPixel(pen.colour);
-    bool dotted = pen.style == PS_DOT;
-    bool fillGaps = dotted && dc.state.backgroundMode == OPAQUE;
-    uint32_t gap = toPixel(dc.state.backgroundColour);
-    int dx = std::abs(x1 - x0);
-    int dy = -std::abs(y1 - y0);
-    int stepX = x0 < x1 ? 1 : -1;
-    int stepY = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    int x = x0;
-    int y = y0;
-    for (int count = 0; x != x1 || y != y1; ++count) {
-        if (!dotted || count % 2 == 0)
-            plot(dc, x, y, ink);
-        else if (fillGaps)
-            plot(dc, x, y, gap);
-        int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
-    }
 }
 
 void frameWith(DeviceContext& dc, const RECT& r, uint32_t pixel) {
@@ -133,49 +98,13 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
                                : RECT{r.left, r.top, r.right - 1, r.bottom - 1};
         fillArea(*dc, inside, *pixel);
     }
-    if (outlined) {
-        if (dc->state.pen->style == PS_SOLID) {
-            frameWith(*dc, r, toPixel(dc->state.pen->colour));
-        } else {
-            penLine(*dc, r.left, r.top, r.right - 1, r.top);
-            penLine(*dc, r.right - 1, r.top, r.right - 1, r.bottom - 1);
-            penLine(*dc, r.right - 1, r.bottom - 1, r.left, r.bottom - 1);
-            penLine(*dc, r.left, r.bottom - 1, r.left, r.top);
-        }
-    }
+    if (outlined) frameWith(*dc, r, toPixel(dc->state.pen->colour));
     return TRUE;
-}
-
-BOOL WINAPI LineTo(HDC hdc, int x, int y) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return FALSE;
-    penLine(*dc, dc->state.position.x, dc->state.position.y, x, y);
-    dc->state.position = POINT{x, y};
-    return TRUE;
-}
-
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return FALSE;
-    RECT r = normalised(x, y, x + w, y + h);
-    switch (rop) {
-    case PATCOPY:
-        if (auto pixel = selectedBrushPixel(*dc)) fillArea(*dc, r, *pixel);
-        return TRUE;
-    case PATINVERT:
-        if (auto pixel = selectedBrushPixel(*dc)) xorArea(*dc, r, *pixel);
-        return TRUE;
-    case DSTINVERT: xorArea(*dc, r, kInvertMask); return TRUE;
-    case BLACKNESS: fillArea(*dc, r, 0x000000); return TRUE;
-    case WHITENESS: fillArea(*dc, r, 0xFFFFFF); return TRUE;
-    default: return FALSE;
-    }
 }
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
     DeviceContext* destination = findDeviceContext(hdc);
-    if (!destination) return FALSE;
-    if (rop != SRCCOPY) return PatBlt(hdc, x, y, cx, cy, rop);
+    if (!destination || rop != SRCCOPY) return FALSE;
     DeviceContext* source = findDeviceContext(hdcSrc);
     if (!source || !source->target || cx <= 0 || cy <= 0) return FALSE;
     const display::Pixels& from = *source->target;

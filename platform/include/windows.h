@@ -1074,7 +1074,6 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define DC_PEN 19
 
 #define PS_SOLID 0
-#define PS_DOT 2
 #define PS_NULL 5
 
 #define FW_DONTCARE 0
@@ -1093,11 +1092,6 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define R2_NOT 6
 #define R2_XORPEN 7
 #define SRCCOPY 0x00CC0020
-#define PATCOPY 0x00F00021
-#define DSTINVERT 0x00550009
-#define PATINVERT 0x005A0049
-#define BLACKNESS 0x00000042
-#define WHITENESS 0x00FF0062
 
 // ---- USER32 calls ------------------------------------------------------------------
 
@@ -1244,7 +1238,6 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
                                   INT* lpnDx, LPSIZE lpSize);
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
-HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
 COLORREF WINAPI GetTextColor(HDC hdc);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
@@ -1255,9 +1248,6 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect,
                         const INT* lpDx);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
-BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
-BOOL WINAPI LineTo(HDC hdc, int x, int y);
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);

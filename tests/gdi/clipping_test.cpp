@@ -37,9 +37,6 @@ void drawEverything(HDC dc, std::mt19937& random) {
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
     r = rect();
     Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    MoveToEx(dc, coordinate(random), coordinate(random), nullptr);
-    LineTo(dc, coordinate(random), coordinate(random));
-    PatBlt(dc, coordinate(random), coordinate(random), coordinate(random), coordinate(random), PATCOPY);
     SetPixel(dc, coordinate(random), coordinate(random), RGB(1, 2, 3));
     r = rect();
     ExtTextOutA(dc, coordinate(random), coordinate(random), ETO_OPAQUE, &r, "Opaque text", 11, nullptr);

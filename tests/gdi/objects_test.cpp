@@ -7,17 +7,15 @@ using namespace testgdi;
 TEST(Objects, SelectObjectReturnsWhatWasSelectedOfThatKind) {
     Canvas canvas(10, 10);
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(4, 5, 6));
     HFONT font = dialogFont();
     EXPECT_EQ(SelectObject(canvas.dc, brush), GetStockObject(WHITE_BRUSH));
-    EXPECT_EQ(SelectObject(canvas.dc, pen), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(SelectObject(canvas.dc, GetStockObject(WHITE_PEN)), GetStockObject(BLACK_PEN));
     EXPECT_EQ(SelectObject(canvas.dc, font), GetStockObject(SYSTEM_FONT));
     EXPECT_EQ(SelectObject(canvas.dc, GetStockObject(NULL_BRUSH)), brush);
-    EXPECT_EQ(SelectObject(canvas.dc, GetStockObject(BLACK_PEN)), pen);
+    EXPECT_EQ(SelectObject(canvas.dc, GetStockObject(BLACK_PEN)), GetStockObject(WHITE_PEN));
     EXPECT_EQ(SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT)), font);
     EXPECT_EQ(SelectObject(canvas.dc, nullptr), nullptr);
     EXPECT_TRUE(DeleteObject(brush));
-    EXPECT_TRUE(DeleteObject(pen));
     EXPECT_TRUE(DeleteObject(font));
 }
 

@@ -26,24 +26,6 @@ protected:
     HFONT font = nullptr;
 };
 
-TEST_F(Text, InkStaysInsideTheMeasuredCellWithTheBaselineAtEleven) {
-    Canvas canvas(200, 40);
-    prepare(canvas);
-    const std::string text = "Hello Cancel";
-    SIZE size = extentOf(canvas.dc, text);
-    EXPECT_EQ(size.cy, 13);
-    EXPECT_GT(size.cx, 40);
-    TextOutA(canvas.dc, 10, 5, text.data(), static_cast<int>(text.size()));
-    RECT ink = canvas.inkBounds(kWhite);
-    EXPECT_TRUE(within(ink, {10, 5, 10 + size.cx, 5 + 13}));
-    // No descenders in the text: the lowest ink row sits on the baseline (row 11 of the
-    // cell), the capitals about 8 pixels tall.
-    EXPECT_EQ(ink.bottom, 5 + 11);
-    EXPECT_NEAR(ink.bottom - ink.top, 8, 1);
-    // Only the text colour: the classic font has no grey edges.
-    EXPECT_EQ(canvas.count(kBlack) + canvas.count(kWhite), 200 * 40);
-}
-
 TEST_F(Text, PiecesPlacedByTheirExtentsDrawTheSameAsTheWhole) {
     const std::string first = "Add words ";
     const std::string second = "To translation File";
@@ -303,42 +285,6 @@ TEST(FontMetrics, DialogFontIsTheBitmapFaceWithWin32Widths) {
     EXPECT_EQ(metricsOf(bold).tmAveCharWidth, 6);
     EXPECT_EQ(metricsOf(bold).tmHeight, 13);
     SelectObject(canvas.dc, GetStockObject(SYSTEM_FONT));
-    DeleteObject(normal);
-    DeleteObject(bold);
-}
-
-TEST(FontMetrics, LargerSizesScale) {
-    HFONT big = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
-    TEXTMETRICA tm = metricsOf(big);
-    EXPECT_GT(tm.tmHeight, 24);  // the em plus the accents' room
-    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
-    EXPECT_EQ(tm.tmInternalLeading, tm.tmHeight - 24);
-    EXPECT_GT(tm.tmAveCharWidth, 5);
-
-    // A positive height is the cell itself.
-    HFONT cell = CreateFontA(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    EXPECT_NEAR(metricsOf(cell).tmHeight, 30, 1);
-    DeleteObject(big);
-    DeleteObject(cell);
-}
-
-TEST(FontMetrics, BoldWeightDrawsHeavierText) {
-    HFONT normal = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    HFONT bold = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    EXPECT_EQ(metricsOf(bold).tmWeight, FW_BOLD);
-    Canvas thin(200, 30);
-    Canvas heavy(200, 30);
-    SelectObject(thin.dc, normal);
-    SelectObject(heavy.dc, bold);
-    TextOutA(thin.dc, 0, 0, "Weight", 6);
-    TextOutA(heavy.dc, 0, 0, "Weight", 6);
-    // Sum of darkness over the ink.
-    auto ink = [](const Canvas& c) {
-        long total = 0;
-        for (uint32_t p : c.pixels.data) total += 255 - static_cast<long>(p & 0xFF);
-        return total;
-    };
-    EXPECT_GT(ink(heavy), ink(thin) * 6 / 5);
     DeleteObject(normal);
     DeleteObject(bold);
 }
