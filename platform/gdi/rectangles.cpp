@@ -11,12 +11,6 @@ BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
 
 BOOL WINAPI SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
 
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {
-    if (!lprcDst || !lprcSrc) return FALSE;
-    *lprcDst = *lprcSrc;
-    return TRUE;
-}
-
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy) {
     if (!lprc) return FALSE;
     lprc->left -= dx;

@@ -392,9 +392,6 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD dwErrCode);
 DWORD WINAPI GetCurrentThreadId(void);
-DWORD WINAPI GetTickCount(void);
-void WINAPI Sleep(DWORD dwMilliseconds);
-void WINAPI ExitProcess(UINT uExitCode);
 
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
@@ -415,7 +412,6 @@ void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
 int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
-LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
 LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 int WINAPI lstrlenA(LPCSTR lpString);
 LPSTR WINAPI CharUpperA(LPSTR lpsz);
@@ -1153,8 +1149,6 @@ HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus(void);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
-BOOL WINAPI SetForegroundWindow(HWND hWnd);
-HWND WINAPI GetForegroundWindow(void);
 HWND WINAPI SetCapture(HWND hWnd);
 BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
@@ -1172,12 +1166,10 @@ HDC WINAPI GetWindowDC(HWND hWnd);
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
-BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
 int WINAPI GetSystemMetrics(int nIndex);
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
-int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
 HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 BOOL WINAPI MessageBeep(UINT uType);
 
@@ -1213,7 +1205,6 @@ BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARA
                        int y, int cx, int cy, UINT uFlags);
 BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
 BOOL WINAPI SetRectEmpty(LPRECT lprc);
-BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);

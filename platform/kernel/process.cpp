@@ -1,6 +1,6 @@
 // The process: its module (the executable itself; the only library the program loads by
-// name is the rich-edit library, whose classes the layer provides itself), threads, time,
-// the text it sends to a debugger, and its end.
+// name is the rich-edit library, whose classes the layer provides itself), threads, and
+// the text it sends to a debugger.
 #include "kernel/debug_output.h"
 #include "kernel/last_error.h"
 #include "kernel/module_path.h"
@@ -8,13 +8,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <strings.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -111,16 +109,4 @@ DWORD WINAPI GetCurrentThreadId(void) {
     static std::atomic<DWORD> lastId{0};
     thread_local DWORD id = ++lastId;
     return id;
-}
-
-DWORD WINAPI GetTickCount(void) {
-    auto elapsed = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
-}
-
-void WINAPI Sleep(DWORD dwMilliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds)); }
-
-void WINAPI ExitProcess(UINT uExitCode) {
-    // Like Win32 the runtime's exit handlers run and open streams are flushed.
-    std::exit(static_cast<int>(uExitCode));
 }

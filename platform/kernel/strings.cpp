@@ -39,11 +39,6 @@ int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) { return compareNullabl
 
 int WINAPI lstrlenA(LPCSTR lpString) { return lpString ? static_cast<int>(std::strlen(lpString)) : 0; }
 
-LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2) {
-    if (!lpString1 || !lpString2) return nullptr;
-    return std::strcpy(lpString1, lpString2);
-}
-
 LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2) {
     if (!lpString1 || !lpString2) return nullptr;
     return std::strcat(lpString1, lpString2);

@@ -178,20 +178,6 @@ TEST_F(Files, CopyHonoursFailIfExistsAndWritesInPlace) {
     EXPECT_EQ(readBytes(source), "new contents") << "a copy onto itself empties nothing";
 }
 
-#ifdef EDITOR_FAULT_INJECTION
-TEST_F(Files, ACopyThatFailsPartWayLeavesTheDestinationHalfWrittenAsWin32Does) {
-    std::string source = dir.file("source.bin"), target = dir.file("target.bin");
-    const std::string big(3 << 16, 'N');  // three blocks of the copy
-    writeBytes(source, big);
-    writeBytes(target, std::string(big.size(), 'O'));
-    kernel::failNthFileOperation(3, ERROR_DISK_FULL);  // the copy, its first block, its second
-    EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), FALSE));
-    kernel::clearFileFaults();
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
-    EXPECT_EQ(readBytes(target), std::string(1 << 16, 'N'));
-}
-#endif
-
 TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     std::string a = dir.file("a"), b = dir.file("b");
     writeBytes(a, "A");
@@ -224,29 +210,6 @@ TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     EXPECT_EQ(GetFileAttributesA(dir.path().c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_FALSE(DeleteFileA(dir.path().c_str()));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-}
-
-TEST_F(Files, SecurityCarriesPermissionsOwnerAndGroupFromFileToFile) {
-    std::string from = dir.file("from"), to = dir.file("to");
-    writeBytes(from, "x");
-    writeBytes(to, "y");
-    std::filesystem::permissions(from, std::filesystem::perms(0640));
-    std::filesystem::permissions(to, std::filesystem::perms(0666));
-    const SECURITY_INFORMATION all = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-    DWORD needed = 0;
-    EXPECT_FALSE(GetFileSecurityA(from.c_str(), all, nullptr, 0, &needed));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
-    std::string descriptor(needed, '\0');
-    ASSERT_TRUE(GetFileSecurityA(from.c_str(), all, descriptor.data(), needed, &needed));
-    ASSERT_TRUE(SetFileSecurityA(to.c_str(), all, descriptor.data()));  // our own owner: allowed
-    EXPECT_EQ(std::filesystem::status(to).permissions(), std::filesystem::perms(0640));
-
-    // Permissions only: the owner part is not looked at.
-    std::filesystem::permissions(from, std::filesystem::perms(0604));
-    ASSERT_TRUE(GetFileSecurityA(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed));
-    ASSERT_TRUE(SetFileSecurityA(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data()));
-    EXPECT_EQ(std::filesystem::status(to).permissions(), std::filesystem::perms(0604));
-    EXPECT_FALSE(SetFileSecurityA(to.c_str(), all, descriptor.data())) << "it names no owner";
 }
 
 #ifdef EDITOR_FAULT_INJECTION

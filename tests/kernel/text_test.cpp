@@ -106,10 +106,8 @@ TEST(Strings, CopyAndJoinKeepTheTerminator) {
     EXPECT_EQ(lstrcpynA(buffer, "abcdef", 4), buffer);
     EXPECT_STREQ(buffer, "abc");
     EXPECT_EQ(buffer[4], '#') << "nothing written past the limit";
-    lstrcpyA(buffer, "ab");
-    lstrcatA(buffer, "cd");
-    EXPECT_STREQ(buffer, "abcd");
-    EXPECT_EQ(lstrcpyA(nullptr, "x"), nullptr);
+    lstrcatA(buffer, "de");
+    EXPECT_STREQ(buffer, "abcde");
     EXPECT_EQ(lstrcatA(buffer, nullptr), nullptr);
 }
 

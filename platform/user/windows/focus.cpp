@@ -146,14 +146,6 @@ HWND WINAPI SetActiveWindow(HWND hWnd) {
     return user::activate(w, WA_ACTIVE, true) ? old : nullptr;
 }
 
-BOOL WINAPI SetForegroundWindow(HWND hWnd) {
-    Window* w = fromHandle(hWnd);
-    if (!w) return FALSE;
-    return user::activate(w, WA_ACTIVE, true) ? TRUE : FALSE;
-}
-
-HWND WINAPI GetForegroundWindow(void) { return user::state().active; }
-
 HWND WINAPI SetCapture(HWND hWnd) {
     HWND old = user::state().capture;
     if (!fromHandle(hWnd)) return old;

@@ -332,12 +332,6 @@ SHORT WINAPI GetAsyncKeyState(int vKey) {
     return static_cast<SHORT>((user::state().keys[vKey] & 0x80) ? 0x8000 : 0);
 }
 
-BOOL WINAPI GetCursorPos(LPPOINT lpPoint) {
-    if (!lpPoint) return FALSE;
-    *lpPoint = user::state().cursor;
-    return TRUE;
-}
-
 UINT WINAPI GetDoubleClickTime(void) { return 500; }
 
 BOOL WINAPI MessageBeep(UINT) {

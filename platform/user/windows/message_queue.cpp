@@ -74,9 +74,3 @@ void WINAPI PostQuitMessage(int nExitCode) {
     user::queue().quitPending = true;
     user::queue().quitCode = nExitCode;
 }
-
-int WINAPI TranslateAcceleratorA(HWND, HACCEL hAccTable, LPMSG) {
-    // The layer has no accelerator tables, so no table can translate anything.
-    (void)hAccTable;
-    return 0;
-}
