@@ -106,58 +106,9 @@ TEST(HeadlessInput, ClockMovesOnlyWhenToldAndStampsEvents) {
     EXPECT_EQ(backend.now(), start + 250);
 }
 
-TEST(HeadlessSurfaces, MouseEventsNameTheTopmostVisibleSurface) {
-    HeadlessBackend backend;
-    auto low = backend.createSurface({0, 0, 100, 100}, "low");
-    auto high = backend.createSurface({50, 50, 150, 150}, "high");
-    backend.showSurface(low, true);
-    backend.showSurface(high, true);
-    EXPECT_EQ(backend.surfaceAt(60, 60), high);
-    backend.raiseSurface(low);
-    EXPECT_EQ(backend.surfaceAt(60, 60), low);
-    backend.showSurface(low, false);
-    EXPECT_EQ(backend.surfaceAt(60, 60), high);
-    EXPECT_EQ(backend.surfaceAt(10, 10), 0u);
-    backend.mouseDown(120, 120);
-    Event event;
-    ASSERT_TRUE(backend.nextEvent(event, false));
-    EXPECT_EQ(event.surface, high);
-    backend.destroySurface(high);
-    EXPECT_EQ(backend.surface(high), nullptr);
-    EXPECT_EQ(backend.surfaceOrder(), std::vector<display::SurfaceId>{low});
-}
-
-TEST(HeadlessSurfaces, ScreenshotComposesVisibleSurfacesBottomToTopOnTheDesktop) {
-    HeadlessBackend backend({0, 0, 40, 30}, {0, 0, 40, 28});
-    auto red = backend.createSurface({5, 5, 25, 20}, "red");
-    auto blue = backend.createSurface({15, 10, 45, 35}, "blue");  // hangs over the screen's edge
-    auto hidden = backend.createSurface({0, 0, 40, 30}, "hidden");
-    display::Pixels pixels;
-    pixels.resize(20, 15, 0xFF0000);
-    backend.present(red, pixels);
-    pixels.resize(30, 25, 0x0000FF);
-    backend.present(blue, pixels);
-    pixels.resize(40, 30, 0x00FF00);
-    backend.present(hidden, pixels);
-    backend.showSurface(red, true);
-    backend.showSurface(blue, true);
-
-    display::Pixels shot = backend.screenshot();
-    ASSERT_EQ(shot.width, 40);
-    ASSERT_EQ(shot.height, 30);
-    EXPECT_EQ(shot.at(0, 0), 0x008080u);   // teal desktop
-    EXPECT_EQ(shot.at(6, 6), 0xFF0000u);
-    EXPECT_EQ(shot.at(20, 12), 0x0000FFu);  // blue is above red
-    EXPECT_EQ(shot.at(39, 29), 0x0000FFu);
-    backend.raiseSurface(red);
-    shot = backend.screenshot();
-    EXPECT_EQ(shot.at(20, 12), 0xFF0000u);
-    EXPECT_EQ(shot.at(30, 12), 0x0000FFu);
-    for (uint32_t p : shot.data) EXPECT_NE(p, 0x00FF00u);
-}
-
-// Clipboard, titles, moves and the cursor are checked through the window layer
-// (DisplayServices, WindowWords, NonClientInput); a close request only here.
+// Surfaces, their order, clipboard, titles, moves and the cursor are checked through the
+// window layer (DisplayServices, WindowWords, NonClientInput, MouseInput); a close request
+// only here.
 TEST(HeadlessSurfaces, ACloseRequestNamesItsSurface) {
     HeadlessBackend backend;
     auto id = backend.createSurface({0, 0, 10, 10}, "one");

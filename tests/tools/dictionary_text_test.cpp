@@ -177,11 +177,6 @@ TEST(DictionaryText, EveryRefusedLineIsNamedUpToTheLimit) {
     EXPECT_EQ(unnamed, 30 - kMaxNamedRefusals);
 }
 
-TEST(DictionaryText, AFileOfBrokenLengthIsNoTranslationFile) {
-    EXPECT_THROW(exportText(std::string(kRecordSize + 1, '\0')), FileError);
-    EXPECT_THROW(exportText(std::string(100, '\0')), FileError);
-}
-
 // A header with `count` and one entry a key word, texts terminated.
 std::string dictionary(int32_t count, const std::vector<std::string>& keyWords) {
     std::vector<dict::TestEntry> entries(keyWords.size());
