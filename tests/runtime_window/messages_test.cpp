@@ -1,4 +1,4 @@
-// The message pump, the centring hook of message boxes and window centring, on the
+// The message pump and the centring hook of message boxes, on the
 // headless display (1024 x 768, work area 0, 0, 1024, 738).
 #include "messages.h"
 
@@ -104,36 +104,8 @@ TEST_F(RuntimeWindows, AMessageBoxIsCentredAndTheHookIsOnlyThereWhileItIsUp) {
 }
 
 // The icon and button that flags 0 stand for (an exclamation and OK) are checked by the
-// scenario tests, which read the editor's message boxes.
-// A window without an owner is centred on the work area: the scenario tests see the form so.
-TEST_F(RuntimeWindows, CentreWindowUsesAUsableOwnerElseTheWorkArea) {
-    struct Case {
-        const char* name;
-        RECT owner;
-        DWORD ownerStyle;
-        POINT expected;
-    };
-    const Case cases[] = {
-        {"on the owner", {200, 150, 800, 550}, WS_VISIBLE, {300, 200}},
-        {"kept on the work area", {900, 600, 1000, 700}, WS_VISIBLE, {1024 - 400, 738 - 300}},
-        {"a minimised owner is no use", {600, 400, 800, 500}, WS_VISIBLE | WS_MINIMIZE, {312, 219}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        HWND owner = popup(c.owner.left, c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top,
-                           c.ownerStyle);
-        DialogObject owned;
-        owned.window = popup(0, 0, 400, 300, WS_VISIBLE, owner);
-        centreWindow(owned);
-        RECT r = rectOf(owned.window);
-        EXPECT_EQ(r.left, c.expected.x);
-        EXPECT_EQ(r.top, c.expected.y);
-        EXPECT_EQ(r.right - r.left, 400);  // the size stays
-    }
-    DialogObject notShown;
-    centreWindow(notShown);  // nothing to move
-}
-
+// scenario tests, which read the editor's message boxes; they also see the form, which has
+// no owner, centred on the work area by centreWindow.
 // Without waiting only what is queued is taken; waiting, a new message is waited for first.
 TEST_F(RuntimeWindows, ProcessMessagesWaitsOnlyWhenAsked) {
     HWND window = popup(0, 0, 10, 10);
