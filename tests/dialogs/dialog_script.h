@@ -106,12 +106,4 @@ inline LRESULT CALLBACK probeControlProc(HWND window, UINT message, WPARAM wPara
 }
 inline void registerProbeControl() { testmsg::registerOnce("ProbeControl", probeControlProc); }
 
-// The rectangle of a control in its dialog's client coordinates.
-inline RECT rectInParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 }  // namespace testdialogs
