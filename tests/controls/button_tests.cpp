@@ -1,5 +1,6 @@
 // Buttons: the owner-draw sequence of a press, clicks by mouse, space bar and BM_CLICK,
-// check boxes and radio groups, what the dialog manager asks of them, and their colours.
+// check boxes and radio groups, and their colours. What the dialog manager makes of them
+// is checked by the dialog keyboard tests.
 #include "control_fixture.h"
 #include "ui_driver.h"
 
@@ -156,17 +157,6 @@ TEST_F(ButtonTest, BmClickAndMouseClicksWorkAutomaticCheckBoxesAndRadioGroups) {
     EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "one checked radio button a group";
     EXPECT_EQ(SendMessageA(otherGroup, BM_GETCHECK, 0, 0), BST_CHECKED) << "another group is left alone";
-}
-
-TEST_F(ButtonTest, AnswersTheDialogManagerAsWin32Buttons) {
-    // No push-button bits for an owner-drawn one: Enter on it commands the default id.
-    const std::pair<DWORD, LRESULT> kinds[] = {{BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
-                                               {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
-                                               {BS_OWNERDRAW, DLGC_BUTTON},
-                                               {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
-                                               {BS_GROUPBOX, DLGC_STATIC}};
-    for (auto [style, code] : kinds)
-        EXPECT_EQ(SendMessageA(make("BUTTON", "A", style, 0, 0, 50, 20, 1), WM_GETDLGCODE, 0, 0), code) << style;
 }
 
 TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {

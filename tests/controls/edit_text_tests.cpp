@@ -1,4 +1,5 @@
-// The text model of an edit field: word boundaries, undo and deleting at the edges.
+// The text model of an edit field: undo and deleting at the edges. Its words are checked
+// through the keys and double clicks of a field.
 #include "user/controls/edit_text.h"
 
 #include <gtest/gtest.h>
@@ -6,27 +7,6 @@
 namespace {
 
 using user::controls::EditText;
-
-TEST(EditTextTest, WordBoundaries) {
-    EditText text;
-    text.assign("one  two three");
-    EXPECT_EQ(text.nextWordStart(0), 5u);
-    EXPECT_EQ(text.nextWordStart(5), 9u);
-    EXPECT_EQ(text.nextWordStart(9), 14u);
-    EXPECT_EQ(text.previousWordStart(14), 9u);
-    EXPECT_EQ(text.previousWordStart(9), 5u);
-    EXPECT_EQ(text.previousWordStart(6), 5u);
-    size_t start = 0, end = 0;
-    text.wordAround(6, start, end);
-    EXPECT_EQ(start, 5u);
-    EXPECT_EQ(end, 8u);
-    text.wordAround(4, start, end);
-    EXPECT_EQ(start, 3u) << "between words the blanks are the run";
-    EXPECT_EQ(end, 5u);
-    text.wordAround(14, start, end);
-    EXPECT_EQ(start, 9u);
-    EXPECT_EQ(end, 14u);
-}
 
 TEST(EditTextTest, TypedRunUndoesAsOneAndUndoOfUndoRedoes) {
     EditText text;
