@@ -52,18 +52,6 @@ DialogLayout editorLikeForm() {
 
 }  // namespace
 
-// Programs copy it for their own dialog class; the forms tests show dialogs of such a copy.
-TEST_F(DialogBoxTest, PredefinedDialogClass) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    ASSERT_TRUE(GetClassInfoExA(nullptr, WC_DIALOG, &wc));
-    EXPECT_EQ(wc.lpfnWndProc, DefDlgProcA);
-    EXPECT_EQ(wc.cbWndExtra, DLGWINDOWEXTRA);
-    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    EXPECT_EQ(wc.style & (CS_DBLCLKS | CS_SAVEBITS), static_cast<UINT>(CS_DBLCLKS | CS_SAVEBITS));
-    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-}
-
 // The template's position is the client area's, relative to the owner's client area, or
 // to the screen with DS_ABSALIGN.
 TEST_F(DialogBoxTest, PositionIsRelativeToTheOwnersClientArea) {

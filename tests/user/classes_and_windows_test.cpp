@@ -1,5 +1,5 @@
-// Classes, creation and destruction, hooks, window words, subclassing, properties, texts
-// and the window tree.
+// Classes, creation and destruction, hooks, window words, properties, texts and the window
+// tree. Subclassing is what the message recorder does to the dialogs' edit fields.
 #include "message_steps.h"
 
 #include "user/windows/window_manager.h"
@@ -162,30 +162,6 @@ TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
 }
 
 class WindowWords : public WindowTest {};
-
-namespace {
-WNDPROC previousProcedure = nullptr;
-LRESULT CALLBACK subclass(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_USER + 1) return 42;
-    return CallWindowProcA(previousProcedure, w, m, wp, lp);
-}
-}  // namespace
-
-TEST_F(WindowWords, SubclassingPutsAProcedureInFrontThatCanPassOn) {
-    HWND w = topLevel(0, 0, 100, 100);
-    previousProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
-    ASSERT_NE(previousProcedure, nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(subclass));
-    log().clear();
-    EXPECT_EQ(SendMessageA(w, WM_USER + 1, 0, 0), 42);
-    EXPECT_TRUE(log().empty());  // consumed by the subclass
-    SetWindowTextA(w, "passed on");
-    EXPECT_EQ(received(w, WM_SETTEXT).size(), 1u);
-    SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
-    EXPECT_EQ(SendMessageA(w, WM_USER + 1, 0, 0), 0);
-    EXPECT_EQ(received(w, WM_USER + 1).size(), 1u);
-}
 
 TEST_F(WindowWords, IdOwnerExtraBytesAndProperties) {
     HWND owner = topLevel(0, 0, 100, 100);
