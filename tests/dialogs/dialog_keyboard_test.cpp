@@ -68,19 +68,6 @@ TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowher
     });
 }
 
-TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
-    registerProbeControl();
-    DialogScript script;
-    runWith({control(u"STATIC", 1, 0), control(u"ProbeControl", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
-             control(u"BUTTON", 7, WS_TABSTOP)},
-            script, [&] {
-                HWND probe = GetDlgItem(script.dialog, 6);
-                EXPECT_EQ(GetFocus(), probe);
-                EXPECT_EQ(probes()[probe].selectionStart, 0);
-                EXPECT_EQ(probes()[probe].selectionEnd, -1);
-            });
-}
-
 TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {
     DialogScript script;
     script.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {

@@ -25,7 +25,6 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     EXPECT_EQ(lParams(grandchild, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(3, 4)});
     EXPECT_EQ(wParams(grandchild, WM_LBUTTONDOWN), std::vector<WPARAM>{MK_LBUTTON});
     EXPECT_EQ(wParams(grandchild, WM_LBUTTONUP), std::vector<WPARAM>{0});
-    EXPECT_EQ(received(grandchild, WM_SETCURSOR).size(), 3u);  // move, down, up
     EXPECT_TRUE(received(kid, WM_LBUTTONDOWN).empty());
     EXPECT_EQ(display->cursor(), display::Cursor::Arrow);
 
