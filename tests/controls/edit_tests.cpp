@@ -1,4 +1,4 @@
-// Edit fields: notifications of WM_SETTEXT, typing and keyboard editing, words, mouse
+// Edit fields: notifications of WM_SETTEXT, typing, keyboard editing and undo, words, mouse
 // selection, the clipboard, ES_NUMBER, limits, scrolling of long text, colours and the
 // client edge. EN_SETFOCUS and EN_KILLFOCUS are checked in the dialogs' focus sequences.
 #include "control_fixture.h"
@@ -143,6 +143,27 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     for (WPARAM typed : {WPARAM(1), WPARAM(VK_BACK), WPARAM('q')})
         EXPECT_EQ(SendMessageA(edit, WM_CHAR, typed, 0), 1) << typed;
     EXPECT_EQ(testui::windowText(edit), "q");
+
+    // Typing is undone a run at a time and undoing the undo redoes it; moving the caret
+    // ends a run. Deleting at either edge changes nothing.
+    SetWindowTextA(edit, "start");
+    press(VK_END);
+    type(" more");
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "start");
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "start more");
+    press(VK_HOME);
+    type("a");
+    press(VK_END);
+    type("b");
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    EXPECT_EQ(testui::windowText(edit), "astart more");
+    press(VK_HOME);
+    press(VK_BACK);
+    press(VK_END);
+    press(VK_DELETE);
+    EXPECT_EQ(testui::windowText(edit), "astart more");
 }
 
 // Words as the keys and double clicks find them: a run of blanks belongs to the word
