@@ -125,9 +125,6 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
     HWND kid = child(owner, 1, 10, 10, 50, 50);
     SetFocus(kid);
     EXPECT_FALSE(EnableWindow(owner, FALSE));
-    EXPECT_EQ(GetFocus(), kid);  // as on Win32, only the disabled window itself would lose it
-    EXPECT_FALSE(IsWindowEnabled(owner));
-    ASSERT_EQ(received(owner, WM_ENABLE).size(), 1u);
     pump();
     log().clear();
     int beeps = user::beepCount();
