@@ -73,6 +73,9 @@ TEST_F(MouseInput, TransparentWindowsLetThePointThroughToTheWindowsBelow) {
     EXPECT_EQ(lParams(inside, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(5, 5)});
     EXPECT_EQ(lParams(top, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(150, 100)});
     EXPECT_EQ(WindowFromPoint(POINT{100 + 25, 100 + 25}), inside);
+    POINT points[] = {{5, 5}};
+    EXPECT_EQ(MapWindowPoints(inside, top, points, 1), MAKELONG(20, 20));
+    EXPECT_EQ(points[0].x, 25);
 }
 
 TEST_F(MouseInput, DoubleClicksOnlyForClassesThatAskAndWithinTheTime) {
