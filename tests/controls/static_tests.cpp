@@ -20,7 +20,6 @@ TEST_F(StaticTest, NotifyingLabelReportsThePressAtOnceAndLeavesTheFocus) {
     testui::headless().mouseDown(centre.x, centre.y);
     testui::pumpUntilIdle();
     ASSERT_EQ(commandsFrom(label), std::vector<WORD>{STN_CLICKED}) << "sent at the press";
-    EXPECT_EQ(LOWORD(log()[0].wParam), 1);
     testui::headless().mouseUp(centre.x, centre.y);
     testui::pumpUntilIdle();
     EXPECT_EQ(commandsFrom(label).size(), 1u);

@@ -68,19 +68,6 @@ TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowher
     });
 }
 
-TEST_F(DialogKeyboardTest, FirstTabStopGetsTheFocusWithItsTextSelected) {
-    registerProbeControl();
-    DialogScript script;
-    runWith({control(u"STATIC", 1, 0), control(u"ProbeControl", 6, WS_TABSTOP, 10, 10, 60, 12, u"abc"),
-             control(u"BUTTON", 7, WS_TABSTOP)},
-            script, [&] {
-                HWND probe = GetDlgItem(script.dialog, 6);
-                EXPECT_EQ(GetFocus(), probe);
-                EXPECT_EQ(probes()[probe].selectionStart, 0);
-                EXPECT_EQ(probes()[probe].selectionEnd, -1);
-            });
-}
-
 TEST_F(DialogKeyboardTest, ProcedureThatSetsTheFocusItselfKeepsIt) {
     DialogScript script;
     script.onMessage = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
@@ -121,8 +108,10 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabWalkTheEnabledVisibleTabStops) {
     EXPECT_EQ(ids, (std::vector<int>{10, 12, 14, 10, 14, 12, 10, 14, 10}));
 }
 
-// Enter commands the default id with whatever control has it, and Escape IDCANCEL with the
-// Cancel button if any; without such a control the command comes without one.
+// Enter commands the default id with whatever control has it (a focused push button
+// commands itself), and Escape IDCANCEL with the Cancel button if any; without such a
+// control the command comes without one. The editor's own case, id 1 a label and the
+// focus in an edit, is one of the scenario tests' ways of ending the form.
 TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
     // A procedure that answers DM_GETDEFID with no default id: Enter commands IDOK.
     auto noDefaultId = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
@@ -130,6 +119,18 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
             SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return message == WM_INITDIALOG || message == DM_GETDEFID;
     };
+    // Push button 5 made the default id (after an owner-drawn button, which keeps its kind).
+    auto defaultId5 = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            SendMessageA(dialog, DM_SETDEFID, 9, 0);
+            EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, 9), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+            SendMessageA(dialog, DM_SETDEFID, 5, 0);
+        }
+        return message == WM_INITDIALOG;
+    };
+    const std::vector<ItemLayout> buttons = {control(u"EDIT", 6, 0), control(u"BUTTON", 5, BS_PUSHBUTTON, 10, 30),
+                                             control(u"BUTTON", 7, BS_PUSHBUTTON, 80, 30),
+                                             control(u"BUTTON", 9, BS_OWNERDRAW, 150, 30)};
     struct Row {
         const char* what;
         std::vector<ItemLayout> items;
@@ -140,8 +141,6 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
         std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> onMessage = nullptr;
     };
     const Row rows[] = {
-        // As in the editor: id 1 is a label, the focus is in an edit.
-        {"id 1 a label", {control(u"STATIC", 1, SS_NOTIFY), control(u"EDIT", 6, 0)}, 6, VK_RETURN, 1, 1},
         // A focused owner-drawn button is no push button to the dialog manager, as after a
         // click on one of the editor's buttons.
         {"from an owner-drawn button", {control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)}, 9,
@@ -151,6 +150,8 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
         {"Escape without Cancel", {control(u"EDIT", 6, WS_TABSTOP)}, 0, VK_ESCAPE, IDCANCEL, 0},
         {"Escape with Cancel", {control(u"EDIT", 6, WS_TABSTOP), control(u"BUTTON", IDCANCEL, BS_PUSHBUTTON, 10, 30)},
          0, VK_ESCAPE, IDCANCEL, IDCANCEL},
+        {"from an edit: the default id's button", buttons, 6, VK_RETURN, 5, 5, defaultId5},
+        {"on a push button: that button", buttons, 7, VK_RETURN, 7, 7, defaultId5},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -167,39 +168,6 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
         EXPECT_EQ(script.clicks()[0].wParam, MAKEWPARAM(row.command, BN_CLICKED));
         EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(from));
     }
-}
-
-TEST_F(DialogKeyboardTest, DefaultButtonFromDmSetDefIdAndFocusedPushButtons) {
-    DialogScript script;
-    auto item = [&](int id) { return GetDlgItem(script.dialog, id); };
-    script.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_INITDIALOG) {
-            SendMessageA(dialog, DM_SETDEFID, 9, 0);  // an owner-drawn button keeps its kind
-            EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, 9), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-            SendMessageA(dialog, DM_SETDEFID, 5, 0);
-        }
-        return message == WM_INITDIALOG;
-    };
-    screen().addStep([&] {
-        EXPECT_EQ(GetWindowLongA(item(5), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-        EXPECT_EQ(SendMessageA(script.dialog, DM_GETDEFID, 0, 0), MAKELRESULT(5, DC_HASDEFID));
-        SetFocus(item(6));
-        testui::key(VK_RETURN);  // from the edit: the default button
-    });
-    HWND button5 = nullptr, button7 = nullptr;
-    runWith({control(u"EDIT", 6, 0), control(u"BUTTON", 5, BS_PUSHBUTTON, 10, 30),
-             control(u"BUTTON", 7, BS_PUSHBUTTON, 80, 30), control(u"BUTTON", 9, BS_OWNERDRAW, 150, 30)},
-            script, [&] {
-                button5 = item(5);
-                button7 = item(7);
-                SetFocus(button7);
-                testui::key(VK_RETURN);  // on a push button: that button
-            });
-    ASSERT_EQ(script.clicks().size(), 2u);
-    EXPECT_EQ(script.clicks()[0].wParam, MAKEWPARAM(5, BN_CLICKED));
-    EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(button5));
-    EXPECT_EQ(script.clicks()[1].wParam, MAKEWPARAM(7, BN_CLICKED));
-    EXPECT_EQ(script.clicks()[1].lParam, reinterpret_cast<LPARAM>(button7));
 }
 
 TEST_F(DialogKeyboardTest, AControlThatWantsAllKeysGetsThem) {

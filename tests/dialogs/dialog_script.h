@@ -76,13 +76,10 @@ inline ItemLayout control(const char16_t* windowClass, WORD id, DWORD style, sho
     return layout;
 }
 
-// "ProbeControl": a control that notes the font and the selection the dialog manager
-// gives it, and says it has a selectable text, as an edit does.
+// "ProbeControl": a control that notes the fonts the dialog manager gives it.
 struct ProbeRecord {
     HFONT font = nullptr;
     int fontMessages = 0;
-    int selectionStart = -2;
-    int selectionEnd = -2;
 };
 inline std::map<HWND, ProbeRecord>& probes() {
     static std::map<HWND, ProbeRecord> all;
@@ -90,28 +87,15 @@ inline std::map<HWND, ProbeRecord>& probes() {
 }
 inline LRESULT CALLBACK probeControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ProbeRecord& record = probes()[window];
-    switch (message) {
-    case WM_GETDLGCODE: return DLGC_HASSETSEL | DLGC_WANTCHARS;
-    case WM_SETFONT:
+    if (message == WM_SETFONT) {
         record.font = reinterpret_cast<HFONT>(wParam);
         ++record.fontMessages;
         return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(record.font);
-    case EM_SETSEL:
-        record.selectionStart = static_cast<int>(wParam);
-        record.selectionEnd = static_cast<int>(lParam);
-        return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
     }
+    if (message == WM_GETFONT)
+        return reinterpret_cast<LRESULT>(record.font);
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 inline void registerProbeControl() { testmsg::registerOnce("ProbeControl", probeControlProc); }
-
-// The rectangle of a control in its dialog's client coordinates.
-inline RECT rectInParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 }  // namespace testdialogs

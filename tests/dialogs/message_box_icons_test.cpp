@@ -13,14 +13,6 @@ const IconPixel& pixel(const IconImage& image, int x, int y) {
 
 }  // namespace
 
-TEST(MessageIcons, StyleBitsChooseTheIcon) {
-    EXPECT_EQ(messageIconFor(MB_OK), MessageIcon::None);
-    EXPECT_EQ(messageIconFor(MB_ICONHAND | MB_OKCANCEL), MessageIcon::Stop);
-    EXPECT_EQ(messageIconFor(MB_ICONEXCLAMATION), MessageIcon::Exclamation);
-    EXPECT_EQ(messageIconFor(MB_ICONQUESTION | MB_YESNO), MessageIcon::Question);
-    EXPECT_EQ(messageIconFor(MB_ICONASTERISK), MessageIcon::Information);
-}
-
 TEST(MessageIcons, StopIsARedDiscWithAWhiteCross) {
     IconImage image = renderMessageIcon(MessageIcon::Stop);
     EXPECT_EQ(pixel(image, 16, 16).colour, RGB(255, 255, 255));  // where the bars cross

@@ -1,4 +1,5 @@
-// Reading in-memory dialog templates: fields, texts, ordinals and alignment.
+// Reading in-memory dialog templates: ordinals, texts, alignment and what is not read. A
+// whole form's template is read every time the editor's form, drawn as a picture, opens.
 #include "dialog_script.h"
 #include "user/dialogs/dialog_template.h"
 
@@ -28,38 +29,6 @@ DialogTemplate parse(const DialogLayout& layout) {
 }
 
 }  // namespace
-
-TEST(TemplateParsing, HeaderFontAndControlsOfAFormLikeTheEditors) {
-    DialogLayout layout;
-    layout.style = 0x90C800C0;
-    layout.y = 4;
-    layout.cx = 530;
-    layout.cy = 271;
-    layout.windowClass = Field::name(u"MarlowDlgClass");
-    layout.title = u"Add words To translation File";
-    ItemLayout edit = control(u"EDIT", 6, 0, -5, 10, 60, -1, u"text");
-    edit.exStyle = WS_EX_CLIENTEDGE;
-    layout.items = {control(u"STATIC", 1, SS_NOTIFY, 30, 19, 310, 12, u"1 mode"), edit};
-
-    DialogTemplate parsed = parse(layout);
-    EXPECT_EQ(std::make_tuple(parsed.style, parsed.exStyle), std::make_tuple(0x90C800C0u, 0u));
-    EXPECT_EQ(std::make_tuple(parsed.y, parsed.cx, parsed.cy), std::make_tuple(4, 530, 271));
-    EXPECT_FALSE(parsed.menu.isOrdinal());
-    EXPECT_EQ(parsed.menu.text, "");
-    EXPECT_EQ(parsed.windowClass.text, "MarlowDlgClass");
-    EXPECT_EQ(parsed.title, "Add words To translation File");
-    ASSERT_EQ(parsed.items.size(), 2u);
-    const auto& first = parsed.items[0];
-    EXPECT_EQ(first.id, 1);
-    EXPECT_EQ(first.style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE | SS_NOTIFY));
-    EXPECT_EQ(first.windowClass.text, "STATIC");
-    EXPECT_EQ(first.title.text, "1 mode");
-    EXPECT_EQ(std::make_tuple(first.x, first.y, first.cx, first.cy), std::make_tuple(30, 19, 310, 12));
-    const auto& second = parsed.items[1];
-    EXPECT_EQ(second.exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    EXPECT_EQ(second.windowClass.text, "EDIT");
-    EXPECT_EQ(std::make_tuple(second.x, second.cy), std::make_tuple(-5, -1));  // coordinates are signed
-}
 
 TEST(TemplateParsing, PredefinedClassOrdinalsBecomeNamesOthersStayNumbers) {
     DialogLayout layout;
@@ -113,6 +82,8 @@ TEST(TemplateParsing, ItemsFollowEveryAlignmentFontAndCreationDataSize) {
                 layout.title = std::u16string(titleLength, u'T');
                 ItemLayout first = item(10, Field::name(u"Edit"), Field::name(std::u16string(extra + 1, u'x')));
                 first.creationData.assign(extra, 0xAB);
+                first.x = -5;  // coordinates are signed
+                first.cy = -1;
                 ItemLayout second = item(11, Field::number(0x80), Field::name(u"Second"));
                 second.style = WS_CHILD | BS_OWNERDRAW;
                 layout.items = {first, second};
@@ -123,6 +94,7 @@ TEST(TemplateParsing, ItemsFollowEveryAlignmentFontAndCreationDataSize) {
                 EXPECT_EQ(parsed.faceName, font ? "MS Sans Serif" : "");
                 ASSERT_EQ(parsed.items.size(), 2u);
                 EXPECT_EQ(parsed.items[0].creationData, std::vector<BYTE>(extra, 0xAB));
+                EXPECT_EQ(std::make_tuple(parsed.items[0].x, parsed.items[0].cy), std::make_tuple(-5, -1));
                 EXPECT_EQ(parsed.items[1].id, 11);
                 EXPECT_EQ(parsed.items[1].style, static_cast<DWORD>(WS_CHILD | BS_OWNERDRAW));
                 EXPECT_EQ(parsed.items[1].windowClass.text, "Button");

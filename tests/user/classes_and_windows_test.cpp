@@ -1,5 +1,6 @@
-// Classes, creation and destruction, hooks, window words, subclassing, properties, texts
-// and the window tree.
+// Classes, creation and destruction, hooks, window words, properties, texts and the window
+// tree. Subclassing is what the message recorder does to the dialogs' edit fields; client
+// and screen coordinates are what every click and pixel of the control tests go through.
 #include "message_steps.h"
 
 #include "user/windows/window_manager.h"
@@ -163,30 +164,6 @@ TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
 
 class WindowWords : public WindowTest {};
 
-namespace {
-WNDPROC previousProcedure = nullptr;
-LRESULT CALLBACK subclass(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_USER + 1) return 42;
-    return CallWindowProcA(previousProcedure, w, m, wp, lp);
-}
-}  // namespace
-
-TEST_F(WindowWords, SubclassingPutsAProcedureInFrontThatCanPassOn) {
-    HWND w = topLevel(0, 0, 100, 100);
-    previousProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
-    ASSERT_NE(previousProcedure, nullptr);
-    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(subclass));
-    log().clear();
-    EXPECT_EQ(SendMessageA(w, WM_USER + 1, 0, 0), 42);
-    EXPECT_TRUE(log().empty());  // consumed by the subclass
-    SetWindowTextA(w, "passed on");
-    EXPECT_EQ(received(w, WM_SETTEXT).size(), 1u);
-    SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
-    EXPECT_EQ(SendMessageA(w, WM_USER + 1, 0, 0), 0);
-    EXPECT_EQ(received(w, WM_USER + 1).size(), 1u);
-}
-
 TEST_F(WindowWords, IdOwnerExtraBytesAndProperties) {
     HWND owner = topLevel(0, 0, 100, 100);
     HWND w = topLevel(0, 0, 100, 100);
@@ -259,28 +236,6 @@ TEST_F(Tree, ChildrenKeepCreationOrderAndEnumerationReachesAllDescendants) {
 
     SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(GetWindow(top, GW_CHILD), c);
-}
-
-TEST_F(Tree, CoordinatesMapBetweenClientAreasAndTheScreen) {
-    HWND top = topLevel(100, 50, 300, 200, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
-    HWND c = child(top, 1, 10, 20, 100, 50, WS_CHILD | WS_VISIBLE | WS_BORDER);
-    POINT p{0, 0};
-    ClientToScreen(c, &p);
-    EXPECT_EQ(p.x, 100 + 3 + 10 + 1);
-    EXPECT_EQ(p.y, 50 + 22 + 20 + 1);
-    ScreenToClient(top, &p);
-    EXPECT_EQ(p.x, 11);
-    EXPECT_EQ(p.y, 21);
-    POINT pts[2] = {{0, 0}, {5, 5}};
-    int delta = MapWindowPoints(c, top, pts, 2);
-    EXPECT_EQ(pts[1].x, 16);
-    EXPECT_EQ(LOWORD(delta), 11);
-    RECT r;
-    GetClientRect(c, &r);
-    EXPECT_EQ(r.right, 98);
-    EXPECT_EQ(r.bottom, 48);
-    EXPECT_EQ(WindowFromPoint(POINT{100 + 3 + 10 + 5, 50 + 22 + 20 + 5}), c);
-    EXPECT_EQ(WindowFromPoint(POINT{100 + 200, 50 + 150}), top);
 }
 
 TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {

@@ -4,65 +4,69 @@
 
 #include "ui_driver.h"
 
+#include <iterator>
+
 using namespace testmsg;
 
 class Queue : public WindowTest {};
 
-TEST_F(Queue, PostedMessagesComeInOrderAndNoRemoveLeavesThemQueued) {
-    HWND w = topLevel(0, 0, 10, 10, WS_POPUP);
-    PostMessageA(w, WM_USER + 1, 1, 0);
-    PostMessageA(w, WM_USER + 2, 2, 0);
-    PostMessageA(nullptr, WM_USER + 3, 3, 0);  // a thread message
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 1));
-    EXPECT_EQ(msg.hwnd, w);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 2u);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, nullptr);
-    EXPECT_EQ(msg.wParam, 3u);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(0x7777), WM_USER, 0, 0));
-}
-
-TEST_F(Queue, FiltersSelectByNumberAndByWindowIncludingChildren) {
+// One queue read through filters: posting order, PM_NOREMOVE, a window's filter taking
+// its children's messages, a number's filter reaching past others, thread messages, and
+// WM_PAINT only once nothing else waits, the parent's first.
+TEST_F(Queue, PostedMessagesComeInOrderThroughFiltersAndPaintComesLast) {
     HWND top = topLevel(0, 0, 100, 100, WS_POPUP);
     HWND kid = child(top, 1, 0, 0, 10, 10);
     HWND other = topLevel(0, 0, 10, 10, WS_POPUP);
-    PostMessageA(other, WM_USER + 1, 0, 0);
-    PostMessageA(kid, WM_USER + 2, 0, 0);
-    PostMessageA(top, WM_USER + 3, 0, 0);
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, top, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, kid);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, top);
-    EXPECT_FALSE(PeekMessageA(&msg, top, 0, 0, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, other);
-}
-
-TEST_F(Queue, PaintComesOnlyWhenNothingElseIsQueuedAndParentsFirst) {
-    HWND top = topLevel(0, 0, 100, 100);
-    HWND kid = child(top, 1, 0, 0, 10, 10);
+    HWND shown = topLevel(0, 0, 100, 100);
+    HWND shownKid = child(shown, 1, 0, 0, 10, 10);
     pump();
-    InvalidateRect(top, nullptr, TRUE);
+    InvalidateRect(shown, nullptr, TRUE);
+    PostMessageA(other, WM_USER + 1, 1, 0);
+    PostMessageA(kid, WM_USER + 2, 2, 0);
+    PostMessageA(top, WM_USER + 3, 3, 0);
+    PostMessageA(nullptr, WM_USER + 4, 4, 0);
+    EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(0x7777), WM_USER, 0, 0));
+    struct Peek {
+        HWND filter;
+        UINT first, last, flags;
+        UINT message;  // 0: nothing
+        HWND window;
+        WPARAM wParam;
+    };
+    const Peek peeks[] = {
+        {nullptr, 0, 0, PM_NOREMOVE, WM_USER + 1, other, 1},
+        {top, 0, 0, PM_REMOVE, WM_USER + 2, kid, 2},
+        {nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE, WM_USER + 3, top, 3},
+        {top, 0, 0, PM_REMOVE, 0, nullptr, 0},
+        {nullptr, 0, 0, PM_REMOVE, WM_USER + 1, other, 1},
+        {nullptr, 0, 0, PM_REMOVE, WM_USER + 4, nullptr, 4},
+        {nullptr, 0, 0, PM_REMOVE, WM_PAINT, shown, 0},
+        {nullptr, 0, 0, PM_REMOVE, WM_PAINT, shownKid, 0},  // invalidated with its parent
+        {nullptr, 0, 0, PM_REMOVE, 0, nullptr, 0},          // painting validated both
+    };
+    for (size_t i = 0; i < std::size(peeks); ++i) {
+        SCOPED_TRACE(i);
+        const Peek& peek = peeks[i];
+        MSG msg{};
+        ASSERT_EQ(PeekMessageA(&msg, peek.filter, peek.first, peek.last, peek.flags), peek.message != 0);
+        if (!peek.message)
+            continue;
+        EXPECT_EQ(msg.message, peek.message);
+        EXPECT_EQ(msg.hwnd, peek.window);
+        EXPECT_EQ(msg.wParam, peek.wParam);
+        DispatchMessageA(&msg);
+    }
+
+    // GetMessage ends with WM_QUIT, after what was posted before it.
     PostMessageA(top, WM_USER, 0, 0);
+    PostQuitMessage(7);
     MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    EXPECT_EQ(msg.hwnd, top);
-    DispatchMessageA(&msg);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    EXPECT_EQ(msg.hwnd, kid);  // the child's area was invalidated with its parent's
-    DispatchMessageA(&msg);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));  // painting validated both
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(Queue, AHiddenWindowIsNotPaintedAndUpdateWindowPaintsAtOnce) {
@@ -75,19 +79,6 @@ TEST_F(Queue, AHiddenWindowIsNotPaintedAndUpdateWindowPaintsAtOnce) {
     UpdateWindow(w);
     EXPECT_EQ(received(w, WM_PAINT).size(), 1u);
     EXPECT_EQ(received(w, WM_ERASEBKGND).size(), 1u);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(Queue, QuitEndsGetMessageAfterThePostedMessages) {
-    HWND w = topLevel(0, 0, 10, 10, WS_POPUP);
-    PostMessageA(w, WM_USER, 0, 0);
-    PostQuitMessage(7);
-    MSG msg;
-    EXPECT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(msg.wParam, 7u);
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
