@@ -1,5 +1,5 @@
 // Device contexts: on window surfaces (for the window manager) and in memory (for
-// bitmaps), their selected objects, colours, modes, clip and saved states.
+// bitmaps), their selected objects, colours, modes and clip.
 #include "gdi/gdi_objects.h"
 #include "gdi/raster.h"
 #include "gdi/surface_dc.h"
@@ -34,12 +34,6 @@ HGDIOBJ swapSelected(T*& slot, T* chosen) {
     slot = chosen;
     endUse(previous);
     return previousHandle;
-}
-
-void releaseState(const DcState& state) {
-    endUse(state.brush);
-    endUse(state.pen);
-    endUse(state.font);
 }
 
 }  // namespace
@@ -116,11 +110,6 @@ COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
     return previous;
 }
 
-COLORREF WINAPI GetBkColor(HDC hdc) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    return dc ? dc->state.backgroundColour : CLR_INVALID;
-}
-
 int WINAPI SetBkMode(HDC hdc, int mode) {
     DeviceContext* dc = findDeviceContext(hdc);
     if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
@@ -129,38 +118,3 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
     return previous;
 }
 
-int WINAPI GetBkMode(HDC hdc) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    return dc ? dc->state.backgroundMode : 0;
-}
-
-int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return ERROR;
-    RECT inTarget{left + dc->origin.x, top + dc->origin.y, right + dc->origin.x, bottom + dc->origin.y};
-    dc->state.clip = intersection(dc->state.clip, inTarget);
-    return isEmpty(dc->state.clip) ? NULLREGION : SIMPLEREGION;
-}
-
-int WINAPI SaveDC(HDC hdc) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return 0;
-    dc->saved.push_back(dc->state);
-    useObject(dc->state.brush);
-    useObject(dc->state.pen);
-    useObject(dc->state.font);
-    return static_cast<int>(dc->saved.size());
-}
-
-BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC) {
-    DeviceContext* dc = findDeviceContext(hdc);
-    if (!dc) return FALSE;
-    int count = static_cast<int>(dc->saved.size());
-    int level = nSavedDC < 0 ? count + 1 + nSavedDC : nSavedDC;
-    if (level < 1 || level > count) return FALSE;
-    for (int i = level; i < count; ++i) releaseState(dc->saved[static_cast<size_t>(i)]);
-    releaseState(dc->state);
-    dc->state = dc->saved[static_cast<size_t>(level - 1)];
-    dc->saved.resize(static_cast<size_t>(level - 1));
-    return TRUE;
-}

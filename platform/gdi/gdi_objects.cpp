@@ -122,7 +122,6 @@ bool deleteDeviceContext(HDC handle) {
         endUse(state.pen);
         endUse(state.font);
     };
-    for (const DcState& state : dc->saved) release(state);
     release(dc->state);
     endUse(dc->bitmap);
     return true;

@@ -24,7 +24,7 @@ struct GdiObject {
     ObjectKind kind;
     HGDIOBJ handle = nullptr;
     bool stock = false;          // DeleteObject leaves it alone
-    int uses = 0;                // device contexts (and their saved states) holding it
+    int uses = 0;                // device contexts holding it
     bool deletePending = false;  // deleted while selected: goes when the last use ends
 };
 
@@ -52,7 +52,7 @@ struct Bitmap : GdiObject {
     int bitsPerPixel = 32;
 };
 
-// What SaveDC keeps and RestoreDC brings back.
+// The objects, colours, mode and clip a device context draws with.
 struct DcState {
     Brush* brush = nullptr;
     Pen* pen = nullptr;
@@ -68,7 +68,6 @@ struct DeviceContext {
     POINT origin{0, 0};                 // where logical (0, 0) lies in the target
     Bitmap* bitmap = nullptr;           // memory DCs only
     DcState state;
-    std::vector<DcState> saved;
 };
 
 // ---- handle table

@@ -1232,9 +1232,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
 COLORREF WINAPI GetTextColor(HDC hdc);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
-COLORREF WINAPI GetBkColor(HDC hdc);
 int WINAPI SetBkMode(HDC hdc, int mode);
-int WINAPI GetBkMode(HDC hdc);
 BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                         const INT* lpDx);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
@@ -1242,15 +1240,10 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
-int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
-int WINAPI SaveDC(HDC hdc);
-BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 
 #define ERROR 0
-#define NULLREGION 1
-#define SIMPLEREGION 2
 
 // The entry point a Win32 GUI program defines; on this layer the platform's main() calls it.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);

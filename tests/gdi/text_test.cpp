@@ -40,7 +40,6 @@ TEST_F(Text, OpaqueModeFillsTheCellAndTransparentModeDoesNot) {
     SelectObject(canvas.dc, font);
     SetBkColor(canvas.dc, RGB(255, 0, 0));
     SetTextColor(canvas.dc, RGB(0, 0, 255));
-    EXPECT_EQ(GetBkMode(canvas.dc), OPAQUE);
     TextOutA(canvas.dc, 4, 6, "Find", 4);
     SIZE size = extentOf(canvas.dc, "Find");
     EXPECT_EQ(edges(canvas.inkBounds(kWhite)), edges({4, 6, 4 + size.cx, 6 + 13}));
