@@ -71,28 +71,3 @@ TEST(Frames, EdgesAndAdjust) {
     EXPECT_EQ(etched.count(kWhite), 40);
     EXPECT_EQ(line.top, 5);  // no BF_ADJUST
 }
-
-TEST(Frames, CheckBoxRadioAndCloseGlyphsShowTheirState) {
-    Canvas unchecked(20, 20, kFace);
-    Canvas checked(20, 20, kFace);
-    RECT box{2, 2, 15, 15};
-    DrawFrameControl(unchecked.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK);
-    DrawFrameControl(checked.dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
-    EXPECT_EQ(unchecked.count(kWhite), 9 * 9 + 2 * 13 - 1);  // inside and the highlight edge
-    EXPECT_GT(checked.count(kBlack), unchecked.count(kBlack) + 10);
-
-    Canvas radio(20, 20, kFace);
-    Canvas chosen(20, 20, kFace);
-    RECT round{2, 2, 14, 14};
-    DrawFrameControl(radio.dc, &round, DFC_BUTTON, DFCS_BUTTONRADIO);
-    DrawFrameControl(chosen.dc, &round, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED);
-    EXPECT_EQ(chosen.count(kBlack) - radio.count(kBlack), 12);
-
-    Canvas close(20, 20);
-    RECT button{2, 2, 18, 16};
-    EXPECT_TRUE(DrawFrameControl(close.dc, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE));
-    // A raised frame with a black cross in the middle of the face.
-    EXPECT_EQ(close.at(9, 8), kBlack);
-    EXPECT_EQ(close.at(10, 9), kBlack);
-    EXPECT_EQ(close.at(9, 4), kFace);
-}
