@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 namespace editor {
 namespace {
@@ -52,11 +53,13 @@ protected:
             << "header bytes 4.. are those of the last entry";
     }
 
-    // Clicks the pass button; the form shown again is on the new last entry with the work
-    // file there and empty. OK ends the program, which leaves the dictionary of `expected`
-    // and no work file.
-    void passGives(int button, const std::vector<TestEntry>& expected) {
+    // Clicks the pass button and answers the message boxes it shows with `boxes`; the form
+    // shown again is on the new last entry with the work file there and empty. OK ends the
+    // program, which leaves the dictionary of `expected` and no work file.
+    void passGives(int button, const std::vector<TestEntry>& expected, const std::vector<std::function<void()>>& boxes = {}) {
         step([button] { clickControl(button); });
+        for (const std::function<void()>& box : boxes)
+            step(box);
         step([this, expected] {
             EXPECT_EQ(formView(), shownAs(expected.back(), static_cast<int32_t>(expected.size()) + 1));
             EXPECT_TRUE(fileExists(workFilePath()) && readBytes(workFilePath()).empty());
@@ -104,17 +107,14 @@ TEST_F(Passes, Class999IsAnnouncedAndEmptiesEveryKeptTranslation) {
         if (record == 150 || record == 201)
             e.wordClass = 999;
     });
-    step([] { typeInto(48, "999"); clickControl(43); });
-    step([] {
-        EXPECT_NE(formWindow(), nullptr) << "the form stays behind the box";
-        MessageBoxSeen box = answerMessageBox("message...");
-        EXPECT_EQ(box.text, "Removing contents of f7");
-        EXPECT_FALSE(box.ownedByForm);
-    });
-    step([] { clickControl(28); });
-    runEditorToEnd();
-    expectDictionaryOf(survivors([](int32_t r) { return r == 201; },
-                                 [](TestEntry& e) { e.texts[translation].clear(); }));
+    step([] { typeInto(48, "999"); });
+    passGives(43, survivors([](int32_t r) { return r == 201; }, [](TestEntry& e) { e.texts[translation].clear(); }),
+              {[] {
+                  EXPECT_NE(formWindow(), nullptr) << "the form stays behind the box";
+                  MessageBoxSeen box = answerMessageBox("message...");
+                  EXPECT_EQ(box.text, "Removing contents of f7");
+                  EXPECT_FALSE(box.ownedByForm);
+              }});
 }
 
 TEST_F(Passes, DeleteClass32KeepsRecordsBelow40) {
@@ -137,34 +137,25 @@ TEST_F(Passes, DeleteUnusedDropsOnlyTheExactWordAndReplacesAnOverlongDescription
     Bytes bytes = dictionary();
     std::memset(&bytes[2 * recordSize + 1801], 'o', 255);  // record 3's description
     writeDictionary(bytes);
-    step([] { clickControl(45); });
-    step([] {
-        MessageBoxSeen box = answerMessageBox("unused...");
-        EXPECT_EQ(box.text, "var overload");
-        EXPECT_FALSE(box.ownedByForm);
-    });
-    step([] { EXPECT_EQ(answerMessageBox("unused...").text, "this entry caused a varable overload"); });
-    step([] { clickControl(28); });
-    runEditorToEnd();
     std::vector<TestEntry> expected = survivors([](int32_t r) { return r == 2 || r == 5; });
     expected[0].texts[description] = "this entry caused a varable overload";
-    expectDictionaryOf(expected);
+    passGives(45, expected,
+              {[] {
+                   MessageBoxSeen box = answerMessageBox("unused...");
+                   EXPECT_EQ(box.text, "var overload");
+                   EXPECT_FALSE(box.ownedByForm);
+               },
+               [] { EXPECT_EQ(answerMessageBox("unused...").text, "this entry caused a varable overload"); }});
 }
 
 TEST_F(Passes, ExtractWordsKeepsRecordsUpTo120AndWordsWithADescription) {
-    writeEntries(128, [](int32_t record, TestEntry& e) {
-        switch (record) {
-        case 2: e.wordClass = 0; break;
-        case 120: e.wordClass = 60; e.texts[description].clear(); break;
-        case 121: e.wordClass = 60; break;
-        case 122: e.texts[description].clear(); break;
-        case 123: e.wordClass = 1; break;
-        case 124: e.wordClass = 121; break;
-        case 125: e.wordClass = 32; break;
-        case 126: e.wordClass = 122; break;
-        case 127: e.wordClass = 118; break;
-        case 128: e.wordClass = -1; break;
-        }
+    const std::map<int32_t, int32_t> classes = {{2, 0},    {120, 60},  {121, 60},  {123, 1}, {124, 121},
+                                                {125, 32}, {126, 122}, {127, 118}, {128, -1}};
+    writeEntries(128, [&](int32_t record, TestEntry& e) {
+        if (auto it = classes.find(record); it != classes.end())
+            e.wordClass = it->second;
+        if (record == 120 || record == 122)
+            e.texts[description].clear();
     });
     passGives(46, survivors([](int32_t r) { return (r >= 121 && r <= 125) || r == 127; }));
 }
@@ -274,17 +265,12 @@ TEST_F(Passes, AWorkFileThatIsALinkNeverWritesWhereItPoints) {
             std::filesystem::remove(workFilePath());
             std::filesystem::create_symlink(unrelated, workFilePath());
         };
-        if (!whileRunning)
+        if (whileRunning)
+            step(plantLink);
+        else
             plantLink();
-        step([&] {
-            if (whileRunning)
-                plantLink();
-            clickControl(47);
-        });
-        step([] { clickControl(28); });
-        runEditorToEnd();
+        passGives(47, entries_);
         EXPECT_EQ(readBytes(unrelated), (Bytes{'k', 'e', 'e', 'p'}));
-        expectDictionaryOf(entries_);
     }
 }
 
