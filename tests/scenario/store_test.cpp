@@ -119,10 +119,7 @@ TEST_F(Store, ARefusedStoreIsReportedAndTheFormKeepsTheEdit) {
 // is not written (that would make up the records before it); the user is told once, with
 // the texts still in the form, and the next command goes on without storing them.
 TEST_F(Store, APositionPastTheFileEndIsRefusedOnceAndNothingIsMadeUp) {
-    std::vector<TestEntry> entries;
-    for (int32_t record = 2; record <= 13; ++record)
-        entries.push_back(word("w" + std::to_string(record)));
-    writeDictionary(dictionaryBytes(40, entries));
+    writeDictionary(dictionaryBytes(40, numberedEntries(13)));
     Bytes before = dictionary();
     step([] { typeInto(13, "typed"); clickControl(35); });
     step([] {
