@@ -21,6 +21,24 @@ protected:
         step([] { clickControl(29); });
         runEditorToEnd();
     }
+
+    // Types into the reply text and presses `button`: the box over the form says why the
+    // entry can't be stored, and the form keeps the text.
+    void storeRefused(int button, const std::string& why) {
+        step([button] {
+            typeInto(13, "typed");
+            clickControl(button);
+        });
+        step([why] {
+            MessageBoxSeen box = answerMessageBox("error...MAIN...");
+            EXPECT_EQ(box.text, why);
+            EXPECT_TRUE(box.ownedByForm);
+        });
+        step([] {
+            EXPECT_NE(formWindow(), nullptr);
+            EXPECT_EQ(controlText(13), "typed");
+        });
+    }
 };
 
 TEST_F(Store, NumbersAreRoundedToNearestWithHalvesToEven) {
@@ -87,27 +105,20 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     Bytes before = dictionary();
     FileSizeLimit limit;
     limit.set(10 * recordSize + 440);
-    auto answerCantWrite = [this] {
-        step([] { EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't write TranslationFile.dat"); });
-    };
     step([] { typeInto(39, "new word"); clickControl(41); });
-    answerCantWrite();
+    step([] { EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't write TranslationFile.dat"); });
     step([&] {
         EXPECT_EQ(formView(), shownAs(entries.back(), 10));
         EXPECT_EQ(dictionary(), before);
         typeInto(32, "11");
         clickControl(34);
     });
-    step([&] {
+    step([] {
         EXPECT_FALSE(messageBoxShown("error...MAIN..."));
         EXPECT_EQ(controlText(32), " 11");
-        typeInto(13, "keep me");
-        clickControl(28);
     });
-    answerCantWrite();
+    storeRefused(28, "Can't write TranslationFile.dat");
     step([&] {
-        EXPECT_NE(formWindow(), nullptr);
-        EXPECT_EQ(controlText(13), "keep me");
         limit.lift();
         clickControl(28);
     });
@@ -121,24 +132,18 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     stored.replyKind = 1;
     stored.texts[replyRef] = "na";
     stored.texts[keyWords] = "Next entry";
-    stored.texts[replyText] = "keep me";
+    stored.texts[replyText] = "typed";
     EXPECT_EQ(entryAt(after, 11), stored);
 }
 
 // A header promising more entries than the file holds: the position past the file's end
-// is not written (that would make up the records before it); the user is told once, with
-// the texts still in the form, and the next command goes on without storing them.
+// is not written (that would make up the records before it); the user is told once, and
+// the next command goes on without storing the texts.
 TEST_F(Store, APositionPastTheFileEndIsRefusedOnceAndNothingIsMadeUp) {
     writeDictionary(dictionaryBytes(40, numberedEntries(13)));
     Bytes before = dictionary();
-    step([] { typeInto(13, "typed"); clickControl(35); });
+    storeRefused(35, "TranslationFile.dat ends before this entry, it can't be stored");
     step([] {
-        MessageBoxSeen box = answerMessageBox("error...MAIN...");
-        EXPECT_EQ(box.text, "TranslationFile.dat ends before this entry, it can't be stored");
-        EXPECT_TRUE(box.ownedByForm);
-    });
-    step([] {
-        EXPECT_EQ(controlText(13), "typed");
         EXPECT_EQ(controlText(32), " 40");
         clickControl(35);
     });
@@ -150,27 +155,17 @@ TEST_F(Store, APositionPastTheFileEndIsRefusedOnceAndNothingIsMadeUp) {
     EXPECT_EQ(dictionary(), before);
 }
 
-// At the last record a record file can address, the position after it takes nothing:
-// what is typed there stays in the form, Up and Add say the dictionary is full. The file
-// is sparse, so its 2 GB cost no disk space.
+// At the last record a record file can address, the position after it takes nothing: Up
+// and Add say the dictionary is full. The file is sparse, so its 2 GB cost no disk space.
 TEST_F(Store, BeyondTheLastAddressableRecordTheUserIsToldTheDictionaryIsFull) {
     constexpr int32_t lastAddressable = 1044496;
     const uintmax_t length = uintmax_t(lastAddressable) * recordSize;
     writeDictionary(headerBytes(lastAddressable));
     std::filesystem::resize_file(dictionaryPath(), length);
-    auto answerFullAndPress = [this](int button) {
-        step([] {
-            EXPECT_EQ(answerMessageBox("error...MAIN...").text, "TranslationFile.dat is full, this entry can't be stored");
-        });
-        step([button] {
-            EXPECT_EQ(controlText(13), "typed");
-            clickControl(button);
-        });
-    };
     step([] { typeInto(32, "1044497"); clickControl(34); });  // the Next-entry sentinel
-    step([] { typeInto(13, "typed"); clickControl(34); });
-    answerFullAndPress(41);
-    answerFullAndPress(29);
+    storeRefused(34, "TranslationFile.dat is full, this entry can't be stored");
+    storeRefused(41, "TranslationFile.dat is full, this entry can't be stored");
+    step([] { clickControl(29); });
     runEditorToEnd();
     EXPECT_EQ(std::filesystem::file_size(dictionaryPath()), length);
     EXPECT_EQ(int32At(dictionary(), 0), lastAddressable);
