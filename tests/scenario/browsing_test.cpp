@@ -43,8 +43,6 @@ struct Move {
     bool class1As0;
 };
 
-void PrintTo(const Move& move, std::ostream* out) { *out << move.name; }
-
 class BrowsingMoves : public Browsing, public ::testing::WithParamInterface<Move> {};
 
 TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
@@ -147,8 +145,6 @@ struct Sought {
     int32_t record;
     bool notFound;
 };
-
-void PrintTo(const Sought& sought, std::ostream* out) { *out << '"' << sought.words << '"'; }
 
 class Finding : public Browsing, public ::testing::WithParamInterface<Sought> {};
 

@@ -56,8 +56,6 @@ struct Ending {
     bool ends = true;
 };
 
-void PrintTo(const Ending& ending, std::ostream* out) { *out << ending.name; }
-
 class EndingTheForm : public EditorTest, public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {

@@ -7,13 +7,12 @@
 namespace editor {
 namespace {
 
-using Cases = std::vector<std::pair<std::string, std::string>>;
-
 // Each text put into the field (by `enter`) and stored by Goto to the entry on show, which
 // shows the stored record again; what the field then shows against what each case expects.
 class Store : public EditorTest {
 protected:
-    void expectStoredAs(int field, const Cases& cases, void (*enter)(int, const std::string&)) {
+    void expectStoredAs(int field, const std::vector<std::pair<std::string, std::string>>& cases,
+                        void (*enter)(int, const std::string&)) {
         for (const auto& [typed, stored] : cases) {
             step([=] { enter(field, typed); clickControl(37); });
             step([=] { EXPECT_EQ(controlText(field), stored) << "typed '" << typed << "'"; });
@@ -41,17 +40,15 @@ protected:
     }
 };
 
-TEST_F(Store, NumbersAreRoundedToNearestWithHalvesToEven) {
+// Numbers are rounded to the nearest, halves to even; in the description only the first
+// of each separator becomes a blank.
+TEST_F(Store, NumbersAreRoundedAndOnlyTheFirstOfEachSeparatorInTheDescriptionBecomesABlank) {
     writeNumberedDictionary(3);
     expectStoredAs(8,
                    {{"7", " 7"}, {" 12", " 12"}, {"1.5", " 2"}, {"0.5", " 0"}, {"2.5", " 2"},
                     {"3.5", " 4"}, {"-3", " -3"}, {"-2.5", " -2"}, {"x", " 0"}, {"", " 0"}},
                    pasteInto);
     EXPECT_EQ(entryAt(dictionary(), 3).replyKind, 0) << "the last case, an empty field, is stored as 0";
-}
-
-TEST_F(Store, OnlyTheFirstOfEachSeparatorInTheDescriptionBecomesABlank) {
-    writeNumberedDictionary(3);
     expectStoredAs(17,
                    {{"no separators here", "no separators here"}, {"a.b.c", "a b.c"}, {"(word)", " word "},
                     {"word. (second).", "word   second ."}, {"x;y,z[1]", "x y z 1 "}, {"a;;b,,c", "a ;b ,c"}},
@@ -80,12 +77,9 @@ TEST_F(Store, ATextLongerThanItsSlotIsCutAndTheRecordStaysIntact) {
     step([] {
         typeInto(11, std::string(300, 'k'));
         typeInto(17, std::string(254, 'd'));
-        clickControl(37);  // Goto to the entry on show stores it and shows it again
+        clickControl(37);  // Goto to the entry on show stores it
     });
-    step([] {
-        EXPECT_EQ(controlText(11), std::string(254, 'k'));
-        clickControl(29);
-    });
+    step([] { clickControl(29); });
     runEditorToEnd();
     TestEntry expected = entries.back();
     expected.texts[keyWords] = std::string(254, 'k');
@@ -124,8 +118,7 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     });
     runEditorToEnd();
     Bytes after = dictionary();
-    EXPECT_EQ(int32At(after, 0), 10) << "the count stays";
-    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(after.substr(0, before.size()), before) << "the count and the entries stay";
     ASSERT_EQ(recordCount(after), 11u);
     TestEntry stored;
     stored.mode = 1;
