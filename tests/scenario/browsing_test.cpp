@@ -6,18 +6,13 @@ namespace {
 
 class Browsing : public EditorTest {
 protected:
-    // Entries 2..10 with the key words "w<record>", but "cat" in 3 and 7 and "cat dog" in
-    // 5; entry 6 has the word class 1, which only Up shows as it is.
+    // Entries 2..10, "cat" in 3 and 7 and "cat dog" in 5; entry 6 has the word class 1,
+    // which only Up shows as it is.
     void SetUp() override {
         EditorTest::SetUp();
-        for (int32_t record = 2; record <= 10; ++record) {
-            std::string keys = "w" + std::to_string(record);
-            if (record == 3 || record == 7)
-                keys = "cat";
-            if (record == 5)
-                keys = "cat dog";
-            entries_.push_back(word(keys, record == 6 ? 1 : 3));
-        }
+        const char* keys[] = {"w2", "cat", "w4", "cat dog", "w6", "cat", "w8", "w9", "w10"};
+        for (int32_t record = 2; record <= 10; ++record)
+            entries_.push_back(word(keys[record - 2], record == 6 ? 1 : 3));
         writeDictionary(dictionaryBytes(10, entries_));
         before_ = dictionary();
     }
@@ -128,7 +123,6 @@ TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
     Bytes after = dictionary();
     EXPECT_EQ(int32At(after, 0), 11);
     EXPECT_EQ(after.substr(4, recordSize - 4), before_.substr(4, recordSize - 4)) << "the rest of the header is kept";
-    ASSERT_EQ(recordCount(after), 11u);
     TestEntry added;
     added.mode = 1;
     added.wordClass = 1;

@@ -119,7 +119,6 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     runEditorToEnd();
     Bytes after = dictionary();
     EXPECT_EQ(after.substr(0, before.size()), before) << "the count and the entries stay";
-    ASSERT_EQ(recordCount(after), 11u);
     TestEntry stored;
     stored.mode = 1;
     stored.replyKind = 1;
