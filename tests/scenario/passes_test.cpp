@@ -220,7 +220,6 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
     for (std::string base : {session.directory(), std::string("/dev/shm")}) {
         SCOPED_TRACE(base);
         testfs::TempDirectory elsewhereDirectory(base), outside;
-        const std::string& elsewhere = elsewhereDirectory.path();
         std::string target = elsewhereDirectory.file("dictionary.dat");
         std::string unrelated = outside.file("unrelated.txt");
         writeBytes(unrelated, "keep");
@@ -239,10 +238,10 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
             step(linkWorkFile);
         auto others = [&] {  // what else the two directories hold
             size_t count = 0;
-            for (const std::string& directory : {session.directory(), elsewhere})
+            for (const std::string& directory : {session.directory(), elsewhereDirectory.path()})
                 for (auto& item : std::filesystem::directory_iterator(directory))
                     count += item.path() != target && item.path() != dictionaryPath() && item.path() != workFilePath() &&
-                             item.path() != elsewhere;
+                             item.path() != elsewhereDirectory.path();
             return count;
         };
         size_t othersBefore = others();
