@@ -79,27 +79,6 @@ TEST_F(Files, ReadsStopAtTheEndAndAccessIsEnforced) {
     EXPECT_FALSE(SetEndOfFile(h));
     EXPECT_TRUE(CloseHandle(h));
     EXPECT_EQ(readBytes(path), "abcdef");
-
-    HANDLE writeOnly = openWith(path, GENERIC_WRITE, OPEN_EXISTING);
-    ASSERT_NE(writeOnly, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ReadFile(writeOnly, buffer, 1, &got, nullptr));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    CloseHandle(writeOnly);
-}
-
-TEST_F(Files, StaleAndForeignHandlesFailWithoutHarm) {
-    writeBytes(path, "abc");
-    HANDLE h = openWith(path, GENERIC_READ, OPEN_EXISTING);
-    ASSERT_TRUE(CloseHandle(h));
-    EXPECT_FALSE(CloseHandle(h));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
-    char buffer[4];
-    DWORD got;
-    EXPECT_FALSE(ReadFile(h, buffer, 3, &got, nullptr));
-    EXPECT_FALSE(ReadFile(nullptr, buffer, 3, &got, nullptr));
-    EXPECT_FALSE(WriteFile(INVALID_HANDLE_VALUE, "x", 1, &got, nullptr));
-    EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
-    EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
 }
 
 TEST_F(Files, PositionsUseBothHalvesOfTheOffset) {
