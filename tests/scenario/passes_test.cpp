@@ -1,6 +1,7 @@
 // The six clean-up passes, the rebuild that follows each, and passes from a rebuilt form.
 #include "editor_session.h"
 #include "file_size_limit.h"
+#include "lock_attempt.h"
 #include "temp_directory.h"
 
 #include <algorithm>
@@ -232,9 +233,12 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
             std::filesystem::remove(workFilePath());
             std::filesystem::create_symlink(unrelated, workFilePath());
         };
-        if (base == session.directory())
+        if (base == session.directory()) {
             linkWorkFile();
-        else
+            step([&] {  // the editor is up on its files: a planted link led it nowhere
+                EXPECT_TRUE(testfs::tryLockingForWriting(unrelated).ofdLockTaken) << "the work file's link was followed";
+            });
+        } else
             step(linkWorkFile);
         auto others = [&] {  // what else the two directories hold
             size_t count = 0;
