@@ -78,15 +78,12 @@ TEST(DictionaryText, ShortTextsFillTheRestWithZeroAndTheCountDefaultsToTheLastRe
     second.texts[dict::keyWords] = "hello";
     third.texts[dict::description] = std::string(255, 'd');
     EXPECT_EQ(file, dict::dictionaryBytes(3, {second, third}));
-    // A count that is given is kept, whatever it says.
+    // A count that is given is kept, whatever it says, to the edges of the range.
     EXPECT_EQ(int32At(importText("[header]\ncount: -7\n[entry 2]\n"), 0), -7);
-}
-
-TEST(DictionaryText, NumbersAtTheEdgesOfTheirRange) {
-    std::string file = importText("[header]\ncount: -2147483648\ncommand: 2147483647\nreplyKind: +5\n");
-    EXPECT_EQ(int32At(file, 0), INT32_MIN);
-    EXPECT_EQ(int32At(file, 4), INT32_MAX);
-    EXPECT_EQ(int32At(file, 8), 5);
+    std::string edges = importText("[header]\ncount: -2147483648\ncommand: 2147483647\nreplyKind: +5\n");
+    EXPECT_EQ(int32At(edges, 0), INT32_MIN);
+    EXPECT_EQ(int32At(edges, 4), INT32_MAX);
+    EXPECT_EQ(int32At(edges, 8), 5);
 }
 
 // The refused lines of a text, or nothing when it is accepted.
