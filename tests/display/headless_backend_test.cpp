@@ -107,7 +107,7 @@ TEST(HeadlessInput, ClockMovesOnlyWhenToldAndStampsEvents) {
 }
 
 // Surfaces, their order, clipboard, titles, moves and the cursor are checked through the
-// window layer (DisplayServices, WindowWords, NonClientInput, MouseInput); a close request
+// window layer (EditTest, WindowWords, NonClientInput, MouseInput); a close request
 // only here.
 TEST(HeadlessSurfaces, ACloseRequestNamesItsSurface) {
     HeadlessBackend backend;
