@@ -90,10 +90,10 @@ TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
 // again and its dialog manager gives the field its focus back.
 TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) {
     using testmsg::Received;
-    DialogLayout ownerSpec = editorLikeForm();
-    ownerSpec.items = {control(u"EDIT", 11, WS_TABSTOP, 10, 10), control(u"EDIT", 12, WS_TABSTOP, 10, 30)};
-    DialogLayout innerSpec = editorLikeForm();
-    innerSpec.items = {control(u"EDIT", 21, WS_TABSTOP)};
+    DialogLayout ownerLayout = editorLikeForm();
+    ownerLayout.items = {control(u"EDIT", 11, WS_TABSTOP, 10, 10), control(u"EDIT", 12, WS_TABSTOP, 10, 30)};
+    DialogLayout innerLayout = editorLikeForm();
+    innerLayout.items = {control(u"EDIT", 21, WS_TABSTOP)};
     DialogScript owner, inner;
     HWND field = nullptr, innerField = nullptr;
     inner.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
@@ -152,7 +152,7 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         }
         if (message == WM_USER + 1) {
             testmsg::log().clear();
-            EXPECT_EQ(runDialog(innerSpec, inner, dialog), 6);
+            EXPECT_EQ(runDialog(innerLayout, inner, dialog), 6);
             ++runs;
             EXPECT_EQ(testmsg::sequence({testmsg::kCbtActivate, testmsg::kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE,
                                         WM_ACTIVATEAPP, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_CANCELMODE,
@@ -167,6 +167,6 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         PostMessageA(owner.dialog, WM_USER + 1, 0, 0);
     });
     testmsg::CbtRecorder hook;
-    EXPECT_EQ(runDialog(ownerSpec, owner), 1);
+    EXPECT_EQ(runDialog(ownerLayout, owner), 1);
     EXPECT_EQ(runs, 1);
 }
