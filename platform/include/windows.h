@@ -815,7 +815,6 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 #define DWLP_MSGRESULT 0
 #define DWL_MSGRESULT 0
 #define DLGWINDOWEXTRA 30
-#define GCW_ATOM (-32)
 #define GCL_STYLE (-26)
 
 #define GW_HWNDFIRST 0
@@ -1093,15 +1092,12 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx);
 BOOL WINAPI GetClassInfoExA(HINSTANCE hinst, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx);
-BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
-WORD WINAPI GetClassWord(HWND hWnd, int nIndex);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam);
 #define CreateWindowA(c, n, s, x, y, w, h, p, m, i, l) CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, l)
 BOOL WINAPI DestroyWindow(HWND hWnd);
-HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
@@ -1133,14 +1129,10 @@ int WINAPI GetDlgCtrlID(HWND hWnd);
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 int WINAPI GetWindowTextLengthA(HWND hWnd);
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
-UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
-int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
-HWND WINAPI WindowFromPoint(POINT Point);
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
@@ -1153,7 +1145,6 @@ HWND WINAPI SetCapture(HWND hWnd);
 BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
 SHORT WINAPI GetKeyState(int nVirtKey);
-SHORT WINAPI GetAsyncKeyState(int vKey);
 UINT WINAPI GetDoubleClickTime(void);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);
@@ -1180,7 +1171,6 @@ LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 LONG WINAPI GetDialogBaseUnits(void);
-BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);

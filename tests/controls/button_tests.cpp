@@ -1,6 +1,6 @@
-// Buttons: the owner-draw sequence of a press, clicks by mouse, space bar and BM_CLICK,
-// check boxes and radio groups, and their colours. What the dialog manager makes of them
-// is checked by the dialog keyboard tests.
+// Buttons: the owner-draw sequence of a press, clicks by mouse and space bar, group boxes,
+// and their colours. What the dialog manager makes of them is checked by the dialog
+// keyboard tests.
 #include "control_fixture.h"
 #include "ui_driver.h"
 
@@ -126,31 +126,6 @@ TEST_F(ButtonTest, SpaceBarPressesOnKeyDownAndClicksOnKeyUp) {
     EXPECT_EQ(commandsFrom(button), std::vector<WORD>{BN_CLICKED});
 }
 
-TEST_F(ButtonTest, BmClickAndMouseClicksWorkAutomaticCheckBoxesAndRadioGroups) {
-    HWND check = make("BUTTON", "Check", BS_AUTOCHECKBOX, 10, 10, 100, 20, 10);
-    HWND first = make("BUTTON", "One", BS_AUTORADIOBUTTON | WS_GROUP, 10, 40, 100, 20, 11);
-    HWND second = make("BUTTON", "Two", BS_AUTORADIOBUTTON, 10, 60, 100, 20, 12);
-    HWND otherGroup = make("BUTTON", "Three", BS_AUTORADIOBUTTON | WS_GROUP, 10, 80, 100, 20, 13);
-    testui::pumpUntilIdle();
-
-    SendMessageA(check, BM_CLICK, 0, 0);
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-    testui::click(check);
-    testui::pumpUntilIdle();
-    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(commandsFrom(check), (std::vector<WORD>{BN_CLICKED, BN_CLICKED}));
-
-    SendMessageA(otherGroup, BM_SETCHECK, BST_CHECKED, 0);
-    testui::click(first);
-    testui::pumpUntilIdle();
-    EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_CHECKED);
-    testui::click(second);
-    testui::pumpUntilIdle();
-    EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "one checked radio button a group";
-    EXPECT_EQ(SendMessageA(otherGroup, BM_GETCHECK, 0, 0), BST_CHECKED) << "another group is left alone";
-}
-
 TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {
     answerColour(WM_CTLCOLORBTN, RGB(200, 0, 0), RGB(0, 0, 0));
     HWND button = make("BUTTON", "", BS_PUSHBUTTON, 20, 20, 80, 24, 1);
@@ -159,36 +134,16 @@ TEST_F(ButtonTest, PushButtonFaceUsesTheBrushItsParentAnswers) {
     EXPECT_EQ(pixel(button, 40, 12), RGB(200, 0, 0));
 }
 
-TEST_F(ButtonTest, BitmapButtonShowsItsImageCentred) {
-    answerColour(WM_CTLCOLORBTN, RGB(255, 255, 255), RGB(0, 0, 0));
-    HWND button = make("BUTTON", "", BS_PUSHBUTTON | BS_BITMAP, 20, 20, 60, 40, 3);
-    HBITMAP bitmap = solidBitmap(10, 8, RGB(255, 0, 0));
-    EXPECT_EQ(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)), 0);
-    EXPECT_EQ(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(bitmap));
-    testui::pumpUntilIdle();
-    Screen screen;
-    RECT client{};
-    GetClientRect(button, &client);
-    EXPECT_EQ(screen.countLike(button, client, RGB(255, 0, 0)), 80) << "the whole image, once";
-    EXPECT_EQ(screen.at(button, 30, 20), RGB(255, 0, 0));
-    EXPECT_EQ(screen.at(button, 24, 20), RGB(255, 255, 255)) << "centred: face on both sides";
-    EXPECT_EQ(screen.at(button, 36, 20), RGB(255, 255, 255));
-    DestroyWindow(button);
-    DeleteObject(bitmap);
-}
-
-// Group boxes and check boxes are drawn on the parent's static colours, not a button face.
-TEST_F(ButtonTest, GroupBoxAndCheckBoxTakeStaticColoursAndAGroupBoxLetsClicksThrough) {
+// Group boxes are drawn on the parent's static colours, not a button face.
+TEST_F(ButtonTest, GroupBoxTakesStaticColoursAndLetsClicksThrough) {
     answerColour(WM_CTLCOLORSTATIC, RGB(0, 0, 200), RGB(255, 255, 255));
     HWND group = make("BUTTON", "Group", BS_GROUPBOX, 20, 20, 200, 120, 9);
-    HWND check = make("BUTTON", "", BS_AUTOCHECKBOX, 240, 20, 100, 20, 10);
     testui::pumpUntilIdle();
     EXPECT_GT(count(WM_CTLCOLORSTATIC), 0);
     EXPECT_EQ(count(WM_CTLCOLORBTN), 0);
     EXPECT_EQ(pixel(group, 100, 60), parentBackground) << "interior untouched";
     EXPECT_EQ(pixel(group, 7, 1), RGB(0, 0, 200)) << "text gap on the parent's brush";
     EXPECT_NE(pixel(group, 1, 60), parentBackground) << "the frame is drawn";
-    EXPECT_EQ(pixel(check, 90, 10), RGB(0, 0, 200));
 
     clearLog();
     testui::clickAt(group, 100, 60);

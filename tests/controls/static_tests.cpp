@@ -60,16 +60,5 @@ TEST_F(StaticTest, LeftLabelsWrapWordsAndSimpleLabelsDoNot) {
     EXPECT_EQ(Screen().countUnlike(simple, secondLine, RGB(255, 255, 255)), 0);
 }
 
-TEST_F(StaticTest, BitmapStaticShowsItsImage) {
-    HWND picture = make("STATIC", "", SS_BITMAP, 10, 10, 30, 30, 5);
-    HBITMAP bitmap = solidBitmap(12, 12, RGB(0, 0, 255));
-    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    EXPECT_EQ(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(bitmap));
-    testui::pumpUntilIdle();
-    EXPECT_EQ(Screen().countLike(picture, RECT{0, 0, 30, 30}, RGB(0, 0, 255)), 144);
-    DestroyWindow(picture);
-    DeleteObject(bitmap);
-}
-
 }  // namespace
 }  // namespace controls_test

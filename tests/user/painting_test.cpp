@@ -52,27 +52,6 @@ TEST_F(Painting, EraseUsesTheClassBrushAndBeginPaintReportsTheUpdateArea) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(Painting, WithClipChildrenAParentRepaintLeavesItsChildrenAloneUnlessAsked) {
-    HWND top = topLevel(100, 100, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
-    HWND kid = child(top, 1, 20, 20, 50, 50);
-    SetWindowLongPtrA(top, GWLP_USERDATA, RGB(0, 255, 0));
-    SetWindowLongPtrA(kid, GWLP_USERDATA, RGB(255, 0, 0));
-    pump();
-    log().clear();
-    SetWindowLongPtrA(top, GWLP_USERDATA, RGB(255, 255, 0));
-    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    pump();
-    EXPECT_EQ(received(top, WM_PAINT).size(), 1u);
-    EXPECT_TRUE(received(kid, WM_PAINT).empty());
-    EXPECT_EQ(screenPixel(105, 105), RGB(255, 255, 0));
-    EXPECT_EQ(screenPixel(130, 130), RGB(255, 0, 0));
-    log().clear();
-    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_EQ(received(top, WM_PAINT).size(), 1u);  // painted before any message loop ran
-    EXPECT_EQ(received(kid, WM_PAINT).size(), 1u);
-    EXPECT_TRUE(received(top, WM_ERASEBKGND).empty());  // no RDW_ERASE: nothing to erase
-}
-
 TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     HWND w = topLevel(100, 100, 100, 100, WS_POPUP | WS_VISIBLE | WS_BORDER);
     pump();
@@ -85,14 +64,4 @@ TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     EXPECT_EQ(screenPixel(101, 101), RGB(255, 0, 0));
     EXPECT_EQ(screenPixel(100, 100), RGB(0, 0, 0));  // the border stays
     EXPECT_EQ(screenPixel(99, 99), RGB(0, 0x80, 0x80));  // the desktop
-
-    // A DC still held when its window dies goes with it, and drawing on it does nothing:
-    // its pixels were the window's. A mismatched window in ReleaseDC still finds the DC.
-    HWND kid = child(w, 1, 10, 10, 20, 20);
-    HDC kept = GetDC(kid);
-    EXPECT_EQ(ReleaseDC(nullptr, GetDC(kid)), 1);
-    DestroyWindow(w);
-    pump();
-    EXPECT_EQ(FillRect(kept, &everything, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 0);
-    EXPECT_EQ(ReleaseDC(kid, kept), 0);
 }

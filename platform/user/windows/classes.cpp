@@ -109,18 +109,3 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE hinst, LPCSTR lpszClass, LPWNDCLASSEXA lpw
     // Win32 answers with the atom in the return value; callers test it as a BOOL.
     return c->atom;
 }
-
-BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
-    WindowClass* c = user::findClass(lpClassName, hInstance);
-    if (!c || c->windowCount > 0) {
-        SetLastError(c ? 1412 : 1411);  // ERROR_CLASS_HAS_WINDOWS, ERROR_CLASS_DOES_NOT_EXIST
-        return FALSE;
-    }
-    auto& all = user::classes();
-    for (auto it = all.begin(); it != all.end(); ++it)
-        if (it->get() == c) {
-            all.erase(it);
-            break;
-        }
-    return TRUE;
-}

@@ -124,23 +124,6 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
-int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints) {
-    Window* from = hWndFrom ? fromHandle(hWndFrom) : user::desktopWindow();
-    Window* to = hWndTo ? fromHandle(hWndTo) : user::desktopWindow();
-    if (!from || !to) {
-        SetLastError(1400);
-        return 0;
-    }
-    POINT a = user::clientOriginOnScreen(from);
-    POINT b = user::clientOriginOnScreen(to);
-    int dx = a.x - b.x, dy = a.y - b.y;
-    for (UINT i = 0; i < cPoints; ++i) {
-        lpPoints[i].x += dx;
-        lpPoints[i].y += dy;
-    }
-    return MAKELONG(dx, dy);
-}
-
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
     Window* w = fromHandle(hWnd);
     if (!w || !lpPoint) return FALSE;

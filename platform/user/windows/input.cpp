@@ -327,26 +327,12 @@ SHORT WINAPI GetKeyState(int nVirtKey) {
     return static_cast<SHORT>(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
 }
 
-SHORT WINAPI GetAsyncKeyState(int vKey) {
-    if (vKey < 0 || vKey > 255) return 0;
-    return static_cast<SHORT>((user::state().keys[vKey] & 0x80) ? 0x8000 : 0);
-}
-
 UINT WINAPI GetDoubleClickTime(void) { return 500; }
 
 BOOL WINAPI MessageBeep(UINT) {
     // No sound device here; the count lets tests see that refused input was noticed.
     ++user::state().beeps;
     return TRUE;
-}
-
-HWND WINAPI WindowFromPoint(POINT Point) {
-    user::Window* top = user::topLevelAt(Point);
-    if (!top) return user::desktopWindow()->handle;
-    if (top->style & WS_DISABLED) return nullptr;
-    LRESULT hit = HTNOWHERE;
-    user::Window* found = user::windowHitAt(top, Point, hit);
-    return found ? found->handle : nullptr;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {

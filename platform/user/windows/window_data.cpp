@@ -186,12 +186,6 @@ HANDLE WINAPI RemovePropA(HWND hWnd, LPCSTR lpString) {
     return nullptr;
 }
 
-WORD WINAPI GetClassWord(HWND hWnd, int nIndex) {
-    user::Window* w = user::fromHandle(hWnd);
-    if (!w || nIndex != GCW_ATOM) return 0;
-    return w->windowClass->atom;
-}
-
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
     user::Window* w = user::fromHandle(hWnd);
     if (!w || !lpClassName || nMaxCount <= 0) return 0;

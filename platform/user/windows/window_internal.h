@@ -30,7 +30,6 @@ struct WindowClass {
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
     std::string menuName;
-    int windowCount = 0;  // a class with windows cannot be unregistered
 };
 
 // A device context handed out for a window (GetDC, GetWindowDC, BeginPaint) and not yet

@@ -25,7 +25,7 @@ WindowManager& WindowManager::the() {
 
 WindowManager::WindowManager()
     : desktopClass{"#32769", kDesktopClassAtom, 0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr,
-                   nullptr, nullptr, {}, 1} {
+                   nullptr, nullptr, {}} {
     desktop.handle = reinterpret_cast<HWND>(kDesktopHandle);
     desktop.windowClass = &desktopClass;
     desktop.procedure = DefWindowProcA;
@@ -91,7 +91,6 @@ Window* addWindow(WindowClass* windowClass) {
     window->windowClass = windowClass;
     window->procedure = windowClass->procedure;
     window->extraBytes.assign(static_cast<size_t>(windowClass->windowExtra), 0);
-    ++windowClass->windowCount;
     Window* raw = window.get();
     table()[value] = std::move(window);
     return raw;
@@ -101,7 +100,6 @@ Window* addWindow(WindowClass* windowClass) {
 void bury(Window* window) {
     unlink(window);
     removeMessagesFor(window->handle);
-    --window->windowClass->windowCount;
     window->dialog.reset();  // also for a subclassed dialog whose procedure never passed it on
     window->closeBoxPressed = false;
     for (const WindowDC& held : window->deviceContexts) DeleteDC(held.dc);

@@ -2,7 +2,6 @@
 #include "user/windows/window_internal.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace user {
 
@@ -137,18 +136,4 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
 int WINAPI GetDlgCtrlID(HWND hWnd) {
     Window* w = fromHandle(hWnd);
     return w ? static_cast<int>(w->id) : 0;
-}
-
-HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
-    user::WindowClass* wanted = nullptr;
-    if (lpClassName) {
-        wanted = user::findClass(lpClassName, nullptr);
-        if (!wanted) return nullptr;
-    }
-    for (Window* w : user::topLevels()) {
-        if (wanted && w->windowClass != wanted) continue;
-        if (lpWindowName && strcasecmp(w->text.c_str(), lpWindowName) != 0) continue;
-        return w->handle;
-    }
-    return nullptr;
 }
