@@ -57,11 +57,10 @@ echo "Windows build under Wine: $((SECONDS - wine_stage_start)) s"
 # Windows installer under Wine, the 32-bit one opened (this machine cannot run it).
 echo "== Packages: the Debian package and the Windows installers, installed and started"
 package_stage_start=$SECONDS
+rm -rf build-package/out
 scripts/package.sh build-package/out
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build-package/CPackConfig.cmake)
-tests/desktop/deb_package_test.sh "build-package/out/translation-editor_${version}_$(dpkg --print-architecture).deb" \
-  build-package/screenshots
-tests/desktop/windows_installer_test.sh "build-package/out/translation-editor-$version-win64-setup.exe" \
-  "build-package/out/translation-editor-$version-win32-setup.exe" build-windows/translation-editor.exe \
-  build-package/sample/TranslationFile.dat build/translation-file build-package/screenshots
+out=build-package/out
+tests/desktop/deb_package_test.sh "$out"/translation-editor_*.deb build-package/screenshots
+tests/desktop/windows_installer_test.sh "$out"/translation-editor-*-win64-setup.exe "$out"/translation-editor-*-win32-setup.exe \
+  build-windows/translation-editor.exe build-package/sample/TranslationFile.dat build/translation-file build-package/screenshots
 echo "Packages: $((SECONDS - package_stage_start)) s"
