@@ -20,7 +20,7 @@ shots=$(realpath -m "${6:-$(dirname "$setup64")}")
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/windows-installer-test.XXXXXX)
 fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIPPED: the Windows installer was not run under Wine: $*"; exit 0; }
+skip() { rm -rf "$work"; echo "SKIPPED: the Windows installer was not run under Wine: $*"; exit 0; }
 
 echo "-- the 32-bit installer, opened"
 file "$setup32" | grep -q 'PE32 executable (GUI) Intel 80386.*Nullsoft Installer' || fail "$setup32 is no 32-bit NSIS installer"
