@@ -51,3 +51,16 @@ cmake -S . -B build-windows-x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake 
 cmake --build build-windows-x64 -j"$jobs"
 tests/desktop/wine_run.sh build-windows-x64/translation-editor.exe build/translation-file
 echo "Windows build under Wine: $((SECONDS - wine_stage_start)) s"
+
+# What users are handed (scripts/package.sh), installed and started as they would: the
+# Debian package into a root of its own, started by a user who is not root; the 64-bit
+# Windows installer under Wine, the 32-bit one opened (this machine cannot run it).
+echo "== Packages: the Debian package and the Windows installers, installed and started"
+package_stage_start=$SECONDS
+rm -rf build-package/out
+scripts/package.sh build-package/out
+out=build-package/out
+tests/desktop/deb_package_test.sh "$out"/translation-editor_*.deb build-package/screenshots
+tests/desktop/windows_installer_test.sh "$out"/translation-editor-*-win64-setup.exe "$out"/translation-editor-*-win32-setup.exe \
+  build-windows/translation-editor.exe build-package/sample/TranslationFile.dat build/translation-file build-package/screenshots
+echo "Packages: $((SECONDS - package_stage_start)) s"

@@ -26,7 +26,8 @@ namespace display {
 namespace {
 
 // The program's own small picture for the desktop's task bar and window lists: a closed
-// book, blue cover, white pages.
+// book, blue cover, white pages. packaging/icons/translation-editor.svg draws the same
+// rectangles for the desktop's menus; the package test compares the two.
 SDL_Surface* makeIcon() {
     constexpr int size = 32;
     SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
