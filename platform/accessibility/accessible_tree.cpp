@@ -104,6 +104,9 @@ void AccessibleTree::announce(const Change& change) {
         }
         forget(window);
         break;
+    case user::WindowChange::TextReplaced:
+        if (std::find(replaced_.begin(), replaced_.end(), window) == replaced_.end()) replaced_.push_back(window);
+        break;
     case user::WindowChange::TextChanged: announceText(window, object); break;
     case user::WindowChange::SelectionChanged: announceCaret(window, object); break;
     case user::WindowChange::EnabledChanged:
@@ -141,8 +144,10 @@ void AccessibleTree::announceHidden(HWND window, AtkObject* object) {
     emitChildrenChanged(application_, "children-changed::remove", at, object);
 }
 
-// What changed is told as the text removed and the text inserted between the common
-// start and the common end of the old and the new text, as a screen reader expects.
+// What changed is told as the text removed and the text inserted: for typing, what lies
+// between the common start and the common end of the old and the new text; for a text set
+// anew (the form showing another entry), all of the old and all of the new, which is what
+// a person hears read out.
 void AccessibleTree::announceText(HWND window, AtkObject* object) {
     if (!object || !IsWindow(window)) return;
     auto known = texts_.find(window);
@@ -152,12 +157,16 @@ void AccessibleTree::announceText(HWND window, AtkObject* object) {
     }
     std::string now = textOf(window);
     const std::string& before = known->second;
+    bool wholly = erase(replaced_, window);
+    if (now == before) return;
     size_t start = 0;
-    while (start < before.size() && start < now.size() && before[start] == now[start]) ++start;
     size_t end = 0;
-    while (end < before.size() - start && end < now.size() - start &&
-           before[before.size() - 1 - end] == now[now.size() - 1 - end])
-        ++end;
+    if (!wholly) {
+        while (start < before.size() && start < now.size() && before[start] == now[start]) ++start;
+        while (end < before.size() - start && end < now.size() - start &&
+               before[before.size() - 1 - end] == now[now.size() - 1 - end])
+            ++end;
+    }
     std::string removed = before.substr(start, before.size() - start - end);
     std::string inserted = now.substr(start, now.size() - start - end);
     known->second = now;
@@ -207,6 +216,7 @@ void AccessibleTree::forget(HWND window) {
     objects_.erase(window);
     texts_.erase(window);
     carets_.erase(window);
+    erase(replaced_, window);
     erase(announced_, window);
     if (focus_ == window) focus_ = nullptr;
     if (active_ == window) active_ = nullptr;

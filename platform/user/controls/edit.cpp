@@ -492,6 +492,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
         state->text.assign(lParam ? reinterpret_cast<const char*>(lParam) : "");
         state->modified = false;
         state->scroll = 0;
+        user::tellWindowObserver(window, user::WindowChange::TextReplaced);
         textChanged(window, *state, 0);
         return TRUE;
     case WM_GETTEXT:

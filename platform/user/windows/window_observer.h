@@ -12,6 +12,7 @@ enum class WindowChange {
     Shown,
     Hidden,
     TextChanged,       // WM_SETTEXT's default handling, an edit's every change included
+    TextReplaced,      // an edit's whole text set anew (WM_SETTEXT), before its TextChanged
     SelectionChanged,  // an edit's caret or selection
     FocusChanged,      // the window is the new focus (null: nobody has it)
     ActiveChanged,     // the window is the new active window (null: none)
