@@ -117,7 +117,11 @@ void AccessibleTree::announce(const Change& change) {
         }
         break;
     case user::WindowChange::FocusChanged:
-    case user::WindowChange::ActiveChanged: break;  // once, after all the rest
+    case user::WindowChange::ActiveChanged:
+        // In its place among the rest: a screen reader takes a caret moving in a field it
+        // does not know to be focused as no news, and then the focus as old news.
+        announceFocusAndActivation();
+        break;
     }
 }
 
