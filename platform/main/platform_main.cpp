@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #ifdef EDITOR_HAVE_SDL
+#include "accessibility/accessibility.h"
 #include "display/sdl/sdl_backend.h"
 #endif
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     display::setBackend(std::move(sdl));
+    auto accessibleOnTheBus = accessibility::start(argv[0]);
 #else
     (void)argc;
     std::fprintf(stderr, "%s: built without a display backend (install libsdl2-dev and rebuild)\n", argv[0]);

@@ -102,3 +102,33 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
         EXPECT_EQ(script.clicks()[0].lParam, reinterpret_cast<LPARAM>(from));
     }
 }
+
+// Arrow keys move the focus through the control's group as Win32's dialog manager does,
+// wrapping round inside it, past hidden and disabled controls; an edit keeps its arrows.
+// Labels and group boxes are passed over (Wine puts the focus on them).
+TEST_F(DialogKeyboardTest, ArrowsMoveTheFocusThroughTheGroup) {
+    const std::vector<ItemLayout> items = {
+        control(u"STATIC", 10, SS_NOTIFY),   control(u"BUTTON", 11, BS_PUSHBUTTON), control(u"EDIT", 12, 0),
+        control(u"STATIC", 13, 0),           control(u"BUTTON", 14, BS_GROUPBOX),   control(u"BUTTON", 15, BS_OWNERDRAW),
+        control(u"BUTTON", 16, WS_DISABLED), control(u"BUTTON", 17, BS_PUSHBUTTON),
+        control(u"BUTTON", 18, WS_GROUP),    control(u"BUTTON", 19, BS_PUSHBUTTON),
+    };
+    struct Row {
+        int from;
+        UINT key;
+        int to;
+    };
+    const Row rows[] = {
+        {11, VK_DOWN, 12}, {11, VK_RIGHT, 12}, {12, VK_DOWN, 12}, {12, VK_UP, 12},  {15, VK_DOWN, 17},
+        {15, VK_UP, 12},   {11, VK_UP, 17},    {17, VK_DOWN, 11}, {19, VK_DOWN, 18}, {18, VK_LEFT, 19},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "from " << row.from << " key " << row.key);
+        DialogScript script;
+        screen().addStep([&] {
+            SetFocus(GetDlgItem(script.dialog, row.from));
+            testui::key(row.key);
+        });
+        runWith(items, script, [&] { EXPECT_EQ(GetDlgCtrlID(GetFocus()), row.to); });
+    }
+}

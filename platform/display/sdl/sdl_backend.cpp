@@ -174,7 +174,8 @@ public:
             if (!wait) return false;
 #ifdef EDITOR_HAVE_X11
             if (x11_) {
-                x11::waitForEvents(x11_);
+                // Work the wait source did (the accessibility bus) may have posted messages.
+                if (x11::waitForEvents(x11_)) return false;
                 continue;
             }
 #endif

@@ -1,5 +1,7 @@
 #include "display/sdl/x11_desktop.h"
 
+#include "display/wait_source.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -8,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace display::x11 {
 
@@ -100,11 +103,13 @@ bool pointerOnScreen(const void* xevent, int& x, int& y) {
     }
 }
 
-void waitForEvents(void* display) {
-    if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return;
-    pollfd connection{ConnectionNumber(x(display)), POLLIN, 0};
+bool waitForEvents(void* display) {
+    if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return false;
+    std::vector<pollfd> fds{{ConnectionNumber(x(display)), POLLIN, 0}};
+    bool served = waitServingSource(fds);
     // A hang-up is found and reported by Xlib on the next read.
-    if (poll(&connection, 1, -1) > 0 && (connection.revents & (POLLHUP | POLLERR))) XSync(x(display), False);
+    if (fds[0].revents & (POLLHUP | POLLERR)) XSync(x(display), False);
+    return served;
 }
 
 }  // namespace display::x11

@@ -27,7 +27,8 @@ bool windowManagerRuns(void* display);
 bool pointerOnScreen(const void* xevent, int& x, int& y);
 
 // Sleeps until the X server has sent something, without SDL's own wait (which wakes
-// itself by sending an event to one of our windows, perhaps one that is gone).
-void waitForEvents(void* display);
+// itself by sending an event to one of our windows, perhaps one that is gone), serving
+// the display's wait source meanwhile. True when that source did work.
+bool waitForEvents(void* display);
 
 }  // namespace display::x11

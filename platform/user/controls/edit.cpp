@@ -6,6 +6,7 @@
 #include "user/controls/edit_text.h"
 #include "user/controls/popup_menu.h"
 #include "user/windows/system_classes.h"
+#include "user/windows/window_observer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -192,6 +193,7 @@ void textChanged(HWND window, EditState& state, size_t firstChanged) {
     mirrorText(window, state);
     keepCaretVisible(window, state);
     redraw(window);
+    user::tellWindowObserver(window, user::WindowChange::SelectionChanged);
     notifyParent(window, EN_UPDATE);
     notifyParent(window, EN_CHANGE);
 }
@@ -199,6 +201,7 @@ void textChanged(HWND window, EditState& state, size_t firstChanged) {
 void selectionChanged(HWND window, EditState& state) {
     keepCaretVisible(window, state);
     redraw(window);
+    user::tellWindowObserver(window, user::WindowChange::SelectionChanged);
 }
 
 // An edit by the user (typing, deleting, pasting): marks the field modified.
@@ -489,6 +492,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
         state->text.assign(lParam ? reinterpret_cast<const char*>(lParam) : "");
         state->modified = false;
         state->scroll = 0;
+        user::tellWindowObserver(window, user::WindowChange::TextReplaced);
         textChanged(window, *state, 0);
         return TRUE;
     case WM_GETTEXT:

@@ -1,8 +1,10 @@
-// Keyboard navigation in dialogs: IsDialogMessageA (Tab, Enter, Escape), the tab order,
+// Keyboard navigation in dialogs: IsDialogMessageA (Tab, arrows, Enter, Escape), the tab
+// order, the groups arrows move in,
 // and where the focus and the default-button look go when the dialog manager moves
 // the focus.
 #include "user/dialogs/dialog_manager.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace user::dialogs {
@@ -24,6 +26,38 @@ HWND directChild(HWND dialog, HWND window) {
 
 LRESULT dialogCode(HWND control, const MSG* msg) {
     return SendMessageA(control, WM_GETDLGCODE, msg ? msg->wParam : 0, reinterpret_cast<LPARAM>(msg));
+}
+
+std::vector<HWND> childrenOf(HWND dialog) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+// Where an arrow key moves the focus from `control`: the next (or previous) control of
+// its group, wrapping round inside the group, that is visible, enabled and takes input.
+// A group runs from a WS_GROUP control (or the first control) to the control before the
+// next WS_GROUP one. Labels and group boxes (DLGC_STATIC) are passed over: they take no
+// input and show no focus. Null when no other control qualifies.
+HWND nextInGroup(HWND dialog, HWND control, bool previous) {
+    std::vector<HWND> children = childrenOf(dialog);
+    auto at = std::find(children.begin(), children.end(), control);
+    if (at == children.end()) return nullptr;
+    auto groupStarts = [](HWND child) { return (GetWindowLongA(child, GWL_STYLE) & WS_GROUP) != 0; };
+    size_t index = static_cast<size_t>(at - children.begin());
+    size_t first = index;
+    while (first > 0 && !groupStarts(children[first])) --first;
+    size_t end = index + 1;
+    while (end < children.size() && !groupStarts(children[end])) ++end;
+    size_t size = end - first;
+    for (size_t step = 1; step < size; ++step) {
+        HWND candidate = children[first + (previous ? index - first + size - step : index - first + step) % size];
+        LONG style = GetWindowLongA(candidate, GWL_STYLE);
+        if ((style & WS_VISIBLE) && !(style & WS_DISABLED) && !(dialogCode(candidate, nullptr) & DLGC_STATIC))
+            return candidate;
+    }
+    return nullptr;
 }
 
 void sendCommand(HWND dialog, WORD id, HWND control) {
@@ -55,6 +89,19 @@ bool handleDialogKey(HWND dialog, const MSG& msg) {
             return false;
         SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
         return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        // An edit keeps its arrows; elsewhere they move through the control's group, so
+        // a keyboard user who clicked one button reaches the others.
+        if ((code & DLGC_WANTARROWS) || GetParent(msg.hwnd) != dialog)
+            return false;
+        HWND next = nextInGroup(dialog, msg.hwnd, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+        if (next)
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        return true;
+    }
     case VK_ESCAPE:
         sendCommand(dialog, IDCANCEL, GetDlgItem(dialog, IDCANCEL));
         return true;
@@ -116,9 +163,7 @@ using namespace user::dialogs;
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     if (!hDlg)
         return nullptr;
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(hDlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
+    std::vector<HWND> children = childrenOf(hDlg);
     size_t count = children.size();
     if (count == 0)
         return nullptr;

@@ -2,6 +2,7 @@
 // leaves alone.
 #include "user/windows/default_proc.h"
 #include "user/windows/window_internal.h"
+#include "user/windows/window_observer.h"
 
 #include <cstring>
 
@@ -52,6 +53,7 @@ void setText(Window* w, LPCSTR text) {
     w->text = text ? text : "";
     if (w->surface) display::backend().setTitle(w->surface, w->text);
     if (captionHeight(w->style)) w->frameNeeded = true;
+    tellWindowObserver(w->handle, WindowChange::TextChanged);
 }
 
 }  // namespace

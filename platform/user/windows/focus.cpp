@@ -1,6 +1,7 @@
 // Keyboard focus, the active window and mouse capture, with the messages that tell
 // windows about their changes; enabling and disabling windows.
 #include "user/windows/window_manager.h"
+#include "user/windows/window_observer.h"
 
 namespace user {
 
@@ -39,6 +40,7 @@ void changeFocus(HWND to) {
     HWND old = state().focus;
     if (old == to) return;
     state().focus = to;
+    tellWindowObserver(to, WindowChange::FocusChanged);
     if (fromHandle(old)) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(to), 0);
     if (state().focus != to) return;  // the old window moved the focus itself
     if (fromHandle(to)) SendMessageA(to, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
@@ -72,6 +74,7 @@ bool activate(Window* window, WORD how, bool takeFocus) {
         return true;
     }
     s.active = next;
+    tellWindowObserver(next, WindowChange::ActiveChanged);
     if (fromHandle(old)) {
         SendMessageA(old, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(next));
         SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(next));
@@ -170,11 +173,13 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable) {
     bool wasDisabled = (w->style & WS_DISABLED) != 0;
     if (bEnable && wasDisabled) {
         w->style &= ~static_cast<DWORD>(WS_DISABLED);
+        user::tellWindowObserver(hWnd, user::WindowChange::EnabledChanged);
         SendMessageA(hWnd, WM_ENABLE, TRUE, 0);
     } else if (!bEnable && !wasDisabled) {
         SendMessageA(hWnd, WM_CANCELMODE, 0, 0);
         if (!(w = fromHandle(hWnd))) return FALSE;
         w->style |= WS_DISABLED;
+        user::tellWindowObserver(hWnd, user::WindowChange::EnabledChanged);
         // Only the window itself loses the focus: a control of a disabled owner keeps it
         // until a dialog over the owner takes it, and gets it back when the owner does.
         if (user::state().focus == hWnd) SetFocus(nullptr);

@@ -3,6 +3,7 @@
 // hooks, which see both. Hooks form a chain, newest first; each passes on with
 // CallNextHookEx.
 #include "user/windows/window_manager.h"
+#include "user/windows/window_observer.h"
 
 #include <algorithm>
 
@@ -23,6 +24,7 @@ void sendNcDestroyAndBury(Window* window) {
     for (Window* child : children)
         if (alive(child)) sendNcDestroyAndBury(child);
     WindowManager::the().forgetWindow(window);
+    tellWindowObserver(window->handle, WindowChange::Destroyed);
     callProcedure(window, WM_NCDESTROY, 0, 0);
     window->properties.clear();
     if (!window->parent) destroySurfaceFor(window);
@@ -133,6 +135,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         SendMessageA(parent->handle, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, window->id),
                      reinterpret_cast<LPARAM>(handle));
     if (!user::alive(window)) return nullptr;
+    user::tellWindowObserver(handle, user::WindowChange::Created);
     if (dwStyle & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
     return user::alive(window) ? handle : nullptr;
 }

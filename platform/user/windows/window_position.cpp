@@ -1,6 +1,7 @@
 // Window positions: moving, sizing, restacking, showing and hiding, with the
 // WM_WINDOWPOS* messages that tell windows about them.
 #include "user/windows/window_internal.h"
+#include "user/windows/window_observer.h"
 
 namespace user {
 
@@ -76,11 +77,13 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
         }
         if (w->surface) display::backend().showSurface(w->surface, true);
         user::invalidateWindow(w, nullptr, true, true);
+        user::tellWindowObserver(hWnd, user::WindowChange::Shown);
     } else if (uFlags & SWP_HIDEWINDOW) {
         if (w->parent) user::invalidateAreaOfParent(w);
         w->style &= ~static_cast<DWORD>(WS_VISIBLE);
         if (w->surface) display::backend().showSurface(w->surface, false);
         if (!w->parent) user::releaseSurfaceFor(w);
+        user::tellWindowObserver(hWnd, user::WindowChange::Hidden);
         user::windowHiddenOrDestroyed(w, false);
         if (!(w = fromHandle(hWnd))) return TRUE;
     }
