@@ -73,13 +73,10 @@ const char* messageName(UINT message) {
     return nullptr;
 }
 
-bool tracingMessages() {
-    static const bool on = [] {
-        const char* trace = std::getenv("EDITOR_TRACE");
-        return trace && std::strcmp(trace, "msg") == 0;
-    }();
-    return on;
-}
+const bool messageTraceOn = [] {
+    const char* trace = std::getenv("EDITOR_TRACE");
+    return trace && std::strcmp(trace, "msg") == 0;
+}();
 
 void traceMessage(Passage passage, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     char className[64] = "";

@@ -12,8 +12,10 @@ const char* messageName(UINT message);
 
 enum class Passage { Sent, Posted, Dispatched };
 
-// Whether EDITOR_TRACE asks for messages; read once.
-bool tracingMessages();
+// Whether EDITOR_TRACE asks for messages: read once as the program starts, so that every
+// message pays only this test when the trace is off.
+extern const bool messageTraceOn;
+inline bool tracingMessages() { return messageTraceOn; }
 
 // A line as a message sets out (indented by how deep in other messages it was sent),
 // and for a sent or dispatched one a line with its procedure's result when it returns.
