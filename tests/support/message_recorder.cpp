@@ -70,15 +70,11 @@ void describe(std::ostream& out, size_t index, HWND window, UINT message, WPARAM
     const char* name = message == kCbtActivate  ? "HCBT_ACTIVATE"
                        : message == kCbtSetFocus ? "HCBT_SETFOCUS"
                                                  : user::messageName(message);
-    out << "  " << index << ": " << window << ' ';
-    if (name)
-        out << name;
-    else
-        out << "0x" << std::hex << message << std::dec;
-    if (compare & kWParam) out << " wParam 0x" << std::hex << wParam << std::dec;
-    if (compare & kLParam) out << " lParam 0x" << std::hex << lParam << std::dec;
-    if (compare & kOptional) out << " (optional)";
-    out << '\n';
+    out << "  " << index << ": " << window << ' ' << (name ? name : "") << std::hex;
+    if (!name) out << "0x" << message;
+    if (compare & kWParam) out << " wParam 0x" << wParam;
+    if (compare & kLParam) out << " lParam 0x" << lParam;
+    out << std::dec << (compare & kOptional ? " (optional)\n" : "\n");
 }
 
 BOOL CALLBACK collect(HWND window, LPARAM list) {
@@ -100,9 +96,10 @@ void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 ::testing::AssertionResult sequenceIs(const std::vector<Expected>& expected, const std::vector<UINT>& alsoCompared) {
-    static const UINT incidental[] = {WM_NCHITTEST,    WM_SETCURSOR,   WM_MOUSEMOVE,      WM_NCMOUSEMOVE, WM_GETTEXT,
-                                      WM_GETTEXTLENGTH, WM_GETFONT,    WM_PAINT,          WM_NCPAINT,     WM_ERASEBKGND,
-                                      WM_CTLCOLOREDIT,  WM_CTLCOLORBTN, WM_CTLCOLORDLG,   WM_CTLCOLORSTATIC, WM_DRAWITEM};
+    static const UINT incidental[] = {
+        WM_NCHITTEST, WM_SETCURSOR,  WM_MOUSEMOVE,    WM_NCMOUSEMOVE, WM_GETTEXT,     WM_GETTEXTLENGTH,  WM_GETFONT,
+        WM_PAINT,     WM_NCPAINT,    WM_ERASEBKGND,   WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC,
+        WM_DRAWITEM};
     auto compared = [&](UINT message) {
         return std::find(std::begin(incidental), std::end(incidental), message) == std::end(incidental) ||
                std::find(alsoCompared.begin(), alsoCompared.end(), message) != alsoCompared.end();

@@ -223,14 +223,10 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     auto w = [](HWND h) { return reinterpret_cast<WPARAM>(h); };
     auto l = [](HWND h) { return reinterpret_cast<LPARAM>(h); };
     // Activated by the mouse (client 203, 22 on screen), each side naming the other.
-    EXPECT_TRUE(sequenceIs({{b, kCbtActivate, kParams, TRUE, l(a)},
-                            {a, WM_NCACTIVATE, kParams, FALSE, l(b)},
-                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, l(b)},
-                            {b, WM_NCACTIVATE, kParams, TRUE, l(a)},
-                            {b, WM_ACTIVATE, kParams, WA_CLICKACTIVE, l(a)},
-                            {b, kCbtSetFocus, kParams, 0, l(a)},
-                            {a, WM_KILLFOCUS, kParams, w(b), 0},
-                            {b, WM_SETFOCUS, kParams, w(a), 0},
+    EXPECT_TRUE(sequenceIs({{b, kCbtActivate, kParams, TRUE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, l(b)},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, l(b)}, {b, WM_NCACTIVATE, kParams, TRUE, l(a)},
+                            {b, WM_ACTIVATE, kParams, WA_CLICKACTIVE, l(a)}, {b, kCbtSetFocus, kParams, 0, l(a)},
+                            {a, WM_KILLFOCUS, kParams, w(b), 0}, {b, WM_SETFOCUS, kParams, w(a), 0},
                             {b, WM_LBUTTONDOWN, kParams, MK_LBUTTON, MAKELPARAM(47, 28)},
                             {b, WM_LBUTTONUP}}));
     EXPECT_EQ(GetActiveWindow(), b);
@@ -286,14 +282,10 @@ TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
     HWND a = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION);
     auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
     EXPECT_TRUE(sequenceIs({{a, WM_NCCREATE}, {a, WM_CREATE}, {a, WM_SIZE}, {a, WM_MOVE}, {a, WM_SHOWWINDOW},
-                            {a, WM_WINDOWPOSCHANGING},
-                            {a, kCbtActivate, kParams, FALSE, 0},
-                            {a, WM_ACTIVATEAPP, kParams, TRUE, 0},
-                            {a, WM_NCACTIVATE, kParams, TRUE, 0},
-                            {a, WM_ACTIVATE, kParams, WA_ACTIVE, 0},
-                            {a, kCbtSetFocus, kParams, 0, 0},
-                            {a, WM_SETFOCUS, kParams, 0, 0},
-                            {a, WM_WINDOWPOSCHANGED}}));
+                            {a, WM_WINDOWPOSCHANGING}, {a, kCbtActivate, kParams, FALSE, 0},
+                            {a, WM_ACTIVATEAPP, kParams, TRUE, 0}, {a, WM_NCACTIVATE, kParams, TRUE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_ACTIVE, 0}, {a, kCbtSetFocus, kParams, 0, 0},
+                            {a, WM_SETFOCUS, kParams, 0, 0}, {a, WM_WINDOWPOSCHANGED}}));
     HWND kid = child(a, 1, 0, 0, 20, 20);
 
     // Disabling the focus window takes the focus away (a control inside would keep it).
@@ -303,10 +295,8 @@ TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
     SetFocus(kid);
     log().clear();
     DestroyWindow(a);
-    EXPECT_TRUE(sequenceIs({{nullptr, kCbtActivate, kParams, FALSE, l(a)},
-                            {a, WM_NCACTIVATE, kParams, FALSE, 0},
-                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, 0},
-                            {a, WM_ACTIVATEAPP, kParams, FALSE, 0},
+    EXPECT_TRUE(sequenceIs({{nullptr, kCbtActivate, kParams, FALSE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, 0}, {a, WM_ACTIVATEAPP, kParams, FALSE, 0},
                             {kid, WM_KILLFOCUS, kParams, 0, 0},
                             {a, WM_DESTROY}, {kid, WM_DESTROY}, {kid, WM_NCDESTROY}, {a, WM_NCDESTROY}}));
 }
