@@ -97,8 +97,8 @@ void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 ::testing::AssertionResult sequenceIs(const std::vector<Expected>& expected, const std::vector<UINT>& alsoCompared) {
     static const UINT incidental[] = {
-        WM_NCHITTEST, WM_SETCURSOR,  WM_MOUSEMOVE,    WM_NCMOUSEMOVE, WM_GETTEXT,     WM_GETTEXTLENGTH,  WM_GETFONT,
-        WM_PAINT,     WM_NCPAINT,    WM_ERASEBKGND,   WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC,
+        WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_NCMOUSEMOVE, WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETFONT,
+        WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC,
         WM_DRAWITEM};
     auto compared = [&](UINT message) {
         return std::find(std::begin(incidental), std::end(incidental), message) == std::end(incidental) ||
