@@ -114,17 +114,15 @@ TEST_F(RuntimeWindows, ProcessMessagesWaitsOnlyWhenAsked) {
     processMessages(1);
     EXPECT_EQ(testui::headless().stepsLeft(), 1u);
 
+    testmsg::log().clear();
     PostMessageA(window, WM_USER + 1, 0, 0);
     PostMessageA(window, WM_USER + 2, 0, 0);
     processMessages(1);
-    using testmsg::Received;
-    const Received first{window, WM_USER + 1, 0, 0}, second{window, WM_USER + 2, 0, 0};
-    EXPECT_EQ(testmsg::sequence({WM_USER + 1, WM_USER + 2, WM_USER + 3}), (std::vector<Received>{first, second}));
+    EXPECT_TRUE(testmsg::sequenceIs({{window, WM_USER + 1}, {window, WM_USER + 2}}));
     EXPECT_EQ(testui::headless().stepsLeft(), 1u);
 
     processMessages(0);
-    EXPECT_EQ(testmsg::sequence({WM_USER + 1, WM_USER + 2, WM_USER + 3}),
-              (std::vector<Received>{first, second, {window, WM_USER + 3, 0, 0}}));
+    EXPECT_TRUE(testmsg::sequenceIs({{window, WM_USER + 3}}));
     EXPECT_EQ(testui::headless().stepsLeft(), 0u);
 }
 

@@ -1,7 +1,11 @@
 #include "message_recorder.h"
 
 #include "ui_driver.h"
+#include "user/windows/message_trace.h"
 #include "user/windows/window_manager.h"
+
+#include <algorithm>
+#include <sstream>
 
 namespace testmsg {
 
@@ -55,6 +59,24 @@ LRESULT CALLBACK recordingCbtHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(cbt().hook, code, wParam, lParam);
 }
 
+bool matches(const Expected& expected, const Received& received) {
+    return expected.window == received.window && expected.message == received.message &&
+           (!(expected.compare & kWParam) || expected.wParam == received.wParam) &&
+           (!(expected.compare & kLParam) || expected.lParam == received.lParam);
+}
+
+void describe(std::ostream& out, size_t index, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+              unsigned compare) {
+    const char* name = message == kCbtActivate  ? "HCBT_ACTIVATE"
+                       : message == kCbtSetFocus ? "HCBT_SETFOCUS"
+                                                 : user::messageName(message);
+    out << "  " << index << ": " << window << ' ' << (name ? name : "") << std::hex;
+    if (!name) out << "0x" << message;
+    if (compare & kWParam) out << " wParam 0x" << wParam;
+    if (compare & kLParam) out << " lParam 0x" << lParam;
+    out << std::dec << (compare & kOptional ? " (optional)\n" : "\n");
+}
+
 BOOL CALLBACK collect(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
@@ -68,24 +90,47 @@ std::vector<Received>& log() {
 }
 
 void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGING || message == WM_WINDOWPOSCHANGED)
+        wParam = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
     log().push_back(Received{window, message, wParam, lParam});
 }
 
-std::vector<Received> sequence(std::initializer_list<UINT> messages) {
-    std::vector<Received> out;
+::testing::AssertionResult sequenceIs(const std::vector<Expected>& expected, const std::vector<UINT>& alsoCompared) {
+    static const UINT incidental[] = {
+        WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_NCMOUSEMOVE, WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETFONT,
+        WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC,
+        WM_DRAWITEM};
+    auto compared = [&](UINT message) {
+        return std::find(std::begin(incidental), std::end(incidental), message) == std::end(incidental) ||
+               std::find(alsoCompared.begin(), alsoCompared.end(), message) != alsoCompared.end();
+    };
+    std::vector<Received> actual;
     for (const Received& r : log())
-        for (UINT m : messages)
-            if (r.message == m) out.push_back(r);
-    return out;
-}
+        if (compared(r.message)) actual.push_back(r);
+    log().clear();
+    size_t e = 0, a = 0;
+    while (e < expected.size() && a < actual.size()) {
+        if (matches(expected[e], actual[a])) {
+            ++e;
+            ++a;
+        } else if (expected[e].compare & kOptional) {
+            ++e;
+        } else {
+            break;
+        }
+    }
+    while (e < expected.size() && a == actual.size() && (expected[e].compare & kOptional)) ++e;
+    if (e == expected.size() && a == actual.size()) return ::testing::AssertionSuccess();
 
-bool operator==(const Received& a, const Received& b) {
-    return a.window == b.window && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam;
-}
-
-void PrintTo(const Received& r, std::ostream* out) {
-    *out << "{" << r.window << ", 0x" << std::hex << r.message << ", 0x" << r.wParam << ", 0x" << r.lParam
-         << std::dec << "}";
+    std::ostringstream out;
+    out << "the sequences part at expected " << e << ", received " << a << "\nexpected:\n";
+    for (size_t i = 0; i < expected.size(); ++i)
+        describe(out, i, expected[i].window, expected[i].message, expected[i].wParam, expected[i].lParam,
+                 expected[i].compare);
+    out << "received:\n";
+    for (size_t i = 0; i < actual.size(); ++i)
+        describe(out, i, actual[i].window, actual[i].message, actual[i].wParam, actual[i].lParam, kParams);
+    return ::testing::AssertionFailure() << out.str();
 }
 
 void recordMessagesOf(HWND window) {

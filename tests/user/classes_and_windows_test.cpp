@@ -1,7 +1,7 @@
 // Classes, creation and destruction, hooks, window words, properties, texts and the window
 // tree. Subclassing is what the message recorder does to the dialogs' edit fields; client
 // and screen coordinates are what every click and pixel of the control tests go through.
-#include "message_steps.h"
+#include "message_recorder.h"
 
 #include "user/windows/window_manager.h"
 
@@ -70,15 +70,15 @@ LRESULT CALLBACK movingHook(int code, WPARAM wParam, LPARAM lParam) {
 TEST_F(Creation, MessagesArriveInWin32OrderAndTheWindowIsHiddenUntilCreated) {
     HWND w = topLevel(10, 20, 200, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION, "Title");
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(log().front().message, static_cast<UINT>(WM_NCCREATE));
-    EXPECT_EQ(stepsOf(w, {WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE}),
-              (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_ACTIVATE}));
+    EXPECT_EQ(lParams(w, WM_SIZE).at(0), MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
+    EXPECT_TRUE(sequenceIs({{w, WM_NCCREATE}, {w, WM_CREATE}, {w, WM_SIZE}, {w, WM_MOVE}, {w, WM_SHOWWINDOW},
+                            {w, WM_WINDOWPOSCHANGING}, {w, WM_ACTIVATEAPP}, {w, WM_NCACTIVATE}, {w, WM_ACTIVATE},
+                            {w, WM_SETFOCUS}, {w, WM_WINDOWPOSCHANGED}}));
     EXPECT_EQ(GetActiveWindow(), w);
     EXPECT_EQ(GetFocus(), w);
     char title[16];
     EXPECT_EQ(GetWindowTextA(w, title, sizeof title), 5);  // the default WM_NCCREATE took the title
     EXPECT_STREQ(title, "Title");
-    EXPECT_EQ(lParams(w, WM_SIZE).at(0), MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
 }
 
 // As the runtime places its message boxes: a CBT hook moves a popup as it is created.
@@ -118,10 +118,11 @@ TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));  // the dead get no mail
     for (HWND w : {parent, kid, grandchild, owned}) EXPECT_FALSE(IsWindow(w));
-    EXPECT_EQ(steps({WM_DESTROY, WM_NCDESTROY}),
-              (std::vector<Step>{{owned, WM_DESTROY}, {owned, WM_NCDESTROY}, {parent, WM_DESTROY},
-                                 {kid, WM_DESTROY}, {grandchild, WM_DESTROY}, {grandchild, WM_NCDESTROY},
-                                 {kid, WM_NCDESTROY}, {parent, WM_NCDESTROY}}));
+    EXPECT_TRUE(sequenceIs({{owned, WM_NCACTIVATE}, {owned, WM_ACTIVATE}, {owned, WM_ACTIVATEAPP},
+                            {parent, WM_ACTIVATEAPP}, {owned, WM_KILLFOCUS}, {owned, WM_DESTROY},
+                            {owned, WM_NCDESTROY}, {parent, WM_DESTROY}, {kid, WM_DESTROY},
+                            {grandchild, WM_DESTROY}, {grandchild, WM_NCDESTROY}, {kid, WM_NCDESTROY},
+                            {parent, WM_NCDESTROY}}));
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
 }
@@ -196,13 +197,13 @@ TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {
     HWND c = child(top, 1, 10, 10, 50, 50, WS_CHILD);
     log().clear();
     EXPECT_TRUE(MoveWindow(c, 20, 30, 60, 70, TRUE));
-    EXPECT_EQ(lParams(c, WM_MOVE), std::vector<LPARAM>{MAKELPARAM(20, 30)});
-    EXPECT_EQ(lParams(c, WM_SIZE), std::vector<LPARAM>{MAKELPARAM(60, 70)});
-    EXPECT_EQ(received(c, WM_WINDOWPOSCHANGED).size(), 1u);
+    EXPECT_TRUE(sequenceIs({{c, WM_WINDOWPOSCHANGING},
+                            {c, WM_WINDOWPOSCHANGED},
+                            {c, WM_MOVE, kLParam, 0, MAKELPARAM(20, 30)},
+                            {c, WM_SIZE, kLParam, 0, MAKELPARAM(60, 70)}}));
 
-    log().clear();
     SetWindowPos(c, nullptr, 25, 35, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(stepsOf(c, {WM_MOVE, WM_SIZE}), std::vector<UINT>{WM_MOVE});
+    EXPECT_TRUE(sequenceIs({{c, WM_WINDOWPOSCHANGING}, {c, WM_WINDOWPOSCHANGED}, {c, WM_MOVE}}));
     EXPECT_EQ(windowRect(c).right - windowRect(c).left, 60);
 
     EXPECT_FALSE(IsWindowVisible(c));

@@ -1,6 +1,6 @@
 // Mouse and keyboard input routing, double clicks, the close box, caption drags,
 // disabled windows, focus, activation and capture.
-#include "message_steps.h"
+#include "message_recorder.h"
 
 #include "ui_driver.h"
 
@@ -132,7 +132,7 @@ TEST_F(MouseInput, ADisabledTopLevelWindowTakesNoInput) {
     display->type("a");
     display->requestClose(display->surfaceAt(150, 150));
     pump();
-    EXPECT_EQ(steps({WM_LBUTTONDOWN, WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR, WM_CLOSE}), std::vector<Step>{});
+    EXPECT_TRUE(sequenceIs({}));
     EXPECT_GT(user::beepCount(), beeps);
 
     // Reaching for the disabled window brings forward the window it waits for.
@@ -167,17 +167,18 @@ TEST_F(NonClientInput, CloseBoxClickSendsCloseOnlyWhenReleasedOnIt) {
     DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
     HWND w = topLevel(100, 100, 300, 150, style, "Closable", WS_EX_DLGMODALFRAME);
     pump();
+    log().clear();
     int closeX = 100 + 300 - 3 - 2 - 8, closeY = 100 + 3 + 2 + 7;
     display->mouseDown(closeX, closeY);
     display->mouseMove(closeX - 40, closeY);  // slide off: released elsewhere does nothing
     display->mouseUp(closeX - 40, closeY);
     pump();
-    EXPECT_TRUE(received(w, WM_CLOSE).empty());
-    EXPECT_EQ(received(w, WM_NCLBUTTONDOWN).front().wParam, static_cast<WPARAM>(HTCLOSE));
+    EXPECT_TRUE(sequenceIs({{w, WM_NCLBUTTONDOWN, kWParam, HTCLOSE}}));
     display->click(closeX, closeY);
     pump();
-    EXPECT_EQ(wParams(w, WM_SYSCOMMAND), std::vector<WPARAM>{SC_CLOSE});
-    EXPECT_EQ(stepsOf(w, {WM_SYSCOMMAND, WM_CLOSE}), (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE}));
+    EXPECT_TRUE(sequenceIs({{w, WM_NCLBUTTONDOWN, kWParam, HTCLOSE}, {w, WM_SYSCOMMAND, kWParam, SC_CLOSE},
+                            {w, WM_CLOSE}, {w, WM_NCACTIVATE}, {w, WM_ACTIVATE}, {w, WM_ACTIVATEAPP},
+                            {w, WM_KILLFOCUS}, {w, WM_DESTROY}, {w, WM_NCDESTROY}}));
     EXPECT_FALSE(IsWindow(w));  // left to the default: closed
 }
 
@@ -221,28 +222,20 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     }
     auto w = [](HWND h) { return reinterpret_cast<WPARAM>(h); };
     auto l = [](HWND h) { return reinterpret_cast<LPARAM>(h); };
-    auto focusing = [] {
-        return sequence({kCbtActivate, kCbtSetFocus, WM_NCACTIVATE, WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS,
-                         WM_LBUTTONDOWN});
-    };
     // Activated by the mouse (client 203, 22 on screen), each side naming the other.
-    EXPECT_EQ(focusing(), (std::vector<Received>{{b, kCbtActivate, TRUE, l(a)},
-                                                 {a, WM_NCACTIVATE, FALSE, l(b)},
-                                                 {a, WM_ACTIVATE, WA_INACTIVE, l(b)},
-                                                 {b, WM_NCACTIVATE, TRUE, l(a)},
-                                                 {b, WM_ACTIVATE, WA_CLICKACTIVE, l(a)},
-                                                 {b, kCbtSetFocus, 0, l(a)},
-                                                 {a, WM_KILLFOCUS, w(b), 0},
-                                                 {b, WM_SETFOCUS, w(a), 0},
-                                                 {b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(47, 28)}}));
+    EXPECT_TRUE(sequenceIs({{b, kCbtActivate, kParams, TRUE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, l(b)},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, l(b)}, {b, WM_NCACTIVATE, kParams, TRUE, l(a)},
+                            {b, WM_ACTIVATE, kParams, WA_CLICKACTIVE, l(a)}, {b, kCbtSetFocus, kParams, 0, l(a)},
+                            {a, WM_KILLFOCUS, kParams, w(b), 0}, {b, WM_SETFOCUS, kParams, w(a), 0},
+                            {b, WM_LBUTTONDOWN, kParams, MK_LBUTTON, MAKELPARAM(47, 28)},
+                            {b, WM_LBUTTONUP}}));
     EXPECT_EQ(GetActiveWindow(), b);
     EXPECT_EQ(testui::screenPixel(4, 10), GetSysColor(COLOR_INACTIVECAPTION));
     EXPECT_EQ(testui::screenPixel(203, 10), GetSysColor(COLOR_ACTIVECAPTION));
 
-    log().clear();
     EXPECT_EQ(SetFocus(bChild), b);
     EXPECT_EQ(SetFocus(bChild), bChild);  // no change, no message
-    EXPECT_EQ(focusing(), (std::vector<Received>{{b, WM_KILLFOCUS, w(bChild), 0}, {bChild, WM_SETFOCUS, w(b), 0}}));
+    EXPECT_TRUE(sequenceIs({{b, WM_KILLFOCUS, kParams, w(bChild), 0}, {bChild, WM_SETFOCUS, kParams, w(b), 0}}));
 }
 
 TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
@@ -273,9 +266,10 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(display->keyboardFocus(), ownerSurface);
     // The popup gave up the activation, and its control the focus, while they still existed.
-    EXPECT_EQ(steps({WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY}),
-              (std::vector<Step>{{popup, WM_ACTIVATE}, {owner, WM_ACTIVATE}, {popupChild, WM_KILLFOCUS},
-                                 {owner, WM_SETFOCUS}, {popup, WM_DESTROY}, {popupChild, WM_DESTROY}}));
+    EXPECT_TRUE(sequenceIs({{popup, WM_NCACTIVATE}, {popup, WM_ACTIVATE}, {owner, WM_NCACTIVATE},
+                            {owner, WM_ACTIVATE}, {popupChild, WM_KILLFOCUS}, {owner, WM_SETFOCUS},
+                            {popup, WM_DESTROY}, {popupChild, WM_DESTROY}, {popupChild, WM_NCDESTROY},
+                            {popup, WM_NCDESTROY}}));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
 }
@@ -286,32 +280,25 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
 TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
     CbtRecorder hook;
     HWND a = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION);
-    HWND kid = child(a, 1, 0, 0, 20, 20);
     auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
-    auto activation = [] {
-        return sequence({kCbtActivate, kCbtSetFocus, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
-                         WM_KILLFOCUS, WM_CANCELMODE, WM_ENABLE});
-    };
-    EXPECT_EQ(activation(), (std::vector<Received>{{a, kCbtActivate, FALSE, 0},
-                                                   {a, WM_ACTIVATEAPP, TRUE, 0},
-                                                   {a, WM_NCACTIVATE, TRUE, 0},
-                                                   {a, WM_ACTIVATE, WA_ACTIVE, 0},
-                                                   {a, kCbtSetFocus, 0, 0},
-                                                   {a, WM_SETFOCUS, 0, 0}}));
+    EXPECT_TRUE(sequenceIs({{a, WM_NCCREATE}, {a, WM_CREATE}, {a, WM_SIZE}, {a, WM_MOVE}, {a, WM_SHOWWINDOW},
+                            {a, WM_WINDOWPOSCHANGING}, {a, kCbtActivate, kParams, FALSE, 0},
+                            {a, WM_ACTIVATEAPP, kParams, TRUE, 0}, {a, WM_NCACTIVATE, kParams, TRUE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_ACTIVE, 0}, {a, kCbtSetFocus, kParams, 0, 0},
+                            {a, WM_SETFOCUS, kParams, 0, 0}, {a, WM_WINDOWPOSCHANGED}}));
+    HWND kid = child(a, 1, 0, 0, 20, 20);
 
     // Disabling the focus window takes the focus away (a control inside would keep it).
     EnableWindow(a, FALSE);
     EXPECT_EQ(GetFocus(), nullptr);
     EnableWindow(a, TRUE);
     SetFocus(kid);
-
     log().clear();
     DestroyWindow(a);
-    EXPECT_EQ(activation(), (std::vector<Received>{{nullptr, kCbtActivate, FALSE, l(a)},
-                                                   {a, WM_NCACTIVATE, FALSE, 0},
-                                                   {a, WM_ACTIVATE, WA_INACTIVE, 0},
-                                                   {a, WM_ACTIVATEAPP, FALSE, 0},
-                                                   {kid, WM_KILLFOCUS, 0, 0}}));
+    EXPECT_TRUE(sequenceIs({{nullptr, kCbtActivate, kParams, FALSE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, 0}, {a, WM_ACTIVATEAPP, kParams, FALSE, 0},
+                            {kid, WM_KILLFOCUS, kParams, 0, 0},
+                            {a, WM_DESTROY}, {kid, WM_DESTROY}, {kid, WM_NCDESTROY}, {a, WM_NCDESTROY}}));
 }
 
 namespace {

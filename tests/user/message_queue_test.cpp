@@ -39,6 +39,20 @@ TEST_F(Queue, PostedMessagesComeInOrderAndPaintComesLast) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "painting validated both";
 }
 
+// The tests' sequences are compared whole: one message more, one less or out of order
+// fails; only an optional entry may be missing.
+TEST_F(Queue, SequencesAreComparedWhole) {
+    HWND w = topLevel(0, 0, 10, 10, WS_POPUP);
+    const std::pair<std::vector<UINT>, bool> cases[] = {
+        {{1, 3}, true}, {{1, 2, 3}, true}, {{1}, false}, {{1, 3, 4}, false}, {{3, 1}, false}, {{1, 2, 2, 3}, false},
+    };
+    log().clear();
+    for (const auto& [sent, matches] : cases) {
+        for (UINT n : sent) SendMessageA(w, WM_USER + n, 0, 0);
+        EXPECT_EQ(bool(sequenceIs({{w, WM_USER + 1}, {w, WM_USER + 2, kOptional}, {w, WM_USER + 3}})), matches);
+    }
+}
+
 TEST_F(Queue, AHiddenWindowIsNotPaintedAndUpdateWindowPaintsAtOnce) {
     HWND w = topLevel(0, 0, 100, 100, WS_POPUP);
     InvalidateRect(w, nullptr, TRUE);

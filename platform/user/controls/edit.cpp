@@ -178,6 +178,17 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     SelectObject(dc, previousFont);
 }
 
+// A visible field taking the focus draws itself at once, as Win32's single-line edit does:
+// its parent is asked for the colours before it hears EN_SETFOCUS.
+void paintAtOnce(HWND window, EditState& state) {
+    if (!IsWindowVisible(window))
+        return;
+    if (HDC dc = GetDC(window)) {
+        paintEdit(window, dc, state);
+        ReleaseDC(window, dc);
+    }
+}
+
 void redraw(HWND window) { InvalidateRect(window, nullptr, FALSE); }
 
 // ---- changes -------------------------------------------------------------------------
@@ -503,6 +514,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
     case WM_SETFOCUS:
         state->focused = true;
         redraw(window);
+        paintAtOnce(window, *state);
         notifyParent(window, EN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:

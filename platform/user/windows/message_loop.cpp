@@ -1,5 +1,6 @@
 // The message loop: peeking and getting messages (posted ones and input first, then
 // WM_QUIT, then WM_PAINT), waiting for the display, and dispatching to procedures.
+#include "user/windows/message_trace.h"
 #include "user/windows/window_manager.h"
 
 namespace user {
@@ -69,5 +70,5 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg) {
         user::paintWindow(w);
         return 0;
     }
-    return user::callProcedure(w, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+    return user::callProcedure(w, lpMsg->message, lpMsg->wParam, lpMsg->lParam, user::Passage::Dispatched);
 }

@@ -1,5 +1,6 @@
 // The thread's message queue: sent and posted messages, WM_QUIT, WM_PAINT when nothing
 // else is queued, and the waiting that lets the display deliver input meanwhile.
+#include "user/windows/message_trace.h"
 #include "user/windows/window_manager.h"
 
 namespace user {
@@ -37,15 +38,36 @@ bool takePosted(LPMSG out, HWND filter, UINT first, UINT last, bool remove) {
     return false;
 }
 
-LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam, Passage passage) {
     if (!window || !window->procedure) return 0;
-    OutsideCall call;
-    return window->procedure(window->handle, message, wParam, lParam);
+    if (!tracingMessages()) {
+        OutsideCall call;
+        return window->procedure(window->handle, message, wParam, lParam);
+    }
+    HWND handle = window->handle;
+    traceMessage(passage, handle, message, wParam, lParam);
+    LRESULT result;
+    {
+        OutsideCall call;
+        result = window->procedure(handle, message, wParam, lParam);
+    }
+    traceResult(handle, message, result);
+    return result;
 }
 
-void postInput(const MSG& message) { queue().posted.push_back(message); }
+LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return callProcedure(window, message, wParam, lParam, Passage::Sent);
+}
 
-void postFirst(const MSG& message) { queue().posted.push_front(message); }
+void postInput(const MSG& message) {
+    queue().posted.push_back(message);
+    if (tracingMessages()) traceMessage(Passage::Posted, message.hwnd, message.message, message.wParam, message.lParam);
+}
+
+void postFirst(const MSG& message) {
+    queue().posted.push_front(message);
+    if (tracingMessages()) traceMessage(Passage::Posted, message.hwnd, message.message, message.wParam, message.lParam);
+}
 
 }  // namespace user
 
@@ -67,6 +89,7 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     user::queue().posted.push_back(user::stamped(hWnd, Msg, wParam, lParam));
+    if (user::tracingMessages()) user::traceMessage(user::Passage::Posted, hWnd, Msg, wParam, lParam);
     return TRUE;
 }
 

@@ -84,8 +84,6 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
         if (w->surface) display::backend().showSurface(w->surface, false);
         if (!w->parent) user::releaseSurfaceFor(w);
         user::tellWindowObserver(hWnd, user::WindowChange::Hidden);
-        user::windowHiddenOrDestroyed(w, false);
-        if (!(w = fromHandle(hWnd))) return TRUE;
     }
     if (!(uFlags & SWP_NOACTIVATE) && !w->parent && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED))
         user::activate(w, WA_ACTIVE);
@@ -96,6 +94,9 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     WINDOWPOS done{hWnd, pos.hwndInsertAfter, now.left, now.top, now.right - now.left, now.bottom - now.top,
                    uFlags | (moved ? 0u : static_cast<UINT>(SWP_NOMOVE)) | (sized ? 0u : static_cast<UINT>(SWP_NOSIZE))};
     user::callProcedure(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+    // As on Win32, a window hears that it is hidden before the activation and the focus
+    // leave it: the window and its owner see the same order whoever hides it.
+    if ((uFlags & SWP_HIDEWINDOW) && (w = fromHandle(hWnd))) user::windowHiddenOrDestroyed(w, false);
     return TRUE;
 }
 
