@@ -2,6 +2,7 @@
 
 #include "codepage/windows1252.h"
 #include "display/sdl/key_mapping.h"
+#include "kernel/stop_signals.h"
 
 #ifdef EDITOR_HAVE_X11
 #define SDL_VIDEO_DRIVER_X11 1  // SDL_syswm.h then declares the X11 window information
@@ -20,6 +21,8 @@
 #include <ctime>
 #include <map>
 #include <vector>
+
+#include <poll.h>
 
 namespace display {
 
@@ -173,11 +176,12 @@ public:
             if (!wait) return false;
 #ifdef EDITOR_HAVE_X11
             if (x11_) {
-                x11::waitForEvents(x11_);
+                if (!x11::waitForEvents(x11_, kernel::stopWakeDescriptor())) return false;
                 continue;
             }
 #endif
-            if (SDL_WaitEvent(&event) != 0 && translate(event, out)) return true;
+            if (waitForSdlEvent(event) && translate(event, out)) return true;
+            if (stopWakes()) return false;
         }
     }
 
@@ -247,6 +251,17 @@ private:
         }
 #endif
         if (byUser) SDL_RaiseWindow(surface.window);
+    }
+
+    // SDL's own wait cannot watch a descriptor; once stop signals are caught it wakes a few
+    // times a second to look at theirs.
+    static bool waitForSdlEvent(SDL_Event& event) {
+        return kernel::stopWakeDescriptor() < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, 200) != 0;
+    }
+
+    static bool stopWakes() {
+        pollfd wake{kernel::stopWakeDescriptor(), POLLIN, 0};
+        return wake.fd >= 0 && poll(&wake, 1, 0) > 0;
     }
 
     static int atLeastOne(int length) { return length > 0 ? length : 1; }
@@ -448,7 +463,8 @@ std::string visibleDrivers() {
 }  // namespace
 
 std::unique_ptr<Backend> createSdlBackend(std::string& why) {
-    // Ctrl+C in a terminal should end the program as it ends any other.
+    // SDL's handlers would turn Ctrl+C into an event the program does not know; the layer
+    // catches the stop signals itself (kernel/stop_signals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click into an inactive window is a click, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

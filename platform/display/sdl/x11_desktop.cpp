@@ -100,11 +100,13 @@ bool pointerOnScreen(const void* xevent, int& x, int& y) {
     }
 }
 
-void waitForEvents(void* display) {
-    if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return;
-    pollfd connection{ConnectionNumber(x(display)), POLLIN, 0};
+bool waitForEvents(void* display, int wake) {
+    if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return true;
+    pollfd watched[2] = {{ConnectionNumber(x(display)), POLLIN, 0}, {wake, POLLIN, 0}};
+    if (poll(watched, wake >= 0 ? 2 : 1, -1) <= 0) return true;
     // A hang-up is found and reported by Xlib on the next read.
-    if (poll(&connection, 1, -1) > 0 && (connection.revents & (POLLHUP | POLLERR))) XSync(x(display), False);
+    if (watched[0].revents & (POLLHUP | POLLERR)) XSync(x(display), False);
+    return !(watched[1].revents & POLLIN);
 }
 
 }  // namespace display::x11

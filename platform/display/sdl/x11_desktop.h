@@ -27,7 +27,8 @@ bool windowManagerRuns(void* display);
 bool pointerOnScreen(const void* xevent, int& x, int& y);
 
 // Sleeps until the X server has sent something, without SDL's own wait (which wakes
-// itself by sending an event to one of our windows, perhaps one that is gone).
-void waitForEvents(void* display);
+// itself by sending an event to one of our windows, perhaps one that is gone), or until
+// `wake` (a descriptor, -1 for none) becomes readable; returns false for the latter.
+bool waitForEvents(void* display, int wake);
 
 }  // namespace display::x11

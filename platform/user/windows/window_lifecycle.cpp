@@ -2,6 +2,7 @@
 // destruction, owned windows first, children with their parent; and the thread's CBT
 // hooks, which see both. Hooks form a chain, newest first; each passes on with
 // CallNextHookEx.
+#include "kernel/stop_signals.h"
 #include "user/windows/window_manager.h"
 
 #include <algorithm>
@@ -105,6 +106,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     else
         user::topLevels().insert(user::topLevels().begin(), window);
     if (!parent) {
+        // From the first window on, a stop signal closes windows instead of killing the
+        // program wherever it stands.
+        kernel::catchStopSignals();
         user::createSurfaceFor(window);
         // Each surface's display learns where captions are (the display may be new).
         user::installHitTester();
