@@ -261,17 +261,6 @@ TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboard) {
     EXPECT_EQ(testui::windowText(edit), "alpha one");
 }
 
-// As Win32's edit does, a paste longer than the room left inserts what fits.
-TEST_F(EditTest, APasteLongerThanTheLimitInsertsWhatFits) {
-    HWND edit = field("ab");
-    SendMessageA(edit, EM_LIMITTEXT, 5, 0);
-    focus(edit);
-    press(VK_END);
-    testui::headless().setClipboardText("cdefgh");
-    press('V', display::ModControl);
-    EXPECT_EQ(testui::windowText(edit), "abcde");
-}
-
 TEST_F(EditTest, NumberFieldRefusesOtherCharacters) {
     HWND edit = field("", ES_NUMBER);
     focus(edit);
