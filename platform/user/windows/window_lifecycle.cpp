@@ -94,7 +94,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         user::bury(window);
         return nullptr;
     }
-    window->rect = user::placedRect(cs.x, cs.y, cs.cx, cs.cy, !parent);
+    window->rect = user::placedRect(cs.x, cs.y, cs.cx, cs.cy, window);
     cs.x = window->rect.left;
     cs.y = window->rect.top;
     cs.cx = window->rect.right - window->rect.left;
