@@ -12,6 +12,7 @@
 #undef None  // Xlib's, which SDL_syswm.h brings in; our enumerators have that name
 
 #ifdef EDITOR_HAVE_X11
+#include "display/sdl/x11_clipboard.h"
 #include "display/sdl/x11_desktop.h"
 #endif
 
@@ -201,10 +202,12 @@ public:
 
     std::string clipboardText() override {
         char* text = SDL_GetClipboardText();
-        if (!text) return {};
-        std::string converted = codepage::utf8ToWindows1252(text);
+        std::string utf8 = text ? text : "";
         SDL_free(text);
-        return converted;
+#ifdef EDITOR_HAVE_X11
+        if (utf8.empty()) utf8 = largeX11Clipboard();
+#endif
+        return codepage::utf8ToWindows1252(utf8);
     }
 
     void setClipboardText(const std::string& text) override {
@@ -263,6 +266,16 @@ private:
         pollfd wake{kernel::stopWakeDescriptor(), POLLIN, 0};
         return wake.fd >= 0 && poll(&wake, 1, 0) > 0;
     }
+
+#ifdef EDITOR_HAVE_X11
+    // SDL reads a clipboard text only when its owner hands it over whole; a large one comes
+    // in pieces, which the X11 side reads on behalf of one of our windows.
+    std::string largeX11Clipboard() {
+        for (const auto& [id, surface] : surfaces_)
+            if (x11_ && surface.xwindow) return x11::readClipboard(x11_, surface.xwindow);
+        return {};
+    }
+#endif
 
     static int atLeastOne(int length) { return length > 0 ? length : 1; }
     static Rect toRect(const SDL_Rect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
