@@ -9,35 +9,19 @@
 set -euo pipefail
 editor=$1
 tool=$2
-work=$(mktemp -d /tmp/no-font-test.XXXXXX)
-editor_pid=""
-stop() { [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null; return 0; }
-fail() { echo "FAIL: $*" >&2; stop; exit 1; }
-trap stop EXIT
-. "$(dirname "$0")/form_driver.sh"
-unset WAYLAND_DISPLAY
-
-printf '[header]\n[entry 2]\nkeyWords: "alpha"\n' > "$work/start.txt"
-"$tool" import "$work/start.txt" "$work/TranslationFile.dat"
-cp "$work/TranslationFile.dat" "$work/before.dat"
-cp "$editor" "$work/"
+. "$(dirname "$0")/one_editor.sh"
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' > "$work/empty-fonts.conf"
 
-(cd "$work" && FONTCONFIG_FILE="$work/empty-fonts.conf" exec ./"$(basename "$editor")" 2>/dev/null) &
-editor_pid=$!
+start_editor FONTCONFIG_FILE="$work/empty-fonts.conf" 2>/dev/null
 form=$(form_window) || fail "with fontconfig offering no font, the form did not appear"
 sleep 0.5
 click_control 700 346 70 20   # Cancel
-for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=""
+editor_end
 [ "$status" -eq 0 ] || fail "with fontconfig offering no font, the editor ended with exit status $status"
 
 # From the fewest descriptors up, until the editor gets as far as waiting for the user:
 # each run that ends by itself says why in one line, and has touched no file.
 said_no_font=""
-name=$(basename "$editor")
 for limit in $(seq 4 16); do
     status=0
     (cd "$work" && ulimit -n "$limit" && exec env -u XAUTHORITY timeout 5 ./"$name") 2>"$work/said" || status=$?

@@ -8,40 +8,28 @@ set -euo pipefail
 editor=$1
 tool=$2
 offer=$3
-work=$(mktemp -d /tmp/paste-test.XXXXXX)
-editor_pid=""
 offer_pid=""
+. "$(dirname "$0")/one_editor.sh"
 stop() {
     [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null
     [ -n "$offer_pid" ] && kill "$offer_pid" 2>/dev/null
     return 0
 }
-fail() { echo "FAIL: $*" >&2; stop; exit 1; }
-trap stop EXIT
-. "$(dirname "$0")/form_driver.sh"
-unset WAYLAND_DISPLAY
 
-printf '[header]\n[entry 2]\nkeyWords: "alpha"\n' > "$work/start.txt"
-"$tool" import "$work/start.txt" "$work/TranslationFile.dat"
-cp "$editor" "$work/"
 # "café Ā 😀 " and then 40,000 x's.
 "$offer" "$(printf 'caf\xc3\xa9 \xc4\x80 \xf0\x9f\x98\x80 ')" 40000 > "$work/offer.out" &
 offer_pid=$!
 for _ in $(seq 50); do grep -q ready "$work/offer.out" && break; sleep 0.1; done
 grep -q ready "$work/offer.out" || fail "nothing owns the clipboard"
 
-(cd "$work" && exec ./"$(basename "$editor")") &
-editor_pid=$!
+start_editor
 form=$(form_window) || fail "the form did not appear"
 sleep 0.5
 click_control 8 195 415 20    # field 8, the reply text
 xdotool key ctrl+v
 sleep 1
 click_control 700 321 70 20   # OK: stores and ends
-for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=""
+editor_end
 [ "$status" -eq 0 ] || fail "the editor ended with exit status $status"
 expected="replyText: \"caf$(printf '\xc3\xa9') ? ? $(printf 'x%.0s' $(seq 245))\""
 stored=$("$tool" export "$work/TranslationFile.dat" | grep '^replyText: ' | tail -1)

@@ -7,18 +7,13 @@
 set -euo pipefail
 editor=$1
 tool=$2
-work=$(mktemp -d /tmp/small-screen-test.XXXXXX)
-editor_pid=""
-stop() { [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null; return 0; }
+. "$(dirname "$0")/one_editor.sh"
 fail() {
     echo "FAIL: $*" >&2
     import -window root "$work/screen.png" 2>/dev/null && echo "screen at failure: $work/screen.png" >&2
     stop
     exit 1
 }
-trap stop EXIT
-. "$(dirname "$0")/form_driver.sh"
-unset WAYLAND_DISPLAY
 key() { xdotool key "$@"; sleep 0.3; }
 geometry() {  # x y width height of the form's X window; nothing when it is gone
     xdotool getwindowgeometry "$form" 2>/dev/null |
@@ -26,11 +21,7 @@ geometry() {  # x y width height of the form's X window; nothing when it is gone
     echo
 }
 
-printf '[header]\n[entry 2]\nkeyWords: "alpha"\n' > "$work/start.txt"
-"$tool" import "$work/start.txt" "$work/TranslationFile.dat"
-cp "$editor" "$work/"
-(cd "$work" && exec ./"$(basename "$editor")") &
-editor_pid=$!
+start_editor
 form=$(form_window) || fail "the form did not appear"
 sleep 0.5
 read -r x0 y0 width height < <(geometry)
@@ -54,10 +45,7 @@ click_control 8 195 415 20    # field 8, the reply text, still on the screen
 xdotool type --delay 30 "reached"
 sleep 0.3
 click_control 700 321 70 20   # OK, now on the screen: stores and ends
-for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=""
+editor_end
 [ "$status" -eq 0 ] || fail "the editor ended with exit status $status"
 "$tool" export "$work/TranslationFile.dat" | grep -q '^replyText: "reached"$' || fail "OK did not store the typing"
 rm -rf "$work"

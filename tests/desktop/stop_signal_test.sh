@@ -7,23 +7,11 @@
 set -euo pipefail
 editor=$1
 tool=$2
-work=$(mktemp -d /tmp/stop-signal-test.XXXXXX)
-editor_pid=""
-stop() { [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null; return 0; }
-fail() { echo "FAIL: $*" >&2; stop; exit 1; }
-trap stop EXIT
-. "$(dirname "$0")/form_driver.sh"
-unset WAYLAND_DISPLAY
-
-printf '[header]\n[entry 2]\nkeyWords: "alpha"\n[entry 3]\nkeyWords: "beta"\n' > "$work/start.txt"
-"$tool" import "$work/start.txt" "$work/TranslationFile.dat"
-cp "$work/TranslationFile.dat" "$work/before.dat"
-cp "$editor" "$work/"
+. "$(dirname "$0")/one_editor.sh"
 
 for case in TERM:form HUP:box INT:form; do
     signal=${case%%:*}
-    (cd "$work" && exec ./"$(basename "$editor")") &
-    editor_pid=$!
+    start_editor
     form=$(form_window) || fail "SIG$signal: the form did not appear"
     sleep 0.5
     click_control 8 195 415 20    # field 8, the reply text
@@ -36,10 +24,7 @@ for case in TERM:form HUP:box INT:form; do
         cp "$work/TranslationFile.dat" "$work/before.dat"   # Find stored the typing
     fi
     kill -"$signal" "$editor_pid"
-    for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-    status=0
-    wait "$editor_pid" || status=$?
-    editor_pid=""
+    editor_end
     [ "$status" -eq 0 ] || fail "SIG$signal ($case): the editor ended with exit status $status"
     [ ! -e "$work/TranslationFileNEW.dat" ] || fail "SIG$signal ($case): TranslationFileNEW.dat was left behind"
     cmp -s "$work/before.dat" "$work/TranslationFile.dat" || fail "SIG$signal ($case): the dictionary changed"
