@@ -98,8 +98,7 @@ std::string utf8ToWindows1252(std::string_view utf8) {
             ++pos;  // skip one byte of a broken sequence and resynchronise
             continue;
         }
-        if (std::optional<unsigned char> byte = unicodeToWindows1252(*character))
-            out += static_cast<char>(*byte);
+        out += static_cast<char>(unicodeToWindows1252(*character).value_or(kDefaultCharacter));
     }
     return out;
 }

@@ -26,7 +26,10 @@ void appendUtf8(std::string& out, char32_t character);
 
 std::string windows1252ToUtf8(std::string_view bytes);
 
-// Characters the code page cannot hold, and malformed bytes, are left out.
+// What Win32 puts for a character the code page cannot hold.
+constexpr char kDefaultCharacter = '?';
+
+// Characters the code page cannot hold become kDefaultCharacter; malformed bytes are left out.
 std::string utf8ToWindows1252(std::string_view utf8);
 
 }  // namespace codepage

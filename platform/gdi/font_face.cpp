@@ -10,13 +10,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <strings.h>
 #include <tuple>
+
+#include <unistd.h>
 
 namespace gdi {
 
@@ -42,28 +43,47 @@ constexpr int kDefaultCellHeight = 16;
 // Beyond this a glyph image would only cost memory: nothing on a screen is taller.
 constexpr int kLargestHeight = 2048;
 
+// Null when FreeType cannot start; every face then fails to open, as with no font at all.
 FT_Library library() {
     static FT_Library instance = [] {
         FT_Library made = nullptr;
-        if (FT_Init_FreeType(&made) != 0) {
-            std::fprintf(stderr, "gdi: FreeType could not start\n");
-            std::abort();
-        }
-        return made;
+        return FT_Init_FreeType(&made) == 0 ? made : nullptr;
     }();
     return instance;
 }
 
-// The font file for a weight and slant: Liberation Sans, else DejaVu Sans, else whatever
-// sans-serif face fontconfig offers.
-std::string findFontFile(bool bold, bool italic) {
-    static std::map<std::pair<bool, bool>, std::string> found;
-    auto key = std::make_pair(bold, italic);
-    if (auto it = found.find(key); it != found.end()) return it->second;
+// Where Debian and most other systems keep the faces fontconfig would offer, for when it
+// offers none (no configuration, an unreadable cache, no file descriptor left for it).
+struct KnownFontFile {
+    bool bold;
+    bool italic;
+    const char* path;
+};
+constexpr KnownFontFile kKnownScalableFiles[] = {
+    {false, false, "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"},
+    {true, false, "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"},
+    {false, true, "/usr/share/fonts/truetype/liberation/LiberationSans-Italic.ttf"},
+    {true, true, "/usr/share/fonts/truetype/liberation/LiberationSans-BoldItalic.ttf"},
+    {false, false, "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
+    {true, false, "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"},
+    {false, true, "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf"},
+    {true, true, "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf"},
+};
 
-    std::string path;
+// The known file of this weight and slant, else of any: another style beats no text.
+std::string knownFontFile(bool bold, bool italic) {
+    for (bool anyStyle : {false, true})
+        for (const KnownFontFile& known : kKnownScalableFiles)
+            if ((anyStyle || (known.bold == bold && known.italic == italic)) && access(known.path, R_OK) == 0)
+                return known.path;
+    return {};
+}
+
+// Liberation Sans, else DejaVu Sans, else whatever sans-serif face fontconfig offers.
+std::string fontconfigFile(bool bold, bool italic) {
     for (const char* family : {"Liberation Sans", "DejaVu Sans", "sans-serif"}) {
         FcPattern* pattern = FcPatternCreate();
+        if (!pattern) return {};
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
         FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
@@ -79,16 +99,23 @@ std::string findFontFile(bool bold, bool italic) {
         bool exact = FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
                      strcasecmp(reinterpret_cast<const char*>(matchedFamily), family) == 0;
         bool last = std::strcmp(family, "sans-serif") == 0;
+        std::string path;
         if ((exact || last) && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
             path = reinterpret_cast<const char*>(file);
         FcPatternDestroy(match);
-        if (!path.empty()) break;
+        if (!path.empty()) return path;
     }
-    if (path.empty()) {
-        std::fprintf(stderr, "gdi: no scalable font found (install fonts-liberation)\n");
-        std::abort();
-    }
-    found[key] = path;
+    return {};
+}
+
+// The scalable font file for a weight and slant, or empty when there is none to be had.
+std::string findFontFile(bool bold, bool italic) {
+    static std::map<std::pair<bool, bool>, std::string> found;
+    auto key = std::make_pair(bold, italic);
+    if (auto it = found.find(key); it != found.end()) return it->second;
+    std::string path = fontconfigFile(bold, italic);
+    if (path.empty()) path = knownFontFile(bold, italic);
+    if (!path.empty()) found[key] = path;
     return path;
 }
 
@@ -136,12 +163,10 @@ FontMetrics bitmapMetrics(FT_Face face, int weight, bool italic) {
     return metrics;
 }
 
+// Null when the file cannot be opened now (gone, unreadable, no file descriptor left).
 FT_Face openFace(const std::string& path, int pixelSize) {
     FT_Face face = nullptr;
-    if (FT_New_Face(library(), path.c_str(), 0, &face) != 0) {
-        std::fprintf(stderr, "gdi: cannot open the font %s\n", path.c_str());
-        std::abort();
-    }
+    if (path.empty() || FT_New_Face(library(), path.c_str(), 0, &face) != 0) return nullptr;
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
     return face;
 }
@@ -259,32 +284,40 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     auto key = std::make_tuple(path, requested, classic, weight * 2 + (italic ? 1 : 0));
     if (auto it = faces.find(key); it != faces.end()) return it->second.get();
 
+    // Each kind of request falls back on the other kind of face: the classic bitmap face
+    // needs no fontconfig, and any text is better drawn in another face than not at all.
     FT_Face ftFace = nullptr;
     FontMetrics metrics;
     FontFace::Kind kind = FontFace::Kind::scalable;
-    if (classic) {
-        std::string bitmapPath;
-        ftFace = openClassicBitmapFace(bitmapPath);
-        if (ftFace) {
-            metrics = bitmapMetrics(ftFace, weight, italic);
-            kind = bold ? FontFace::Kind::emboldenedBitmap : FontFace::Kind::bitmap;
-        } else {
-            ftFace = openFace(path, kClassicPixelSize);
-            metrics = kClassicMetrics;
-            metrics.weight = weight;
-            metrics.italic = italic;
-        }
-        reportClassicFace(kind == FontFace::Kind::scalable ? path : bitmapPath, kind != FontFace::Kind::scalable);
-    } else {
-        ftFace = openFace(path, 16);
+    std::string bitmapPath;
+    if (!classic && (ftFace = openFace(path, 16))) {
         int em = requested < 0 ? -requested : emForCell(ftFace, requested);
         FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(em));
         metrics = scaledMetrics(ftFace, em, weight, italic);
+    } else if ((ftFace = openClassicBitmapFace(bitmapPath))) {
+        metrics = bitmapMetrics(ftFace, weight, italic);
+        kind = bold ? FontFace::Kind::emboldenedBitmap : FontFace::Kind::bitmap;
+    } else if (classic && (ftFace = openFace(path, kClassicPixelSize))) {
+        metrics = kClassicMetrics;
+        metrics.weight = weight;
+        metrics.italic = italic;
+    } else {
+        // No file can be opened now (file descriptors run out): a face made before serves.
+        return faces.empty() ? nullptr : faces.begin()->second.get();
     }
-    auto made = std::make_unique<FontFace>(ftFace, metrics, classic, kind);
+    if (classic)
+        reportClassicFace(kind == FontFace::Kind::scalable ? path : bitmapPath, kind != FontFace::Kind::scalable);
+    auto made = std::make_unique<FontFace>(ftFace, metrics, classic || kind != FontFace::Kind::scalable, kind);
     const FontFace* result = made.get();
     faces[key] = std::move(made);
     return result;
+}
+
+bool canDrawText() {
+    LOGFONTA dialogFont{};
+    dialogFont.lfHeight = -11;
+    std::strncpy(dialogFont.lfFaceName, "MS Sans Serif", LF_FACESIZE - 1);
+    return fontFaceFor(dialogFont) != nullptr;
 }
 
 }  // namespace gdi

@@ -1,4 +1,5 @@
-// Fonts drawn through FreeType: scalable faces found through fontconfig, and the classic
+// Fonts drawn through FreeType: scalable faces found through fontconfig (or at their usual
+// places when it offers none), and the classic
 // dialog font's bitmap face; their metrics and a glyph cache for the 256 Windows-1252
 // characters. One face per file and pixel size is made once and shared by every HFONT
 // that asks for it.
@@ -73,6 +74,12 @@ private:
 
 // The face that draws a logical font: "MS Sans Serif" at the small sizes has the classic
 // dialog font's fixed metrics; everything else is scaled from the outline's own.
+// Null only when no face could ever be opened; once one has been, a face that cannot be
+// opened now is stood in for by one made before.
 const FontFace* fontFaceFor(const LOGFONTA& logFont);
+
+// Whether any font can be had at all; without one nothing can be shown, and the program
+// says so before it starts rather than drawing no text.
+bool canDrawText();
 
 }  // namespace gdi

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "display/display.h"
+#include "gdi/font_face.h"
 
 #include <cstdio>
 
@@ -22,6 +23,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     display::setBackend(std::move(sdl));
+    // Checked before the program runs: it opens its files first, and a form without text
+    // would be no use to anyone.
+    if (!gdi::canDrawText()) {
+        std::fprintf(stderr, "%s: no font can be opened (fontconfig offers none and none of the usual font files "
+                             "can be read); install fonts-liberation, or allow more open files\n",
+                     argv[0]);
+        return 1;
+    }
     auto accessibleOnTheBus = accessibility::start(argv[0]);
 #else
     (void)argc;

@@ -21,10 +21,12 @@ TEST(Windows1252, TheCodePagesOwnCharacters) {
     EXPECT_EQ(windows1252ToUnicode(0x8D), char32_t(0x8D));
 }
 
-TEST(Windows1252, CharactersOutsideTheCodePageAreDropped) {
+// As Win32 converts them: each becomes its default character, so a paste keeps its length
+// and shows where something was.
+TEST(Windows1252, CharactersOutsideTheCodePageBecomeAQuestionMark) {
     EXPECT_EQ(utf8ToWindows1252("a\xE2\x82\xAC" "b"), "a\x80" "b");
-    EXPECT_EQ(utf8ToWindows1252("\xCE\xB1\xE4\xB8\xAD" "x\xF0\x9F\x98\x80"), "x");  // alpha, a CJK sign, an emoji
-    EXPECT_EQ(utf8ToWindows1252("\xC4\x80"), "");  // U+0100 lies just past Latin-1
+    EXPECT_EQ(utf8ToWindows1252("\xCE\xB1\xE4\xB8\xAD" "x\xF0\x9F\x98\x80"), "??x?");  // alpha, a CJK sign, an emoji
+    EXPECT_EQ(utf8ToWindows1252("\xC4\x80"), "?");  // U+0100 lies just past Latin-1
     EXPECT_FALSE(unicodeToWindows1252(0x20AD).has_value());
 }
 

@@ -3,6 +3,9 @@
 
 #include "ui_driver.h"
 
+#include <csignal>
+#include <cstdlib>
+
 namespace editor {
 namespace {
 
@@ -87,6 +90,44 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{"LabelOfField1", [] { clickControl(1); }, true},
                       Ending{"Escape", [] { testui::key(VK_ESCAPE); }, false, false}),
     [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
+
+// A stop signal (a session logging out, a terminal closed, Ctrl+C) ends the program as the
+// close box does: the edit on the form is dropped, and the work file goes. A box that is up
+// is closed first, then the form. The program's whole life runs in a child process, as the signal's
+// effects last for the process.
+struct StopSignalCase {
+    const char* name;
+    int signal;
+    bool boxUp;
+};
+
+class StopSignal : public EditorTest, public ::testing::WithParamInterface<StopSignalCase> {};
+
+TEST_P(StopSignal, EndsTheProgramAsTheCloseBoxDoes) {
+    writeNumberedDictionary(6);
+    EXPECT_EXIT(
+        {
+            Bytes before = dictionary();
+            step([] {
+                if (GetParam().boxUp) {
+                    typeInto(39, "no such words");
+                    clickControl(40);  // Find: "Not Found"
+                } else {
+                    typeInto(13, "edited reply");
+                }
+            });
+            step([] { std::raise(GetParam().signal); });
+            bool ended = session.run() == 0 && testui::headless().stepsLeft() == 0;
+            std::_Exit(ended && dictionary() == before && !fileExists(workFilePath()) ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, StopSignal,
+                         ::testing::Values(StopSignalCase{"TerminateWithABoxUp", SIGTERM, true},
+                                           StopSignalCase{"HangUp", SIGHUP, false},
+                                           StopSignalCase{"Interrupt", SIGINT, false}),
+                         [](const ::testing::TestParamInfo<StopSignalCase>& c) { return std::string(c.param.name); });
 
 // A dictionary too short for its header (empty, or a header cut to its first byte, which
 // is no count) gets a header saying "no entries", so the first Add makes record 2

@@ -66,7 +66,8 @@ bool lockedByAnotherProcess(const std::string& file) {
 }
 
 TEST_F(TranslationFileCommand, ImportThenExportGivesTheSameText) {
-    write(path("in.txt"), "[header]\n[entry 2]\nmode: 5\nkeyWords: \"good morning\"\ntranslation: \"bonjour\"\n");
+    // Saved by an editor that starts UTF-8 with a byte-order mark.
+    write(path("in.txt"), "\xEF\xBB\xBF[header]\n[entry 2]\nmode: 5\nkeyWords: \"good morning\"\ntranslation: \"bonjour\"\n");
     ASSERT_EQ(run("import in.txt d.dat"), 0);
     EXPECT_EQ(fs::file_size(path("d.dat")), 2u * 2056u);
     std::string text;
@@ -94,6 +95,8 @@ TEST_F(TranslationFileCommand, RefusedImportsLeaveTheDictionaryAsItWas) {
         {"", {"bad.txt: the text holds no records"}},
         {"[header]\n[entry 2]\nmode: 1\nwordClass: 3x\n[entry 4]\nkeyWords: \"a\n",
          {"bad.txt:line 4: ", "bad.txt:line 5: ", "bad.txt:line 6: "}},
+        {"[header]\ncount: 20001\n[entry 2]\n[entry 3]\n",
+         {"bad.txt:line 2: the count 20001 promises 20001 records, but the text holds only 3"}},
     };
     for (const Case& c : cases) {
         write(path("d.dat"), original);
@@ -129,13 +132,19 @@ TEST_F(TranslationFileCommand, ExportRefusesWhatIsNoTranslationFile) {
     EXPECT_NE(errors.find("2057 bytes"), std::string::npos) << errors;
     EXPECT_EQ(run("export missing.dat >/dev/null", nullptr, &errors), 1);
     EXPECT_NE(errors.find("cannot read"), std::string::npos) << errors;
+    // A full disk: the cut text is not taken for a whole one.
+    write(path("d.dat"), std::string(2056, '\0'));
+    EXPECT_EQ(run("export d.dat >/dev/full", nullptr, &errors), 1);
+    EXPECT_NE(errors.find("cannot write to standard output: No space left on device"), std::string::npos) << errors;
 }
 
 TEST_F(TranslationFileCommand, CheckExitsNonZeroOnlyForWhatIsUnsound) {
     const std::string entries = "[header]\n[entry 2]\nkeyWords: \"cat\"\n[entry 3]\nkeyWords: \"cat\"\n";
     write(path("sound.txt"), entries);
-    write(path("unsound.txt"), "[header]\ncount: 7\n[entry 2]\nkeyWords: \"cat\"\n");
-    ASSERT_EQ(run("import sound.txt sound.dat && " + kTool + " import unsound.txt unsound.dat"), 0);
+    dict::TestEntry cat;
+    cat.texts[dict::keyWords] = "cat";
+    write(path("unsound.dat"), dict::dictionaryBytes(7, {cat}));
+    ASSERT_EQ(run("import sound.txt sound.dat"), 0);
     std::string output;
     EXPECT_EQ(run("check sound.dat", &output), 0);  // warnings alone
     EXPECT_NE(output.find("sound.dat: sound, 1 warning\n"), std::string::npos) << output;

@@ -216,6 +216,28 @@ TEST_F(Tree, MovingAndSizingSendPositionMessagesAndShowHideFollowsFlags) {
 
 class Limits : public WindowTest {};
 
+// On a screen smaller than the window, a dialog (a popup without a sizing frame) keeps its
+// size, so that all of it can be reached by moving it; windows a user sizes are kept to
+// what a user could drag them to (the 1024 x 768 screen and a 4-pixel frame each side).
+TEST_F(Limits, OnlyWindowsThatCanBeSizedAreKeptWithinTheScreen) {
+    struct Case {
+        DWORD style;
+        LONG width, height;
+    };
+    const Case cases[] = {
+        {WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 1500, 900},
+        {WS_POPUP | WS_THICKFRAME, 1032, 776},
+        {WS_OVERLAPPEDWINDOW, 1032, 776},
+        {WS_POPUP, 8192, 8192},  // not a surface of any size asked for
+    };
+    for (const Case& c : cases) {
+        HWND w = topLevel(0, 0, c.style == WS_POPUP ? 20000 : 1500, c.style == WS_POPUP ? 20000 : 900, c.style);
+        EXPECT_EQ(windowRect(w).right, c.width) << std::hex << c.style;
+        EXPECT_EQ(windowRect(w).bottom, c.height) << std::hex << c.style;
+        DestroyWindow(w);
+    }
+}
+
 namespace {
 size_t heldDuringNestedLoop = 0;
 LRESULT CALLBACK destroysItselfThenWaits(HWND w, UINT m, WPARAM wp, LPARAM lp) {

@@ -201,7 +201,7 @@ struct RecordBuilder {
     std::string bytes = std::string(kRecordSize, '\0');
     std::array<Slot, kTextCount> slots;
     std::set<std::string> seen;
-    bool countGiven = false;
+    int countLine = 0;  // the line that gives the header's count, 0 when none does
 
     void finish(std::string& file) {
         for (size_t i = 0; i < slots.size(); ++i) {
@@ -257,7 +257,7 @@ void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
         throw TextError(lineNumber, "\"" + seenAs + "\" is given twice in this record");
     if (field->isNumber) {
         writeInt32(record.bytes, kNumbers[field->index].offset, parseNumber(value, lineNumber));
-        if (inHeader && field->index == 0) record.countGiven = true;
+        if (inHeader && field->index == 0) record.countLine = lineNumber;
         return;
     }
     RecordBuilder::Slot& slot = record.slots[field->index];
@@ -304,6 +304,21 @@ struct Refusals {
     }
 };
 
+// A text cut short (a copy, a transfer or an export that stopped) still reads as whole
+// records; only the count tells that records are missing, and a dictionary made from it
+// would promise entries it does not hold.
+void checkCountAgainstRecords(const std::string& file, int countLine, Refusals& refusals) {
+    size_t records = file.size() / kRecordSize;
+    int32_t count = int32At(file, 0);
+    if (countLine == 0 || count <= 0 || size_t(count) <= records) return;
+    refusals.add(TextError(countLine, "the count " + std::to_string(count) + " promises " + std::to_string(count) +
+                                          " records, but the text holds only " + std::to_string(records) +
+                                          ": is it cut short?"));
+}
+
+// The mark some editors put at the start of a UTF-8 text.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 int32_t int32At(std::string_view record, size_t offset) {
@@ -335,16 +350,17 @@ std::string exportText(std::string_view fileBytes) {
 }
 
 std::string importText(std::string_view text) {
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
     std::string file;
     std::optional<RecordBuilder> record;
     Refusals refusals;
-    bool countGiven = false;
+    int countLine = 0;
     int lineNumber = 0;
     // A refused record line still opens a record, so that the lines after it are read
     // (and refused) as they would be after a good one.
     auto startRecord = [&](size_t number) {
         if (record) {
-            countGiven = countGiven || record->countGiven;
+            countLine = countLine ? countLine : record->countLine;
             record->finish(file);
         }
         record.emplace();
@@ -388,14 +404,15 @@ std::string importText(std::string_view text) {
         refusals.add(TextError(0, "the text holds no records: a dictionary's text starts with [header] (an empty "
                                   "text is what a failed export leaves)"));
     if (record) {
-        countGiven = countGiven || record->countGiven;
+        countLine = countLine ? countLine : record->countLine;
         size_t records = record->number;
         try {
             record->finish(file);
         } catch (const TextError& error) {
             refusals.add(error);
         }
-        if (!countGiven && file.size() >= kRecordSize) writeInt32(file, 0, static_cast<int32_t>(records));
+        if (countLine == 0 && file.size() >= kRecordSize) writeInt32(file, 0, static_cast<int32_t>(records));
+        if (refusals.named.empty()) checkCountAgainstRecords(file, countLine, refusals);
     }
     if (!refusals.named.empty()) throw RefusedText(std::move(refusals.named), refusals.unnamed);
     return file;

@@ -28,7 +28,9 @@
 //                            which the editor treats as an over-long text
 //
 // Any file whose length is a whole number of 2056-byte records turns into text and back
-// into the same bytes. Import refuses a text without records (an empty one included), and
+// into the same bytes, unless its count promises records it lacks: import refuses a text
+// whose count does so (a text cut short), and a byte-order mark before the text is
+// skipped. Import refuses a text without records (an empty one included), and
 // names each line it refuses (the first 20 of them): texts that are too long or have no
 // closing quote, numbers that are not whole numbers or lie outside int32, unknown or
 // repeated fields, records out of order and any other line it cannot read. A text with

@@ -51,9 +51,14 @@ int cannotRead(const std::string& path) {
     return 1;
 }
 
+// Output that did not all arrive (a full disk, a quota) leaves a cut text behind whoever
+// reads it; it is named, so that nobody takes it for a whole one.
 bool flushed() {
     std::cout.flush();
-    return bool(std::cout);
+    if (std::cout) return true;
+    std::cerr << "translation-file: cannot write to standard output: "
+              << (errno ? std::strerror(errno) : "the output was cut short") << "; what was written is incomplete\n";
+    return false;
 }
 
 int exportCommand(const std::string& dictionary) {

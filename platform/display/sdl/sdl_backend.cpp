@@ -2,6 +2,7 @@
 
 #include "codepage/windows1252.h"
 #include "display/sdl/key_mapping.h"
+#include "kernel/stop_signals.h"
 
 #ifdef EDITOR_HAVE_X11
 #define SDL_VIDEO_DRIVER_X11 1  // SDL_syswm.h then declares the X11 window information
@@ -11,6 +12,7 @@
 #undef None  // Xlib's, which SDL_syswm.h brings in; our enumerators have that name
 
 #ifdef EDITOR_HAVE_X11
+#include "display/sdl/x11_clipboard.h"
 #include "display/sdl/x11_desktop.h"
 #endif
 
@@ -20,6 +22,8 @@
 #include <ctime>
 #include <map>
 #include <vector>
+
+#include <poll.h>
 
 namespace display {
 
@@ -174,12 +178,14 @@ public:
             if (!wait) return false;
 #ifdef EDITOR_HAVE_X11
             if (x11_) {
-                // Work the wait source did (the accessibility bus) may have posted messages.
-                if (x11::waitForEvents(x11_)) return false;
+                // Work the wait source did (the accessibility bus) may have posted messages,
+                // and a stop request is taken by the message loop.
+                if (x11::waitForEvents(x11_, kernel::stopWakeDescriptor())) return false;
                 continue;
             }
 #endif
-            if (SDL_WaitEvent(&event) != 0 && translate(event, out)) return true;
+            if (waitForSdlEvent(event) && translate(event, out)) return true;
+            if (stopWakes()) return false;
         }
     }
 
@@ -199,10 +205,12 @@ public:
 
     std::string clipboardText() override {
         char* text = SDL_GetClipboardText();
-        if (!text) return {};
-        std::string converted = codepage::utf8ToWindows1252(text);
+        std::string utf8 = text ? text : "";
         SDL_free(text);
-        return converted;
+#ifdef EDITOR_HAVE_X11
+        if (utf8.empty()) utf8 = largeX11Clipboard();
+#endif
+        return codepage::utf8ToWindows1252(utf8);
     }
 
     void setClipboardText(const std::string& text) override {
@@ -250,6 +258,27 @@ private:
 #endif
         if (byUser) SDL_RaiseWindow(surface.window);
     }
+
+    // SDL's own wait cannot watch a descriptor; once stop signals are caught it wakes a few
+    // times a second to look at theirs.
+    static bool waitForSdlEvent(SDL_Event& event) {
+        return kernel::stopWakeDescriptor() < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, 200) != 0;
+    }
+
+    static bool stopWakes() {
+        pollfd wake{kernel::stopWakeDescriptor(), POLLIN, 0};
+        return wake.fd >= 0 && poll(&wake, 1, 0) > 0;
+    }
+
+#ifdef EDITOR_HAVE_X11
+    // SDL reads a clipboard text only when its owner hands it over whole; a large one comes
+    // in pieces, which the X11 side reads on behalf of one of our windows.
+    std::string largeX11Clipboard() {
+        for (const auto& [id, surface] : surfaces_)
+            if (x11_ && surface.xwindow) return x11::readClipboard(x11_, surface.xwindow);
+        return {};
+    }
+#endif
 
     static int atLeastOne(int length) { return length > 0 ? length : 1; }
     static Rect toRect(const SDL_Rect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
@@ -450,7 +479,8 @@ std::string visibleDrivers() {
 }  // namespace
 
 std::unique_ptr<Backend> createSdlBackend(std::string& why) {
-    // Ctrl+C in a terminal should end the program as it ends any other.
+    // SDL's handlers would turn Ctrl+C into an event the program does not know; the layer
+    // catches the stop signals itself (kernel/stop_signals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A click into an inactive window is a click, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

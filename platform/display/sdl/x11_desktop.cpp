@@ -103,13 +103,14 @@ bool pointerOnScreen(const void* xevent, int& x, int& y) {
     }
 }
 
-bool waitForEvents(void* display) {
+bool waitForEvents(void* display, int wake) {
     if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return false;
     std::vector<pollfd> fds{{ConnectionNumber(x(display)), POLLIN, 0}};
+    if (wake >= 0) fds.push_back({wake, POLLIN, 0});
     bool served = waitServingSource(fds);
     // A hang-up is found and reported by Xlib on the next read.
     if (fds[0].revents & (POLLHUP | POLLERR)) XSync(x(display), False);
-    return served;
+    return served || (wake >= 0 && (fds[1].revents & POLLIN));
 }
 
 }  // namespace display::x11

@@ -28,7 +28,8 @@ bool pointerOnScreen(const void* xevent, int& x, int& y);
 
 // Sleeps until the X server has sent something, without SDL's own wait (which wakes
 // itself by sending an event to one of our windows, perhaps one that is gone), serving
-// the display's wait source meanwhile. True when that source did work.
-bool waitForEvents(void* display);
+// the display's wait source meanwhile, or until `wake` (a descriptor, -1 for none) becomes
+// readable. True when the wait ended for the loop above: the source did work, or `wake`.
+bool waitForEvents(void* display, int wake);
 
 }  // namespace display::x11

@@ -2,6 +2,7 @@
 // leaves alone.
 #include "user/windows/default_proc.h"
 #include "user/windows/window_internal.h"
+#include "user/windows/window_menu.h"
 #include "user/windows/window_observer.h"
 
 #include <cstring>
@@ -100,10 +101,15 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageA(hWnd, WM_CLOSE, 0, 0);
+        if ((wParam & 0xFFF0) == SC_MOVE && (w->style & WS_CAPTION) == WS_CAPTION) user::moveWithKeyboard(hWnd);
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             SendMessageA(user::topLevelOf(w)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (wParam == VK_F1 + 6 && (lParam & (1 << 29)))  // Alt+F7
+            SendMessageA(user::topLevelOf(w)->handle, WM_SYSCOMMAND, SC_MOVE, 0);
+        if (wParam == VK_SPACE && (lParam & (1 << 29)) && (user::topLevelOf(w)->style & WS_SYSMENU))
+            user::openWindowMenu(user::topLevelOf(w)->handle);
         // Shift+F10 asks for the context menu, at no point (-1, -1).
         if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))
             SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);

@@ -55,12 +55,21 @@ RECT closeBoxRectInWindow(Window* window) {
     return RECT{right - closeBoxWidth, top, right, top + closeBoxHeight};
 }
 
-RECT placedRect(int x, int y, int cx, int cy, bool topLevel) {
+RECT placedRect(int x, int y, int cx, int cy, const Window* window) {
     constexpr int coordinateLimit = 32767;
+    // Each top-level window has a surface of its full size; beyond this side a popup would
+    // only cost memory (no screen is that large).
+    constexpr int largestPopupSide = 8192;
     x = std::clamp(x, -coordinateLimit, coordinateLimit);
     y = std::clamp(y, -coordinateLimit, coordinateLimit);
-    cx = std::clamp(cx, 0, topLevel ? GetSystemMetrics(SM_CXMAXTRACK) : coordinateLimit);
-    cy = std::clamp(cy, 0, topLevel ? GetSystemMetrics(SM_CYMAXTRACK) : coordinateLimit);
+    int widest = coordinateLimit, tallest = coordinateLimit;
+    if (!window->parent) {
+        bool tracked = (window->style & WS_THICKFRAME) || !(window->style & (WS_POPUP | WS_CHILD));
+        widest = tracked ? GetSystemMetrics(SM_CXMAXTRACK) : largestPopupSide;
+        tallest = tracked ? GetSystemMetrics(SM_CYMAXTRACK) : largestPopupSide;
+    }
+    cx = std::clamp(cx, 0, widest);
+    cy = std::clamp(cy, 0, tallest);
     return RECT{x, y, x + cx, y + cy};
 }
 

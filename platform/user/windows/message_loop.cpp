@@ -1,6 +1,7 @@
 // The message loop: peeking and getting messages (posted ones and input first, then
 // WM_QUIT, then WM_PAINT), waiting for the display, and dispatching to procedures.
 #include "user/windows/message_trace.h"
+#include "user/windows/stop_requests.h"
 #include "user/windows/window_manager.h"
 
 namespace user {
@@ -8,9 +9,12 @@ namespace user {
 namespace {
 
 // Waits for the display's next event and turns it into messages. Everything drawn so far
-// is shown first, as the user looks at the screen while the program waits.
+// is shown first, as the user looks at the screen while the program waits. A pending stop
+// signal is taken here, where the program waits for input and so can take a close, never
+// in the middle of what it does between two waits (a pass, a store).
 void waitForInput() {
     presentSurfaces();
+    if (closeForStopRequest()) return;
     translateOneEvent(true);
 }
 

@@ -127,10 +127,11 @@ RECT clientRectInWindow(Window* window);  // client area relative to the window'
 POINT clientOriginOnScreen(Window* window);
 POINT surfaceOffset(Window* window);    // window top-left within its top-level's surface
 Window* topLevelAt(POINT screenPoint);  // topmost visible top-level window there
-// The rectangle a window gets for a requested place and size: sizes are never negative,
-// coordinates stay in the 16-bit range that position messages carry, and a top-level
-// window is no larger than a user could drag one to (each has a surface of its full size).
-RECT placedRect(int x, int y, int cx, int cy, bool topLevel);
+// The rectangle `window` gets for a requested place and size: sizes are never negative,
+// coordinates stay in the 16-bit range that position messages carry. As on Win32, only a
+// top-level window that can be sized, or an overlapped one, is kept within the size a user
+// could drag one to; a popup such as a dialog keeps its own size on a smaller screen.
+RECT placedRect(int x, int y, int cx, int cy, const Window* window);
 
 // The non-client area's measures.
 struct Insets {

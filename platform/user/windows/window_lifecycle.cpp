@@ -2,6 +2,7 @@
 // destruction, owned windows first, children with their parent; and the thread's CBT
 // hooks, which see both. Hooks form a chain, newest first; each passes on with
 // CallNextHookEx.
+#include "kernel/stop_signals.h"
 #include "user/windows/window_manager.h"
 #include "user/windows/window_observer.h"
 
@@ -95,7 +96,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         user::bury(window);
         return nullptr;
     }
-    window->rect = user::placedRect(cs.x, cs.y, cs.cx, cs.cy, !parent);
+    window->rect = user::placedRect(cs.x, cs.y, cs.cx, cs.cy, window);
     cs.x = window->rect.left;
     cs.y = window->rect.top;
     cs.cx = window->rect.right - window->rect.left;
@@ -107,6 +108,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     else
         user::topLevels().insert(user::topLevels().begin(), window);
     if (!parent) {
+        // From the first window on, a stop signal closes windows instead of killing the
+        // program wherever it stands.
+        kernel::catchStopSignals();
         user::createSurfaceFor(window);
         // Each surface's display learns where captions are (the display may be new).
         user::installHitTester();

@@ -53,7 +53,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     if (!(w = fromHandle(hWnd))) return FALSE;
 
     RECT old = w->rect;
-    RECT now = user::placedRect(pos.x, pos.y, pos.cx, pos.cy, !w->parent);
+    RECT now = user::placedRect(pos.x, pos.y, pos.cx, pos.cy, w);
     bool moved = now.left != old.left || now.top != old.top;
     bool sized = (now.right - now.left) != (old.right - old.left) || (now.bottom - now.top) != (old.bottom - old.top);
     bool restacked = !(uFlags & SWP_NOZORDER);
