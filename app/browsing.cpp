@@ -13,7 +13,7 @@ namespace {
 
 void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
     if (lengthBefore >= 0)
-        setFileLength(dictionaryFile, lengthBefore);
+        setDictionaryLength(lengthBefore);
     currentEntry = cameFrom;
     showEntry();
 }
@@ -88,7 +88,7 @@ void addEntry() {
         return;
     }
     setEntryCount(header, count + 1);
-    bool headerWritten = writeRecord(dictionaryFile, headerRecord, &header, recordLength) == 0;
+    bool headerWritten = writeDictionaryRecord(headerRecord, header) == 0;
     if (headerWritten && flushFile(dictionaryFile) == 0)
         return;
     reportDictionaryWriteFailure(&editorForm);
@@ -96,7 +96,7 @@ void addEntry() {
     // be put back keeps the entry it promises.
     if (headerWritten) {
         setEntryCount(header, count);
-        if (writeRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
+        if (writeDictionaryRecord(headerRecord, header) != 0)
             return;
     }
     undoAdd(cameFrom, lengthBefore);
