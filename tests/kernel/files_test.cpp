@@ -179,7 +179,6 @@ TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
 }
 
-#ifdef EDITOR_FAULT_INJECTION
 // A path given out for an open file leads to that file: none for a file no name leads to
 // any more (the system would name it "... (deleted)"), nor for one renamed over.
 TEST_F(Files, TheFinalPathIsOnlyAPathThatLeadsToTheOpenFile) {
@@ -215,6 +214,7 @@ TEST_F(Files, SpecialFilesOpenWithoutWaitingAndTellTheirType) {
     }
 }
 
+#ifdef EDITOR_FAULT_INJECTION
 TEST_F(Files, InjectedFaultsFailTheChosenOperationOnly) {
     HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);
     DWORD written;
