@@ -201,7 +201,7 @@ HANDLE invalidHandle(DWORD error) {
 }
 
 // Opens without truncating; reports whether the file was there before.
-int openByDisposition(const char* path, int accessFlags, DWORD disposition, bool& existed) {
+int openForDisposition(const char* path, int accessFlags, DWORD disposition, bool& existed) {
     bool mayCreate = disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (mayCreate) {
@@ -220,12 +220,10 @@ int openByDisposition(const char* path, int accessFlags, DWORD disposition, bool
 }
 
 // The open itself never waits (a FIFO without a writer would hold it for ever, where a
-// Win32 open returns at once); what is not a regular file gets its blocking transfers back.
-int openForDisposition(const char* path, int accessFlags, DWORD disposition, bool& existed) {
-    int fd = openByDisposition(path, accessFlags | O_NONBLOCK, disposition, existed);
-    struct stat info;
-    if (fd >= 0 && fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+// Win32 open returns at once); transfers on what is not a regular file then wait as
+// Win32's do. On a regular file the flag means nothing.
+void keepTransfersBlocking(int fd, const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 }
 
 }  // namespace
@@ -246,12 +244,13 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     int fd = -1;
     struct stat info;
     for (int attempt = 0;; ++attempt) {
-        fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
+        fd = openForDisposition(lpFileName, accessFlags | O_NONBLOCK, dwCreationDisposition, existed);
         if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
         if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
             close(fd);
             return invalidHandle(ERROR_ACCESS_DENIED);
         }
+        keepTransfersBlocking(fd, info);
         if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
             close(fd);
             return invalidHandle(ERROR_SHARING_VIOLATION);
