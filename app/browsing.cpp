@@ -89,7 +89,7 @@ void addEntry() {
     }
     setEntryCount(header, count + 1);
     bool headerWritten = writeDictionaryRecord(headerRecord, header) == 0;
-    if (headerWritten && flushFile(dictionaryFile) == 0)
+    if (headerWritten && flushDictionaryWrites() == 0)
         return;
     reportDictionaryWriteFailure(&editorForm);
     // Undone only once the header no longer counts the new entry: a header that cannot

@@ -119,8 +119,15 @@ int32_t setDictionaryLength(int64_t length) {
 }
 
 void flushDictionary() {
-    if (dictionaryFile && flushFile(dictionaryFile) != 0)
+    if (dictionaryFile && flushDictionaryWrites() != 0)
         reportDictionaryWriteFailure(nullptr);
+}
+
+// A file system may set the time of the last write only when the writes reach the medium.
+int32_t flushDictionaryWrites() {
+    int32_t result = flushFile(dictionaryFile);
+    noteOwnState(HeldFile::dictionary);
+    return result;
 }
 
 void closeTranslationFiles() {

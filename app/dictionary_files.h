@@ -27,6 +27,7 @@ bool refuseChangedDictionary(const char* consequence);
 // The editor's own changes to the dictionary, noted as its own (see outside_changes.h).
 int32_t writeDictionaryRecord(int32_t record, const EntryRecord& buffer);
 int32_t setDictionaryLength(int64_t length);
+int32_t flushDictionaryWrites();
 void closeTranslationFiles();
 // Pushes what the stores wrote to the medium; a failure is shown.
 void flushDictionary();
