@@ -53,14 +53,16 @@ void noteOwnState(HeldFile which) {
     state.known = handle && GetFileInformationByHandle(handle, &state.information);
 }
 
+// A file's identity stays the same while the editor holds it open, so a name that leads to
+// a file of that identity leads to the editor's file, and that file still has a name.
 OutsideChange outsideChange(HeldFile which) {
     const LeftState& state = leftStates[static_cast<int>(which)];
-    BY_HANDLE_FILE_INFORMATION held{}, named{};
-    if (!state.known || !GetFileInformationByHandle(handleOf(which), &held))
+    if (!state.known)
         return OutsideChange::none;  // nothing to compare with: the write itself reports
-    if (held.nNumberOfLinks == 0 || !namedFileInformation(which, named) || !sameFile(held, named))
+    BY_HANDLE_FILE_INFORMATION named{};
+    if (!namedFileInformation(which, named) || !sameFile(named, state.information))
         return OutsideChange::replaced;
-    return sameContentsStamp(held, state.information) ? OutsideChange::none : OutsideChange::changed;
+    return sameContentsStamp(named, state.information) ? OutsideChange::none : OutsideChange::changed;
 }
 
 void reportOutsideChange(HeldFile which, OutsideChange change, const char* consequence) {
