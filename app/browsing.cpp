@@ -13,7 +13,7 @@ namespace {
 
 void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
     if (lengthBefore >= 0)
-        setFileLength(dictionaryFile, lengthBefore);
+        setDictionaryLength(lengthBefore);
     currentEntry = cameFrom;
     showEntry();
 }
@@ -88,15 +88,15 @@ void addEntry() {
         return;
     }
     setEntryCount(header, count + 1);
-    bool headerWritten = writeRecord(dictionaryFile, headerRecord, &header, recordLength) == 0;
-    if (headerWritten && flushFile(dictionaryFile) == 0)
+    bool headerWritten = writeDictionaryRecord(headerRecord, header) == 0;
+    if (headerWritten && flushDictionaryWrites() == 0)
         return;
     reportDictionaryWriteFailure(&editorForm);
     // Undone only once the header no longer counts the new entry: a header that cannot
     // be put back keeps the entry it promises.
     if (headerWritten) {
         setEntryCount(header, count);
-        if (writeRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
+        if (writeDictionaryRecord(headerRecord, header) != 0)
             return;
     }
     undoAdd(cameFrom, lengthBefore);

@@ -1,10 +1,15 @@
 #include "dictionary_files.h"
 
+#include "dialogs.h"
+#include "editor_form.h"
 #include "main_sequence.h"
 #include "messages.h"
+#include "outside_changes.h"
 #include "rebuild.h"
 #include "text.h"
 #include "translation_records.h"
+
+#include <string>
 
 namespace {
 
@@ -18,8 +23,50 @@ void numberEntriesOfEmptyDictionary() {
         return;
     dictionaryBuffer = EntryRecord{};
     setEntryCount(dictionaryBuffer, 1);
-    if (writeRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength) != 0)
+    if (writeDictionaryRecord(headerRecord, dictionaryBuffer) != 0)
         reportDictionaryWriteFailure(nullptr);
+}
+
+// The system's words for why a file cannot be had, without the line break they end with.
+std::string systemReason(DWORD error) {
+    char text[512];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(error) : reason;
+}
+
+// Only a file on disk is a translation file (a link to one will do): a pass would put a
+// plain file in place of a device or a pipe, and reading a pipe waits for ever.
+// The box says which file could not be had and why, so that the user knows what to fix.
+bool openTranslationFile(FileVariable& file, const char* fileName, const char* mode) {
+    char* path = translationFilePath(fileName);
+    std::string reason;
+    if (openFile(&file, translationFileKind, path, mode) != 0) {
+        reason = systemReason(GetLastError());
+    } else if (GetFileType(file) != FILE_TYPE_DISK) {
+        closeFile(&file, translationFileKind);
+        reason = "This is a device or a pipe, not a file.";
+    }
+    if (!reason.empty()) {
+        char* text = concatTexts({"Can't find ", fileName, "\n", path, ": ", reason.c_str()});
+        messageBox(nullptr, text, errorCaption, 0);
+        freeText(text);
+    }
+    freeText(path);
+    return file != nullptr;
+}
+
+bool openDictionary() {
+    if (!dictionaryFile && !openTranslationFile(dictionaryFile, dictionaryFileName, "r+"))
+        return false;
+    readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
+    noteOwnState(HeldFile::dictionary);
+    numberEntriesOfEmptyDictionary();
+    removeRebuildLeftovers();
+    return true;
 }
 
 }  // namespace
@@ -33,32 +80,54 @@ char* translationFilePath(const char* fileName) {
 }
 
 void openTranslationFiles() {
-    char* path = translationFilePath(dictionaryFileName);
-    if (dictionaryFile || openFile(&dictionaryFile, translationFileKind, path, "r+") == 0) {
-        readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
-        numberEntriesOfEmptyDictionary();
+    if (openDictionary())
         currentEntry = entryCount(dictionaryBuffer);
-        removeRebuildLeftovers();
-    } else {
-        messageBox(nullptr, "Can't find TranslationFile.dat", errorCaption, 0);
+    else
         runFlag = 0;
-    }
-    freeText(path);
 
-    path = translationFilePath(workFileName);
-    if (workFile || openFile(&workFile, translationFileKind, path, "a") == 0) {
+    if (workFile || openTranslationFile(workFile, workFileName, "a")) {
         readRecord(workFile, headerRecord, &workBuffer, recordLength);
         newRecordCount = entryCount(workBuffer);
     } else {
-        messageBox(nullptr, "Can't find TranslationFileNEW.dat", errorCaption, 0);
         runFlag = 0;
     }
-    freeText(path);
+}
+
+bool refuseChangedDictionary(const char* consequence) {
+    OutsideChange change = outsideChange(HeldFile::dictionary);
+    if (change == OutsideChange::none)
+        return false;
+    reportOutsideChange(HeldFile::dictionary, change, consequence);
+    closeFile(&dictionaryFile, translationFileKind);
+    if (!openDictionary()) {
+        closeDialog(editorForm, 1);
+        runFlag = 0;
+    }
+    return true;
+}
+
+int32_t writeDictionaryRecord(int32_t record, const EntryRecord& buffer) {
+    int32_t result = writeRecord(dictionaryFile, record, &buffer, recordLength);
+    noteOwnState(HeldFile::dictionary);
+    return result;
+}
+
+int32_t setDictionaryLength(int64_t length) {
+    int32_t result = setFileLength(dictionaryFile, length);
+    noteOwnState(HeldFile::dictionary);
+    return result;
 }
 
 void flushDictionary() {
-    if (dictionaryFile && flushFile(dictionaryFile) != 0)
+    if (dictionaryFile && flushDictionaryWrites() != 0)
         reportDictionaryWriteFailure(nullptr);
+}
+
+// A file system may set the time of the last write only when the writes reach the medium.
+int32_t flushDictionaryWrites() {
+    int32_t result = flushFile(dictionaryFile);
+    noteOwnState(HeldFile::dictionary);
+    return result;
 }
 
 void closeTranslationFiles() {

@@ -31,7 +31,7 @@ void initialiseForm() {
     setControlText(editorForm, findBox, "");
     forgetStoreRefusal();
     currentEntry = readDictionaryHeader();
-    showEntry();
+    showStartingEntry();
 }
 
 struct Command {

@@ -89,7 +89,9 @@ int32_t storeEntry() {
         return 1;
     }
     refusedPosition = 0;
-    if (writeRecord(dictionaryFile, currentEntry, &dictionaryBuffer, recordLength) != 0) {
+    if (refuseChangedDictionary("this entry was not stored"))
+        return 1;
+    if (writeDictionaryRecord(currentEntry, dictionaryBuffer) != 0) {
         reportDictionaryWriteFailure(&editorForm);
         return 1;
     }

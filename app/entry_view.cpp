@@ -38,6 +38,17 @@ int32_t showEntry() {
     return 0;
 }
 
+void showStartingEntry() {
+    int64_t length = fileLength(dictionaryFile);
+    if (length >= 0 && (int64_t(currentEntry) - 1) * recordLength >= length) {
+        for (int32_t id = firstEntryField; id <= descriptionField; ++id)
+            showText(id, "");
+        showNumber(entryNumberBox, currentEntry);
+        return;
+    }
+    showEntry();
+}
+
 void showNextEntrySentinel() { showFixedTexts({"1", "0", "1", "0"}, "na", "Next entry"); }
 
 void showNewEntryTemplate() {

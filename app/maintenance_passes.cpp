@@ -5,6 +5,7 @@
 #include "entry_fields.h"
 #include "form_fields.h"
 #include "messages.h"
+#include "outside_changes.h"
 #include "rebuild.h"
 #include "text.h"
 #include "translation_records.h"
@@ -113,6 +114,7 @@ void runPass(const PassRules& rules) {
     setEntryCount(workBuffer, newRecordCount - 1);
     if (writeRecord(workFile, headerRecord, &workBuffer, recordLength) != 0 || flushFile(workFile) != 0)
         complete = false;
+    noteOwnState(HeldFile::work);
     rebuildTranslationFile(complete);
 }
 

@@ -5,6 +5,7 @@
 #include "editor_form.h"
 #include "main_sequence.h"
 #include "messages.h"
+#include "outside_changes.h"
 #include "text.h"
 #include "translation_records.h"
 
@@ -127,6 +128,22 @@ bool replaceDictionary() {
     return replaced;
 }
 
+// The pass read the dictionary the editor holds and wrote the work file it holds; when
+// another program changed or replaced either meanwhile, the result is nobody's to install.
+// A changed dictionary is closed, so that it is opened anew.
+bool changedDuringPass() {
+    for (HeldFile which : {HeldFile::dictionary, HeldFile::work}) {
+        OutsideChange change = outsideChange(which);
+        if (change == OutsideChange::none)
+            continue;
+        reportOutsideChange(which, change, "the pass changed nothing");
+        if (which == HeldFile::dictionary)
+            closeFile(&dictionaryFile, translationFileKind);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool startEmptyWorkFile() { return recreateWorkFile(true); }
@@ -141,7 +158,7 @@ void removeRebuildLeftovers() {
 
 void rebuildTranslationFile(bool workFileComplete) {
     closeDialog(editorForm, 1);
-    if (!(workFileComplete && replaceDictionary()))
+    if (!changedDuringPass() && !(workFileComplete && replaceDictionary()))
         messageBox(nullptr, "Can't replace TranslationFile.dat", errorCaption, 0);
     openTranslationFiles();
     if (runFlag != 0)

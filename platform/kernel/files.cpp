@@ -219,6 +219,13 @@ int openForDisposition(const char* path, int accessFlags, DWORD disposition, boo
     return -1;
 }
 
+// The open itself never waits (a FIFO without a writer would hold it for ever, where a
+// Win32 open returns at once); transfers on what is not a regular file then wait as
+// Win32's do. On a regular file the flag means nothing.
+void keepTransfersBlocking(int fd, const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+
 }  // namespace
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
@@ -237,12 +244,13 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     int fd = -1;
     struct stat info;
     for (int attempt = 0;; ++attempt) {
-        fd = openForDisposition(lpFileName, accessFlags, dwCreationDisposition, existed);
+        fd = openForDisposition(lpFileName, accessFlags | O_NONBLOCK, dwCreationDisposition, existed);
         if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
         if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
             close(fd);
             return invalidHandle(ERROR_ACCESS_DENIED);
         }
+        keepTransfersBlocking(fd, info);
         if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
             close(fd);
             return invalidHandle(ERROR_SHARING_VIOLATION);
@@ -495,8 +503,26 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     return (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
+namespace {
+
+// The system names a file that no name leads to any more after the name it had, with
+// " (deleted)" added; a file renamed over since it was opened may share its path with
+// another. Only a name that leads to the open file itself is its path.
+bool namesOpenFile(const std::string& path, const OpenFile& file) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && info.st_dev == file.device && info.st_ino == file.inode;
+}
+
+FILETIME fileTimeOf(const struct timespec& time) {
+    constexpr int64_t secondsFrom1601To1970 = 11644473600;
+    uint64_t ticks = uint64_t(time.tv_sec + secondsFrom1601To1970) * 10000000u + uint64_t(time.tv_nsec) / 100u;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+}  // namespace
+
 // Returns the length without the terminator, or the size needed with it when the buffer
-// is too small.
+// is too small. A file that no name leads to has no path: ERROR_FILE_NOT_FOUND.
 DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath, DWORD dwFlags) {
     OpenFile* file = openFileOf(hFile);
     if (!file) {
@@ -511,9 +537,55 @@ DWORD WINAPI GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD c
         return 0;
     }
     path.resize(size_t(length));
+    if (!namesOpenFile(path, *file)) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return 0;
+    }
     if (!lpszFilePath || cchFilePath <= path.size()) return static_cast<DWORD>(path.size() + 1);
     std::memcpy(lpszFilePath, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
+}
+
+// The device and inode stand for the volume serial number and the file index, which
+// together tell one file from every other while it is open, as on Win32.
+BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
+    OpenFile* file = openFileOf(hFile);
+    if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
+    if (!lpFileInformation) return kernel::failWith(ERROR_NOACCESS);
+    struct stat info;
+    if (fstat(file->fd, &info) != 0) return kernel::failFromErrno(ERROR_READ_FAULT);
+    BY_HANDLE_FILE_INFORMATION& out = *lpFileInformation;
+    out = {};
+    out.dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
+                           : (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL
+                                                      : FILE_ATTRIBUTE_READONLY;
+    out.ftCreationTime = fileTimeOf(info.st_ctim);
+    out.ftLastAccessTime = fileTimeOf(info.st_atim);
+    out.ftLastWriteTime = fileTimeOf(info.st_mtim);
+    uint64_t device = info.st_dev, index = info.st_ino, size = uint64_t(info.st_size);
+    out.dwVolumeSerialNumber = static_cast<DWORD>(device ^ (device >> 32));
+    out.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    out.nFileSizeLow = static_cast<DWORD>(size);
+    out.nNumberOfLinks = static_cast<DWORD>(info.st_nlink);
+    out.nFileIndexHigh = static_cast<DWORD>(index >> 32);
+    out.nFileIndexLow = static_cast<DWORD>(index);
+    return TRUE;
+}
+
+// A block device counts as unknown: no Win32 name leads to a raw device the way a link
+// does here, and a program that asks wants to know it has a file.
+DWORD WINAPI GetFileType(HANDLE hFile) {
+    OpenFile* file = openFileOf(hFile);
+    struct stat info;
+    if (!file || fstat(file->fd, &info) != 0) {
+        SetLastError(file ? kernel::errorFromErrno(errno, ERROR_READ_FAULT) : ERROR_INVALID_HANDLE);
+        return FILE_TYPE_UNKNOWN;
+    }
+    SetLastError(NO_ERROR);
+    if (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return FILE_TYPE_DISK;
+    if (S_ISCHR(info.st_mode)) return FILE_TYPE_CHAR;
+    if (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) return FILE_TYPE_PIPE;
+    return FILE_TYPE_UNKNOWN;
 }
 
 // ---- fault injection: test builds make chosen file operations fail on purpose

@@ -179,6 +179,41 @@ TEST_F(Files, MoveReplacesOnlyWhenAskedAndDeleteReportsMissingFiles) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
 }
 
+// A path given out for an open file leads to that file: none for a file no name leads to
+// any more (the system would name it "... (deleted)"), nor for one renamed over.
+TEST_F(Files, TheFinalPathIsOnlyAPathThatLeadsToTheOpenFile) {
+    char final[4096];
+    auto finalPath = [&](HANDLE h) {
+        DWORD length = GetFinalPathNameByHandleA(h, final, sizeof final, FILE_NAME_NORMALIZED);
+        return length > 0 ? std::string(final, length) : "error " + std::to_string(GetLastError());
+    };
+    writeBytes(path, "hello");
+    HANDLE h = openWith(path, GENERIC_READ, OPEN_EXISTING);
+    EXPECT_EQ(finalPath(h), std::filesystem::canonical(path).string());
+    writeBytes(path + ".new", "other");
+    std::filesystem::rename(path + ".new", path);
+    EXPECT_EQ(finalPath(h), "error 2");
+    CloseHandle(h);
+    h = openWith(path, GENERIC_READ, OPEN_EXISTING);
+    std::filesystem::remove(path);
+    EXPECT_EQ(finalPath(h), "error 2");
+    CloseHandle(h);
+}
+
+// Opening a FIFO returns at once, as a Win32 open does, and its type says what it is.
+TEST_F(Files, SpecialFilesOpenWithoutWaitingAndTellTheirType) {
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    writeBytes(path, "hello");
+    const std::pair<std::string, DWORD> cases[] = {
+        {path, FILE_TYPE_DISK}, {dir.file("fifo"), FILE_TYPE_PIPE}, {"/dev/null", FILE_TYPE_CHAR}};
+    for (const auto& [name, type] : cases) {
+        HANDLE h = openWith(name, GENERIC_READ, OPEN_EXISTING);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
+        EXPECT_EQ(GetFileType(h), type) << name;
+        CloseHandle(h);
+    }
+}
+
 #ifdef EDITOR_FAULT_INJECTION
 TEST_F(Files, InjectedFaultsFailTheChosenOperationOnly) {
     HANDLE h = openWith(path, readWrite, CREATE_ALWAYS);

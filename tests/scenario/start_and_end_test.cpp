@@ -5,6 +5,9 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace editor {
 namespace {
@@ -38,10 +41,11 @@ TEST_F(StartAndEnd, OpensOnTheLastEntryAndCancelLeavesEverythingAsItWas) {
 }
 
 TEST_F(StartAndEnd, AMissingDictionaryIsReportedOnceAndNoFormNorWorkFileRemains) {
-    step([] {
+    step([&] {
         EXPECT_EQ(formWindow(), nullptr);
         MessageBoxSeen box = answerMessageBox("error...MAIN...");
-        EXPECT_EQ(box.text, "Can't find TranslationFile.dat");
+        EXPECT_EQ(box.text, "Can't find TranslationFile.dat\n" + session.dictionaryPath() +
+                                ": The system cannot find the file specified.");
         EXPECT_TRUE(box.exclamationIcon);
         EXPECT_FALSE(box.ownedByForm);
     });
@@ -49,6 +53,59 @@ TEST_F(StartAndEnd, AMissingDictionaryIsReportedOnceAndNoFormNorWorkFileRemains)
     EXPECT_FALSE(fileExists(workFilePath()));
     EXPECT_FALSE(fileExists(dictionaryPath()));
 }
+
+// A FIFO or a device at the dictionary's name is no dictionary: the editor says it cannot
+// find one, shows no form, and leaves the special file where it was (a pass would have put
+// a plain file in its place).
+struct SpecialFile {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    std::filesystem::file_type type;
+};
+
+class SpecialDictionary : public EditorTest, public ::testing::WithParamInterface<SpecialFile> {};
+
+TEST_P(SpecialDictionary, IsNotOpenedAndStaysInPlace) {
+    GetParam().make(dictionaryPath());
+    step([&] {
+        EXPECT_EQ(formWindow(), nullptr);
+        EXPECT_EQ(answerMessageBox("error...MAIN...").text,
+                  "Can't find TranslationFile.dat\n" + dictionaryPath() + ": This is a device or a pipe, not a file.");
+    });
+    runEditorToEnd();
+    EXPECT_EQ(std::filesystem::status(dictionaryPath()).type(), GetParam().type);
+}
+
+void linkTo(const char* device, const std::string& path) { std::filesystem::create_symlink(device, path); }
+
+INSTANTIATE_TEST_SUITE_P(
+    StartAndEnd, SpecialDictionary,
+    ::testing::Values(SpecialFile{"fifo", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+                                  std::filesystem::file_type::fifo},
+                      SpecialFile{"linkToDevZero", [](const std::string& path) { linkTo("/dev/zero", path); },
+                                  std::filesystem::file_type::character},
+                      SpecialFile{"linkToDevFull", [](const std::string& path) { linkTo("/dev/full", path); },
+                                  std::filesystem::file_type::character}),
+    [](const ::testing::TestParamInfo<SpecialFile>& made) { return std::string(made.param.name); });
+
+// A count that promises entries past the file's end: the form opens on that number with
+// empty fields, not on the header's bytes (the record read last), and Cancel changes nothing.
+class CountPastTheEnd : public EditorTest, public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(CountPastTheEnd, ShowsTheNumberWithEmptyFields) {
+    writeDictionary(dictionaryBytes(GetParam(), {word("first"), word("second")}));
+    Bytes before = dictionary();
+    step([&] {
+        FormView expected;
+        expected.entryNumber = shownNumber(GetParam());
+        EXPECT_EQ(formView(), expected);
+        clickControl(29);
+    });
+    runEditorToEnd();
+    EXPECT_EQ(dictionary(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(StartAndEnd, CountPastTheEnd, ::testing::Values(9, 2147483647));
 
 // An edit, then each way of ending: Cancel and the close box drop it, OK and Enter store
 // it; Escape ends nothing, and Cancel after it drops the edit.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -136,6 +137,28 @@ TEST_F(TranslationFileCommand, ExportRefusesWhatIsNoTranslationFile) {
     write(path("d.dat"), std::string(2056, '\0'));
     EXPECT_EQ(run("export d.dat >/dev/full", nullptr, &errors), 1);
     EXPECT_NE(errors.find("cannot write to standard output: No space left on device"), std::string::npos) << errors;
+}
+
+// A FIFO or a device is no dictionary: each command says so at once (`timeout` turns a
+// command that waits on the FIFO or reads /dev/zero for ever into a failure), and nothing
+// takes the place of the special file.
+TEST_F(TranslationFileCommand, SpecialFilesAreRefusedAtOnceAndLeftInPlace) {
+    ASSERT_EQ(mkfifo(path("fifo.dat").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", path("zero.dat"));
+    write(path("words.txt"), "[header]\n");
+    for (const char* special : {"fifo.dat", "zero.dat"})
+        for (const std::string& command :
+             {std::string("export ") + special, std::string("check ") + special, std::string("find ") + special + " cat",
+              std::string("import words.txt ") + special}) {
+            std::string errors;
+            int status = shell("timeout 10 " + kTool + " " + command + " >/dev/null", nullptr, &errors);
+            EXPECT_NE(status, 0) << command;
+            EXPECT_NE(status, 124) << command << ": still waiting after 10 s";
+            EXPECT_NE(errors.find("not an ordinary file"), std::string::npos) << command << ": " << errors;
+        }
+    EXPECT_TRUE(fs::is_fifo(path("fifo.dat")));
+    EXPECT_TRUE(fs::is_symlink(path("zero.dat")));
+    EXPECT_TRUE(fs::is_character_file(path("zero.dat")));
 }
 
 TEST_F(TranslationFileCommand, CheckExitsNonZeroOnlyForWhatIsUnsound) {

@@ -46,9 +46,34 @@ bool readAll(const std::string& path, std::string& contents) {
     return ok;
 }
 
-int cannotRead(const std::string& path) {
-    std::cerr << "translation-file: cannot read " << path << ": " << std::strerror(errno) << "\n";
+int cannotRead(const std::string& path, const std::string& why) {
+    std::cerr << "translation-file: cannot read " << path << ": " << why << "\n";
     return 1;
+}
+
+// A dictionary is an ordinary file (a link to one will do). The open does not wait, so a
+// FIFO cannot hold the command, and anything but an ordinary file is refused: reading a
+// pipe or a device such as /dev/zero never ends. -1, with `why`, when it cannot be had.
+int openDictionary(const std::string& path, std::string& why) {
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0) {
+        why = std::strerror(errno);
+    } else if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = "it is not an ordinary file";
+        close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+bool readDictionary(const std::string& path, std::string& contents, std::string& why) {
+    int fd = openDictionary(path, why);
+    if (fd < 0) return false;
+    bool ok = readDescriptor(fd, contents);
+    if (!ok) why = std::strerror(errno);
+    close(fd);
+    return ok;
 }
 
 // Output that did not all arrive (a full disk, a quota) leaves a cut text behind whoever
@@ -62,8 +87,8 @@ bool flushed() {
 }
 
 int exportCommand(const std::string& dictionary) {
-    std::string bytes;
-    if (!readAll(dictionary, bytes)) return cannotRead(dictionary);
+    std::string bytes, why;
+    if (!readDictionary(dictionary, bytes, why)) return cannotRead(dictionary, why);
     try {
         std::cout << dictionary_text::exportText(bytes);
     } catch (const dictionary_text::FileError& error) {
@@ -84,7 +109,7 @@ int importCommand(const std::string& textPath, const std::string& dictionary) {
         return 1;
     }
     std::string text;
-    if (!readAll(textPath, text)) return cannotRead(textPath);
+    if (!readAll(textPath, text)) return cannotRead(textPath, std::strerror(errno));
     std::string bytes;
     try {
         bytes = dictionary_text::importText(text);
@@ -106,10 +131,11 @@ int importCommand(const std::string& textPath, const std::string& dictionary) {
 // Read in blocks of whole records and checked as it goes, so that the check costs about
 // what reading the file costs.
 int checkCommand(const std::string& dictionary) {
-    int fd = open(dictionary.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string why;
+    int fd = openDictionary(dictionary, why);
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0) {
-        cannotRead(dictionary);
+        cannotRead(dictionary, fd < 0 ? why : std::strerror(errno));
         if (fd >= 0) close(fd);
         return 2;
     }
@@ -123,7 +149,7 @@ int checkCommand(const std::string& dictionary) {
         ssize_t n = read(fd, block.data() + held, kBlock - held);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            cannotRead(dictionary);
+            cannotRead(dictionary, std::strerror(errno));
             close(fd);
             return 2;
         }
@@ -170,8 +196,8 @@ int findCommand(const std::string& dictionary, const std::string& words) {
         std::cerr << "translation-file: \"" << words << "\" holds a character no dictionary text can hold\n";
         return 2;
     }
-    std::string bytes;
-    if (!readAll(dictionary, bytes)) return cannotRead(dictionary);
+    std::string bytes, why;
+    if (!readDictionary(dictionary, bytes, why)) return cannotRead(dictionary, why);
     std::vector<size_t> found = dictionary_text::findEntries(bytes, *keyWords);
     if (found.empty()) {
         std::cerr << "translation-file: no entry of " << dictionary << " has the key words \"" << words << "\"\n";
