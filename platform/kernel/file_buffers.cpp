@@ -13,6 +13,9 @@ namespace kernel {
 
 namespace {
 std::atomic<int> handlesKeepingWrites{0};
+
+// Not zeroed, so that only the part a short file fills becomes resident.
+std::unique_ptr<char[]> bufferOfFullSize() { return std::unique_ptr<char[]>(new char[fileBufferSize]); }
 }  // namespace
 
 bool someWritesPending() { return handlesKeepingWrites.load(std::memory_order_relaxed) > 0; }
@@ -54,7 +57,7 @@ bool ReadAhead::read(int fd, int64_t offset, char* out, size_t size, size_t& don
                 size <= held_ - static_cast<size_t>(offset - start_);
     bool continues = offset == lastEnd_ && size < fileBufferSize;
     if (!held && continues) {
-        if (!bytes_) bytes_ = std::make_unique<char[]>(fileBufferSize);
+        if (!bytes_) bytes_ = bufferOfFullSize();
         held_ = 0;
         int64_t at = offset;
         if (!readAll(fd, bytes_.get(), fileBufferSize, held_, &at)) {
@@ -92,7 +95,7 @@ bool WriteBehind::take(int fd, int64_t offset, const char* data, size_t size) {
     bool continues = held_ > 0 ? offset == end : offset == runEnd_;
     if (!continues || size == 0 || size >= fileBufferSize) return false;
     if (held_ + size > fileBufferSize && !writeOut(fd)) return false;
-    if (!bytes_) bytes_ = std::make_unique<char[]>(fileBufferSize);
+    if (!bytes_) bytes_ = bufferOfFullSize();
     if (held_ == 0) {
         start_ = offset;
         handlesKeepingWrites.fetch_add(1, std::memory_order_relaxed);

@@ -426,7 +426,7 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
         openFiles.erase(found);
     }
     int fd = file->fd;
-    // Not reported yet: the caller learns here that some of its writes never arrived.
+    // A failure no flush has reported: the caller learns here that writes never arrived.
     file->writes.drain(fd);
     DWORD lost = file->writes.failure();
     delete file;
