@@ -14,7 +14,9 @@ namespace kernel {
 // Large enough that a system call's own cost vanishes beside the copying, small enough to
 // stay in the processor's second-level cache: reading a page-cached file in blocks of
 // 128 KiB to 512 KiB costs least processor time, 4 KiB or 4 MiB up to half again more.
-constexpr size_t fileBufferSize = 256 * 1024;
+// The smallest of those, as a pass holds two at once (the dictionary's and the work
+// file's) and the editor's memory is otherwise about 9 MB.
+constexpr size_t fileBufferSize = 128 * 1024;
 
 // Transfers at `offset` (and advances it by what was moved) when one is given, else at
 // the descriptor's own position; short transfers go on until done or the end of the file.
