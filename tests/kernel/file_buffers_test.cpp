@@ -4,11 +4,9 @@
 
 #include <windows.h>
 
+#include "file_size_limit.h"
 #include "temp_directory.h"
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -200,13 +198,8 @@ TEST_F(FileBuffers, TheRebuildsNewDictionaryIsReadAsWritten) {
 // A write kept back that the file then refuses (here: past the largest size this process may
 // make) fails the next write or the flush; a run never looks written when it is not.
 TEST_F(FileBuffers, AWriteTheFileRefusesLaterIsReportedByTheFlush) {
-    struct rlimit before {};
-    getrlimit(RLIMIT_FSIZE, &before);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = before;
-    small.rlim_cur = 10 * recordSize;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
+    editor::FileSizeLimit limit;
+    limit.set(10 * recordSize);
     HANDLE handle = openFile(dir.file("work.dat"), readWrite, CREATE_NEW);
     bool everyWriteSucceeded = true;
     for (int n = 1; n <= 20; ++n) {
@@ -217,8 +210,7 @@ TEST_F(FileBuffers, AWriteTheFileRefusesLaterIsReportedByTheFlush) {
     BOOL flushed = FlushFileBuffers(handle);
     DWORD error = GetLastError();
     CloseHandle(handle);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    limit.lift();
 
     EXPECT_FALSE(everyWriteSucceeded && flushed);
     if (everyWriteSucceeded) {
