@@ -17,7 +17,8 @@ void readEveryRecord(benchmark::State& state) {
         return;
     }
     FileVariable file = nullptr;
-    if (openFile(&file, translationFileKind, path, "r") != 0) {
+    // Opened for writing, as the editor opens its dictionary: only such a handle reads ahead.
+    if (openFile(&file, translationFileKind, path, "r+") != 0) {
         state.SkipWithError("cannot open the dictionary");
         return;
     }

@@ -10,7 +10,15 @@
 // with ERROR_SHARING_VIOLATION, as Win32 refuses it while the file is open without
 // FILE_SHARE_DELETE; this process's own opens that granted FILE_SHARE_DELETE let their
 // file be renamed or deleted, and a file open here cannot be replaced at all.
+//
+// Buffers: a handle that holds the write lock is the only open anywhere that can change
+// its file, so it may read ahead and keep written bytes back (file_buffers.h). Bytes read
+// ahead are forgotten when this handle writes over them or cuts the file. Bytes kept back
+// reach the file before anything of this process reads, measures, cuts, flushes, closes
+// or copies it, and at exit; a failure to write them out is reported by the handle's next
+// write and by its flush.
 #include "kernel/fault_injection.h"
+#include "kernel/file_buffers.h"
 #include "kernel/last_error.h"
 
 #include <fcntl.h>
@@ -39,6 +47,9 @@ struct OpenFile {
     // The handle's file pointer, kept here rather than in the descriptor so that a
     // record transfer is one pread or pwrite instead of a seek and a transfer.
     int64_t position = 0;
+    bool buffered = false;  // holds the write lock
+    kernel::ReadAhead reads{};
+    kernel::WriteBehind writes{};
 };
 
 std::mutex openFilesMutex;
@@ -49,6 +60,26 @@ OpenFile* openFileOf(HANDLE handle) {
     auto found = openFiles.find(static_cast<OpenFile*>(handle));
     return found == openFiles.end() ? nullptr : *found;
 }
+
+// Called before anything that reads, measures, cuts or copies the file `file` is open on
+// (every file when null): the bytes that handles of this process keep back for it are
+// written out first. Returns the error of a write out that failed now.
+DWORD settleWritesTo(const OpenFile* file) {
+    if (!kernel::someWritesPending()) return ERROR_SUCCESS;
+    DWORD error = ERROR_SUCCESS;
+    std::lock_guard<std::mutex> guard(openFilesMutex);
+    for (OpenFile* keeper : openFiles) {
+        bool sameFile = !file || (keeper->device == file->device && keeper->inode == file->inode);
+        if (sameFile && keeper->writes.pending() && !keeper->writes.drain(keeper->fd) && error == ERROR_SUCCESS)
+            error = keeper->writes.failure();
+    }
+    return error;
+}
+
+// A program that ends without closing its files still leaves in them what it wrote.
+struct WritesAtExit {
+    ~WritesAtExit() { settleWritesTo(nullptr); }
+} writesAtExit;
 
 #ifdef EDITOR_FAULT_INJECTION
 #define COUNTED_FILE_OPERATION kernel::CountedFileOperation countedOperation
@@ -142,40 +173,6 @@ private:
     bool conflict_ = false;
 };
 
-// Transfers at `offset` (and advances it by what was moved) when one is given, else at
-// the descriptor's own position; short transfers go on until done or the end of the file.
-bool readAll(int fd, char* buffer, size_t size, size_t& done, int64_t* offset = nullptr) {
-    done = 0;
-    bool ok = true;
-    while (done < size) {
-        ssize_t n = offset ? pread(fd, buffer + done, size - done, static_cast<off_t>(*offset) + done)
-                           : read(fd, buffer + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    if (offset) *offset += static_cast<int64_t>(done);
-    return ok;
-}
-
-bool writeAll(int fd, const char* buffer, size_t size, size_t& done, int64_t* offset = nullptr) {
-    done = 0;
-    bool ok = true;
-    while (done < size) {
-        ssize_t n = offset ? pwrite(fd, buffer + done, size - done, static_cast<off_t>(*offset) + done)
-                           : write(fd, buffer + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (offset) *offset += static_cast<int64_t>(done);
-    return ok;
-}
-
 std::string directoryOf(const std::string& path) {
     auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -243,6 +240,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     bool existed = false;
     int fd = -1;
     struct stat info;
+    LockResult lock = LockResult::unsupported;
     for (int attempt = 0;; ++attempt) {
         fd = openForDisposition(lpFileName, accessFlags | O_NONBLOCK, dwCreationDisposition, existed);
         if (fd < 0) return invalidHandle(kernel::errorFromErrno(errno, ERROR_READ_FAULT));
@@ -251,7 +249,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
             return invalidHandle(ERROR_ACCESS_DENIED);
         }
         keepTransfersBlocking(fd, info);
-        if (wantsWrite && lockWholeFile(fd, true) == LockResult::conflict) {
+        if (wantsWrite && (lock = lockWholeFile(fd, true)) == LockResult::conflict) {
             close(fd);
             return invalidHandle(ERROR_SHARING_VIOLATION);
         }
@@ -271,6 +269,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 #endif
 
     auto* file = new OpenFile{fd, wantsRead, wantsWrite, (dwShareMode & FILE_SHARE_DELETE) != 0, info.st_dev, info.st_ino};
+    file->buffered = lock == LockResult::taken;
     {
         std::lock_guard<std::mutex> guard(openFilesMutex);
         openFiles.insert(file);
@@ -280,6 +279,33 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     return file;
 }
 
+namespace {
+
+// A write that continues the handle's run is kept back; any other goes to the file after
+// what was kept. A failure sets the last error.
+bool writeThroughBuffers(OpenFile& file, const char* data, size_t size, size_t& done) {
+    done = 0;
+    if (!file.buffered) {
+        if (kernel::writeAll(file.fd, data, size, done, &file.position)) return true;
+        return kernel::failFromErrno(ERROR_WRITE_FAULT);
+    }
+    if (file.writes.failure() != ERROR_SUCCESS) return kernel::failWith(file.writes.failure());
+    file.reads.forgetOverlap(file.position, size);
+    if (file.writes.take(file.fd, file.position, data, size)) {
+        done = size;
+        file.position += static_cast<int64_t>(size);
+        return true;
+    }
+    if (!file.writes.drain(file.fd) || file.writes.failure() != ERROR_SUCCESS)
+        return kernel::failWith(file.writes.failure());
+    bool ok = kernel::writeAll(file.fd, data, size, done, &file.position);
+    if (!ok) return kernel::failFromErrno(ERROR_WRITE_FAULT);
+    file.writes.wroteThrough(file.position);
+    return true;
+}
+
+}  // namespace
+
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
                      LPOVERLAPPED lpOverlapped) {
     if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
@@ -287,8 +313,14 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!file->canRead) return kernel::failWith(ERROR_ACCESS_DENIED);
     if (nNumberOfBytesToRead && !lpBuffer) return kernel::failWith(ERROR_NOACCESS);
+    file->writes.interrupt();
+    if (DWORD error = settleWritesTo(file); error != ERROR_SUCCESS) return kernel::failWith(error);
     size_t done = 0;
-    bool ok = readAll(file->fd, static_cast<char*>(lpBuffer), nNumberOfBytesToRead, done, &file->position);
+    char* into = static_cast<char*>(lpBuffer);
+    int64_t at = file->position;
+    bool ok = file->buffered ? file->reads.read(file->fd, at, into, nNumberOfBytesToRead, done)
+                             : kernel::readAll(file->fd, into, nNumberOfBytesToRead, done, &at);
+    file->position += static_cast<int64_t>(done);
     if (lpNumberOfBytesRead) *lpNumberOfBytesRead = static_cast<DWORD>(done);
     return ok ? TRUE : kernel::failFromErrno(ERROR_READ_FAULT);
 }
@@ -303,9 +335,9 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
     size_t done = 0;
-    bool ok = writeAll(file->fd, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done, &file->position);
+    bool ok = writeThroughBuffers(*file, static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done);
     if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = static_cast<DWORD>(done);
-    return ok ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
+    return ok ? TRUE : FALSE;
 }
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
@@ -314,6 +346,13 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
     if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
     COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
+    file->writes.interrupt();
+    settleWritesTo(file);
+    // Reported once, as fsync reports a lost write once: the caller now knows.
+    if (DWORD error = file->writes.failure(); error != ERROR_SUCCESS) {
+        file->writes.clearFailure();
+        return kernel::failWith(error);
+    }
     return fsync(file->fd) == 0 ? TRUE : kernel::failFromErrno(ERROR_WRITE_FAULT);
 }
 
@@ -333,6 +372,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
     if (dwMoveMethod == FILE_CURRENT) {
         origin = file->position;
     } else if (dwMoveMethod == FILE_END) {
+        settleWritesTo(file);
         struct stat info;
         origin = fstat(file->fd, &info) == 0 ? info.st_size : -1;
     } else if (dwMoveMethod != FILE_BEGIN) {
@@ -361,6 +401,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
 
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
     OpenFile* file = openFileOf(hFile);
+    if (file) settleWritesTo(file);
     struct stat info;
     if (!file || fstat(file->fd, &info) != 0) {
         SetLastError(file ? kernel::errorFromErrno(errno, ERROR_READ_FAULT) : ERROR_INVALID_HANDLE);
@@ -376,6 +417,9 @@ BOOL WINAPI SetEndOfFile(HANDLE hFile) {
     OpenFile* file = openFileOf(hFile);
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!file->canWrite) return kernel::failWith(ERROR_ACCESS_DENIED);
+    file->writes.interrupt();
+    if (DWORD error = settleWritesTo(file); error != ERROR_SUCCESS) return kernel::failWith(error);
+    file->reads.forget();
     if (ftruncate(file->fd, static_cast<off_t>(file->position)) != 0) return kernel::failFromErrno();
     return TRUE;
 }
@@ -390,8 +434,12 @@ BOOL WINAPI CloseHandle(HANDLE hObject) {
         openFiles.erase(found);
     }
     int fd = file->fd;
+    // A failure no flush has reported: the caller learns here that writes never arrived.
+    file->writes.drain(fd);
+    DWORD lost = file->writes.failure();
     delete file;
-    return close(fd) == 0 || errno == EINTR ? TRUE : kernel::failFromErrno();
+    if (close(fd) != 0 && errno != EINTR) return kernel::failFromErrno();
+    return lost == ERROR_SUCCESS ? TRUE : kernel::failWith(lost);
 }
 
 // As on Win32, the destination is written in place: a failure part way leaves it half
@@ -401,6 +449,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     if (!lpExistingFileName || !lpNewFileName) return kernel::failWith(ERROR_PATH_NOT_FOUND);
     COUNTED_FILE_OPERATION;
     if (failsOnPurpose()) return FALSE;
+    settleWritesTo(nullptr);  // the copy reads the file by its name
     int source = open(lpExistingFileName, O_RDONLY | O_CLOEXEC);
     if (source < 0) return kernel::failFromErrno(ERROR_READ_FAULT);
     struct stat sourceInfo;
@@ -428,7 +477,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     char buffer[1 << 16];
     while (error == ERROR_SUCCESS) {
         size_t got = 0, put = 0;
-        if (!readAll(source, buffer, sizeof buffer, got)) {
+        if (!kernel::readAll(source, buffer, sizeof buffer, got)) {
             error = kernel::errorFromErrno(errno, ERROR_READ_FAULT);
             break;
         }
@@ -437,7 +486,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
             error = GetLastError();
             break;
         }
-        if (!writeAll(target, buffer, got, put)) error = kernel::errorFromErrno(errno, ERROR_WRITE_FAULT);
+        if (!kernel::writeAll(target, buffer, got, put)) error = kernel::errorFromErrno(errno, ERROR_WRITE_FAULT);
     }
     close(source);
     if (close(target) != 0 && error == ERROR_SUCCESS && errno != EINTR) error = kernel::errorFromErrno(errno);
@@ -552,6 +601,7 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATIO
     OpenFile* file = openFileOf(hFile);
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
     if (!lpFileInformation) return kernel::failWith(ERROR_NOACCESS);
+    settleWritesTo(file);  // its length and write time are those of every byte written
     struct stat info;
     if (fstat(file->fd, &info) != 0) return kernel::failFromErrno(ERROR_READ_FAULT);
     BY_HANDLE_FILE_INFORMATION& out = *lpFileInformation;
