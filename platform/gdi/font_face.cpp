@@ -242,6 +242,18 @@ void FontFace::render(unsigned char character) const {
     }
 }
 
+const FontFace& FontFace::atScale(display::Scale scale) const {
+    if (scale.isOne() || outlinePath_.empty()) return *this;
+    auto& made = scaled_[scale.dpi];
+    if (!made) {
+        int em = std::max(1, static_cast<int>(std::lround(outlineEm_ * scale.factor())));
+        FT_Face outline = openFace(outlinePath_, em);
+        FontMetrics metrics = scaledMetrics(outline, em, metrics_.weight, metrics_.italic);
+        made = std::make_unique<FontFace>(outline, metrics, false, Kind::scalable);
+    }
+    return *made;
+}
+
 const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     static std::map<std::tuple<std::string, int, bool, int>, std::unique_ptr<FontFace>> faces;
 
@@ -262,6 +274,7 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     FT_Face ftFace = nullptr;
     FontMetrics metrics;
     FontFace::Kind kind = FontFace::Kind::scalable;
+    int outlineEm = kClassicPixelSize;
     if (classic) {
         std::string bitmapPath;
         ftFace = openClassicBitmapFace(bitmapPath);
@@ -280,8 +293,10 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
         int em = requested < 0 ? -requested : emForCell(ftFace, requested);
         FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(em));
         metrics = scaledMetrics(ftFace, em, weight, italic);
+        outlineEm = em;
     }
     auto made = std::make_unique<FontFace>(ftFace, metrics, classic, kind);
+    made->setOutline(path, outlineEm);
     const FontFace* result = made.get();
     faces[key] = std::move(made);
     return result;
