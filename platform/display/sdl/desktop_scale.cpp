@@ -84,12 +84,6 @@ ChosenScale chooseScale(const ScaleAnnouncements& announced) {
         chosen.scale.dpi = desktopDpi(std::floor(*gdkScale) * dpiScale * Scale::kProgramDpi);
         return described(ignored + "GDK_SCALE=" + announced.gdkScale + dpiScaleText);
     }
-    if (announced.waylandScale) {
-        chosen.scale.dpi = desktopDpi(*announced.waylandScale * dpiScale * Scale::kProgramDpi);
-        std::ostringstream what;
-        what << ignored << "the Wayland output's scale " << *announced.waylandScale << dpiScaleText;
-        return described(what.str());
-    }
     if (dpiScale != 1.0) {
         chosen.scale.dpi = desktopDpi(dpiScale * Scale::kProgramDpi);
         return described(ignored + "GDK_DPI_SCALE=" + announced.gdkDpiScale);

@@ -1,7 +1,7 @@
 // Which scale the desktop asks programs to draw at, from the ways desktops announce it:
-// on X11 the Xft.dpi resource (GNOME, KDE, Xfce and xrdb set it; 192 is 200 %), GTK's
-// GDK_SCALE and GDK_DPI_SCALE variables, on Wayland the output scale SDL reports; the
-// user's EDITOR_SCALE overrides them all.
+// on X11 (XWayland included) the Xft.dpi resource (GNOME, KDE, Xfce and xrdb set it; 192
+// is 200 %), GTK's GDK_SCALE and GDK_DPI_SCALE variables; the user's EDITOR_SCALE
+// overrides them all.
 #pragma once
 
 #include "display/display.h"
@@ -16,7 +16,6 @@ struct ScaleAnnouncements {
     std::string resources;            // the X root window's RESOURCE_MANAGER text, empty when none
     std::string gdkScale;             // GDK_SCALE
     std::string gdkDpiScale;          // GDK_DPI_SCALE
-    std::optional<double> waylandScale;  // the output's scale, on Wayland
 };
 
 struct ChosenScale {
