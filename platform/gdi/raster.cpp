@@ -68,6 +68,21 @@ void verticalLine(DeviceContext& dc, int x, int top, int bottom, uint32_t pixel)
     fillArea(dc, RECT{x, top, x + 1, bottom}, pixel);
 }
 
+void fillShape(DeviceContext& dc, const RECT& logical, const std::function<bool(double, double)>& inside,
+               uint32_t pixel) {
+    RECT inTarget = toTarget(dc, logical);
+    RECT r = intersection(toDevice(dc, inTarget), drawableArea(dc));
+    if (isEmpty(r)) return;
+    const double factor = dc.target->scale.factor();
+    display::Pixels& target = *dc.target;
+    for (int y = r.top; y < r.bottom; ++y) {
+        double programY = (y + 0.5) / factor - inTarget.top;
+        uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
+        for (int x = r.left; x < r.right; ++x)
+            if (inside((x + 0.5) / factor - inTarget.left, programY)) row[x] = pixel;
+    }
+}
+
 void blendCoverage(DeviceContext& dc, int deviceX, int deviceY, const uint8_t* coverage, int width, int rows,
                    uint32_t pixel, const RECT& limit) {
     RECT image{deviceX, deviceY, deviceX + width, deviceY + rows};

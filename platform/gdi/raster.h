@@ -10,6 +10,7 @@
 #include "gdi/gdi_objects.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace gdi {
 
@@ -31,6 +32,13 @@ void xorPlot(DeviceContext& dc, int x, int y, uint32_t mask);
 
 void horizontalLine(DeviceContext& dc, int left, int right, int y, uint32_t pixel);  // [left, right)
 void verticalLine(DeviceContext& dc, int x, int top, int bottom, uint32_t pixel);    // [top, bottom)
+
+// A shape given by where it is: every device pixel of the logical rectangle whose centre,
+// in program pixels from the rectangle's top-left, is inside it. At scale one that is
+// each pixel whose centre (x + 0.5, y + 0.5) is inside; at other scales the shape keeps
+// its outline at the device's resolution.
+void fillShape(DeviceContext& dc, const RECT& logical, const std::function<bool(double, double)>& inside,
+               uint32_t pixel);
 
 // Coverage (0..255, `width` per row) blended in `pixel` with its top-left at device pixel
 // (deviceX, deviceY), limited further to `limit` (target coordinates).
