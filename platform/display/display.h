@@ -59,11 +59,7 @@ struct Pixels {
     int height = 0;
     Scale scale;
     std::vector<uint32_t> data;
-    void resize(int w, int h, uint32_t fill = 0) {
-        width = w;
-        height = h;
-        data.assign(static_cast<size_t>(w > 0 ? w : 0) * static_cast<size_t>(h > 0 ? h : 0), fill);
-    }
+    void resize(int w, int h, uint32_t fill = 0);
     // Device pixels for a program-sized area of w x h at `deviceScale`.
     void resizeScaled(int w, int h, Scale deviceScale, uint32_t fill = 0) {
         scale = deviceScale;
