@@ -1,7 +1,8 @@
 // One full repaint of a 795 x 440 dialog-sized window holding the editor form's 44
 // controls at their places: 13 labels, 15 edit fields, 13 owner-drawn buttons (drawn by
-// the parent much as the form runtime draws them) and 3 group boxes. And an edit field
-// with a paste of 30,000 characters, and cursor moves over it.
+// the parent much as the form runtime draws them) and 3 group boxes, and typing into one
+// field, on screens of 100, 150 and 200 %. And an edit field with a paste of 30,000
+// characters, and cursor moves over it.
 #include "display/headless/headless.h"
 #include "ui_driver.h"
 
@@ -122,8 +123,13 @@ HWND buildForm(HFONT font) {
     return window;
 }
 
+// On a screen of state.range(0) DPI (96 is 100 %, 144 is 150 %, 192 is 200 %).
+void installScaledHeadless(const benchmark::State& state) {
+    display::installHeadless({0, 0, 1024, 768}, {0, 0, 1024, 738}, display::Scale{static_cast<int>(state.range(0))});
+}
+
 void BM_RepaintEditorSizedForm(benchmark::State& state) {
-    display::installHeadless();
+    installScaledHeadless(state);
     HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
     HWND window = buildForm(font);
     buttonsDrawn = 0;
@@ -136,7 +142,7 @@ void BM_RepaintEditorSizedForm(benchmark::State& state) {
     DestroyWindow(window);
     DeleteObject(font);
 }
-BENCHMARK(BM_RepaintEditorSizedForm)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintEditorSizedForm)->Unit(benchmark::kMicrosecond)->Arg(96)->Arg(144)->Arg(192);
 
 // A field of the form holding a paste of 30,000 characters (the field's limit), once
 // pasted and drawn; then cursor moves over that text, each one drawn.
@@ -158,6 +164,28 @@ const std::string& pastedText() {
     }();
     return text;
 }
+
+// Typing a 200-character text into a field of the form, each character drawn and shown.
+void BM_Type200CharactersIntoAField(benchmark::State& state) {
+    installScaledHeadless(state);
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HWND edit = fieldWithFont(font);
+    const std::string text = pastedText().substr(0, 200);
+    for (auto _ : state) {
+        state.PauseTiming();
+        SetWindowTextA(edit, "");
+        testui::pumpUntilIdle();
+        state.ResumeTiming();
+        for (char c : text) {
+            testui::headless().type(std::string(1, c));
+            testui::pumpUntilIdle();
+        }
+    }
+    state.counters["characters"] = static_cast<double>(GetWindowTextLengthA(edit));
+    DestroyWindow(edit);
+    DeleteObject(font);
+}
+BENCHMARK(BM_Type200CharactersIntoAField)->Unit(benchmark::kMillisecond)->Arg(96)->Arg(144)->Arg(192);
 
 void BM_EditPasteOf30000Characters(benchmark::State& state) {
     display::installHeadless();

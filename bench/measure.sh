@@ -4,7 +4,10 @@
 # while it sits idle for 10 s and while each kind of box waits for 10 s, and its resident
 # memory after one pass and after a hundred.
 #   bench/measure.sh [EDITOR] [DICTIONARY]
+# EDITOR_SCALE=2 measures on a 200 % screen (SCALE_DPI follows it for the clicks);
+# STARTUP_ONLY=1 stops after the start-up.
 set -euo pipefail
+[ -n "${EDITOR_SCALE:-}" ] && export SCALE_DPI=$(awk -v s="$EDITOR_SCALE" 'BEGIN { printf "%d", s * 96 + 0.5 }')
 . "$(dirname "$0")/../tests/desktop/form_driver.sh"
 editor=${1:-build/translation-editor}
 dictionary=${2:-build/sample/TranslationFile.dat}
@@ -52,6 +55,7 @@ done
 echo "start-up, exec to first frame on screen, 20 runs: $(printf '%s\n' "${times[@]}" | summary)"
 echo "processor time of the editor until then: $(printf '%s\n' "${processor_times[@]}" | summary)"
 echo "load average meanwhile: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+[ -n "${STARTUP_ONLY:-}" ] && exit 0
 
 read -r pid _ < <(start_editor)
 sleep 1

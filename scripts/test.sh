@@ -39,6 +39,10 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAK
   "${launcher[@]}" >/dev/null
 cmake --build build-windows -j"$jobs"
 echo "Windows build: $(ls build-windows/*.exe 2>/dev/null || echo 'program libraries only')"
+# Windows stretches the DPI-unaware program on high-resolution screens; its manifest asks
+# for GDI text drawn sharp at the screen's resolution.
+strings build-windows/translation-editor.exe | grep -q '>true</gdiScaling>' ||
+  { echo "the Windows build has no manifest asking for GDI scaling" >&2; exit 1; }
 
 # The same program code built for 64-bit Windows (the shipped build is the 32-bit one
 # above; Debian's Wine runs 64-bit programs without a 32-bit system beside it), started

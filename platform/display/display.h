@@ -1,6 +1,7 @@
 // The display backend interface: what the window layer needs from a screen. The layer
 // draws every pixel itself (non-client area included) into one surface per top-level
 // window; a backend only shows those pixels and reports input in screen coordinates.
+// Coordinates are the program's (96-DPI) pixels; surface pixels are device pixels.
 #pragma once
 
 #include <cstdint>
@@ -20,15 +21,49 @@ struct Rect {
     int height() const { return bottom - top; }
 };
 
-// 32-bit pixels, 0x00RRGGBB, row-major, width * height of them.
+// How many device pixels a program pixel is: the program always draws and measures in
+// 96-DPI pixels; a screen of `dpi` dots per inch shows each as dpi / 96 device pixels.
+// Kept as a whole number of dots so that both directions are exact integer arithmetic:
+// the program's edge x lies on device edge round(x * dpi / 96), and a device pixel
+// belongs to the one program pixel whose edges enclose it.
+struct Scale {
+    static constexpr int kProgramDpi = 96;
+    int dpi = kProgramDpi;
+
+    bool isOne() const { return dpi == kProgramDpi; }
+    double factor() const { return double(dpi) / kProgramDpi; }
+    // The device edge of program edge x (rounded half up).
+    int toDevice(int x) const { return floorDivide(int64_t(x) * dpi + kProgramDpi / 2, kProgramDpi); }
+    // The program pixel holding device pixel d: the largest p with toDevice(p) <= d.
+    int toProgram(int d) const { return floorDivide(int64_t(d) * kProgramDpi + kProgramDpi / 2 - 1, dpi); }
+    // A device-pixel count for a length in program pixels (a surface's width).
+    int deviceLength(int length) const { return toDevice(length); }
+
+private:
+    // Floor division, kept within int: "no limit" rectangles near the int range stay so.
+    static int floorDivide(int64_t a, int64_t b) {
+        int64_t q = a / b;
+        if (a % b != 0 && (a < 0) != (b < 0)) --q;
+        constexpr int64_t kLimit = INT32_MAX / 2;
+        return static_cast<int>(q < -kLimit ? -kLimit : (q > kLimit ? kLimit : q));
+    }
+};
+
+inline bool operator==(Scale a, Scale b) { return a.dpi == b.dpi; }
+inline bool operator!=(Scale a, Scale b) { return a.dpi != b.dpi; }
+
+// 32-bit pixels, 0x00RRGGBB, row-major, width * height of them. A window's surface holds
+// device pixels at its scale; bitmaps and pictures are at scale one.
 struct Pixels {
     int width = 0;
     int height = 0;
+    Scale scale;
     std::vector<uint32_t> data;
-    void resize(int w, int h, uint32_t fill = 0) {
-        width = w;
-        height = h;
-        data.assign(static_cast<size_t>(w > 0 ? w : 0) * static_cast<size_t>(h > 0 ? h : 0), fill);
+    void resize(int w, int h, uint32_t fill = 0);
+    // Device pixels for a program-sized area of w x h at `deviceScale`.
+    void resizeScaled(int w, int h, Scale deviceScale, uint32_t fill = 0) {
+        scale = deviceScale;
+        resize(deviceScale.deviceLength(w), deviceScale.deviceLength(h), fill);
     }
     uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
@@ -46,6 +81,7 @@ enum class EventType {
     Moved,         // the backend moved a surface (caption dragged by the system); `x`, `y` new position
     FocusLost,
     FocusGained,
+    ScaleChanged,  // the desktop's scale changed: every surface is drawn again at backend().scale()
 };
 
 enum class MouseButton { None, Left, Right, Middle };
@@ -55,7 +91,7 @@ enum Modifier : uint32_t { ModShift = 1, ModControl = 2, ModAlt = 4 };
 struct Event {
     EventType type = EventType::MouseMove;
     SurfaceId surface = 0;   // where the event happened, 0 when not known
-    int x = 0;               // screen coordinates for mouse events and Moved
+    int x = 0;               // screen coordinates (program pixels) for mouse events and Moved
     int y = 0;
     MouseButton button = MouseButton::None;
     uint32_t virtualKey = 0;  // Win32 virtual-key code for KeyDown/KeyUp
@@ -98,8 +134,12 @@ public:
     // Milliseconds on the backend's clock, the clock of Event::time.
     virtual uint32_t now() const = 0;
 
+    // In program pixels: the device's pixels divided by the scale.
     virtual Rect screen() const = 0;
     virtual Rect workArea() const = 0;
+    // Device pixels per program pixel. Surfaces are given pixels at this scale; rects and
+    // input stay in program pixels on both sides of this interface.
+    virtual Scale scale() const = 0;
 
     virtual std::string clipboardText() = 0;                 // Windows-1252
     virtual void setClipboardText(const std::string& text) = 0;  // Windows-1252

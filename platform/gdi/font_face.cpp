@@ -267,6 +267,19 @@ void FontFace::render(unsigned char character) const {
     }
 }
 
+const FontFace& FontFace::atScale(display::Scale scale) const {
+    if (scale.isOne() || outlinePath_.empty()) return *this;
+    auto& made = scaled_[scale.dpi];
+    if (!made) {
+        int em = std::max(1, static_cast<int>(std::lround(outlineEm_ * scale.factor())));
+        FT_Face outline = openFace(outlinePath_, em);
+        if (!outline) return *this;  // no file can be opened now: the program's size serves
+        FontMetrics metrics = scaledMetrics(outline, em, metrics_.weight, metrics_.italic);
+        made = std::make_unique<FontFace>(outline, metrics, false, Kind::scalable);
+    }
+    return *made;
+}
+
 const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     static std::map<std::tuple<std::string, int, bool, int>, std::unique_ptr<FontFace>> faces;
 
@@ -290,10 +303,14 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     FontMetrics metrics;
     FontFace::Kind kind = FontFace::Kind::scalable;
     std::string bitmapPath;
+    // The size the outline face is drawn at on a surface of scale 1; the device's faces
+    // grow from it.
+    int outlineEm = kClassicPixelSize;
     if (!classic && (ftFace = openFace(path, 16))) {
         int em = requested < 0 ? -requested : emForCell(ftFace, requested);
         FT_Set_Pixel_Sizes(ftFace, 0, static_cast<FT_UInt>(em));
         metrics = scaledMetrics(ftFace, em, weight, italic);
+        outlineEm = em;
     } else if ((ftFace = openClassicBitmapFace(bitmapPath))) {
         metrics = bitmapMetrics(ftFace, weight, italic);
         kind = bold ? FontFace::Kind::emboldenedBitmap : FontFace::Kind::bitmap;
@@ -308,6 +325,7 @@ const FontFace* fontFaceFor(const LOGFONTA& logFont) {
     if (classic)
         reportClassicFace(kind == FontFace::Kind::scalable ? path : bitmapPath, kind != FontFace::Kind::scalable);
     auto made = std::make_unique<FontFace>(ftFace, metrics, classic || kind != FontFace::Kind::scalable, kind);
+    made->setOutline(path, outlineEm);
     const FontFace* result = made.get();
     faces[key] = std::move(made);
     return result;

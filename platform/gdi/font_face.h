@@ -5,9 +5,13 @@
 // that asks for it.
 #pragma once
 
+#include "display/display.h"
+
 #include <windows.h>
 
 #include <array>
+#include <map>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -61,9 +65,22 @@ public:
     int advance(unsigned char character) const { return glyph(character).advance; }
     int textWidth(const char* text, int length) const;
 
+    // The face that draws this one's characters on a device of `scale`: itself at scale
+    // one, else the outline at the device's pixel size (a bitmap face has no strike for
+    // it). Its metrics are the device's; layout keeps to this face's.
+    const FontFace& atScale(display::Scale scale) const;
+    // Where the outline for other scales comes from, and its em in program pixels.
+    void setOutline(const std::string& path, int emPixels) {
+        outlinePath_ = path;
+        outlineEm_ = emPixels;
+    }
+
 private:
     void render(unsigned char character) const;
 
+    std::string outlinePath_;
+    int outlineEm_ = 0;
+    mutable std::map<int, std::unique_ptr<FontFace>> scaled_;  // by dpi
     FT_FaceRec_* face_;
     FontMetrics metrics_;
     bool monochrome_;

@@ -101,10 +101,20 @@ void radioButton(DeviceContext& dc, const RECT& area, UINT state) {
                     sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
 }
 
+// The close box's cross: two strokes two pixels wide from corner to corner of an 8 x 7
+// box, drawn as a shape so that at any scale its edges are the device's.
+void drawCross(DeviceContext& dc, int x, int y, uint32_t pixel) {
+    constexpr int kWidth = 8;
+    constexpr int kHeight = 7;
+    fillShape(dc, RECT{x, y, x + kWidth, y + kHeight},
+              [](double px, double py) {
+                  double down = px - py, up = px + py;
+                  return (down >= -0.5 && down < 1.5) || (up >= 6.5 && up < 8.5);
+              },
+              pixel);
+}
+
 void closeBox(DeviceContext& dc, RECT& r, UINT state) {
-    static const char* const kCross[] = {
-        "xx....xx", ".xx..xx.", "..xxxx..", "...xx...", "..xxxx..", ".xx..xx.", "xx....xx",
-    };
     constexpr int kWidth = 8;
     constexpr int kHeight = 7;
     pushButton(dc, r, state);
@@ -115,10 +125,10 @@ void closeBox(DeviceContext& dc, RECT& r, UINT state) {
         ++y;
     }
     if (state & DFCS_INACTIVE) {
-        drawPattern(dc, x + 1, y + 1, kCross, 'x', sysPixel(COLOR_BTNHIGHLIGHT));
-        drawPattern(dc, x, y, kCross, 'x', sysPixel(COLOR_BTNSHADOW));
+        drawCross(dc, x + 1, y + 1, sysPixel(COLOR_BTNHIGHLIGHT));
+        drawCross(dc, x, y, sysPixel(COLOR_BTNSHADOW));
     } else {
-        drawPattern(dc, x, y, kCross, 'x', sysPixel(COLOR_BTNTEXT));
+        drawCross(dc, x, y, sysPixel(COLOR_BTNTEXT));
     }
 }
 

@@ -11,9 +11,16 @@ RECT intersection(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
+RECT toDevice(const DeviceContext& dc, const RECT& inTarget) {
+    const display::Scale scale = dc.target ? dc.target->scale : display::Scale{};
+    if (scale.isOne()) return inTarget;
+    return RECT{scale.toDevice(inTarget.left), scale.toDevice(inTarget.top), scale.toDevice(inTarget.right),
+                scale.toDevice(inTarget.bottom)};
+}
+
 RECT drawableArea(const DeviceContext& dc) {
     if (!dc.target) return RECT{0, 0, 0, 0};
-    return intersection(dc.state.clip, RECT{0, 0, dc.target->width, dc.target->height});
+    return intersection(toDevice(dc, dc.state.clip), RECT{0, 0, dc.target->width, dc.target->height});
 }
 
 RECT toTarget(const DeviceContext& dc, const RECT& logical) {
@@ -22,7 +29,7 @@ RECT toTarget(const DeviceContext& dc, const RECT& logical) {
 }
 
 RECT visiblePart(const DeviceContext& dc, const RECT& logical) {
-    return intersection(toTarget(dc, logical), drawableArea(dc));
+    return intersection(toDevice(dc, toTarget(dc, logical)), drawableArea(dc));
 }
 
 void fillArea(DeviceContext& dc, const RECT& logical, uint32_t pixel) {
@@ -30,7 +37,7 @@ void fillArea(DeviceContext& dc, const RECT& logical, uint32_t pixel) {
 }
 
 void fillTargetArea(DeviceContext& dc, const RECT& inTarget, uint32_t pixel) {
-    RECT r = intersection(inTarget, drawableArea(dc));
+    RECT r = intersection(toDevice(dc, inTarget), drawableArea(dc));
     if (isEmpty(r)) return;
     display::Pixels& target = *dc.target;
     for (int y = r.top; y < r.bottom; ++y) {
@@ -61,10 +68,25 @@ void verticalLine(DeviceContext& dc, int x, int top, int bottom, uint32_t pixel)
     fillArea(dc, RECT{x, top, x + 1, bottom}, pixel);
 }
 
-void blendCoverage(DeviceContext& dc, int x, int y, const uint8_t* coverage, int width, int rows,
+void fillShape(DeviceContext& dc, const RECT& logical, const std::function<bool(double, double)>& inside,
+               uint32_t pixel) {
+    RECT inTarget = toTarget(dc, logical);
+    RECT r = intersection(toDevice(dc, inTarget), drawableArea(dc));
+    if (isEmpty(r)) return;
+    const double factor = dc.target->scale.factor();
+    display::Pixels& target = *dc.target;
+    for (int y = r.top; y < r.bottom; ++y) {
+        double programY = (y + 0.5) / factor - inTarget.top;
+        uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
+        for (int x = r.left; x < r.right; ++x)
+            if (inside((x + 0.5) / factor - inTarget.left, programY)) row[x] = pixel;
+    }
+}
+
+void blendCoverage(DeviceContext& dc, int deviceX, int deviceY, const uint8_t* coverage, int width, int rows,
                    uint32_t pixel, const RECT& limit) {
-    RECT image{x + dc.origin.x, y + dc.origin.y, x + dc.origin.x + width, y + dc.origin.y + rows};
-    RECT r = intersection(intersection(image, drawableArea(dc)), limit);
+    RECT image{deviceX, deviceY, deviceX + width, deviceY + rows};
+    RECT r = intersection(intersection(image, drawableArea(dc)), toDevice(dc, limit));
     if (isEmpty(r)) return;
     display::Pixels& target = *dc.target;
     for (int ty = r.top; ty < r.bottom; ++ty) {

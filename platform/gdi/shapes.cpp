@@ -3,6 +3,8 @@
 #include "gdi/gdi_objects.h"
 #include "gdi/raster.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -72,17 +74,21 @@ BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
     const RECT& r = *lprc;
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
     // Every other pixel of the outline, inverted, so that drawing it twice removes it.
-    // The pattern follows the pixel grid, so corners are never inverted twice.
-    auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0) xorPlot(*dc, x, y, kInvertMask);
-    };
-    for (int x = r.left; x < r.right; ++x) {
-        dot(x, r.top);
-        if (r.bottom - 1 > r.top) dot(x, r.bottom - 1);
-    }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        dot(r.left, y);
-        if (r.right - 1 > r.left) dot(r.right - 1, y);
+    // The pattern follows the device's grid in dots as long as a program pixel, so
+    // corners are never inverted twice and the dots keep their size at every scale.
+    RECT outline = visiblePart(*dc, r);
+    if (isEmpty(outline)) return TRUE;
+    RECT inner = toDevice(*dc, toTarget(*dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}));
+    const display::Scale scale = dc->target->scale;
+    int dot = std::max(1, static_cast<int>(std::lround(scale.factor())));
+    display::Pixels& target = *dc->target;
+    for (int y = outline.top; y < outline.bottom; ++y) {
+        bool band = y < inner.top || y >= inner.bottom;
+        uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
+        for (int x = outline.left; x < outline.right; ++x) {
+            if (!band && x >= inner.left && x < inner.right) continue;
+            if (((x / dot + y / dot) & 1) == 0) row[x] ^= kInvertMask;
+        }
     }
     return TRUE;
 }
@@ -107,29 +113,34 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     if (!destination || rop != SRCCOPY) return FALSE;
     DeviceContext* source = findDeviceContext(hdcSrc);
     if (!source || !source->target || cx <= 0 || cy <= 0) return FALSE;
-    const display::Pixels& from = *source->target;
-    // Copy out first: source and destination may be the same pixels.
-    int sourceLeft = x1 + source->origin.x;
-    int sourceTop = y1 + source->origin.y;
-    std::vector<uint32_t> block(static_cast<size_t>(cx) * cy);
-    std::vector<uint8_t> present(block.size(), 0);
-    for (int row = 0; row < cy; ++row) {
-        int sy = sourceTop + row;
-        if (sy < 0 || sy >= from.height) continue;
-        for (int column = 0; column < cx; ++column) {
-            int sx = sourceLeft + column;
-            if (sx < 0 || sx >= from.width) continue;
-            size_t i = static_cast<size_t>(row) * cx + column;
-            block[i] = from.at(sx, sy);
-            present[i] = 1;
-        }
-    }
+    // Copy from a snapshot when source and destination are the same pixels.
+    std::optional<display::Pixels> snapshot;
+    if (source->target == destination->target) snapshot = *source->target;
+    const display::Pixels& from = snapshot ? *snapshot : *source->target;
+    const display::Scale toScale = destination->target->scale;
+    const display::Scale fromScale = from.scale;
+    // Each device pixel of the destination takes the source's program pixel at the same
+    // place, and within it the device pixel at the same offset where the source has one
+    // (a bitmap at scale one gives its one pixel to all of them).
+    auto sourceDevice = [&](int targetDevice, int shift, int limit) {
+        int program = toScale.toProgram(targetDevice);
+        int within = targetDevice - toScale.toDevice(program);
+        int sourceProgram = program + shift;
+        int first = fromScale.toDevice(sourceProgram);
+        int span = fromScale.toDevice(sourceProgram + 1) - first;
+        int device = first + std::min(within, span - 1);
+        return device >= 0 && device < limit ? device : -1;
+    };
+    int shiftX = x1 + source->origin.x - (x + destination->origin.x);
+    int shiftY = y1 + source->origin.y - (y + destination->origin.y);
     RECT r = visiblePart(*destination, RECT{x, y, x + cx, y + cy});
     display::Pixels& to = *destination->target;
     for (int ty = r.top; ty < r.bottom; ++ty) {
+        int sy = sourceDevice(ty, shiftY, from.height);
+        if (sy < 0) continue;
         for (int tx = r.left; tx < r.right; ++tx) {
-            size_t i = static_cast<size_t>(ty - (y + destination->origin.y)) * cx + (tx - (x + destination->origin.x));
-            if (present[i]) to.data[static_cast<size_t>(ty) * to.width + tx] = block[i];
+            int sx = sourceDevice(tx, shiftX, from.width);
+            if (sx >= 0) to.data[static_cast<size_t>(ty) * to.width + tx] = from.at(sx, sy);
         }
     }
     return TRUE;

@@ -30,20 +30,31 @@ struct TextRun {
 };
 
 // Draws a run with the cell's top-left at (x, y) in the DC's text colour, limited to
-// `limit` (target coordinates). Returns the pen position after the run.
+// `limit` (target coordinates). Returns the pen position after the run. Characters keep
+// the program's pen positions at every scale (carets and selections are placed by them);
+// their shapes come from the face made for the target's scale, each centred on its
+// program cell, so that text is drawn at the device's resolution, never stretched.
 int drawRun(DeviceContext& dc, int x, int y, const TextRun& run, COLORREF colour, const RECT& limit) {
     const FontFace& face = faceOf(dc);
+    const display::Scale scale = dc.target ? dc.target->scale : display::Scale{};
+    const FontFace& shapes = face.atScale(scale);
     const FontMetrics& metrics = face.metrics();
     uint32_t pixel = toPixel(colour);
     int baseline = y + metrics.ascent;
+    int targetX = x + dc.origin.x;
+    int deviceBaseline = scale.toDevice(baseline + dc.origin.y);
     int pen = 0;
     for (int i = 0; i < run.length; ++i) {
         auto character = static_cast<unsigned char>(run.text[i]);
-        const Glyph& glyph = face.glyph(character);
-        if (!glyph.coverage.empty())
-            blendCoverage(dc, x + pen + glyph.left, baseline - glyph.top, glyph.coverage.data(), glyph.width,
-                          glyph.rows, pixel, limit);
         int next = run.advances ? pen + run.advances[i] : advancePen(face, pen, character, run.tabStop);
+        const Glyph& glyph = shapes.glyph(character);
+        if (!glyph.coverage.empty()) {
+            int cellLeft = scale.toDevice(targetX + pen);
+            int cellWidth = scale.toDevice(targetX + pen + face.advance(character)) - cellLeft;
+            int centring = &shapes == &face ? 0 : (cellWidth - glyph.advance) / 2;
+            blendCoverage(dc, cellLeft + centring + glyph.left, deviceBaseline - glyph.top, glyph.coverage.data(),
+                          glyph.width, glyph.rows, pixel, limit);
+        }
         if (i == run.underlined) {
             RECT line{x + pen, baseline + metrics.underlineOffset, x + next,
                       baseline + metrics.underlineOffset + metrics.underlineThickness};

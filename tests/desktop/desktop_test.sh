@@ -10,6 +10,8 @@
 # it to Wine's loader to run the Windows build the same way). CLIENT_X and CLIENT_Y say
 # where the form's client area lies in its X window (3, 22: the X window is the whole
 # Win32 window, frame and caption drawn by the layer, or by Wine for its unmanaged windows).
+# SCALE_DPI says the desktop's scale (192 for 200 %): clicks go to the scaled places, and
+# the form must be shown at that size.
 set -euo pipefail
 
 wm=none
@@ -91,17 +93,21 @@ editor_pid=$!
 form=$(form_window) || fail "the editor's form did not appear"
 sleep 0.5
 [ "$wm" = none ] || xprop -id "$form" _NET_WM_ICON | grep -q "Icon (" || fail "the form has no icon"
+size=$(xdotool getwindowgeometry "$form" | sed -n 's/.*Geometry: //p')
+[ -z "${CLIENT_X:-}" ] && { [ "$size" = "$(device 801)x$(device 465)" ] || fail "the form is $size at $dpi DPI"; }
 
 # The caption drags the form, whoever moves it (the window manager, or nobody but the
 # editor itself).
 position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
 read -r x0 y0 < <(position "$form")
-xdotool mousemove --window "$form" 200 $((client_y / 2)) mousedown 1
+xdotool mousemove --window "$form" "$(device 200)" "$(device $((client_y / 2)))" mousedown 1
 for step in 1 2 3 4; do xdotool mousemove_relative -- 10 5; sleep 0.1; done
 xdotool mouseup 1
 sleep 0.5
 read -r x1 y1 < <(position "$form")
-[ "$((x1 - x0)) $((y1 - y0))" = "40 20" ] || fail "the caption dragged the form from $x0,$y0 to $x1,$y1"
+# The pointer moved 40 x 20 device pixels; a fractional scale rounds the program's move.
+near() { [ $(($1 - $2)) -le $((dpi / 96)) ] && [ $(($2 - $1)) -le $((dpi / 96)) ]; }
+near $((x1 - x0)) 40 && near $((y1 - y0)) 20 || fail "the caption dragged the form from $x0,$y0 to $x1,$y1"
 
 click_control 416 346 71 20   # Down: from entry 5 to 4
 click_control 416 346 71 20   # Down: to 3, "beta"
@@ -149,7 +155,7 @@ start_editor
 second_pid=$!
 for _ in 1 2; do
     box=$(box_window "error...MAIN...") || fail "the second editor showed no error box"
-    xdotool mousemove --window "$box" 20 40 click 1
+    xdotool mousemove --window "$box" "$(device 20)" "$(device 40)" click 1
     sleep 0.3
     key Return
 done

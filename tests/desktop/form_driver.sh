@@ -3,6 +3,10 @@
 # where its client area lies in that window (the layer draws its own frame: 3, 22).
 client_x=${CLIENT_X:-3}
 client_y=${CLIENT_Y:-22}
+# On a high-resolution desktop (SCALE_DPI: 144 for 150 %, 192 for 200 %) the editor is
+# shown at that scale: a point of the program's is at device pixel round(p * dpi / 96).
+dpi=${SCALE_DPI:-96}
+device() { echo $((($1 * dpi + 48) / 96)); }
 # The form's controls are placed in dialog units (base units 6 x 13) from the pixel
 # rectangles the program asks for; every edge is converted on its own.
 round_half_even() {  # a / b for a, b >= 0
@@ -20,7 +24,8 @@ click_control() {  # x y w h as the program gives them
     local left right top bottom
     left=$(x_pixels "$1"); right=$(x_pixels $(($1 + $3)))
     top=$(y_pixels "$2"); bottom=$(y_pixels $(($2 + $4)))
-    xdotool mousemove --window "$form" $((client_x + (left + right) / 2)) $((client_y + (top + bottom) / 2)) click 1
+    xdotool mousemove --window "$form" "$(device $((client_x + (left + right) / 2)))" \
+        "$(device $((client_y + (top + bottom) / 2)))" click 1
     sleep 0.3
 }
 box_window() {  # the visible window with this caption, waited for

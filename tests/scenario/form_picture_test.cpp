@@ -17,14 +17,18 @@ TEST_F(FormPicture, TheFormLooksAsReviewed) {
     entries[1].texts[description] = "a domestic animal";
     writeDictionary(dictionaryBytes(3, entries));
     display::Pixels picture;
+    int percent = 100;
     step([&] {
         testui::pumpUntilIdle();
         picture = testui::windowPixels(formWindow());
+        percent = testui::headless().scale().dpi * 100 / display::Scale::kProgramDpi;
         clickControl(29);
     });
     runEditorToEnd();
 
-    const std::string golden = std::string(EDITOR_GOLDEN_DIR) + "/editor_form.png";
+    // One reviewed picture for each scale the scenario runs at (EDITOR_TEST_SCALE).
+    const std::string golden = std::string(EDITOR_GOLDEN_DIR) + "/editor_form" +
+                               (percent == 100 ? std::string() : "_at_" + std::to_string(percent)) + ".png";
     if (const char* update = std::getenv("UPDATE_GOLDEN"); update && *update == '1') {
         ASSERT_TRUE(display::writePng(golden, picture));
         GTEST_SKIP() << "wrote " << golden;

@@ -5,6 +5,8 @@
 #include "main_sequence.h"
 #include "ui_driver.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <ostream>
 
 namespace editor {
@@ -97,13 +99,28 @@ MessageBoxSeen answerMessageBox(const std::string& caption) {
 
 bool messageBoxShown(const std::string& caption) { return testui::topLevel(caption) != nullptr; }
 
+namespace {
+
+// The scenario runs on a screen of this scale (EDITOR_TEST_SCALE, a factor, 1 when unset):
+// the same steps must pass on a high-resolution screen.
+display::Scale testScale() {
+    const char* factor = std::getenv("EDITOR_TEST_SCALE");
+    display::Scale scale;
+    if (factor && *factor) scale.dpi = static_cast<int>(std::lround(std::atof(factor) * display::Scale::kProgramDpi));
+    return scale;
+}
+
+void installTestDisplay() { display::installHeadless({0, 0, 1024, 768}, {0, 0, 1024, 738}, testScale()); }
+
+}  // namespace
+
 EditorSession::EditorSession() : ownDirectory_(std::in_place), directory_(ownDirectory_->path()) {
-    display::installHeadless();
+    installTestDisplay();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
 
 EditorSession::EditorSession(const std::string& directory) : directory_(directory) {
-    display::installHeadless();
+    installTestDisplay();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
 

@@ -22,22 +22,29 @@ POINT centreOf(HWND window) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-void click(HWND window) {
-    POINT p = centreOf(window);
+POINT onDevice(POINT program) {
+    display::Scale scale = headless().scale();
+    return POINT{scale.toDevice(program.x), scale.toDevice(program.y)};
+}
+
+void clickOnScreen(POINT program) {
+    POINT p = onDevice(program);
     headless().click(p.x, p.y);
 }
+
+void click(HWND window) { clickOnScreen(centreOf(window)); }
 
 void clickAt(HWND window, int clientX, int clientY) {
     POINT p{clientX, clientY};
     ClientToScreen(window, &p);
-    headless().click(p.x, p.y);
+    clickOnScreen(p);
 }
 
 void doubleClick(HWND window) {
     POINT p = centreOf(window);
-    headless().click(p.x, p.y);
+    clickOnScreen(p);
     headless().advanceClock(50);
-    headless().click(p.x, p.y);
+    clickOnScreen(p);
 }
 
 void key(uint32_t virtualKey, uint32_t modifiers) { headless().key(virtualKey, modifiers); }
@@ -108,8 +115,11 @@ HWND childWithText(HWND window, const char* className, const std::string& text) 
 
 display::Pixels windowPixels(HWND window) {
     display::Pixels screen = headless().screenshot();
-    RECT r{};
-    GetWindowRect(window, &r);
+    RECT program{};
+    GetWindowRect(window, &program);
+    const display::Scale scale = screen.scale;
+    RECT r{scale.toDevice(program.left), scale.toDevice(program.top), scale.toDevice(program.right),
+           scale.toDevice(program.bottom)};
     display::Pixels picture;
     picture.resize(r.right - r.left, r.bottom - r.top);
     for (int y = 0; y < picture.height; ++y)
@@ -135,7 +145,9 @@ RECT screenRect(HWND window) {
 
 Screen::Screen() : shot_(headless().screenshot()) {}
 
-COLORREF Screen::at(int x, int y) const {
+COLORREF Screen::at(int programX, int programY) const {
+    int x = shot_.scale.toDevice(programX);
+    int y = shot_.scale.toDevice(programY);
     if (x < 0 || y < 0 || x >= shot_.width || y >= shot_.height)
         return CLR_INVALID;
     uint32_t rgb = shot_.at(x, y);
@@ -194,13 +206,15 @@ std::string savePng(const display::Pixels& shot, const std::string& name) {
 
 IconColour dominantIconColour(HWND window) {
     pumpUntilIdle();
-    display::Pixels screen = headless().screenshot();
+    Screen screen;
     RECT r{};
     GetWindowRect(window, &r);
     int red = 0, yellow = 0;
-    for (int y = std::max<int>(r.top, 0); y < r.bottom && y < screen.height; ++y)
-        for (int x = std::max<int>(r.left, 0); x < r.right && x < screen.width; ++x) {
-            uint32_t p = screen.at(x, y);
+    for (int y = std::max<int>(r.top, 0); y < r.bottom; ++y)
+        for (int x = std::max<int>(r.left, 0); x < r.right; ++x) {
+            COLORREF c = screen.at(x, y);
+            if (c == CLR_INVALID) continue;
+            uint32_t p = (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
             int cr = (p >> 16) & 0xFF, cg = (p >> 8) & 0xFF, cb = p & 0xFF;
             if (cr > 180 && cg < 80 && cb < 80)
                 ++red;

@@ -14,6 +14,8 @@ namespace testui {
 display::HeadlessBackend& headless();  // the installed headless backend
 
 POINT centreOf(HWND window);  // screen coordinates of the window rectangle's centre
+// The device pixel at a program pixel's top-left, which the display maps back to it.
+POINT onDevice(POINT program);
 void click(HWND window);      // press and release at its centre
 void clickAt(HWND window, int clientX, int clientY);
 void doubleClick(HWND window);
@@ -45,7 +47,7 @@ class Screen {
 public:
     Screen();  // taken now
     explicit Screen(display::Pixels shot) : shot_(std::move(shot)) {}
-    COLORREF at(int x, int y) const;  // CLR_INVALID off the screen
+    COLORREF at(int x, int y) const;  // at program pixel (x, y): its top-left device pixel; CLR_INVALID off the screen
     COLORREF at(HWND window, int clientX, int clientY) const;
     // Pixels of a client rectangle that equal / differ from `colour`.
     int countLike(HWND window, const RECT& area, COLORREF colour) const;

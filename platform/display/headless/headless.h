@@ -1,6 +1,8 @@
 // A display without a screen: surfaces live in memory, input is injected by tests at
 // screen coordinates, and whenever the program would wait for input the next scripted
-// step runs. Screenshots come out as pixels or PNG files.
+// step runs. Screenshots come out as pixels or PNG files. At a scale other than one it is
+// a high-resolution screen: input is injected and screenshots are taken in its device
+// pixels, as a person's pointer and eyes meet them.
 #pragma once
 
 #include "display/display.h"
@@ -14,7 +16,9 @@ namespace display {
 
 class HeadlessBackend : public Backend {
 public:
-    explicit HeadlessBackend(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738});
+    // The screen and work area in program pixels (the device has scale times as many).
+    explicit HeadlessBackend(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738},
+                             Scale scale = {});
 
     // ---- Backend
     SurfaceId createSurface(const Rect& screenRect, const std::string& title) override;
@@ -30,6 +34,7 @@ public:
     uint32_t now() const override;
     Rect screen() const override;
     Rect workArea() const override;
+    Scale scale() const override { return scale_; }
     std::string clipboardText() override;
     void setClipboardText(const std::string& text) override;
     void setSelectionText(const std::string& text) override { selection_ = text; }
@@ -45,6 +50,7 @@ public:
     void addStep(Step step);
     size_t stepsLeft() const;
 
+    // Pointer input at device pixels of the screen.
     void mouseMove(int x, int y);
     void mouseDown(int x, int y, MouseButton button = MouseButton::Left);
     void mouseUp(int x, int y, MouseButton button = MouseButton::Left);
@@ -57,6 +63,9 @@ public:
     void type(const std::string& windows1252);              // one Text event a character
     void requestClose(SurfaceId id);
     void advanceClock(uint32_t milliseconds);  // the clock moves only when told (double clicks)
+    // The desktop's scale changes (the window moved to another screen, the user chose
+    // another size): surfaces are given pixels at the new scale from now on.
+    void changeScale(Scale scale);
 
     struct SurfaceState {
         Rect rect;
@@ -68,8 +77,8 @@ public:
     // Surfaces bottom to top.
     std::vector<SurfaceId> surfaceOrder() const;
     const SurfaceState* surface(SurfaceId id) const;
-    SurfaceId surfaceAt(int x, int y) const;  // topmost visible surface at a screen point, or 0
-    Pixels screenshot() const;  // visible surfaces composed on a desktop colour
+    SurfaceId surfaceAt(int x, int y) const;  // topmost visible surface at a screen point (program pixels), or 0
+    Pixels screenshot() const;  // visible surfaces composed on a desktop colour, in device pixels
     Cursor cursor() const { return cursor_; }
     // The surface that holds the desktop's keyboard focus, 0 for none (as after the
     // surface that had it went away).
@@ -83,6 +92,7 @@ private:
 
     Rect screen_;
     Rect workArea_;
+    Scale scale_;
     uint32_t clock_ = 1000;
     SurfaceId nextId_ = 1;
     std::map<SurfaceId, SurfaceState> surfaces_;
@@ -99,7 +109,8 @@ private:
 };
 
 // Installs a fresh headless backend as the layer's backend and returns it.
-HeadlessBackend& installHeadless(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738});
+HeadlessBackend& installHeadless(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738},
+                                 Scale scale = {});
 
 bool writePng(const std::string& path, const Pixels& pixels);
 bool readPng(const std::string& path, Pixels& pixels);

@@ -29,7 +29,8 @@ uint32_t modifierOfKey(uint32_t virtualKey) {
 
 }  // namespace
 
-HeadlessBackend::HeadlessBackend(Rect screen, Rect workArea) : screen_(screen), workArea_(workArea) {}
+HeadlessBackend::HeadlessBackend(Rect screen, Rect workArea, Scale scale)
+    : screen_(screen), workArea_(workArea), scale_(scale) {}
 
 SurfaceId HeadlessBackend::createSurface(const Rect& screenRect, const std::string& title) {
     SurfaceId id = nextId_++;
@@ -143,8 +144,8 @@ void HeadlessBackend::pointerEvent(EventType type, int x, int y, MouseButton but
     mouseY_ = y;
     Event event;
     event.type = type;
-    event.x = x;
-    event.y = y;
+    event.x = screen_.left + scale_.toProgram(x);
+    event.y = screen_.top + scale_.toProgram(y);
     event.button = button;
     event.modifiers = modifiers_;
     push(event);
@@ -218,6 +219,13 @@ void HeadlessBackend::requestClose(SurfaceId id) {
 
 void HeadlessBackend::advanceClock(uint32_t milliseconds) { clock_ += milliseconds; }
 
+void HeadlessBackend::changeScale(Scale scale) {
+    scale_ = scale;
+    Event event;
+    event.type = EventType::ScaleChanged;
+    push(event);
+}
+
 std::vector<SurfaceId> HeadlessBackend::surfaceOrder() const { return order_; }
 
 const HeadlessBackend::SurfaceState* HeadlessBackend::surface(SurfaceId id) const {
@@ -227,16 +235,18 @@ const HeadlessBackend::SurfaceState* HeadlessBackend::surface(SurfaceId id) cons
 
 Pixels HeadlessBackend::screenshot() const {
     Pixels shot;
-    shot.resize(screen_.width(), screen_.height(), kDesktopColour);
+    shot.resizeScaled(screen_.width(), screen_.height(), scale_, kDesktopColour);
     for (SurfaceId id : order_) {
         const SurfaceState& state = surfaces_.at(id);
         if (!state.visible) continue;
         const Pixels& source = state.pixels;
+        int left = scale_.toDevice(state.rect.left - screen_.left);
+        int top = scale_.toDevice(state.rect.top - screen_.top);
         for (int sy = 0; sy < source.height; ++sy) {
-            int y = state.rect.top - screen_.top + sy;
+            int y = top + sy;
             if (y < 0 || y >= shot.height) continue;
             for (int sx = 0; sx < source.width; ++sx) {
-                int x = state.rect.left - screen_.left + sx;
+                int x = left + sx;
                 if (x < 0 || x >= shot.width) continue;
                 shot.data[static_cast<size_t>(y) * shot.width + x] = source.at(sx, sy);
             }
@@ -245,8 +255,8 @@ Pixels HeadlessBackend::screenshot() const {
     return shot;
 }
 
-HeadlessBackend& installHeadless(Rect screen, Rect workArea) {
-    auto backend = std::make_unique<HeadlessBackend>(screen, workArea);
+HeadlessBackend& installHeadless(Rect screen, Rect workArea, Scale scale) {
+    auto backend = std::make_unique<HeadlessBackend>(screen, workArea, scale);
     HeadlessBackend& installed = *backend;
     setBackend(std::move(backend));
     return installed;

@@ -1,6 +1,7 @@
 #include "display/sdl/sdl_backend.h"
 
 #include "codepage/windows1252.h"
+#include "display/sdl/desktop_scale.h"
 #include "display/sdl/key_mapping.h"
 #include "kernel/stop_signals.h"
 
@@ -57,6 +58,7 @@ public:
         iBeam_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
         icon_ = makeIcon();
         traceFirstFrame_ = std::getenv("EDITOR_TRACE_FIRST_FRAME") != nullptr;
+        scale_ = findScale();
         SDL_StartTextInput();
     }
 
@@ -69,9 +71,9 @@ public:
     }
 
     SurfaceId createSurface(const Rect& rect, const std::string& title) override {
-        SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), rect.left, rect.top,
-                                              atLeastOne(rect.width()), atLeastOne(rect.height()),
-                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), device(rect.left),
+                                              device(rect.top), deviceLength(rect.width()),
+                                              deviceLength(rect.height()), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
         if (!window) {
             std::fprintf(stderr, "display: cannot create a window: %s\n", SDL_GetError());
             return 0;
@@ -86,6 +88,7 @@ public:
             if (!x11_) {
                 x11_ = info.info.x11.display;
                 windowManager_ = x11::windowManagerRuns(x11_);
+                x11::watchRootResources(x11_);
             }
         }
 #endif
@@ -99,9 +102,9 @@ public:
         if (!surface) return;
         // Setting an unchanged position is not free on X11 (SDL waits for the move).
         if (rect.left != surface->rect.left || rect.top != surface->rect.top)
-            SDL_SetWindowPosition(surface->window, rect.left, rect.top);
+            SDL_SetWindowPosition(surface->window, device(rect.left), device(rect.top));
         if (rect.width() != surface->rect.width() || rect.height() != surface->rect.height()) {
-            SDL_SetWindowSize(surface->window, atLeastOne(rect.width()), atLeastOne(rect.height()));
+            SDL_SetWindowSize(surface->window, deviceLength(rect.width()), deviceLength(rect.height()));
             surface->presented = false;  // the window's pixel buffer is made anew
         }
         surface->rect = rect;
@@ -194,14 +197,16 @@ public:
     Rect screen() const override {
         SDL_Rect bounds;
         if (SDL_GetDisplayBounds(0, &bounds) != 0) return {0, 0, 1024, 768};
-        return toRect(bounds);
+        return toProgramRect(bounds);
     }
 
     Rect workArea() const override {
         SDL_Rect bounds;
         if (SDL_GetDisplayUsableBounds(0, &bounds) != 0) return screen();
-        return toRect(bounds);
+        return toProgramRect(bounds);
     }
+
+    Scale scale() const override { return scale_; }
 
     std::string clipboardText() override {
         char* text = SDL_GetClipboardText();
@@ -280,8 +285,43 @@ private:
     }
 #endif
 
-    static int atLeastOne(int length) { return length > 0 ? length : 1; }
-    static Rect toRect(const SDL_Rect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
+    // The layer's rects and input are in program pixels; SDL's windows in device pixels.
+    int device(int programCoordinate) const { return scale_.toDevice(programCoordinate); }
+    int deviceLength(int length) const { return length > 0 ? scale_.deviceLength(length) : 1; }
+    int program(int deviceCoordinate) const { return scale_.toProgram(deviceCoordinate); }
+    Rect toProgramRect(const SDL_Rect& r) const {
+        return {program(r.x), program(r.y), program(r.x + r.w), program(r.y + r.h)};
+    }
+
+    // The desktop's scale now, said once each time it is looked up (at start and when the
+    // desktop announces a change).
+    Scale findScale() {
+        sdl::ScaleAnnouncements announced = sdl::announcementsFromEnvironment();
+#ifdef EDITOR_HAVE_X11
+        if (x11_)
+            announced.resources = x11::rootResources(x11_);
+        else if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
+            announced.resources = x11::rootResourcesOfDefaultDisplay();
+#endif
+        sdl::ChosenScale chosen = sdl::chooseScale(announced);
+        sdl::reportScale(chosen);
+        return chosen.scale;
+    }
+
+    // Every window takes its size and place at the new scale; the layer draws it again.
+    bool rescale(Event& out) {
+        Scale now = findScale();
+        if (now == scale_) return false;
+        scale_ = now;
+        for (auto& [id, surface] : surfaces_) {
+            SDL_SetWindowPosition(surface.window, device(surface.rect.left), device(surface.rect.top));
+            SDL_SetWindowSize(surface.window, deviceLength(surface.rect.width()), deviceLength(surface.rect.height()));
+            surface.presented = false;
+        }
+        out = Event{};
+        out.type = EventType::ScaleChanged;
+        return true;
+    }
 
     Surface* find(SurfaceId id) {
         auto it = surfaces_.find(id);
@@ -312,7 +352,11 @@ private:
     static SDL_HitTestResult hitTest(SDL_Window* window, const SDL_Point* point, void* data) {
         auto* self = static_cast<SdlBackend*>(data);
         SurfaceId id = self->idOf(SDL_GetWindowID(window));
-        if (id != 0 && self->hitTester_ && self->hitTester_(id, point->x, point->y) == HitArea::Caption)
+        const Surface* surface = self->find(id);
+        if (!surface || !self->hitTester_) return SDL_HITTEST_NORMAL;
+        int localX = self->program(self->device(surface->rect.left) + point->x) - surface->rect.left;
+        int localY = self->program(self->device(surface->rect.top) + point->y) - surface->rect.top;
+        if (self->hitTester_(id, localX, localY) == HitArea::Caption)
             return SDL_HITTEST_DRAGGABLE;
         return SDL_HITTEST_NORMAL;
     }
@@ -333,14 +377,14 @@ private:
         out.surface = idOf(windowId);
         if (out.surface == 0) return false;
         if (pointerKnown_) {
-            out.x = pointer_.x;
-            out.y = pointer_.y;
+            out.x = program(pointer_.x);
+            out.y = program(pointer_.y);
             pointerKnown_ = false;
         } else {
             int windowX = 0, windowY = 0;
             SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
-            out.x = windowX + localX;
-            out.y = windowY + localY;
+            out.x = program(windowX + localX);
+            out.y = program(windowY + localY);
         }
         out.modifiers = sdl::modifiersFor(static_cast<uint16_t>(SDL_GetModState()));
         out.time = time;
@@ -360,12 +404,11 @@ private:
             return false;
         case SDL_WINDOWEVENT_MOVED:
             // Our own moves come back as well; only a move the system made is news.
-            if (event.data1 == surface->rect.left && event.data2 == surface->rect.top) return false;
-            surface->rect = {event.data1, event.data2, event.data1 + surface->rect.width(),
-                             event.data2 + surface->rect.height()};
+            out.x = program(event.data1);
+            out.y = program(event.data2);
+            if (out.x == surface->rect.left && out.y == surface->rect.top) return false;
+            surface->rect = {out.x, out.y, out.x + surface->rect.width(), out.y + surface->rect.height()};
             out.type = EventType::Moved;
-            out.x = event.data1;
-            out.y = event.data2;
             return true;
         case SDL_WINDOWEVENT_CLOSE: out.type = EventType::CloseRequest; return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -413,8 +456,10 @@ private:
 #ifdef EDITOR_HAVE_X11
         case SDL_SYSWMEVENT:
             // Comes just before SDL's own event for the same X event.
-            if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11)
+            if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+                if (x11::rootResourcesChanged(&event.syswm.msg->msg.x11.event)) return rescale(out);
                 pointerKnown_ = x11::pointerOnScreen(&event.syswm.msg->msg.x11.event, pointer_.x, pointer_.y);
+            }
             return false;
 #endif
         case SDL_WINDOWEVENT: return windowEvent(event.window, out);
@@ -445,6 +490,7 @@ private:
     SDL_Cursor* iBeam_ = nullptr;
     SDL_Surface* icon_ = nullptr;
     bool traceFirstFrame_ = false;
+    Scale scale_;
     SurfaceId focusWanted_ = 0;  // the surface the layer activated last
     bool focusWantedByUser_ = false;
     bool windowManager_ = true;  // until known otherwise: SDL's system moves

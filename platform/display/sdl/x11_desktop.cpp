@@ -103,6 +103,42 @@ bool pointerOnScreen(const void* xevent, int& x, int& y) {
     }
 }
 
+std::string rootResources(void* display) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string text;
+    if (XGetWindowProperty(x(display), DefaultRootWindow(x(display)), XA_RESOURCE_MANAGER, 0, 1 << 20, False,
+                           XA_STRING, &type, &format, &count, &after, &data) == Success &&
+        data && format == 8)
+        text.assign(reinterpret_cast<const char*>(data), count);
+    if (data) XFree(data);
+    return text;
+}
+
+std::string rootResourcesOfDefaultDisplay() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return {};
+    std::string text = rootResources(display);
+    XCloseDisplay(display);
+    return text;
+}
+
+void watchRootResources(void* display) {
+    Window root = DefaultRootWindow(x(display));
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x(display), root, &attributes);
+    XSelectInput(x(display), root, attributes.your_event_mask | PropertyChangeMask);
+    XFlush(x(display));
+}
+
+bool rootResourcesChanged(const void* xevent) {
+    const auto* event = static_cast<const XEvent*>(xevent);
+    return event->type == PropertyNotify && event->xproperty.atom == XA_RESOURCE_MANAGER &&
+           event->xproperty.window == DefaultRootWindow(event->xproperty.display);
+}
+
 bool waitForEvents(void* display, int wake) {
     if (XEventsQueued(x(display), QueuedAfterFlush) > 0) return false;
     std::vector<pollfd> fds{{ConnectionNumber(x(display)), POLLIN, 0}};

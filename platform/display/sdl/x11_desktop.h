@@ -3,6 +3,8 @@
 // Windows are X window ids; the display is the connection SDL opened.
 #pragma once
 
+#include <string>
+
 namespace display::x11 {
 
 using XWindow = unsigned long;
@@ -25,6 +27,14 @@ bool windowManagerRuns(void* display);
 // itself. A position relative to the window would be wrong for events sent before a
 // move of that window that the program has made since.
 bool pointerOnScreen(const void* xevent, int& x, int& y);
+
+// The root window's resources (RESOURCE_MANAGER, what xrdb loads), empty when none. The
+// first form opens a connection of its own, for the time before SDL has a window.
+std::string rootResources(void* display);
+std::string rootResourcesOfDefaultDisplay();
+// Asks for the root window's property changes, and tells the resources' apart.
+void watchRootResources(void* display);
+bool rootResourcesChanged(const void* xevent);
 
 // Sleeps until the X server has sent something, without SDL's own wait (which wakes
 // itself by sending an event to one of our windows, perhaps one that is gone), serving

@@ -273,6 +273,7 @@ void handle(const display::Event& e) {
         }
         break;
     case display::EventType::FocusLost: break;
+    case display::EventType::ScaleChanged: rescaleSurfaces(); break;
     }
 }
 

@@ -42,6 +42,13 @@ RECT visibleArea(Window* window, bool whole) {
     return area;
 }
 
+// The children's area of the surface, kept aside and put back (WS_CLIPCHILDREN), in
+// device pixels: the rectangles are the program's, mapped as everything drawn is.
+RECT deviceArea(const display::Pixels& px, const RECT& r) {
+    return RECT{px.scale.toDevice(r.left), px.scale.toDevice(r.top), px.scale.toDevice(r.right),
+                px.scale.toDevice(r.bottom)};
+}
+
 std::vector<SavedArea> saveChildren(Window* window, const RECT& clip) {
     std::vector<SavedArea> saved;
     Window* top = topLevelOf(window);
@@ -50,7 +57,7 @@ std::vector<SavedArea> saveChildren(Window* window, const RECT& clip) {
         if (!(child->style & WS_VISIBLE)) continue;
         POINT o = surfaceOffset(child);
         RECT r{o.x, o.y, o.x + child->rect.right - child->rect.left, o.y + child->rect.bottom - child->rect.top};
-        r = intersect(intersect(r, clip), RECT{0, 0, px.width, px.height});
+        r = intersect(deviceArea(px, intersect(r, clip)), RECT{0, 0, px.width, px.height});
         if (IsRectEmpty(&r)) continue;
         SavedArea area{r, {}};
         for (int y = r.top; y < r.bottom; ++y)
@@ -241,7 +248,7 @@ void presentSurfaces() {
 
 void createSurfaceFor(Window* window) {
     RECT r = window->rect;
-    window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
+    window->pixels.resizeScaled(r.right - r.left, r.bottom - r.top, display::backend().scale(), 0);
     window->surface = display::backend().createSurface(display::Rect{r.left, r.top, r.right, r.bottom}, window->text);
     if (Window* owner = fromHandle(window->owner); owner && owner->surface && window->surface)
         display::backend().setSurfaceOwner(window->surface, owner->surface);
@@ -249,10 +256,20 @@ void createSurfaceFor(Window* window) {
 
 void resizeSurfaceFor(Window* window) {
     RECT r = window->rect;
-    if (window->surface) window->pixels.resize(r.right - r.left, r.bottom - r.top, 0);
+    if (window->surface)
+        window->pixels.resizeScaled(r.right - r.left, r.bottom - r.top, display::backend().scale(), 0);
     if (window->surface)
         display::backend().moveSurface(window->surface, display::Rect{r.left, r.top, r.right, r.bottom});
     window->surfaceDirty = true;
+}
+
+void rescaleSurfaces() {
+    for (Window* w : topLevelWindows()) {
+        if (!w->surface || w->pixels.scale == display::backend().scale()) continue;
+        resizeSurfaceFor(w);
+        invalidateWindow(w, nullptr, true, true);
+        invalidateFrame(w);
+    }
 }
 
 void destroySurfaceFor(Window* window) {

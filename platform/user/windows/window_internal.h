@@ -170,6 +170,8 @@ void paintAllPending();
 void presentSurfaces();
 void createSurfaceFor(Window* window);
 void resizeSurfaceFor(Window* window);
+// The display's scale changed: surfaces at the old one are made again and drawn anew.
+void rescaleSurfaces();
 void destroySurfaceFor(Window* window);
 // A hidden top-level window keeps neither pixels nor a display surface; both come back
 // when it is shown. An ended form stays hidden until its modal loop returns, which for

@@ -1,0 +1,132 @@
+// The editor on high-resolution screens: the display maps device pixels to the program's
+// pixels and back, so every device pixel a control is drawn on reaches that control, and a
+// change of the desktop's scale draws the form anew at the new one.
+#include "editor_session.h"
+
+#include "ui_driver.h"
+
+#include <functional>
+
+namespace editor {
+namespace {
+
+class ScaledScreen : public EditorTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        display::installHeadless({0, 0, 1024, 768}, {0, 0, 1024, 738}, display::Scale{GetParam()});
+        writeDictionary(dictionaryBytes(3, {word("cat", 2), word("dog", 2)}));
+    }
+};
+
+BOOL CALLBACK collect(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// The controls a press gives the focus to: fields and push buttons.
+std::vector<HWND> focusableControls(HWND form) {
+    std::vector<HWND> all, focusable;
+    EnumChildWindows(form, collect, reinterpret_cast<LPARAM>(&all));
+    for (HWND child : all) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        bool button = lstrcmpiA(className, "Button") == 0 &&
+                      (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+        if (button || lstrcmpiA(className, "Edit") == 0) focusable.push_back(child);
+    }
+    return focusable;
+}
+
+// A press on each corner pixel of each control's client area on the device gives it the
+// focus; a press on the device pixel just outside its left edge does not. The button is let go over the
+// form's empty top band, so no button is clicked. One press a step, as the
+// program takes its input between a person's actions.
+struct Probe {
+    HWND control;
+    std::string name;
+    POINT at;
+    bool inside;
+};
+
+TEST_P(ScaledScreen, EveryDevicePixelOfAControlReachesIt) {
+    std::vector<Probe> probes;
+    std::vector<std::string> missed;
+    POINT away{};
+    std::function<void(size_t)> pressFrom = [&](size_t i) {
+        if (i == probes.size()) {
+            clickControl(29);
+            return;
+        }
+        const Probe& probe = probes[i];
+        testui::headless().mouseMove(probe.at.x, probe.at.y);
+        testui::headless().mouseDown(probe.at.x, probe.at.y);
+        step([&, i] {
+            const Probe& pressed = probes[i];
+            if ((GetFocus() == pressed.control) != pressed.inside)
+                missed.push_back(pressed.name + (pressed.inside ? " missed the press at " : " took the press at ") +
+                                 std::to_string(pressed.at.x) + "," + std::to_string(pressed.at.y));
+            testui::headless().mouseMove(away.x, away.y);
+            testui::headless().mouseUp(away.x, away.y);
+            pressFrom(i + 1);
+        });
+    };
+    step([&] {
+        HWND form = formWindow();
+        const display::Scale scale = testui::headless().scale();
+        away = testui::onDevice(testui::screenPoint(form, 4, 4));
+        for (HWND control : focusableControls(form)) {
+            // The client area: a press on a field's border is not a press into the field.
+            RECT client{};
+            GetClientRect(control, &client);
+            POINT topLeft = testui::screenPoint(control, 0, 0);
+            RECT r{topLeft.x, topLeft.y, topLeft.x + client.right, topLeft.y + client.bottom};
+            RECT d{scale.toDevice(r.left), scale.toDevice(r.top), scale.toDevice(r.right), scale.toDevice(r.bottom)};
+            std::string name = testui::windowText(control) + " #" + std::to_string(GetDlgCtrlID(control));
+            // Outside first: the focus is then still on the control probed before.
+            probes.push_back({control, name, POINT{d.left - 1, (d.top + d.bottom) / 2}, false});
+            for (POINT corner : {POINT{d.left, d.top}, POINT{d.right - 1, d.top}, POINT{d.left, d.bottom - 1},
+                                 POINT{d.right - 1, d.bottom - 1}})
+                probes.push_back({control, name, corner, true});
+        }
+        pressFrom(0);
+    });
+    runEditorToEnd();
+    EXPECT_TRUE(missed.empty()) << ::testing::PrintToString(missed);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtScales, ScaledScreen, ::testing::Values(120, 144, 192),
+                         [](const ::testing::TestParamInfo<int>& scale) { return std::to_string(scale.param * 100 / 96) + "percent"; });
+
+using ScaleChange = EditorTest;
+
+// The desktop's scale changes while the form is up (the window went to another screen):
+// the form is drawn again, whole, exactly as a start at the new scale draws it.
+TEST_F(ScaleChange, DrawsTheFormAnewAtTheNewScale) {
+    std::vector<TestEntry> entries = {word("cat", 2), word("dog", 2)};
+    entries[1].texts[synonyms] = "hound, mutt";
+    entries[1].texts[description] = "a domestic animal";
+    writeDictionary(dictionaryBytes(3, entries));
+    display::Pixels picture;
+    step([&] {
+        testui::pumpUntilIdle();
+        testui::headless().changeScale(display::Scale{192});
+    });
+    step([&] {
+        testui::pumpUntilIdle();
+        picture = testui::windowPixels(formWindow());
+        clickControl(29);
+    });
+    runEditorToEnd();
+    display::Pixels expected;
+    ASSERT_TRUE(display::readPng(std::string(EDITOR_GOLDEN_DIR) + "/editor_form_at_200.png", expected));
+    ASSERT_EQ(picture.width, expected.width);
+    ASSERT_EQ(picture.height, expected.height);
+    size_t differing = 0;
+    for (size_t i = 0; i < picture.data.size(); ++i)
+        differing += (picture.data[i] & 0xFFFFFF) != (expected.data[i] & 0xFFFFFF);
+    EXPECT_EQ(differing, 0u);
+}
+
+}  // namespace
+}  // namespace editor
