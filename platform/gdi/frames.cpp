@@ -4,6 +4,11 @@
 #include "gdi/gdi_objects.h"
 #include "gdi/raster.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
 namespace gdi {
 
 namespace {
@@ -27,14 +32,6 @@ void ring(DeviceContext& dc, RECT& r, UINT sides, uint32_t light, uint32_t dark)
 
 void fullRing(DeviceContext& dc, RECT& r, uint32_t light, uint32_t dark) { ring(dc, r, BF_RECT, light, dark); }
 
-// A small picture: one character a pixel, '.' leaves the pixel alone.
-template <size_t Rows>
-void drawPattern(DeviceContext& dc, int x, int y, const char* const (&rows)[Rows], char mark, uint32_t pixel) {
-    for (size_t row = 0; row < Rows; ++row)
-        for (int column = 0; rows[row][column]; ++column)
-            if (rows[row][column] == mark) plot(dc, x + column, y + static_cast<int>(row), pixel);
-}
-
 void pushButton(DeviceContext& dc, RECT& r, UINT state) {
     if (state & (DFCS_PUSHED | DFCS_CHECKED)) {
         // A soft sunken edge: the darkest ring outside on the top and left.
@@ -52,10 +49,19 @@ void pushButton(DeviceContext& dc, RECT& r, UINT state) {
 
 constexpr int kCheckBoxSize = 13;
 
+// The check mark in a 7 x 7 square: a stroke three pixels tall falling from the left to
+// its lowest point 2.5 pixels in, then rising to the top right. A shape, so that its
+// slants are stepped at the device's pixels.
+void checkMark(DeviceContext& dc, int x, int y, uint32_t pixel) {
+    fillShape(dc, RECT{x, y, x + 7, y + 7},
+              [](double px, double py) {
+                  double middle = std::min(px + 3, 8 - px);  // the stroke's centre line
+                  return std::abs(py - middle) < 1.5;
+              },
+              pixel);
+}
+
 void checkBox(DeviceContext& dc, const RECT& area, UINT state) {
-    static const char* const kMark[] = {
-        "......x", ".....xx", "x...xxx", "xx.xxx.", "xxxxx..", ".xxx...", "..x....",
-    };
     RECT box{area.left, area.top + (area.bottom - area.top - kCheckBoxSize) / 2, 0, 0};
     box.right = box.left + kCheckBoxSize;
     box.bottom = box.top + kCheckBoxSize;
@@ -64,41 +70,39 @@ void checkBox(DeviceContext& dc, const RECT& area, UINT state) {
     bool dim = state & (DFCS_PUSHED | DFCS_INACTIVE);
     fillArea(dc, box, sysPixel(dim ? COLOR_BTNFACE : COLOR_WINDOW));
     if (state & DFCS_CHECKED)
-        drawPattern(dc, box.left + 1, box.top + 1, kMark, 'x',
-                    sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+        checkMark(dc, box.left + 1, box.top + 1, sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+}
+
+// The part of a disc around (centre, centre) whose squared distance from the centre is in
+// [from, to); `half` keeps one side of the diagonal from bottom-left to top-right: above
+// it (true) or below it (false), or both when absent.
+std::function<bool(double, double)> discPart(double centre, double from, double to, std::optional<bool> half = {}) {
+    return [=](double px, double py) {
+        double squared = (px - centre) * (px - centre) + (py - centre) * (py - centre);
+        return squared >= from && squared < to && (!half || (px + py <= 2 * centre) == *half);
+    };
 }
 
 void radioButton(DeviceContext& dc, const RECT& area, UINT state) {
-    // o: outer ring, i: inner ring, w: inside; rings are light above the diagonal from
-    // bottom-left to top-right and dark below it, like the square box's edges.
-    static const char* const kShape[] = {
-        "....oooo....", "..ooiiiioo..", ".oiiwwwwiio.", ".oiwwwwwwio.", "oiwwwwwwwwio", "oiwwwwwwwwio",
-        "oiwwwwwwwwio", "oiwwwwwwwwio", ".oiwwwwwwio.", ".oiiwwwwiio.", "..ooiiiioo..", "....oooo....",
-    };
-    static const char* const kDot[] = {".xx.", "xxxx", "xxxx", ".xx."};
+    // Shapes, so that the rings are round at the device's pixels: the inside (radius 4),
+    // an inner ring to radius 5 and an outer one to about 5.8; the rings are light above
+    // the diagonal from bottom-left to top-right and dark below it, like the square box's
+    // edges. At 100 % no pixel centre lies on a ring's boundary; those on the diagonal
+    // count as above it.
     constexpr int kSize = 12;
-    int left = area.left;
-    int top = area.top + (area.bottom - area.top - kSize) / 2;
+    constexpr double kCentre = kSize / 2.0;
+    RECT box{area.left, area.top + (area.bottom - area.top - kSize) / 2, 0, 0};
+    box.right = box.left + kSize;
+    box.bottom = box.top + kSize;
     bool dim = state & (DFCS_PUSHED | DFCS_INACTIVE);
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            char part = kShape[y][x];
-            bool upper = x + y <= kSize - 1;
-            uint32_t pixel;
-            if (part == 'o')
-                pixel = sysPixel(upper ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
-            else if (part == 'i')
-                pixel = sysPixel(upper ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
-            else if (part == 'w')
-                pixel = sysPixel(dim ? COLOR_BTNFACE : COLOR_WINDOW);
-            else
-                continue;
-            plot(dc, left + x, top + y, pixel);
-        }
-    }
+    fillShape(dc, box, discPart(kCentre, 25, 34, true), sysPixel(COLOR_BTNSHADOW));
+    fillShape(dc, box, discPart(kCentre, 25, 34, false), sysPixel(COLOR_BTNHIGHLIGHT));
+    fillShape(dc, box, discPart(kCentre, 16, 25, true), sysPixel(COLOR_3DDKSHADOW));
+    fillShape(dc, box, discPart(kCentre, 16, 25, false), sysPixel(COLOR_3DLIGHT));
+    fillShape(dc, box, discPart(kCentre, 0, 16), sysPixel(dim ? COLOR_BTNFACE : COLOR_WINDOW));
     if (state & DFCS_CHECKED)
-        drawPattern(dc, left + 4, top + 4, kDot, 'x',
-                    sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+        fillShape(dc, RECT{box.left + 4, box.top + 4, box.left + 8, box.top + 8}, discPart(2, 0, 4),
+                  sysPixel((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
 }
 
 // The close box's cross: two strokes two pixels wide from corner to corner of an 8 x 7

@@ -87,3 +87,60 @@ TEST_F(MessageBoxTest, LongTextWrapsWithinALimitedWidth) {
     EXPECT_LE(box.right - box.left, 1024 * 5 / 8 + 8);
     EXPECT_GT(box.bottom - box.top, wrapped.bottom);
 }
+
+namespace {
+
+// Counts the program pixels of a client area whose device pixels are not all one colour.
+// A top-level window's surface has its own grid: its device pixels start at the window's
+// device corner.
+int programPixelsSplitOnTheDevice(HWND window, const RECT& area) {
+    const testui::Screen screen;
+    const display::Pixels& shot = screen.pixels();
+    const display::Scale scale = shot.scale;
+    const RECT frame = testui::screenRect(window);
+    const POINT corner = testui::onDevice(POINT{frame.left, frame.top});
+    int split = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            POINT p = testui::screenPoint(window, x, y);
+            p = POINT{p.x - frame.left, p.y - frame.top};
+            RECT d{corner.x + scale.toDevice(p.x), corner.y + scale.toDevice(p.y), corner.x + scale.toDevice(p.x + 1),
+                   corner.y + scale.toDevice(p.y + 1)};
+            bool uniform = true;
+            for (int dy = d.top; dy < d.bottom; ++dy)
+                for (int dx = d.left; dx < d.right; ++dx)
+                    uniform = uniform && shot.at(dx, dy) == shot.at(d.left, d.top);
+            split += !uniform;
+        }
+    }
+    return split;
+}
+
+}  // namespace
+
+// On a high-resolution screen the signs of the program's boxes are drawn at the device's
+// resolution: where an edge crosses a program pixel, the device pixels within it differ.
+// Drawn per program pixel and enlarged, each would be one colour.
+TEST_F(MessageBoxTest, IconEdgesAreDrawnAtTheDevicesResolution) {
+    struct Case {
+        const char* name;
+        UINT type;
+        int dpi;
+    };
+    const Case cases[] = {{"stop at 150 %", MB_ICONHAND, 144},
+                          {"stop at 200 %", MB_ICONHAND, 192},
+                          {"exclamation at 150 %", MB_ICONEXCLAMATION, 144},
+                          {"exclamation at 200 %", MB_ICONEXCLAMATION, 192}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        display::installHeadless({0, 0, 1024, 768}, {0, 0, 1024, 738}, display::Scale{c.dpi});
+        int split = 0;
+        screen().addStep([&] {
+            HWND box = boxTitled("Sign");
+            split = programPixelsSplitOnTheDevice(box, RECT{12, 12, 44, 44});  // the icon, 12 pixels in
+            testui::key(VK_RETURN);
+        });
+        MessageBoxA(nullptr, "Text", "Sign", c.type);
+        EXPECT_GT(split, 60);
+    }
+}

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace testgdi {
 namespace {
@@ -90,6 +93,31 @@ TEST(ScaledSurface, TextIsDrawnAtTheDeviceResolution) {
     EXPECT_NEAR(scaledInk.top, 2 * ink.top, 4);
     EXPECT_NEAR(scaledInk.bottom, 2 * ink.bottom, 4);
     DeleteObject(font);
+}
+
+// The check mark and the radio dot are shapes drawn at the device's resolution: at 150 %
+// and 200 % their slanted and curved edges cross program pixels, whose device pixels then
+// differ. Enlarged program pixels would each be one colour.
+TEST(ScaledSurface, MarksAreDrawnAtTheDeviceResolution) {
+    for (UINT kind : {DFCS_BUTTONCHECK, DFCS_BUTTONRADIO}) {
+        for (int dpi : {144, 192}) {
+            SCOPED_TRACE(std::to_string(kind) + " at " + std::to_string(dpi));
+            ScaledCanvas canvas(16, 16, dpi);
+            RECT r{1, 1, 15, 15};
+            DrawFrameControl(canvas.dc, &r, DFC_BUTTON, kind | DFCS_CHECKED);
+            display::Scale scale{dpi};
+            int split = 0;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    std::vector<uint32_t> seen;
+                    for (int dy = scale.toDevice(y); dy < scale.toDevice(y + 1); ++dy)
+                        for (int dx = scale.toDevice(x); dx < scale.toDevice(x + 1); ++dx)
+                            seen.push_back(canvas.pixels.at(dx, dy));
+                    split += std::count(seen.begin(), seen.end(), seen.front()) != static_cast<long>(seen.size());
+                }
+            EXPECT_GT(split, 8);
+        }
+    }
 }
 
 // Copying a bitmap (scale one) onto a 150 % surface gives each program pixel of it the

@@ -1,5 +1,7 @@
 #include "user/dialogs/message_box_icons.h"
 
+#include "gdi/smooth_picture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -94,12 +96,6 @@ std::optional<COLORREF> sample(MessageIcon icon, double x, double y) {
     return std::nullopt;
 }
 
-COLORREF blend(COLORREF over, COLORREF under, int coverage) {
-    auto mix = [&](int a, int b) { return static_cast<BYTE>((a * coverage + b * (255 - coverage) + 127) / 255); };
-    return RGB(mix(GetRValue(over), GetRValue(under)), mix(GetGValue(over), GetGValue(under)),
-               mix(GetBValue(over), GetBValue(under)));
-}
-
 }  // namespace
 
 MessageIcon messageIconFor(UINT messageBoxType) {
@@ -112,49 +108,12 @@ MessageIcon messageIconFor(UINT messageBoxType) {
     }
 }
 
-IconImage renderMessageIcon(MessageIcon icon) {
-    // Four by four samples a pixel smooth the edges.
-    constexpr int kSamples = 4;
-    IconImage image{};
-    for (int py = 0; py < kMessageIconSize; ++py) {
-        for (int px = 0; px < kMessageIconSize; ++px) {
-            int covered = 0, red = 0, green = 0, blue = 0;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    auto colour = sample(icon, px + (sx + 0.5) / kSamples, py + (sy + 0.5) / kSamples);
-                    if (!colour)
-                        continue;
-                    ++covered;
-                    red += GetRValue(*colour);
-                    green += GetGValue(*colour);
-                    blue += GetBValue(*colour);
-                }
-            }
-            IconPixel& pixel = image[static_cast<size_t>(py * kMessageIconSize + px)];
-            if (covered == 0)
-                continue;
-            pixel.colour = RGB(red / covered, green / covered, blue / covered);
-            pixel.coverage = static_cast<BYTE>(covered * 255 / (kSamples * kSamples));
-        }
-    }
-    return image;
-}
-
 void drawMessageIcon(HDC dc, int x, int y, MessageIcon icon) {
     if (icon == MessageIcon::None)
         return;
-    IconImage image = renderMessageIcon(icon);
-    for (int py = 0; py < kMessageIconSize; ++py) {
-        for (int px = 0; px < kMessageIconSize; ++px) {
-            const IconPixel& pixel = image[static_cast<size_t>(py * kMessageIconSize + px)];
-            if (pixel.coverage == 0)
-                continue;
-            COLORREF colour = pixel.colour;
-            if (pixel.coverage < 255)
-                colour = blend(colour, GetPixel(dc, x + px, y + py), pixel.coverage);
-            SetPixel(dc, x + px, y + py, colour);
-        }
-    }
+    // Drawn from its shapes at the device's resolution: sharp on high-resolution screens.
+    gdi::drawSmoothPicture(dc, RECT{x, y, x + kMessageIconSize, y + kMessageIconSize},
+                           [icon](double px, double py) { return sample(icon, px, py); });
 }
 
 }  // namespace user::dialogs
