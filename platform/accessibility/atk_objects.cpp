@@ -2,6 +2,7 @@
 
 #include "accessibility/window_facts.h"
 #include "codepage/windows1252.h"
+#include "display/display.h"
 
 #include <algorithm>
 #include <string>
@@ -159,13 +160,25 @@ AtkRelationSet* windowRelations(AtkObject* object) {
     return relations;
 }
 
-void componentExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height, AtkCoordType coords) {
-    HWND window = windowOf(component);
+// A window's rectangle in the screen's own pixels. Clients (magnifiers, mouse review, a
+// click at a point) work in those, and at a desktop scale above one the display shows each
+// program pixel as several; a point inside this rectangle maps back into the window.
+RECT deviceRectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
+    display::Scale scale = display::backend().scale();
+    return RECT{scale.toDevice(rect.left), scale.toDevice(rect.top), scale.toDevice(rect.right),
+                scale.toDevice(rect.bottom)};
+}
+
+// Points asked about (contains, the object at a point) are judged by ATK against these
+// extents, so they are in the screen's pixels too.
+void componentExtents(AtkComponent* component, gint* x, gint* y, gint* width, gint* height, AtkCoordType coords) {
+    HWND window = windowOf(component);
+    RECT rect = deviceRectOf(window);
     RECT origin{};
-    if (coords == ATK_XY_WINDOW) GetWindowRect(topLevelOf(window), &origin);
-    if (coords == ATK_XY_PARENT && !isTopLevel(window)) GetWindowRect(GetParent(window), &origin);
+    if (coords == ATK_XY_WINDOW) origin = deviceRectOf(topLevelOf(window));
+    if (coords == ATK_XY_PARENT && !isTopLevel(window)) origin = deviceRectOf(GetParent(window));
     if (x) *x = rect.left - origin.left;
     if (y) *y = rect.top - origin.top;
     if (width) *width = rect.right - rect.left;

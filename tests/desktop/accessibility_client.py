@@ -1,8 +1,10 @@
 """A screen reader's view of the running editor, through the accessibility bus (pyatspi):
 reads the form, works it through the bus's interfaces, and listens to what it announces.
 Exits non-zero, saying why, at the first thing a screen reader could not do or would hear
-wrong. The editor is left ended by its OK button.
-    accessibility_client.py
+wrong. The editor is left ended by its OK button. With --where, only the screen positions:
+the form's extents are its X window's, and a click where a field's extents say lands in it
+(run at a desktop scale, where the screen's pixels are not the program's).
+    accessibility_client.py [--where]
 """
 import subprocess
 import sys
@@ -90,11 +92,45 @@ def entry_texts(mode, key_words, reply_text, description, record):
             " %d" % record, "", ""]
 
 
+def check_where_the_form_is(form):
+    """Magnifiers follow what the extents say: exactly where the form's X window is."""
+    extents = form.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    geometry = subprocess.run(["xdotool", "search", "--name", "^%s$" % FORM, "getwindowgeometry", "--shell"],
+                              check=True, capture_output=True, text=True).stdout
+    x11 = dict(line.split("=") for line in geometry.split())
+    said = (extents.x, extents.y, extents.width, extents.height)
+    if said != tuple(int(x11[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")):
+        fail("the form's extents %r are not its window's %r" % (said, x11))
+
+
+def click_where_extents_say(field):
+    """A click with the mouse into the field, where the component interface says it is."""
+    heard_before_click = len(events)
+    extents = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(extents.x + extents.width // 2),
+                    str(extents.y + extents.height // 2), "click", "1"], check=True)
+    wait_for("the clicked field's focus announced",
+             lambda: any(e[0] == "object:state-changed:focused" and e[2] == 1 and e[1] == field.name for e in events))
+    if not field.getState().contains(pyatspi.STATE_FOCUSED):
+        fail("the clicked field does not say it has the focus")
+    # The focus comes first: a screen reader takes a caret moving in a field it does not know
+    # to be focused as no news, and the focus after it as old news, and says nothing.
+    news = [e[0] for e in events[heard_before_click:] if e[1] == field.name]
+    if news[0] != "object:state-changed:focused":
+        fail("the clicked field's news came in the order %r" % news)
+
+
 for kind in ("object:state-changed:focused", "object:text-changed", "object:text-caret-moved", "window:activate",
              "object:children-changed"):
     pyatspi.Registry.registerEventListener(heard, kind)
 
 application, form = wait_for("the editor's form on the bus", editor_form, 30)
+if sys.argv[1:] == ["--where"]:
+    check_where_the_form_is(form)
+    click_where_extents_say(fields(form)[11])  # the description
+    click(named(form, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    print("the form and a field are where their extents say")
+    sys.exit(0)
 
 # Every field named as a person reads the form: by the label beside it.
 expected_names = ["%d. " % n for n in range(1, 13)] + ["File length", "Find", "del if 4 = "]
@@ -124,21 +160,8 @@ set_text(key_words, "beta two")
 set_text(fields(form)[0], "7x")
 wait_for("the typed texts", lambda: text_of(key_words) == "beta two" and text_of(fields(form)[0]) == "7")
 
-# A click with the mouse into the description field, where the component interface says it is.
-description = fields(form)[11]
-heard_before_click = len(events)
-extents = description.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-subprocess.run(["xdotool", "mousemove", str(extents.x + extents.width // 2), str(extents.y + extents.height // 2),
-                "click", "1"], check=True)
-wait_for("the description field's focus announced",
-         lambda: any(e[0] == "object:state-changed:focused" and e[2] == 1 and e[1] == description.name for e in events))
-if not description.getState().contains(pyatspi.STATE_FOCUSED):
-    fail("the clicked field does not say it has the focus")
-# The focus comes first: a screen reader takes a caret moving in a field it does not know
-# to be focused as no news, and the focus after it as old news, and says nothing.
-news = [e[0] for e in events[heard_before_click:] if e[1] == description.name]
-if news[0] != "object:state-changed:focused":
-    fail("the clicked field's news came in the order %r" % news)
+check_where_the_form_is(form)
+click_where_extents_say(fields(form)[11])  # the description
 
 # Find on a word no entry has: the box is announced with its text.
 set_text(named(form, pyatspi.ROLE_ENTRY, "Find"), "zulu")

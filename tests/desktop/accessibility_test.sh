@@ -50,17 +50,25 @@ entry() {  # record mode keyWords description
 } > "$work/start.txt"
 cp "$editor" "$work/"
 "$tool" import "$work/start.txt" "$work/TranslationFile.dat"
-(cd "$work" && exec ./"$(basename "$editor")") &
-editor_pid=$!
 
-"$python" "$(dirname "$0")/accessibility_client.py" || fail "the screen reader's client failed"
+# run_with_client [NAME=VALUE...] -- [CLIENT ARGUMENTS]: the editor with those settings, the
+# client beside it; the client ends the editor with OK.
+run_with_client() {
+    local settings=()
+    while [ "$1" != "--" ]; do settings+=("$1"); shift; done
+    shift
+    (cd "$work" && exec env "${settings[@]}" ./"$(basename "$editor")") &
+    editor_pid=$!
+    "$python" "$(dirname "$0")/accessibility_client.py" "$@" || fail "the screen reader's client failed"
+    for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$editor_pid" 2>/dev/null && fail "the editor is still running after OK"
+    status=0
+    wait "$editor_pid" || status=$?
+    editor_pid=""
+    [ "$status" -eq 0 ] || fail "the editor ended with exit code $status"
+}
 
-for _ in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$editor_pid" 2>/dev/null && fail "the editor is still running after OK"
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=""
-[ "$status" -eq 0 ] || fail "the editor ended with exit code $status"
+run_with_client --
 
 # Entry 3 holds what was typed through the bus (stored by Find); the rest is as it was.
 {
@@ -74,5 +82,9 @@ entries() { "$tool" export "$1" | awk '/^\[entry/ { e = 1 } e' | grep -v '\.afte
 if ! diff -u <(entries "$work/expected.dat") <(entries "$work/TranslationFile.dat") >&2; then
     fail "the dictionary does not hold what was typed through the bus"
 fi
+
+# At twice the program's pixels the extents are the screen's: where the form is drawn, and
+# a click there lands in the field.
+run_with_client EDITOR_SCALE=2 -- --where
 rm -rf "$work"
 echo "PASS: the editor read and worked through the accessibility bus"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built editor on a screen smaller than its form (640 x 480): the form keeps its size,
 # its caption is on the screen, and the user brings the rest into view with the keyboard
-# (Alt+F7, the arrow keys, Enter); then OK is reached and stores what was typed.
+# (Alt+F7 or the window menu's Move, the arrow keys, Enter); then OK is reached and stores
+# what was typed.
 #   small_screen_test.sh EDITOR TRANSLATION_FILE_TOOL   (on a 640x480 X display)
 set -euo pipefail
 editor=$1
@@ -32,11 +33,13 @@ read -r x0 y0 width height < <(geometry)
 key alt+F7 Left Left Up Escape
 read -r x y _ < <(geometry)
 [ "$x $y" = "$x0 $y0" ] || fail "Escape left the form at $x,$y instead of $x0,$y0"
-# Again, 24 steps of 8 pixels to the left, kept with Enter.
-key alt+F7
+# The window menu's Move (Alt+Space, M), 24 steps of 8 pixels to the left, kept with Enter.
+# The menu stays open after the Alt that opened it is let go.
+key alt+space
+key m
 for _ in $(seq 24); do xdotool key Left; done
 key Return
-read -r x y _ < <(geometry)
+read -r x y _ < <(geometry) || fail "the form is gone: the keys of the move went to the form"
 [ "$x $y" = "$((x0 - 192)) $y0" ] || fail "the keyboard move left the form at $x,$y, not $((x0 - 192)),$y0"
 
 click_control 8 195 415 20    # field 8, the reply text, still on the screen

@@ -115,7 +115,17 @@ public:
         if (!surface || surface->visible == visible) return;
         surface->visible = visible;
         if (visible) {
+#ifdef EDITOR_HAVE_X11
+            x11::XWindow focusBefore = x11_ && !windowManager_ ? x11::focusHolder(x11_) : 0;
+#endif
             SDL_ShowWindow(surface->window);
+#ifdef EDITOR_HAVE_X11
+            // The layer hands the focus on when it activates the window, not on showing it.
+            if (x11_ && !windowManager_ && surface->xwindow && id != focusWanted_) {
+                std::vector<x11::XWindow> ours = ourXWindows();
+                x11::giveFocusBack(x11_, surface->xwindow, focusBefore, ours.data(), static_cast<int>(ours.size()));
+            }
+#endif
             refresh(*surface);  // pixels presented while hidden never reached the screen
             if (id == focusWanted_) giveFocus(*surface, focusWantedByUser_);
         } else {
@@ -255,14 +265,21 @@ private:
     void giveFocus(Surface& surface, bool byUser) {
 #ifdef EDITOR_HAVE_X11
         if (x11_ && surface.xwindow) {
-            std::vector<x11::XWindow> ours;
-            for (const auto& [id, other] : surfaces_) ours.push_back(other.xwindow);
+            std::vector<x11::XWindow> ours = ourXWindows();
             x11::giveFocus(x11_, surface.xwindow, ours.data(), static_cast<int>(ours.size()), byUser);
             return;
         }
 #endif
         if (byUser) SDL_RaiseWindow(surface.window);
     }
+
+#ifdef EDITOR_HAVE_X11
+    std::vector<x11::XWindow> ourXWindows() const {
+        std::vector<x11::XWindow> ours;
+        for (const auto& [id, other] : surfaces_) ours.push_back(other.xwindow);
+        return ours;
+    }
+#endif
 
     // SDL's own wait cannot watch a descriptor; once stop signals are caught it wakes a few
     // times a second to look at theirs.

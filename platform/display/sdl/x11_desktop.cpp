@@ -40,6 +40,23 @@ int connectionLost(Display*) {
     _exit(3);
 }
 
+bool heldByNobodyOrUs(void* display, Window focus, const XWindow* ours, int ourCount) {
+    bool free = focus == None || focus == PointerRoot || focus == DefaultRootWindow(x(display));
+    for (int i = 0; i < ourCount && !free; ++i) free = ours[i] == focus;
+    return free;
+}
+
+struct FocusExchange {
+    Window shown;
+    Window previous;
+};
+
+Bool isFocusChangeOf(Display*, XEvent* event, XPointer exchange) {
+    const auto* between = reinterpret_cast<const FocusExchange*>(exchange);
+    return (event->type == FocusIn || event->type == FocusOut) &&
+           (event->xfocus.window == between->shown || event->xfocus.window == between->previous);
+}
+
 }  // namespace
 
 void installErrorHandlers() {
@@ -54,14 +71,17 @@ bool hasFocus(void* display, XWindow window) {
     return focus == window;
 }
 
-bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount, bool fromAnyone) {
+XWindow focusHolder(void* display) {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(x(display), &focus, &revert);
+    return focus;
+}
+
+bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount, bool fromAnyone) {
+    Window focus = focusHolder(display);
     if (focus == window) return true;
-    bool free = focus == None || focus == PointerRoot || focus == DefaultRootWindow(x(display));
-    for (int i = 0; i < ourCount && !free; ++i) free = ours[i] == focus;
-    if (!free && !fromAnyone) return false;
+    if (!heldByNobodyOrUs(display, focus, ours, ourCount) && !fromAnyone) return false;
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(x(display), window, &attributes) || attributes.map_state != IsViewable) return false;
     // Reverting to the parent (the root) leaves the keys with the window under the
@@ -69,6 +89,17 @@ bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount,
     XSetInputFocus(x(display), window, RevertToParent, CurrentTime);
     XFlush(x(display));
     return true;
+}
+
+void giveFocusBack(void* display, XWindow shown, XWindow previous, const XWindow* ours, int ourCount) {
+    if (previous == shown || !heldByNobodyOrUs(display, previous, ours, ourCount) || !hasFocus(display, shown)) return;
+    XSetInputFocus(x(display), previous, RevertToParent, CurrentTime);
+    // Both changes are in the queue after the round trip; SDL has read neither yet.
+    XSync(x(display), False);
+    FocusExchange exchange{shown, previous};
+    XEvent event;
+    while (XCheckIfEvent(x(display), &event, isFocusChangeOf, reinterpret_cast<XPointer>(&exchange))) {
+    }
 }
 
 void makeDialogOf(void* display, XWindow window, XWindow owner) {

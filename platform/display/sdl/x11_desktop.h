@@ -17,6 +17,15 @@ void installErrorHandlers();
 // `ours` holds it now (or always when `fromAnyone`). True when the window has it.
 bool giveFocus(void* display, XWindow window, const XWindow* ours, int ourCount, bool fromAnyone);
 bool hasFocus(void* display, XWindow window);
+// The window that holds the focus now, or None or PointerRoot.
+XWindow focusHolder(void* display);
+// Without a window manager SDL gives the focus to every window it shows; Win32 gives it
+// only to a window that is activated, never to a menu. This puts it back with `previous`
+// when that was nobody or one of `ours`, and takes the focus changes of the exchange out
+// of the queue before SDL reads them: SDL would take them for the user leaving and coming
+// back, let go of every key held (a key-up each), then press those still held (a
+// key-down), such as the Alt of the Alt+Space that opened the menu, which closes it.
+void giveFocusBack(void* display, XWindow shown, XWindow previous, const XWindow* ours, int ourCount);
 
 // Marks a window as a dialog of its owner (kept above it, not listed on its own).
 void makeDialogOf(void* display, XWindow window, XWindow owner);
