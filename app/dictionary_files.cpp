@@ -1,9 +1,9 @@
 #include "dictionary_files.h"
 
-#include "main_sequence.h"
+#include "editor_state.h"
 #include "messages.h"
-#include "rebuild.h"
 #include "text.h"
+#include "translation_file_paths.h"
 #include "translation_records.h"
 
 namespace {
@@ -13,62 +13,54 @@ namespace {
 // makes record 2; what bytes a header cut short has are no count. A file that holds
 // records is never written here, whatever its header says: its entries are the user's.
 void numberEntriesOfEmptyDictionary() {
-    int64_t length = fileLength(dictionaryFile);
+    int64_t length = fileLength(editorState().dictionaryFile);
     if (length < 0 || length >= static_cast<int64_t>(recordLength))
         return;
-    dictionaryBuffer = EntryRecord{};
-    setEntryCount(dictionaryBuffer, 1);
-    if (writeRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength) != 0)
+    editorState().dictionaryBuffer = EntryRecord{};
+    setEntryCount(editorState().dictionaryBuffer, 1);
+    if (writeRecord(editorState().dictionaryFile, headerRecord, &editorState().dictionaryBuffer, recordLength) != 0)
         reportDictionaryWriteFailure(nullptr);
 }
 
 }  // namespace
 
-char* translationFilePath(const char* fileName) {
-    char* directory = startDirectory();
-    pushTemporary(directory);
-    char* path = concatTexts({directory, fileName});
-    popTemporaries(1);
-    return path;
-}
-
 void openTranslationFiles() {
     char* path = translationFilePath(dictionaryFileName);
-    if (dictionaryFile || openFile(&dictionaryFile, translationFileKind, path, "r+") == 0) {
-        readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
+    if (editorState().dictionaryFile || openFile(&editorState().dictionaryFile, translationFileKind, path, "r+") == 0) {
+        readRecord(editorState().dictionaryFile, headerRecord, &editorState().dictionaryBuffer, recordLength);
         numberEntriesOfEmptyDictionary();
-        currentEntry = entryCount(dictionaryBuffer);
+        editorState().currentEntry = entryCount(editorState().dictionaryBuffer);
         removeRebuildLeftovers();
     } else {
         messageBox(nullptr, "Can't find TranslationFile.dat", errorCaption, 0);
-        runFlag = 0;
+        editorState().runFlag = 0;
     }
     freeText(path);
 
     path = translationFilePath(workFileName);
-    if (workFile || openFile(&workFile, translationFileKind, path, "a") == 0) {
-        readRecord(workFile, headerRecord, &workBuffer, recordLength);
-        newRecordCount = entryCount(workBuffer);
+    if (editorState().workFile || openFile(&editorState().workFile, translationFileKind, path, "a") == 0) {
+        readRecord(editorState().workFile, headerRecord, &editorState().workBuffer, recordLength);
+        editorState().newRecordCount = entryCount(editorState().workBuffer);
     } else {
         messageBox(nullptr, "Can't find TranslationFileNEW.dat", errorCaption, 0);
-        runFlag = 0;
+        editorState().runFlag = 0;
     }
     freeText(path);
 }
 
 void flushDictionary() {
-    if (dictionaryFile && flushFile(dictionaryFile) != 0)
+    if (editorState().dictionaryFile && flushFile(editorState().dictionaryFile) != 0)
         reportDictionaryWriteFailure(nullptr);
 }
 
 void closeTranslationFiles() {
-    closeFile(&dictionaryFile, translationFileKind);
-    closeFile(&workFile, translationFileKind);
+    closeFile(&editorState().dictionaryFile, translationFileKind);
+    closeFile(&editorState().workFile, translationFileKind);
 }
 
 int32_t readDictionaryHeader() {
-    readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
-    return entryCount(dictionaryBuffer);
+    readRecord(editorState().dictionaryFile, headerRecord, &editorState().dictionaryBuffer, recordLength);
+    return entryCount(editorState().dictionaryBuffer);
 }
 
 void reportDictionaryWriteFailure(const DialogObject* owner) {

@@ -8,9 +8,6 @@
 // The caption of every message about the translation files.
 constexpr const char* errorCaption = "error...MAIN...";
 
-// A new text value: the program's directory followed by the file name.
-char* translationFilePath(const char* fileName);
-
 // Opens the dictionary ("r+", must exist) and the work file ("a", created when missing),
 // each unless it is open already (as the rebuild leaves them), and reads their headers
 // into currentEntry and newRecordCount. Each failure is shown

@@ -1,8 +1,7 @@
 #include "editor_form.h"
 
 #include "dialogs.h"
-
-DialogObject editorForm;
+#include "editor_state.h"
 
 namespace {
 
@@ -79,8 +78,8 @@ static_assert(sizeof(editorControls) / sizeof(editorControls[0]) == editorContro
 }  // namespace
 
 void buildEditorForm() {
-    createDialog(editorForm, 0, 7, 795, 440, 0x80C80080, nullptr, "Add words To translation File", editorHandler);
+    createDialog(editorState().editorForm, 0, 7, 795, 440, 0x80C80080, nullptr, "Add words To translation File", editorHandler);
     for (const ControlDescription& control : editorControls)
-        addControl(editorForm, control.kind, control.text, control.x, control.y, control.width, control.height,
+        addControl(editorState().editorForm, control.kind, control.text, control.x, control.y, control.width, control.height,
                    control.style, control.id);
 }

@@ -3,10 +3,11 @@
 #include "dialogs.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
+#include "editor_state.h"
 #include "entry_store.h"
 #include "entry_view.h"
 #include "events.h"
-#include "main_sequence.h"
+#include "forms_state.h"
 #include "maintenance_passes.h"
 #include "messages.h"
 #include "text.h"
@@ -16,8 +17,8 @@
 namespace {
 
 void endRun() {
-    closeDialog(editorForm, 1);
-    runFlag = 0;
+    closeDialog(editorState().editorForm, 1);
+    editorState().runFlag = 0;
 }
 
 // A store the file refused keeps the form open, with the user's edits in it.
@@ -27,10 +28,10 @@ void storeAndEndRun() {
 }
 
 void initialiseForm() {
-    centreWindow(editorForm);
-    setControlText(editorForm, findBox, "");
+    centreWindow(editorState().editorForm);
+    setControlText(editorState().editorForm, findBox, "");
     forgetStoreRefusal();
-    currentEntry = readDictionaryHeader();
+    editorState().currentEntry = readDictionaryHeader();
     showEntry();
 }
 
@@ -69,15 +70,15 @@ void runCommand(int32_t controlId) {
 }  // namespace
 
 int32_t editorHandler() {
-    switch (eventContext.message) {
+    switch (formsState().eventContext.message) {
     case initialisationMessage:
         initialiseForm();
         break;
     case closeMessage:  // the form has already ended; nothing is stored
-        runFlag = 0;
+        editorState().runFlag = 0;
         break;
     case commandMessage:
-        runCommand(eventContext.controlId);
+        runCommand(formsState().eventContext.controlId);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #include "entry_view.h"
 
 #include "editor_form.h"
+#include "editor_state.h"
 #include "entry_fields.h"
 #include "form_fields.h"
 #include "text.h"
@@ -21,19 +22,19 @@ void showFixedTexts(const char* const (&numbers)[numberFieldCount], const char* 
 
 void showBufferedEntry() {
     for (int32_t i = 0; i < numberFieldCount; ++i)
-        showNumber(firstEntryField + i, numberField(dictionaryBuffer, i));
+        showNumber(firstEntryField + i, numberField(editorState().dictionaryBuffer, i));
     for (int32_t i = 0; i < textFieldCount; ++i) {
         char text[textFieldSize + 1];
-        terminatedSlotText(textField(dictionaryBuffer, i), text);
+        terminatedSlotText(textField(editorState().dictionaryBuffer, i), text);
         showText(firstTextField + i, text);
     }
-    showNumber(entryNumberBox, currentEntry);
+    showNumber(entryNumberBox, editorState().currentEntry);
 }
 
 int32_t showEntry() {
-    readRecord(dictionaryFile, currentEntry, &dictionaryBuffer, recordLength);
-    if (dictionaryBuffer.wordClass == 1)
-        dictionaryBuffer.wordClass = 0;
+    readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer, recordLength);
+    if (editorState().dictionaryBuffer.wordClass == 1)
+        editorState().dictionaryBuffer.wordClass = 0;
     showBufferedEntry();
     return 0;
 }
@@ -41,7 +42,7 @@ int32_t showEntry() {
 void showNextEntrySentinel() { showFixedTexts({"1", "0", "1", "0"}, "na", "Next entry"); }
 
 void showNewEntryTemplate() {
-    char* findText = getControlText(editorForm, findBox);
+    char* findText = getControlText(editorState().editorForm, findBox);
     pushTemporary(findText);
     showFixedTexts({"1", "0", "0", "1"}, "na", findText);
     popTemporaries(1);

@@ -2,13 +2,6 @@
 
 #include <cstring>
 
-EntryRecord dictionaryBuffer{};
-EntryRecord workBuffer{};
-int32_t currentEntry = 0;
-int32_t newRecordCount = 0;
-FileVariable dictionaryFile = nullptr;
-FileVariable workFile = nullptr;
-
 int32_t entryCount(const EntryRecord& header) { return header.mode; }
 
 void setEntryCount(EntryRecord& header, int32_t count) { header.mode = count; }

@@ -27,11 +27,3 @@ bool slotIsTerminated(const TextField255& slot);
 // Stores a zero-terminated text, cut to 254 characters, and terminates it. The bytes
 // after the terminator keep what they held.
 void storeSlotText(TextField255& slot, const char* text);
-
-// The one in-memory record of each file, and the editor's record numbers.
-extern EntryRecord dictionaryBuffer;
-extern EntryRecord workBuffer;
-extern int32_t currentEntry;    // the entry on show
-extern int32_t newRecordCount;  // the next record to write into the work file
-extern FileVariable dictionaryFile;
-extern FileVariable workFile;

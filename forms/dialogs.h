@@ -7,10 +7,8 @@
 
 #include <cstdint>
 
-// The window class of every dialog the runtime shows, and its atom: 0 until
-// registerDialogClass has registered it.
+// The window class of every dialog the runtime shows.
 constexpr char dialogClassName[] = "MarlowDlgClass";
-extern ATOM dialogClassAtom;
 
 struct ControlRecord {
     ControlRecord* next = nullptr;
@@ -56,19 +54,11 @@ enum ControlKind : int32_t {
 
 constexpr uint32_t hiddenControlBit = 0x80000;
 
-// The dialog registry: every described dialog in creation order, released by freeDialogs.
+// A link of the dialog registry.
 struct DialogNode {
     DialogNode* next = nullptr;
     DialogObject* dialog = nullptr;
 };
-extern DialogNode* dialogRegistry;
-
-// The dialog showModal is about to display; its WM_INITDIALOG takes it over.
-extern DialogObject* pendingDialog;
-
-// Once-only initialisations of the controls that need a library.
-extern bool commonControlsInitialised;
-extern HMODULE richEditLibrary;
 
 int32_t createDialog(DialogObject& dialog, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const DialogObject* parent, const char* title, DialogHandler handler);
@@ -85,7 +75,7 @@ DialogUnits toDialogUnits(int32_t x, int32_t y, int32_t width, int32_t height, i
 uint32_t measureTemplate(const DialogHeader& header);
 void buildTemplate(void* block, const DialogHeader& header);
 
-// Registers MarlowDlgClass once; its atom is kept in dialogClassAtom.
+// Registers MarlowDlgClass once; its atom is kept in the forms state.
 void registerDialogClass();
 // Fits a frame window's client-area window between its tool bars and status bar;
 // 1 when one of them was found.

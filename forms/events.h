@@ -25,8 +25,6 @@ struct EventContext {
     int32_t notifyCode = 0;
 };
 
-extern EventContext eventContext;
-
 INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT dispatchEvent(DialogObject& dialog, UINT message, WPARAM wParam, LPARAM lParam);
 int32_t initChildren(DialogObject& dialog);

@@ -2,6 +2,7 @@
 // editor ends with.
 #include "dialogs.h"
 
+#include "forms_state.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ TEST_F(ControlRecords, FreeDialogsReleasesEveryDescription) {
     freeDialogs();
     EXPECT_EQ(dialog.header, nullptr);
     EXPECT_EQ(second.header, nullptr);
-    EXPECT_EQ(dialogRegistry, nullptr);
+    EXPECT_EQ(formsState().dialogRegistry, nullptr);
     EXPECT_EQ(showModal(dialog, nullptr), 0);
     EXPECT_EQ(showModal(second, nullptr), 0);
     DialogObject windowObject;  // a plain window object is no dialog either

@@ -1,6 +1,7 @@
 #include "editor_session.h"
 
 #include "display/headless/headless.h"
+#include "editor_state.h"
 #include "kernel/module_path.h"
 #include "main_sequence.h"
 #include "ui_driver.h"
@@ -98,11 +99,13 @@ MessageBoxSeen answerMessageBox(const std::string& caption) {
 bool messageBoxShown(const std::string& caption) { return testui::topLevel(caption) != nullptr; }
 
 EditorSession::EditorSession() : ownDirectory_(std::in_place), directory_(ownDirectory_->path()) {
+    resetEditorState();
     display::installHeadless();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
 
 EditorSession::EditorSession(const std::string& directory) : directory_(directory) {
+    resetEditorState();
     display::installHeadless();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
