@@ -1,6 +1,7 @@
 #include "editor_form.h"
 
-#include "dialogs.h"
+#include "controls.h"
+#include "dialog_registry.h"
 #include "editor_state.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // What the editor form does with each of its events.
 #include "browsing.h"
-#include "dialogs.h"
+#include "control_text.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
 #include "editor_state.h"
@@ -10,6 +10,7 @@
 #include "forms_state.h"
 #include "maintenance_passes.h"
 #include "messages.h"
+#include "modal_display.h"
 #include "text.h"
 #include "translation_records.h"
 #include "word_lookup.h"

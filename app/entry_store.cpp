@@ -1,5 +1,6 @@
 #include "entry_store.h"
 
+#include "control_text.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
 #include "editor_state.h"

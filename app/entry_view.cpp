@@ -1,5 +1,6 @@
 #include "entry_view.h"
 
+#include "control_text.h"
 #include "editor_form.h"
 #include "editor_state.h"
 #include "entry_fields.h"

@@ -1,5 +1,6 @@
 #include "form_fields.h"
 
+#include "control_text.h"
 #include "editor_form.h"
 #include "editor_state.h"
 #include "numbers.h"

@@ -1,10 +1,11 @@
 #include "main_sequence.h"
 
-#include "dialogs.h"
+#include "dialog_registry.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
 #include "editor_state.h"
 #include "messages.h"
+#include "modal_display.h"
 #include "numbers.h"
 #include "text.h"
 #include "translation_file_paths.h"

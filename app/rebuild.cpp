@@ -1,10 +1,10 @@
 #include "rebuild.h"
 
-#include "dialogs.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
 #include "editor_state.h"
 #include "messages.h"
+#include "modal_display.h"
 #include "translation_file_paths.h"
 #include "translation_records.h"
 

@@ -1,5 +1,6 @@
 #include "word_lookup.h"
 
+#include "control_text.h"
 #include "dictionary_files.h"
 #include "editor_form.h"
 #include "editor_state.h"

@@ -1,6 +1,8 @@
 // Owner-drawn command buttons: a push-button frame, the control's background colour as
 // the face, a dark outline for the focused or default button, and centred text (embossed
 // grey when disabled).
+#include "button_drawing.h"
+
 #include "colours.h"
 
 #include <windows.h>

@@ -4,7 +4,10 @@
 // command buttons and shows the images of bitmap controls.
 #include "colours.h"
 
-#include "dialogs.h"
+#include "button_drawing.h"
+#include "dialog_description.h"
+#include "images.h"
+
 
 #include <windows.h>
 

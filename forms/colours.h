@@ -18,8 +18,6 @@ int32_t attachControlColours(HWND control, int32_t kind);
 LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK buttonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK staticSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-int32_t drawButton(HWND button, const DRAWITEMSTRUCT& item);
-int32_t fillRectangle(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);
 DWORD styleOf(HWND window);
 
 // The colour request the dialog procedure reflects to a control: 0x19, the number of the
@@ -30,13 +28,3 @@ constexpr UINT reflectedColourRequest = 0x0019;
 // notifyEnterProperty is set on it (high word of wParam).
 constexpr WORD notifyTabCode = 0x0A01;
 constexpr WORD notifyEnterCode = 0x0A00;
-
-// Where the image of a bitmap button or bitmap static comes from, given its text: a file
-// when the text is a path, else a bitmap resource of the program by number or by name.
-struct ImageSource {
-    HINSTANCE module;
-    LPCSTR name;  // points into the caller's buffer, or an integer resource id
-    UINT flags;
-};
-ImageSource imageSourceFor(const char* buffer);
-HBITMAP loadControlImage(const char* text);

@@ -1,7 +1,10 @@
 // addControl: the kinds table that turns a control kind into a window class and style,
 // the control records of dialog descriptions, and controls created at once in windows.
+#include "controls.h"
+
 #include "colours.h"
-#include "dialogs.h"
+#include "dialog_description.h"
+#include "dialog_registry.h"
 #include "forms_state.h"
 #include "text.h"
 

@@ -1,6 +1,8 @@
 // Dialog descriptions: the dialog class, createDialog, the pixel-to-dialog-unit rule and
 // the registry that releases every description at exit.
-#include "dialogs.h"
+#include "dialog_registry.h"
+
+#include "dialog_description.h"
 #include "forms_state.h"
 
 #include <windows.h>

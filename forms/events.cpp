@@ -3,7 +3,7 @@
 #include "events.h"
 
 #include "colours.h"
-#include "dialogs.h"
+#include "dialog_description.h"
 #include "forms_state.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // through formsState().
 #pragma once
 
-#include "dialogs.h"
+#include "dialog_registry.h"
 #include "events.h"
 
 #include <windows.h>

@@ -1,4 +1,6 @@
 // Images of bitmap buttons and bitmap statics, named by the control's text.
+#include "images.h"
+
 #include "colours.h"
 #include "numbers.h"
 

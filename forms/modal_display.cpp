@@ -1,7 +1,9 @@
 // Showing a described dialog modally from a fresh template, and ending it.
-#include "dialogs.h"
+#include "modal_display.h"
+
 #include "events.h"
 #include "forms_state.h"
+#include "templates.h"
 
 #include <windows.h>
 

@@ -1,4 +1,6 @@
 // Text between the program and the controls of a dialog on screen.
+#include "control_text.h"
+
 #include "text.h"
 
 namespace {

@@ -3,7 +3,9 @@
 // the focus the press gives it. The unpressed button, as every button of the editor's form
 // looks, is pinned down by the scenario tests' reviewed picture of the form.
 #include "colours.h"
-#include "dialogs.h"
+#include "controls.h"
+#include "dialog_registry.h"
+#include "modal_display.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>

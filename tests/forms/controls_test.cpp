@@ -1,8 +1,11 @@
 // addControl's records of a described dialog, and freeDialogs, which every run of the
 // editor ends with.
-#include "dialogs.h"
 
+#include "controls.h"
+#include "dialog_description.h"
+#include "dialog_registry.h"
 #include "forms_state.h"
+#include "modal_display.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
