@@ -1,12 +1,12 @@
-#include "browsing.h"
+#include "app/browsing.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "entry_store.h"
-#include "entry_view.h"
-#include "form_fields.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_store.h"
+#include "app/entry_view.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
-#include "dictionary_files.h"
+#include "app/dictionary_files.h"
 
-#include "editor_state.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_file_paths.h"
-#include "translation_records.h"
+#include "app/editor_state.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Opening, naming and reading the headers of the dictionary and the work file.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "editor_state.h"
+#include "app/editor_state.h"
 
 namespace {
 

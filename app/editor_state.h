@@ -2,8 +2,8 @@
 // plain procedures over this process-wide state; each reaches it through editorState().
 #pragma once
 
-#include "dialog_object.h"
-#include "translation_records.h"
+#include "app/translation_records.h"
+#include "runtime/dialog_object.h"
 
 #include <cstdint>
 

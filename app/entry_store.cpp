@@ -1,14 +1,14 @@
-#include "entry_store.h"
+#include "app/entry_store.h"
 
-#include "control_text.h"
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "entry_fields.h"
-#include "form_fields.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
+#include "runtime/control_text.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <limits>
 

@@ -1,12 +1,12 @@
-#include "entry_view.h"
+#include "app/entry_view.h"
 
-#include "control_text.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "entry_fields.h"
-#include "form_fields.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
+#include "runtime/control_text.h"
+#include "runtime/text.h"
 
 namespace {
 

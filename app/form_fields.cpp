@@ -1,10 +1,10 @@
-#include "form_fields.h"
+#include "app/form_fields.h"
 
-#include "control_text.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "numbers.h"
-#include "text.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "runtime/control_text.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 int32_t readNumberControl(int32_t controlId) {
     char* text = getControlText(editorState().editorForm, controlId);

@@ -1,15 +1,15 @@
-#include "main_sequence.h"
+#include "app/main_sequence.h"
 
-#include "dialog_registry.h"
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "messages.h"
-#include "modal_display.h"
-#include "numbers.h"
-#include "text.h"
-#include "translation_file_paths.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "forms/dialog_registry.h"
+#include "forms/modal_display.h"
+#include "runtime/messages.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 namespace {
 

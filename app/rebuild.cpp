@@ -1,12 +1,12 @@
-#include "rebuild.h"
+#include "app/rebuild.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "editor_state.h"
-#include "messages.h"
-#include "modal_display.h"
-#include "translation_file_paths.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "forms/modal_display.h"
+#include "runtime/messages.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "translation_file_paths.h"
+#include "app/translation_file_paths.h"
 
-#include "editor_state.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/editor_state.h"
+#include "app/translation_records.h"
+#include "runtime/text.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "translation_records.h"
+#include "app/translation_records.h"
 
 #include <cstring>
 

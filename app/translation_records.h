@@ -2,15 +2,15 @@
 // is the entry count (the record number of the last entry), entries in records 2 to count.
 #pragma once
 
-#include "entry_record.h"
-#include "files.h"
+#include "record/entry_record.h"
+#include "runtime/files.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 // The application's file variables are record files; the high word carries a 1.
-constexpr uint32_t translationFileKind = 0x1000B;
+constexpr uint32_t translationFileKind = (1u << 16) | fileKindRecord;
 constexpr int32_t headerRecord = 1;
 
 inline constexpr char dictionaryFileName[] = "TranslationFile.dat";

@@ -7,9 +7,9 @@
 //   editor_benchmark pass DIR           starts it, runs "make 1 = 0 if > 10" once, cancels
 // The dictionary is made so that every pass keeps every entry: each pass then reads and
 // writes the whole file, and the dictionary stays the same for the next one.
+#include "app/main_sequence.h"
 #include "display/headless/headless.h"
 #include "kernel/module_path.h"
-#include "main_sequence.h"
 #include "ui_driver.h"
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 // Owner-drawn command buttons: a push-button frame, the control's background colour as
 // the face, a dark outline for the focused or default button, and centred text (embossed
 // grey when disabled).
-#include "button_drawing.h"
+#include "forms/button_drawing.h"
 
-#include "colours.h"
+#include "forms/colours.h"
 
 #include <windows.h>
 

@@ -2,11 +2,11 @@
 // window properties, and a subclass procedure answers the colour requests the dialog
 // procedure reflects to it, reports Tab and Enter when asked to, paints owner-drawn
 // command buttons and shows the images of bitmap controls.
-#include "colours.h"
+#include "forms/colours.h"
 
-#include "button_drawing.h"
-#include "dialog_description.h"
-#include "images.h"
+#include "forms/button_drawing.h"
+#include "forms/dialog_description.h"
+#include "forms/images.h"
 
 
 #include <windows.h>

@@ -1,12 +1,12 @@
 // addControl: the kinds table that turns a control kind into a window class and style,
 // the control records of dialog descriptions, and controls created at once in windows.
-#include "controls.h"
+#include "forms/controls.h"
 
-#include "colours.h"
-#include "dialog_description.h"
-#include "dialog_registry.h"
-#include "forms_state.h"
-#include "text.h"
+#include "forms/colours.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/forms_state.h"
+#include "runtime/text.h"
 
 #include <commctrl.h>
 #include <windows.h>

@@ -2,8 +2,8 @@
 // on screen.
 #pragma once
 
-#include "dialog_description.h"
-#include "dialog_object.h"
+#include "forms/dialog_description.h"
+#include "runtime/dialog_object.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // Dialog descriptions: the dialog class, createDialog, the pixel-to-dialog-unit rule and
 // the registry that releases every description at exit.
-#include "dialog_registry.h"
+#include "forms/dialog_registry.h"
 
-#include "dialog_description.h"
-#include "forms_state.h"
+#include "forms/dialog_description.h"
+#include "forms/forms_state.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // the registry that releases every description at exit.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <cstdint>
 

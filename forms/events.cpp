@@ -1,10 +1,10 @@
 // The runtime's dialog procedure and the EventContext through which a dialog's handler
 // learns about each event.
-#include "events.h"
+#include "forms/events.h"
 
-#include "colours.h"
-#include "dialog_description.h"
-#include "forms_state.h"
+#include "forms/colours.h"
+#include "forms/dialog_description.h"
+#include "forms/forms_state.h"
 
 #include <windows.h>
 
@@ -37,13 +37,13 @@ bool isMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <=
 void forwardWindowCommand(const DialogObject& object, int32_t menuId) {
     if (!object.clientWindow) return;
     switch (menuId) {
-    case 32773:
+    case cascadeWindowsCommand:
         SendMessageA(object.clientWindow, WM_MDICASCADE, 0, 0);
         break;
-    case 32774:
+    case tileWindowsCommand:
         SendMessageA(object.clientWindow, WM_MDITILE, 1, 0);
         break;
-    case 32775:
+    case arrangeIconsCommand:
         SendMessageA(object.clientWindow, WM_MDIICONARRANGE, 0, 0);
         break;
     default:

@@ -1,17 +1,22 @@
 // The EventContext: the values a dialog's handler reads about the event it is called for.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-constexpr int32_t initialisationMessage = 272;
+constexpr int32_t initialisationMessage = WM_INITDIALOG;
 constexpr int32_t closeMessage = 32770;
 constexpr int32_t menuCommandMessage = 32771;
 constexpr int32_t commandMessage = 32772;
 constexpr int32_t sizeMessage = 32777;
+
+// The window runtime's commands that arrange a frame window's child windows.
+constexpr int32_t cascadeWindowsCommand = 32773;
+constexpr int32_t tileWindowsCommand = 32774;
+constexpr int32_t arrangeIconsCommand = 32775;
 
 struct EventContext {
     int32_t message = 0;

@@ -1,4 +1,4 @@
-#include "forms_state.h"
+#include "forms/forms_state.h"
 
 namespace {
 

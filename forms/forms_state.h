@@ -2,8 +2,8 @@
 // through formsState().
 #pragma once
 
-#include "dialog_registry.h"
-#include "events.h"
+#include "forms/dialog_registry.h"
+#include "forms/events.h"
 
 #include <windows.h>
 

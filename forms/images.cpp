@@ -1,8 +1,8 @@
 // Images of bitmap buttons and bitmap statics, named by the control's text.
-#include "images.h"
+#include "forms/images.h"
 
-#include "colours.h"
-#include "numbers.h"
+#include "forms/colours.h"
+#include "runtime/numbers.h"
 
 #include <windows.h>
 

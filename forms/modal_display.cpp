@@ -1,9 +1,9 @@
 // Showing a described dialog modally from a fresh template, and ending it.
-#include "modal_display.h"
+#include "forms/modal_display.h"
 
-#include "events.h"
-#include "forms_state.h"
-#include "templates.h"
+#include "forms/events.h"
+#include "forms/forms_state.h"
+#include "forms/templates.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Showing a described dialog modally from a fresh template, and ending it.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <windows.h>
 

@@ -3,10 +3,10 @@
 // 4-byte boundaries). One writer serves both the counting pass and the building pass,
 // so the measured size is exactly the size built.
 
-#include "templates.h"
+#include "forms/templates.h"
 
-#include "dialog_description.h"
-#include "dialog_registry.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
 
 #include <windows.h>
 

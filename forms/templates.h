@@ -2,7 +2,7 @@
 // block of that size.
 #pragma once
 
-#include "dialog_description.h"
+#include "forms/dialog_description.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The texts of a dialog's controls, as text values.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <cstdint>
 

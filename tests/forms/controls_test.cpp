@@ -1,11 +1,11 @@
 // addControl's records of a described dialog, and freeDialogs, which every run of the
 // editor ends with.
 
-#include "controls.h"
-#include "dialog_description.h"
-#include "dialog_registry.h"
-#include "forms_state.h"
-#include "modal_display.h"
+#include "forms/controls.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/forms_state.h"
+#include "forms/modal_display.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_description.h"
-#include "dialog_registry.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/templates.h"
 #include "template_builder.h"
-#include "templates.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "editor_session.h"
 
+#include "app/editor_state.h"
+#include "app/main_sequence.h"
 #include "display/headless/headless.h"
-#include "editor_state.h"
 #include "kernel/module_path.h"
-#include "main_sequence.h"
 #include "ui_driver.h"
 
 #include <ostream>
