@@ -5,6 +5,7 @@
 # memory after one pass and after a hundred.
 #   bench/measure.sh [EDITOR] [DICTIONARY]
 set -euo pipefail
+# shellcheck source=tests/desktop/form_driver.sh
 . "$(dirname "$0")/../tests/desktop/form_driver.sh"
 editor=${1:-build/translation-editor}
 dictionary=${2:-build/sample/TranslationFile.dat}

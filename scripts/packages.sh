@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the lists are read by the scripts that source this
 # Debian packages the build needs, and a function that installs the missing ones.
 # Sourced by run.sh and test.sh.
 BUILD_PACKAGES="cmake g++ make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fonts-dejavu-core fonts-wine libsdl2-dev libx11-dev"
