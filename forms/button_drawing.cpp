@@ -3,7 +3,7 @@
 // grey when disabled).
 #include "forms/button_drawing.h"
 
-#include "forms/colours.h"
+#include "forms/control_properties.h"
 
 #include <windows.h>
 

@@ -104,8 +104,6 @@ bool notifiesParent(HWND window, WPARAM character, WORD& code) {
 
 }  // namespace
 
-DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
-
 int32_t attachControlColours(HWND control, int32_t kind) {
     if (!control) return 0;
     ColourScheme scheme = schemeFor(kind);

@@ -9,12 +9,6 @@
 // The window class of every dialog the runtime shows.
 constexpr char dialogClassName[] = "MarlowDlgClass";
 
-// A link of the dialog registry.
-struct DialogNode {
-    DialogNode* next = nullptr;
-    DialogObject* dialog = nullptr;
-};
-
 int32_t createDialog(DialogObject& dialog, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const DialogObject* parent, const char* title, DialogHandler handler);
 int32_t freeDialogs();

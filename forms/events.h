@@ -1,6 +1,7 @@
-// The EventContext: the values a dialog's handler reads about the event it is called for.
+// The runtime's dialog procedure, the event numbers a dialog's handler sees, and dispatching.
 #pragma once
 
+#include "forms/event_context.h"
 #include "runtime/dialog_object.h"
 
 #include <windows.h>
@@ -17,18 +18,6 @@ constexpr int32_t sizeMessage = 32777;
 constexpr int32_t cascadeWindowsCommand = 32773;
 constexpr int32_t tileWindowsCommand = 32774;
 constexpr int32_t arrangeIconsCommand = 32775;
-
-struct EventContext {
-    int32_t message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    int32_t mouseX = 0;
-    int32_t mouseY = 0;
-    DialogObject* window = nullptr;
-    int32_t controlId = 0;
-    int32_t menuId = 0;
-    int32_t notifyCode = 0;
-};
 
 INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT dispatchEvent(DialogObject& dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,10 +2,16 @@
 // through formsState().
 #pragma once
 
-#include "forms/dialog_registry.h"
-#include "forms/events.h"
+#include "forms/event_context.h"
+#include "runtime/dialog_object.h"
 
 #include <windows.h>
+
+// A link of the dialog registry.
+struct DialogNode {
+    DialogNode* next = nullptr;
+    DialogObject* dialog = nullptr;
+};
 
 struct FormsState {
     // Every described dialog in creation order, released by freeDialogs.

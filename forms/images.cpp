@@ -1,7 +1,6 @@
 // Images of bitmap buttons and bitmap statics, named by the control's text.
 #include "forms/images.h"
 
-#include "forms/colours.h"
 #include "runtime/numbers.h"
 
 #include <windows.h>
