@@ -2,6 +2,7 @@
 # Debian packages the build needs, and a function that installs the missing ones.
 # Sourced by run.sh and test.sh.
 BUILD_PACKAGES="cmake g++ make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fonts-dejavu-core fonts-wine libsdl2-dev libx11-dev"
+LINT_PACKAGES="clang-format clang-tidy shellcheck python3"
 TEST_PACKAGES="ccache libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 clang xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils"
 
 ensure_packages() {
