@@ -71,8 +71,8 @@ void pasteInto(int id, const std::string& text) {
 FormView formView() {
     FormView view;
     for (int i = 0; i < 12; ++i)
-        view.fields[i] = controlText(6 + i);
-    view.entryNumber = controlText(32);
+        view.fields[i] = controlText(firstEntryField + i);
+    view.entryNumber = controlText(entryNumberBox);
     return view;
 }
 
@@ -152,7 +152,7 @@ void EditorSession::nextWait() {
         clickControl(closingCommand_);
     else {
         log_.closingRefused = true;
-        clickControl(29);
+        clickControl(cancelButton);
     }
 }
 
