@@ -25,7 +25,7 @@ echo "== Shell scripts"
 shellcheck -x $(git ls-files '*.sh') || status=1
 
 echo "== Format"
-cxx_files | xargs clang-format --dry-run --Werror 2>&1 | grep -E '^[^ ].*: (error|warning):' | sed 's/: error: .*//' |
+cxx_files | xargs clang-format --dry-run --Werror 2>&1 | grep -E '^[^ ].*: (error|warning):' | sed -E 's/:[0-9]+:[0-9]+: (error|warning): .*//' |
   sort -u | sed 's/^/not formatted: /' | head -40 | grep . && status=1
 
 echo "== clang-tidy"
