@@ -29,7 +29,8 @@ constexpr size_t recordSize = 2056;
 void putInt32(char* at, int32_t value) { std::memcpy(at, &value, 4); }
 
 void putText(char* record, int slot, const std::string& text) {
-    std::memcpy(record + 16 + slot * 255, text.data(), text.size());
+    // The record is zero-filled: a text shorter than the slot ends there.
+    std::memcpy(record + 16 + slot * 255, text.data(), text.size());  // NOLINT(bugprone-not-null-terminated-result)
 }
 
 int makeDictionary(const std::string& directory, int entries) {

@@ -177,7 +177,9 @@ class Store : public EditorTest {
 protected:
     void expectStoredAs(int field, const std::vector<std::pair<std::string, std::string>>& cases,
                         void (*enter)(int, const std::string&)) {
-        for (const auto& [typed, stored] : cases) {
+        for (const auto& typedAndStored : cases) {
+            const std::string& typed = typedAndStored.first;
+            const std::string& stored = typedAndStored.second;
             step([=] { enter(field, typed); clickControl(gotoButton); });
             step([=] { EXPECT_EQ(controlText(field), stored) << "typed '" << typed << "'"; });
         }

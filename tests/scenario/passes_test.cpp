@@ -77,7 +77,9 @@ protected:
 
 // The class number comes from the box beside the button; a negative one counts as 0.
 TEST_F(Passes, DeleteWordClassDropsTheClassFromRecord200On) {
-    for (auto [typed, classNumber] : {std::pair<const char*, int32_t>{"5", 5}, {"-5", 0}}) {
+    for (const auto& typedAndClass : {std::pair<const char*, int32_t>{"5", 5}, {"-5", 0}}) {
+        const char* typed = typedAndClass.first;
+        const int32_t classNumber = typedAndClass.second;
         SCOPED_TRACE(typed);
         writeEntries(205, [](int32_t record, TestEntry& e) {
             if (record == 150 || record == 199 || record == 200 || record == 204)
