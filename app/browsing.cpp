@@ -1,11 +1,12 @@
-#include "browsing.h"
+#include "app/browsing.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "entry_store.h"
-#include "entry_view.h"
-#include "form_fields.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_store.h"
+#include "app/entry_view.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
 
 #include <cstdint>
 
@@ -14,7 +15,7 @@ namespace {
 void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
     if (lengthBefore >= 0)
         setDictionaryLength(lengthBefore);
-    currentEntry = cameFrom;
+    editorState().currentEntry = cameFrom;
     showEntry();
 }
 
@@ -28,14 +29,14 @@ void moveUp() {
     int64_t next = static_cast<int64_t>(readNumberControl(entryNumberBox)) + 1;
     int32_t count = readDictionaryHeader();
     if (count >= next) {
-        currentEntry = static_cast<int32_t>(next);
-        readRecord(dictionaryFile, currentEntry, &dictionaryBuffer, recordLength);
+        editorState().currentEntry = static_cast<int32_t>(next);
+        readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer, recordLength);
         showBufferedEntry();
         return;
     }
-    currentEntry = static_cast<int32_t>(next - 1);
-    if (static_cast<int64_t>(currentEntry) == static_cast<int64_t>(count) + 1) {
-        showNumber(entryNumberBox, currentEntry);
+    editorState().currentEntry = static_cast<int32_t>(next - 1);
+    if (static_cast<int64_t>(editorState().currentEntry) == static_cast<int64_t>(count) + 1) {
+        showNumber(entryNumberBox, editorState().currentEntry);
         showNextEntrySentinel();
     }
 }
@@ -43,10 +44,10 @@ void moveUp() {
 void moveDown() {
     if (storeEntry() != 0)
         return;
-    currentEntry = readNumberControl(entryNumberBox);
-    if (currentEntry > 2)
-        --currentEntry;
-    if (currentEntry > 1)
+    editorState().currentEntry = readNumberControl(entryNumberBox);
+    if (editorState().currentEntry > 2)
+        --editorState().currentEntry;
+    if (editorState().currentEntry > 1)
         showEntry();
 }
 
@@ -55,9 +56,9 @@ void goToEntry() {
     if (storeEntry() != 0)
         return;
     int32_t count = readDictionaryHeader();
-    currentEntry = readNumberControl(entryNumberBox);
-    if (!(currentEntry > 1 && currentEntry <= count))
-        currentEntry = count;
+    editorState().currentEntry = readNumberControl(entryNumberBox);
+    if (!(editorState().currentEntry > 1 && editorState().currentEntry <= count))
+        editorState().currentEntry = count;
     showEntry();
 }
 
@@ -76,11 +77,11 @@ void addEntry() {
         reportStoreRefusal(refusal);
         return;
     }
-    EntryRecord header = dictionaryBuffer;
-    int32_t cameFrom = currentEntry;
-    int64_t lengthBefore = fileLength(dictionaryFile);
-    currentEntry = count + 1;
-    showNumber(entryNumberBox, currentEntry);
+    EntryRecord header = editorState().dictionaryBuffer;
+    int32_t cameFrom = editorState().currentEntry;
+    int64_t lengthBefore = fileLength(editorState().dictionaryFile);
+    editorState().currentEntry = count + 1;
+    showNumber(entryNumberBox, editorState().currentEntry);
     showEntry();
     showNewEntryTemplate();
     if (storeEntry() != 0) {
@@ -91,7 +92,7 @@ void addEntry() {
     bool headerWritten = writeDictionaryRecord(headerRecord, header) == 0;
     if (headerWritten && flushDictionaryWrites() == 0)
         return;
-    reportDictionaryWriteFailure(&editorForm);
+    reportDictionaryWriteFailure(&editorState().editorForm);
     // Undone only once the header no longer counts the new entry: a header that cannot
     // be put back keeps the entry it promises.
     if (headerWritten) {

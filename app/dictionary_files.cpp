@@ -1,13 +1,13 @@
-#include "dictionary_files.h"
+#include "app/dictionary_files.h"
 
-#include "dialogs.h"
-#include "editor_form.h"
-#include "main_sequence.h"
-#include "messages.h"
-#include "outside_changes.h"
-#include "rebuild.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/outside_changes.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "forms/modal_display.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <string>
 
@@ -18,12 +18,12 @@ namespace {
 // makes record 2; what bytes a header cut short has are no count. A file that holds
 // records is never written here, whatever its header says: its entries are the user's.
 void numberEntriesOfEmptyDictionary() {
-    int64_t length = fileLength(dictionaryFile);
+    int64_t length = fileLength(editorState().dictionaryFile);
     if (length < 0 || length >= static_cast<int64_t>(recordLength))
         return;
-    dictionaryBuffer = EntryRecord{};
-    setEntryCount(dictionaryBuffer, 1);
-    if (writeDictionaryRecord(headerRecord, dictionaryBuffer) != 0)
+    editorState().dictionaryBuffer = EntryRecord{};
+    setEntryCount(editorState().dictionaryBuffer, 1);
+    if (writeDictionaryRecord(headerRecord, editorState().dictionaryBuffer) != 0)
         reportDictionaryWriteFailure(nullptr);
 }
 
@@ -60,9 +60,9 @@ bool openTranslationFile(FileVariable& file, const char* fileName, const char* m
 }
 
 bool openDictionary() {
-    if (!dictionaryFile && !openTranslationFile(dictionaryFile, dictionaryFileName, "r+"))
+    if (!editorState().dictionaryFile && !openTranslationFile(editorState().dictionaryFile, dictionaryFileName, "r+"))
         return false;
-    readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
+    readRecord(editorState().dictionaryFile, headerRecord, &editorState().dictionaryBuffer, recordLength);
     noteOwnState(HeldFile::dictionary);
     numberEntriesOfEmptyDictionary();
     removeRebuildLeftovers();
@@ -71,25 +71,17 @@ bool openDictionary() {
 
 }  // namespace
 
-char* translationFilePath(const char* fileName) {
-    char* directory = startDirectory();
-    pushTemporary(directory);
-    char* path = concatTexts({directory, fileName});
-    popTemporaries(1);
-    return path;
-}
-
 void openTranslationFiles() {
     if (openDictionary())
-        currentEntry = entryCount(dictionaryBuffer);
+        editorState().currentEntry = entryCount(editorState().dictionaryBuffer);
     else
-        runFlag = 0;
+        editorState().runFlag = 0;
 
-    if (workFile || openTranslationFile(workFile, workFileName, "a")) {
-        readRecord(workFile, headerRecord, &workBuffer, recordLength);
-        newRecordCount = entryCount(workBuffer);
+    if (editorState().workFile || openTranslationFile(editorState().workFile, workFileName, "a")) {
+        readRecord(editorState().workFile, headerRecord, &editorState().workBuffer, recordLength);
+        editorState().newRecordCount = entryCount(editorState().workBuffer);
     } else {
-        runFlag = 0;
+        editorState().runFlag = 0;
     }
 }
 
@@ -98,46 +90,46 @@ bool refuseChangedDictionary(const char* consequence) {
     if (change == OutsideChange::none)
         return false;
     reportOutsideChange(HeldFile::dictionary, change, consequence);
-    closeFile(&dictionaryFile, translationFileKind);
+    closeFile(&editorState().dictionaryFile, translationFileKind);
     if (!openDictionary()) {
-        closeDialog(editorForm, 1);
-        runFlag = 0;
+        closeDialog(editorState().editorForm, 1);
+        editorState().runFlag = 0;
     }
     return true;
 }
 
 int32_t writeDictionaryRecord(int32_t record, const EntryRecord& buffer) {
-    int32_t result = writeRecord(dictionaryFile, record, &buffer, recordLength);
+    int32_t result = writeRecord(editorState().dictionaryFile, record, &buffer, recordLength);
     noteOwnState(HeldFile::dictionary);
     return result;
 }
 
 int32_t setDictionaryLength(int64_t length) {
-    int32_t result = setFileLength(dictionaryFile, length);
+    int32_t result = setFileLength(editorState().dictionaryFile, length);
     noteOwnState(HeldFile::dictionary);
     return result;
 }
 
 void flushDictionary() {
-    if (dictionaryFile && flushDictionaryWrites() != 0)
+    if (editorState().dictionaryFile && flushDictionaryWrites() != 0)
         reportDictionaryWriteFailure(nullptr);
 }
 
 // A file system may set the time of the last write only when the writes reach the medium.
 int32_t flushDictionaryWrites() {
-    int32_t result = flushFile(dictionaryFile);
+    int32_t result = flushFile(editorState().dictionaryFile);
     noteOwnState(HeldFile::dictionary);
     return result;
 }
 
 void closeTranslationFiles() {
-    closeFile(&dictionaryFile, translationFileKind);
-    closeFile(&workFile, translationFileKind);
+    closeFile(&editorState().dictionaryFile, translationFileKind);
+    closeFile(&editorState().workFile, translationFileKind);
 }
 
 int32_t readDictionaryHeader() {
-    readRecord(dictionaryFile, headerRecord, &dictionaryBuffer, recordLength);
-    return entryCount(dictionaryBuffer);
+    readRecord(editorState().dictionaryFile, headerRecord, &editorState().dictionaryBuffer, recordLength);
+    return entryCount(editorState().dictionaryBuffer);
 }
 
 void reportDictionaryWriteFailure(const DialogObject* owner) {

@@ -1,16 +1,10 @@
 // Opening, naming and reading the headers of the dictionary and the work file.
 #pragma once
 
-#include "dialog_object.h"
-#include "translation_records.h"
+#include "app/translation_records.h"
+#include "runtime/dialog_object.h"
 
 #include <cstdint>
-
-// The caption of every message about the translation files.
-constexpr const char* errorCaption = "error...MAIN...";
-
-// A new text value: the program's directory followed by the file name.
-char* translationFilePath(const char* fileName);
 
 // Opens the dictionary ("r+", must exist) and the work file ("a", created when missing),
 // each unless it is open already (as the rebuild leaves them), and reads their headers

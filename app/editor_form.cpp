@@ -1,8 +1,8 @@
-#include "editor_form.h"
+#include "app/editor_form.h"
 
-#include "dialogs.h"
-
-DialogObject editorForm;
+#include "app/editor_state.h"
+#include "forms/controls.h"
+#include "forms/dialog_registry.h"
 
 namespace {
 
@@ -14,11 +14,13 @@ struct ControlDescription {
     const char* text;
 };
 
-constexpr uint32_t labelStyle = 0x5000010B;    // child, visible, SS_NOTIFY, simple text
-constexpr uint32_t digitsStyle = 0x50802000;   // child, visible, border, ES_NUMBER
-constexpr uint32_t fieldStyle = 0x50800000;    // child, visible, border
-constexpr uint32_t buttonStyle = 0x50000000;   // child, visible, push button
-constexpr uint32_t groupStyle = 0x50000007;    // child, visible, group box
+constexpr uint32_t labelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_SIMPLE;
+constexpr uint32_t digitsStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_NUMBER;
+constexpr uint32_t fieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
+constexpr uint32_t buttonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+constexpr uint32_t groupStyle = WS_CHILD | WS_VISIBLE | BS_GROUPBOX;
+
+constexpr uint32_t formStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 // In creation order, which is also the controls' order in the form.
 constexpr ControlDescription editorControls[] = {
@@ -79,8 +81,8 @@ static_assert(sizeof(editorControls) / sizeof(editorControls[0]) == editorContro
 }  // namespace
 
 void buildEditorForm() {
-    createDialog(editorForm, 0, 7, 795, 440, 0x80C80080, nullptr, "Add words To translation File", editorHandler);
+    createDialog(editorState().editorForm, 0, 7, 795, 440, formStyle, nullptr, "Add words To translation File", editorHandler);
     for (const ControlDescription& control : editorControls)
-        addControl(editorForm, control.kind, control.text, control.x, control.y, control.width, control.height,
+        addControl(editorState().editorForm, control.kind, control.text, control.x, control.y, control.width, control.height,
                    control.style, control.id);
 }

@@ -1,11 +1,7 @@
 // The editor form: its dialog object, its controls and the ids the commands act on.
 #pragma once
 
-#include "dialog_object.h"
-
 #include <cstdint>
-
-extern DialogObject editorForm;
 
 // The twelve entry fields are the controls 6 to 17, in record order: four numbers, then
 // eight texts, the last of them the description.

@@ -1,23 +1,25 @@
 // What the editor form does with each of its events.
-#include "browsing.h"
-#include "dialogs.h"
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "entry_store.h"
-#include "entry_view.h"
-#include "events.h"
-#include "main_sequence.h"
-#include "maintenance_passes.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_records.h"
-#include "word_lookup.h"
+#include "app/browsing.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_store.h"
+#include "app/entry_view.h"
+#include "app/maintenance_passes.h"
+#include "app/translation_records.h"
+#include "app/word_lookup.h"
+#include "forms/events.h"
+#include "forms/forms_state.h"
+#include "forms/modal_display.h"
+#include "runtime/control_text.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 namespace {
 
 void endRun() {
-    closeDialog(editorForm, 1);
-    runFlag = 0;
+    closeDialog(editorState().editorForm, 1);
+    editorState().runFlag = 0;
 }
 
 // A store the file refused keeps the form open, with the user's edits in it.
@@ -27,10 +29,10 @@ void storeAndEndRun() {
 }
 
 void initialiseForm() {
-    centreWindow(editorForm);
-    setControlText(editorForm, findBox, "");
+    centreWindow(editorState().editorForm);
+    setControlText(editorState().editorForm, findBox, "");
     forgetStoreRefusal();
-    currentEntry = readDictionaryHeader();
+    editorState().currentEntry = readDictionaryHeader();
     showStartingEntry();
 }
 
@@ -69,15 +71,15 @@ void runCommand(int32_t controlId) {
 }  // namespace
 
 int32_t editorHandler() {
-    switch (eventContext.message) {
+    switch (formsState().eventContext.message) {
     case initialisationMessage:
         initialiseForm();
         break;
     case closeMessage:  // the form has already ended; nothing is stored
-        runFlag = 0;
+        editorState().runFlag = 0;
         break;
     case commandMessage:
-        runCommand(eventContext.controlId);
+        runCommand(formsState().eventContext.controlId);
         break;
     default:
         break;

@@ -1,4 +1,4 @@
-#include "entry_fields.h"
+#include "app/entry_fields.h"
 
 #include <cstring>
 #include <string_view>

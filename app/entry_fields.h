@@ -1,7 +1,7 @@
 // The entry record's fields in form order: four numbers, then eight texts.
 #pragma once
 
-#include "translation_records.h"
+#include "app/translation_records.h"
 
 #include <cstdint>
 

@@ -1,12 +1,14 @@
-#include "entry_store.h"
+#include "app/entry_store.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "entry_fields.h"
-#include "form_fields.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
+#include "runtime/control_text.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <limits>
 
@@ -26,16 +28,14 @@ void replaceFirstSeparators(TextField255& description) {
 // Read aside, so that the dictionary buffer holds exactly what the form says.
 int32_t dictionaryEntryCount() {
     EntryRecord header{};
-    if (readRecord(dictionaryFile, headerRecord, &header, recordLength) != 0)
+    if (readRecord(editorState().dictionaryFile, headerRecord, &header, recordLength) != 0)
         return 0;
     return entryCount(header);
 }
 
-int32_t refusedPosition = 0;  // the position whose store was last refused, 0 for none
-
 }  // namespace
 
-void forgetStoreRefusal() { refusedPosition = 0; }
+void forgetStoreRefusal() { editorState().refusedPosition = 0; }
 
 StoreRefusal storeRefusal(int64_t record, int32_t count) {
     // A record that starts past the reach of a record file's offsets cannot be written at
@@ -46,7 +46,7 @@ StoreRefusal storeRefusal(int64_t record, int32_t count) {
         return StoreRefusal::outsideEntries;
     if (record > lastAddressableRecord)
         return StoreRefusal::full;
-    int64_t length = fileLength(dictionaryFile);
+    int64_t length = fileLength(editorState().dictionaryFile);
     if (length >= 0 && (record - 1) * int64_t(recordLength) > length)
         return StoreRefusal::pastFileEnd;
     return StoreRefusal::none;
@@ -54,9 +54,9 @@ StoreRefusal storeRefusal(int64_t record, int32_t count) {
 
 bool reportStoreRefusal(StoreRefusal refusal) {
     if (refusal == StoreRefusal::full)
-        messageBox(&editorForm, "TranslationFile.dat is full, this entry can't be stored", errorCaption, 0);
+        messageBox(&editorState().editorForm, "TranslationFile.dat is full, this entry can't be stored", errorCaption, 0);
     else if (refusal == StoreRefusal::pastFileEnd)
-        messageBox(&editorForm, "TranslationFile.dat ends before this entry, it can't be stored", errorCaption, 0);
+        messageBox(&editorState().editorForm, "TranslationFile.dat ends before this entry, it can't be stored", errorCaption, 0);
     else
         return false;
     return true;
@@ -64,35 +64,35 @@ bool reportStoreRefusal(StoreRefusal refusal) {
 
 int32_t storeEntry() {
     for (int32_t i = 0; i < numberFieldCount; ++i)
-        numberField(dictionaryBuffer, i) = readNumberControl(firstEntryField + i);
+        numberField(editorState().dictionaryBuffer, i) = readNumberControl(firstEntryField + i);
     for (int32_t i = 0; i < textFieldCount - 1; ++i) {
-        char* text = getControlText(editorForm, firstTextField + i);
-        storeSlotText(textField(dictionaryBuffer, i), text);
+        char* text = getControlText(editorState().editorForm, firstTextField + i);
+        storeSlotText(textField(editorState().dictionaryBuffer, i), text);
         freeText(text);
     }
     TextField255 description;
-    char* text = getControlText(editorForm, descriptionField);
+    char* text = getControlText(editorState().editorForm, descriptionField);
     storeSlotText(description, text);
     freeText(text);
     replaceFirstSeparators(description);
-    copySlot(dictionaryBuffer.description, description);
+    copySlot(editorState().dictionaryBuffer.description, description);
 
     // The first refusal ends the command, so the user still has the texts; the second
     // lets the command go on, or no command could ever leave the position.
-    StoreRefusal refusal = storeRefusal(currentEntry, dictionaryEntryCount());
+    StoreRefusal refusal = storeRefusal(editorState().currentEntry, dictionaryEntryCount());
     if (refusal != StoreRefusal::none) {
-        bool secondTry = refusedPosition == currentEntry;
-        refusedPosition = 0;
+        bool secondTry = editorState().refusedPosition == editorState().currentEntry;
+        editorState().refusedPosition = 0;
         if (secondTry || !reportStoreRefusal(refusal))
             return 0;
-        refusedPosition = currentEntry;
+        editorState().refusedPosition = editorState().currentEntry;
         return 1;
     }
-    refusedPosition = 0;
+    editorState().refusedPosition = 0;
     if (refuseChangedDictionary("this entry was not stored"))
         return 1;
-    if (writeDictionaryRecord(currentEntry, dictionaryBuffer) != 0) {
-        reportDictionaryWriteFailure(&editorForm);
+    if (writeDictionaryRecord(editorState().currentEntry, editorState().dictionaryBuffer) != 0) {
+        reportDictionaryWriteFailure(&editorState().editorForm);
         return 1;
     }
     return 0;

@@ -1,10 +1,12 @@
-#include "entry_view.h"
+#include "app/entry_view.h"
 
-#include "editor_form.h"
-#include "entry_fields.h"
-#include "form_fields.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/form_fields.h"
+#include "app/translation_records.h"
+#include "runtime/control_text.h"
+#include "runtime/text.h"
 
 namespace {
 
@@ -21,29 +23,29 @@ void showFixedTexts(const char* const (&numbers)[numberFieldCount], const char* 
 
 void showBufferedEntry() {
     for (int32_t i = 0; i < numberFieldCount; ++i)
-        showNumber(firstEntryField + i, numberField(dictionaryBuffer, i));
+        showNumber(firstEntryField + i, numberField(editorState().dictionaryBuffer, i));
     for (int32_t i = 0; i < textFieldCount; ++i) {
         char text[textFieldSize + 1];
-        terminatedSlotText(textField(dictionaryBuffer, i), text);
+        terminatedSlotText(textField(editorState().dictionaryBuffer, i), text);
         showText(firstTextField + i, text);
     }
-    showNumber(entryNumberBox, currentEntry);
+    showNumber(entryNumberBox, editorState().currentEntry);
 }
 
 int32_t showEntry() {
-    readRecord(dictionaryFile, currentEntry, &dictionaryBuffer, recordLength);
-    if (dictionaryBuffer.wordClass == 1)
-        dictionaryBuffer.wordClass = 0;
+    readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer, recordLength);
+    if (editorState().dictionaryBuffer.wordClass == 1)
+        editorState().dictionaryBuffer.wordClass = 0;
     showBufferedEntry();
     return 0;
 }
 
 void showStartingEntry() {
-    int64_t length = fileLength(dictionaryFile);
-    if (length >= 0 && (int64_t(currentEntry) - 1) * recordLength >= length) {
+    int64_t length = fileLength(editorState().dictionaryFile);
+    if (length >= 0 && (int64_t(editorState().currentEntry) - 1) * recordLength >= length) {
         for (int32_t id = firstEntryField; id <= descriptionField; ++id)
             showText(id, "");
-        showNumber(entryNumberBox, currentEntry);
+        showNumber(entryNumberBox, editorState().currentEntry);
         return;
     }
     showEntry();
@@ -52,7 +54,7 @@ void showStartingEntry() {
 void showNextEntrySentinel() { showFixedTexts({"1", "0", "1", "0"}, "na", "Next entry"); }
 
 void showNewEntryTemplate() {
-    char* findText = getControlText(editorForm, findBox);
+    char* findText = getControlText(editorState().editorForm, findBox);
     pushTemporary(findText);
     showFixedTexts({"1", "0", "0", "1"}, "na", findText);
     popTemporaries(1);

@@ -1,11 +1,13 @@
-#include "form_fields.h"
+#include "app/form_fields.h"
 
-#include "editor_form.h"
-#include "numbers.h"
-#include "text.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "runtime/control_text.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 int32_t readNumberControl(int32_t controlId) {
-    char* text = getControlText(editorForm, controlId);
+    char* text = getControlText(editorState().editorForm, controlId);
     pushTemporary(text);
     double number = textToNumber(text);
     popTemporaries(1);
@@ -15,8 +17,8 @@ int32_t readNumberControl(int32_t controlId) {
 void showNumber(int32_t controlId, int32_t value) {
     char* text = numberToText(value);
     pushTemporary(text);
-    setControlText(editorForm, controlId, text);
+    setControlText(editorState().editorForm, controlId, text);
     popTemporaries(1);
 }
 
-void showText(int32_t controlId, const char* text) { setControlText(editorForm, controlId, text); }
+void showText(int32_t controlId, const char* text) { setControlText(editorState().editorForm, controlId, text); }

@@ -1,14 +1,15 @@
-#include "maintenance_passes.h"
+#include "app/maintenance_passes.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "entry_fields.h"
-#include "form_fields.h"
-#include "messages.h"
-#include "outside_changes.h"
-#include "rebuild.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/form_fields.h"
+#include "app/outside_changes.h"
+#include "app/rebuild.h"
+#include "app/translation_records.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <cstdint>
 #include <cstring>
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int32_t clearTranslationClass = 999;
-int32_t classNumber = 0;  // of the pass "del if 4 = ", from the field beside its button
 
 struct PassRules {
     bool (*keeps)(int32_t record);
@@ -36,19 +36,19 @@ bool isExactly(const TextField255& field, const char* text) {
 
 bool keepsUnlessLink(int32_t record) {
     return record < 40 ||
-           !(contains(dictionaryBuffer.keyWords, ".lnk") || contains(dictionaryBuffer.fileCommand, ".lnk"));
+           !(contains(editorState().dictionaryBuffer.keyWords, ".lnk") || contains(editorState().dictionaryBuffer.fileCommand, ".lnk"));
 }
 
-bool keepsUnlessOfClass(int32_t record) { return record < 200 || dictionaryBuffer.wordClass != classNumber; }
+bool keepsUnlessOfClass(int32_t record) { return record < 200 || editorState().dictionaryBuffer.wordClass != editorState().classNumber; }
 
 void clearTranslationFor999() {
-    if (classNumber == clearTranslationClass)
-        workBuffer.translation[0] = 0;
+    if (editorState().classNumber == clearTranslationClass)
+        editorState().workBuffer.translation[0] = 0;
 }
 
-bool keepsUnlessClass32(int32_t record) { return record < 40 || dictionaryBuffer.wordClass != 32; }
+bool keepsUnlessClass32(int32_t record) { return record < 40 || editorState().dictionaryBuffer.wordClass != 32; }
 
-bool keepsUnlessUnused(int32_t) { return !isExactly(dictionaryBuffer.keyWords, "unused"); }
+bool keepsUnlessUnused(int32_t) { return !isExactly(editorState().dictionaryBuffer.keyWords, "unused"); }
 
 bool isExtractedClass(int32_t wordClass) {
     for (int32_t extracted : {0, 1, 32, 60, 96, 118, 119, 120, 121})
@@ -60,31 +60,31 @@ bool isExtractedClass(int32_t wordClass) {
 bool keepsWords(int32_t record) {
     if (record <= 120)
         return true;
-    return !(isExtractedClass(dictionaryBuffer.wordClass) || dictionaryBuffer.description[0] == 0);
+    return !(isExtractedClass(editorState().dictionaryBuffer.wordClass) || editorState().dictionaryBuffer.description[0] == 0);
 }
 
 bool keepsAll(int32_t) { return true; }
 
 void zeroHighMode() {
-    if (workBuffer.mode > 10)
-        workBuffer.mode = 0;
+    if (editorState().workBuffer.mode > 10)
+        editorState().workBuffer.mode = 0;
 }
 
 // A description that fills its whole slot without a terminator is replaced, and the user
 // sees both the warning and the replacement.
 void replaceOverlongDescription() {
-    if (slotIsTerminated(dictionaryBuffer.description))
+    if (slotIsTerminated(editorState().dictionaryBuffer.description))
         return;
     messageBox(nullptr, "var overload", "unused...", 0);
-    storeSlotText(dictionaryBuffer.description, "this entry caused a varable overload");
-    messageBox(nullptr, dictionaryBuffer.description, "unused...", 0);
+    storeSlotText(editorState().dictionaryBuffer.description, "this entry caused a varable overload");
+    messageBox(nullptr, editorState().dictionaryBuffer.description, "unused...", 0);
 }
 
 void copyEntryToWorkBuffer() {
     for (int32_t i = 0; i < numberFieldCount; ++i)
-        numberField(workBuffer, i) = numberField(dictionaryBuffer, i);
+        numberField(editorState().workBuffer, i) = numberField(editorState().dictionaryBuffer, i);
     for (int32_t i = 0; i < textFieldCount; ++i)
-        copySlot(textField(workBuffer, i), textField(dictionaryBuffer, i));
+        copySlot(textField(editorState().workBuffer, i), textField(editorState().dictionaryBuffer, i));
 }
 
 // Copies the kept entries into records 2, 3, ... of the work file and its header into
@@ -92,12 +92,12 @@ void copyEntryToWorkBuffer() {
 // the copy, so the new count is what was really copied; a work file that could not be
 // written completely never replaces the dictionary.
 void runPass(const PassRules& rules) {
-    currentEntry = readDictionaryHeader();
+    editorState().currentEntry = readDictionaryHeader();
     // A new work file, so that nothing an earlier run left in it reaches the dictionary.
     bool complete = startEmptyWorkFile();
-    newRecordCount = 2;
-    for (int32_t record = 2; complete && record <= currentEntry; ++record) {
-        if (readRecord(dictionaryFile, record, &dictionaryBuffer, recordLength) != 0)
+    editorState().newRecordCount = 2;
+    for (int32_t record = 2; complete && record <= editorState().currentEntry; ++record) {
+        if (readRecord(editorState().dictionaryFile, record, &editorState().dictionaryBuffer, recordLength) != 0)
             break;
         if (!rules.keeps(record))
             continue;
@@ -106,13 +106,13 @@ void runPass(const PassRules& rules) {
         copyEntryToWorkBuffer();
         if (rules.changeCopy)
             rules.changeCopy();
-        if (writeRecord(workFile, newRecordCount, &workBuffer, recordLength) != 0)
+        if (writeRecord(editorState().workFile, editorState().newRecordCount, &editorState().workBuffer, recordLength) != 0)
             complete = false;
         else
-            ++newRecordCount;
+            ++editorState().newRecordCount;
     }
-    setEntryCount(workBuffer, newRecordCount - 1);
-    if (writeRecord(workFile, headerRecord, &workBuffer, recordLength) != 0 || flushFile(workFile) != 0)
+    setEntryCount(editorState().workBuffer, editorState().newRecordCount - 1);
+    if (writeRecord(editorState().workFile, headerRecord, &editorState().workBuffer, recordLength) != 0 || flushFile(editorState().workFile) != 0)
         complete = false;
     noteOwnState(HeldFile::work);
     rebuildTranslationFile(complete);
@@ -123,11 +123,11 @@ void runPass(const PassRules& rules) {
 void deleteLinkEntries() { runPass({keepsUnlessLink, nullptr, false}); }
 
 void deleteWordClassEntries() {
-    classNumber = readNumberControl(classNumberBox);
-    if (classNumber == clearTranslationClass)
+    editorState().classNumber = readNumberControl(classNumberBox);
+    if (editorState().classNumber == clearTranslationClass)
         messageBox(nullptr, "Removing contents of f7", "message...", 0);
-    if (classNumber < 0)
-        classNumber = 0;
+    if (editorState().classNumber < 0)
+        editorState().classNumber = 0;
     runPass({keepsUnlessOfClass, clearTranslationFor999, false});
 }
 

@@ -1,10 +1,11 @@
-#include "outside_changes.h"
+#include "app/outside_changes.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@ struct LeftState {
 
 LeftState leftStates[2];
 
-FileVariable handleOf(HeldFile which) { return which == HeldFile::dictionary ? dictionaryFile : workFile; }
+FileVariable handleOf(HeldFile which) { return which == HeldFile::dictionary ? editorState().dictionaryFile : editorState().workFile; }
 const char* nameOf(HeldFile which) { return which == HeldFile::dictionary ? dictionaryFileName : workFileName; }
 
 bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
@@ -69,6 +70,6 @@ void reportOutsideChange(HeldFile which, OutsideChange change, const char* conse
     const char* happened = change == OutsideChange::replaced ? " was replaced or removed by another program; "
                                                              : " was changed by another program; ";
     char* text = concatTexts({nameOf(which), happened, consequence});
-    messageBox(&editorForm, text, errorCaption, 0);
+    messageBox(&editorState().editorForm, text, errorCaption, 0);
     freeText(text);
 }

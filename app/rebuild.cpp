@@ -1,43 +1,23 @@
-#include "rebuild.h"
+#include "app/rebuild.h"
 
-#include "dialogs.h"
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "main_sequence.h"
-#include "messages.h"
-#include "outside_changes.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/main_sequence.h"
+#include "app/outside_changes.h"
+#include "app/translation_file_paths.h"
+#include "app/translation_records.h"
+#include "forms/modal_display.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-// The copy a rebuild makes beside a dictionary on another file system: the dictionary's
-// own name with this ending, so that start-up knows it for ours.
-constexpr char replacementEnding[] = ".rebuild~";
-
 constexpr SECURITY_INFORMATION ownerGroupAndPermissions =
     OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
-
-std::string pathOf(const char* fileName) {
-    char* text = translationFilePath(fileName);
-    std::string path = text;
-    freeText(text);
-    return path;
-}
-
-// The file the dictionary's handle is open on: a link's target, not the link.
-std::string dictionaryTarget() {
-    char path[4096];
-    DWORD length = GetFinalPathNameByHandleA(dictionaryFile, path, sizeof path, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    return length > 0 && length < sizeof path ? std::string(path, length) : pathOf(dictionaryFileName);
-}
-
-bool removeName(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str());
-}
 
 // A file of our own making, never opened through a link at its name (CREATE_NEW refuses
 // any existing name). FILE_SHARE_DELETE lets Win32 rename it while it is open.
@@ -48,14 +28,14 @@ HANDLE createOwnFile(const std::string& path, bool renamable) {
 }
 
 bool recreateWorkFile(bool renamable) {
-    closeFile(&workFile, translationFileKind);
+    closeFile(&editorState().workFile, translationFileKind);
     std::string path = pathOf(workFileName);
     if (!removeName(path))
         return false;
     HANDLE handle = createOwnFile(path, renamable);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
-    workFile = handle;
+    editorState().workFile = handle;
     return true;
 }
 
@@ -87,7 +67,7 @@ void giveSecurity(const std::string& path, std::vector<char>& descriptor) {
 bool moveInto(const std::string& replacement, HANDLE& handle, const std::string& target) {
     if (!MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
-    dictionaryFile = handle;
+    editorState().dictionaryFile = handle;
     handle = nullptr;
     return true;
 }
@@ -119,8 +99,8 @@ bool replaceDictionary() {
     std::string target = dictionaryTarget();
     std::vector<char> security = securityOf(target);
     giveSecurity(workPath, security);
-    closeFile(&dictionaryFile, translationFileKind);
-    bool replaced = moveInto(workPath, workFile, target);
+    closeFile(&editorState().dictionaryFile, translationFileKind);
+    bool replaced = moveInto(workPath, editorState().workFile, target);
     if (!replaced && GetLastError() == ERROR_NOT_SAME_DEVICE)
         replaced = moveCopyInto(workPath, target, security);
     if (replaced)
@@ -138,7 +118,7 @@ bool changedDuringPass() {
             continue;
         reportOutsideChange(which, change, "the pass changed nothing");
         if (which == HeldFile::dictionary)
-            closeFile(&dictionaryFile, translationFileKind);
+            closeFile(&editorState().dictionaryFile, translationFileKind);
         return true;
     }
     return false;
@@ -148,19 +128,11 @@ bool changedDuringPass() {
 
 bool startEmptyWorkFile() { return recreateWorkFile(true); }
 
-void removeRebuildLeftovers() {
-    removeName(dictionaryTarget() + replacementEnding);
-    std::string workPath = pathOf(workFileName);
-    DWORD attributes = GetFileAttributesA(workPath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        DeleteFileA(workPath.c_str());
-}
-
 void rebuildTranslationFile(bool workFileComplete) {
-    closeDialog(editorForm, 1);
+    closeDialog(editorState().editorForm, 1);
     if (!changedDuringPass() && !(workFileComplete && replaceDictionary()))
         messageBox(nullptr, "Can't replace TranslationFile.dat", errorCaption, 0);
     openTranslationFiles();
-    if (runFlag != 0)
-        showModal(editorForm, nullptr);
+    if (editorState().runFlag != 0)
+        showModal(editorState().editorForm, nullptr);
 }

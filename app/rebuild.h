@@ -10,7 +10,3 @@ void rebuildTranslationFile(bool workFileComplete);
 // open. Whatever held the name before goes, a link included: the work file is never
 // written through a link. False when it cannot be made.
 bool startEmptyWorkFile();
-
-// Start-up, with the dictionary open: removes what a rebuild that was cut short left (its
-// copy beside the dictionary) and a link where the work file belongs.
-void removeRebuildLeftovers();

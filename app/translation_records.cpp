@@ -1,13 +1,6 @@
-#include "translation_records.h"
+#include "app/translation_records.h"
 
 #include <cstring>
-
-EntryRecord dictionaryBuffer{};
-EntryRecord workBuffer{};
-int32_t currentEntry = 0;
-int32_t newRecordCount = 0;
-FileVariable dictionaryFile = nullptr;
-FileVariable workFile = nullptr;
 
 int32_t entryCount(const EntryRecord& header) { return header.mode; }
 

@@ -2,19 +2,22 @@
 // is the entry count (the record number of the last entry), entries in records 2 to count.
 #pragma once
 
-#include "entry_record.h"
-#include "files.h"
+#include "record/entry_record.h"
+#include "runtime/files.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 // The application's file variables are record files; the high word carries a 1.
-constexpr uint32_t translationFileKind = 0x1000B;
+constexpr uint32_t translationFileKind = (1u << 16) | fileKindRecord;
 constexpr int32_t headerRecord = 1;
 
 inline constexpr char dictionaryFileName[] = "TranslationFile.dat";
 inline constexpr char workFileName[] = "TranslationFileNEW.dat";
+
+// The caption of every message about the translation files.
+constexpr const char* errorCaption = "error...MAIN...";
 
 // The header is read into an EntryRecord buffer; its first int32 is the entry count.
 int32_t entryCount(const EntryRecord& header);
@@ -27,11 +30,3 @@ bool slotIsTerminated(const TextField255& slot);
 // Stores a zero-terminated text, cut to 254 characters, and terminates it. The bytes
 // after the terminator keep what they held.
 void storeSlotText(TextField255& slot, const char* text);
-
-// The one in-memory record of each file, and the editor's record numbers.
-extern EntryRecord dictionaryBuffer;
-extern EntryRecord workBuffer;
-extern int32_t currentEntry;    // the entry on show
-extern int32_t newRecordCount;  // the next record to write into the work file
-extern FileVariable dictionaryFile;
-extern FileVariable workFile;

@@ -1,4 +1,4 @@
-#include "main_sequence.h"
+#include "app/main_sequence.h"
 
 #include <windows.h>
 

@@ -1,13 +1,15 @@
-#include "word_lookup.h"
+#include "app/word_lookup.h"
 
-#include "dictionary_files.h"
-#include "editor_form.h"
-#include "entry_fields.h"
-#include "entry_store.h"
-#include "entry_view.h"
-#include "messages.h"
-#include "text.h"
-#include "translation_records.h"
+#include "app/dictionary_files.h"
+#include "app/editor_form.h"
+#include "app/editor_state.h"
+#include "app/entry_fields.h"
+#include "app/entry_store.h"
+#include "app/entry_view.h"
+#include "app/translation_records.h"
+#include "runtime/control_text.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <windows.h>
 
@@ -17,23 +19,23 @@ int32_t findEntry() {
     if (storeEntry() != 0)
         return 0;
     int32_t count = readDictionaryHeader();
-    currentEntry = count;
+    editorState().currentEntry = count;
     bool found = false;
-    char* sought = getControlText(editorForm, findBox);
+    char* sought = getControlText(editorState().editorForm, findBox);
     for (int32_t record = 2; record <= count; ++record) {
-        if (readRecord(dictionaryFile, record, &dictionaryBuffer, recordLength) != 0)
+        if (readRecord(editorState().dictionaryFile, record, &editorState().dictionaryBuffer, recordLength) != 0)
             break;
         char keyWords[textFieldSize + 1];
-        terminatedSlotText(dictionaryBuffer.keyWords, keyWords);
+        terminatedSlotText(editorState().dictionaryBuffer.keyWords, keyWords);
         if (lstrcmpA(sought, keyWords) == 0) {
-            currentEntry = record;
+            editorState().currentEntry = record;
             found = true;
         }
     }
     freeText(sought);
-    if (currentEntry > 0 && currentEntry <= count)
+    if (editorState().currentEntry > 0 && editorState().currentEntry <= count)
         showEntry();
     if (!found)
-        messageBox(&editorForm, "Not Found, click Add To Put into TF", "Not Found", MB_ICONHAND);
+        messageBox(&editorState().editorForm, "Not Found, click Add To Put into TF", "Not Found", MB_ICONHAND);
     return 0;
 }

@@ -64,13 +64,15 @@ for round in $(seq "$repeats"); do
     # Add writes two records and flushes them.
     dd_flushed=$(seconds dd if=/dev/zero of="$store/scratch" bs=$record count=2 conv=fsync)
     rm -f "$store/scratch"
-    echo "dd_read $dd_read" >"$results/dd.$round"
-    echo "dd_flushed $dd_flushed" >>"$results/dd.$round"
-    echo "dd_write $dd_write" >>"$results/dd.$round"
-    echo "dd_read_1m $dd_read_1m" >>"$results/dd.$round"
-    echo "dd_write_1m $dd_write_1m" >>"$results/dd.$round"
-    echo "dd_three $dd_three" >>"$results/dd.$round"
-    echo "load $(cut -d' ' -f1 /proc/loadavg)" >>"$results/dd.$round"
+    {
+        echo "dd_read $dd_read"
+        echo "dd_flushed $dd_flushed"
+        echo "dd_write $dd_write"
+        echo "dd_read_1m $dd_read_1m"
+        echo "dd_write_1m $dd_write_1m"
+        echo "dd_three $dd_three"
+        echo "load $(cut -d' ' -f1 /proc/loadavg)"
+    } >"$results/dd.$round"
     "$benchmark" "$large" >"$results/large.$round"
     "$benchmark" "$small" >"$results/small.$round"
     echo "round $round: dd read ${dd_read}s (1M: ${dd_read_1m}s), dd write (1M, fsync) ${dd_write_1m}s, editor find $(sed -n 's/^find //p' "$results/large.$round")s," \

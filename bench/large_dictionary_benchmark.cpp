@@ -6,9 +6,9 @@
 // lines, the median of REPEATS runs for the browsing commands, then the memory figures.
 // The dictionary is left with the bytes it had: Add's record and the header a pass
 // writes are undone at the end, so the next run measures the same file.
+#include "app/main_sequence.h"
 #include "display/headless/headless.h"
 #include "kernel/module_path.h"
-#include "main_sequence.h"
 #include "ui_driver.h"
 
 #include <windows.h>

@@ -7,7 +7,11 @@
 # EDITOR_SCALE=2 measures on a 200 % screen (SCALE_DPI follows it for the clicks);
 # STARTUP_ONLY=1 stops after the start-up.
 set -euo pipefail
-[ -n "${EDITOR_SCALE:-}" ] && export SCALE_DPI=$(awk -v s="$EDITOR_SCALE" 'BEGIN { printf "%d", s * 96 + 0.5 }')
+if [ -n "${EDITOR_SCALE:-}" ]; then
+    SCALE_DPI=$(awk -v s="$EDITOR_SCALE" 'BEGIN { printf "%d", s * 96 + 0.5 }')
+    export SCALE_DPI
+fi
+# shellcheck source=tests/desktop/form_driver.sh
 . "$(dirname "$0")/../tests/desktop/form_driver.sh"
 editor=${1:-build/translation-editor}
 dictionary=${2:-build/sample/TranslationFile.dat}

@@ -1,7 +1,7 @@
 // Reading every record of a dictionary, one readRecord per record, as a maintenance pass
-// does. The dictionary is named by EDITOR_BENCH_DICTIONARY (scripts/bench_records.sh
+// does. The dictionary is named by EDITOR_BENCH_DICTIONARY (bench/record_reads.sh
 // makes one of 100,000 records and compares with dd reading it in records of the same size).
-#include "translation_records.h"
+#include "app/translation_records.h"
 
 #include <benchmark/benchmark.h>
 

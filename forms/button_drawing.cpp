@@ -1,7 +1,9 @@
 // Owner-drawn command buttons: a push-button frame, the control's background colour as
 // the face, a dark outline for the focused or default button, and centred text (embossed
 // grey when disabled).
-#include "colours.h"
+#include "forms/button_drawing.h"
+
+#include "forms/control_properties.h"
 
 #include <windows.h>
 

@@ -2,9 +2,12 @@
 // window properties, and a subclass procedure answers the colour requests the dialog
 // procedure reflects to it, reports Tab and Enter when asked to, paints owner-drawn
 // command buttons and shows the images of bitmap controls.
-#include "colours.h"
+#include "forms/colours.h"
 
-#include "dialogs.h"
+#include "forms/button_drawing.h"
+#include "forms/dialog_description.h"
+#include "forms/images.h"
+
 
 #include <windows.h>
 
@@ -100,8 +103,6 @@ bool notifiesParent(HWND window, WPARAM character, WORD& code) {
 }
 
 }  // namespace
-
-DWORD styleOf(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
 
 int32_t attachControlColours(HWND control, int32_t kind) {
     if (!control) return 0;

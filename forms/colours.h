@@ -1,26 +1,17 @@
 // Control colours, subclassing and owner-drawn command buttons.
 #pragma once
 
+#include "forms/control_properties.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
-// The window properties in which each control of a dialog keeps its state; applications'
-// own subclasses read them under these names.
-constexpr char previousProcedureProperty[] = "LPFN";  // the control's procedure before the subclass
-constexpr char textColourProperty[] = "FGRND";
-constexpr char backgroundColourProperty[] = "BGRND";
-constexpr char backgroundBrushProperty[] = "BBRUSH";
-constexpr char notifyTabProperty[] = "NOTIFY_TAB";
-constexpr char notifyEnterProperty[] = "NOTIFY_ENTER";
 
 int32_t attachControlColours(HWND control, int32_t kind);
 LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK buttonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK staticSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-int32_t drawButton(HWND button, const DRAWITEMSTRUCT& item);
-int32_t fillRectangle(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);
-DWORD styleOf(HWND window);
 
 // The colour request the dialog procedure reflects to a control: 0x19, the number of the
 // 16-bit WM_CTLCOLOR, which 32-bit headers no longer define.
@@ -30,13 +21,3 @@ constexpr UINT reflectedColourRequest = 0x0019;
 // notifyEnterProperty is set on it (high word of wParam).
 constexpr WORD notifyTabCode = 0x0A01;
 constexpr WORD notifyEnterCode = 0x0A00;
-
-// Where the image of a bitmap button or bitmap static comes from, given its text: a file
-// when the text is a path, else a bitmap resource of the program by number or by name.
-struct ImageSource {
-    HINSTANCE module;
-    LPCSTR name;  // points into the caller's buffer, or an integer resource id
-    UINT flags;
-};
-ImageSource imageSourceFor(const char* buffer);
-HBITMAP loadControlImage(const char* text);

@@ -1,14 +1,15 @@
 // addControl: the kinds table that turns a control kind into a window class and style,
 // the control records of dialog descriptions, and controls created at once in windows.
-#include "colours.h"
-#include "dialogs.h"
-#include "text.h"
+#include "forms/controls.h"
+
+#include "forms/colours.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/forms_state.h"
+#include "runtime/text.h"
 
 #include <commctrl.h>
 #include <windows.h>
-
-bool commonControlsInitialised = false;
-HMODULE richEditLibrary = nullptr;
 
 namespace {
 
@@ -51,12 +52,12 @@ const ControlKindRow* findKind(int32_t kind) {
 }
 
 void loadLibrariesFor(const ControlKindRow& row) {
-    if (row.needsCommonControls && !commonControlsInitialised) {
+    if (row.needsCommonControls && !formsState().commonControlsInitialised) {
         InitCommonControls();
-        commonControlsInitialised = true;
+        formsState().commonControlsInitialised = true;
     }
     // The library stays loaded until the process ends.
-    if (row.needsRichEditLibrary && !richEditLibrary) richEditLibrary = LoadLibraryA("riched32.dll");
+    if (row.needsRichEditLibrary && !formsState().richEditLibrary) formsState().richEditLibrary = LoadLibraryA("riched32.dll");
 }
 
 bool hasControl(const DialogHeader& header, int32_t id) {

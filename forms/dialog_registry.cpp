@@ -1,6 +1,9 @@
 // Dialog descriptions: the dialog class, createDialog, the pixel-to-dialog-unit rule and
 // the registry that releases every description at exit.
-#include "dialogs.h"
+#include "forms/dialog_registry.h"
+
+#include "forms/dialog_description.h"
+#include "forms/forms_state.h"
 
 #include <windows.h>
 
@@ -8,11 +11,8 @@
 #include <cmath>
 #include <new>
 
-ATOM dialogClassAtom = 0;
-DialogNode* dialogRegistry = nullptr;
-
 void registerDialogClass() {
-    if (dialogClassAtom != 0) return;
+    if (formsState().dialogClassAtom != 0) return;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     GetClassInfoExA(nullptr, WC_DIALOG, &windowClass);
@@ -27,7 +27,7 @@ void registerDialogClass() {
     windowClass.hIcon = nullptr;
     windowClass.hIconSm = nullptr;
     windowClass.hCursor = nullptr;
-    dialogClassAtom = RegisterClassExA(&windowClass);
+    formsState().dialogClassAtom = RegisterClassExA(&windowClass);
 }
 
 namespace {
@@ -65,7 +65,7 @@ int32_t roundHalfEven(double value) {
 void appendToRegistry(DialogObject& dialog) {
     auto* node = new (GlobalAlloc(GPTR, sizeof(DialogNode))) DialogNode{};
     node->dialog = &dialog;
-    DialogNode** link = &dialogRegistry;
+    DialogNode** link = &formsState().dialogRegistry;
     while (*link) link = &(*link)->next;
     *link = node;
 }
@@ -113,7 +113,7 @@ int32_t createDialog(DialogObject& dialog, int32_t x, int32_t y, int32_t width, 
 }
 
 int32_t freeDialogs() {
-    while (DialogNode* node = dialogRegistry) {
+    while (DialogNode* node = formsState().dialogRegistry) {
         DialogObject* dialog = node->dialog;
         if (DialogHeader* header = dialog->header) {
             ControlRecord* control = header->controls;
@@ -126,7 +126,7 @@ int32_t freeDialogs() {
             GlobalFree(header);
             dialog->header = nullptr;
         }
-        dialogRegistry = node->next;
+        formsState().dialogRegistry = node->next;
         GlobalFree(node);
     }
     return 0;

@@ -1,13 +1,12 @@
 // The runtime's dialog procedure and the EventContext through which a dialog's handler
 // learns about each event.
-#include "events.h"
+#include "forms/events.h"
 
-#include "colours.h"
-#include "dialogs.h"
+#include "forms/colours.h"
+#include "forms/dialog_description.h"
+#include "forms/forms_state.h"
 
 #include <windows.h>
-
-EventContext eventContext;
 
 namespace {
 
@@ -38,13 +37,13 @@ bool isMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <=
 void forwardWindowCommand(const DialogObject& object, int32_t menuId) {
     if (!object.clientWindow) return;
     switch (menuId) {
-    case 32773:
+    case cascadeWindowsCommand:
         SendMessageA(object.clientWindow, WM_MDICASCADE, 0, 0);
         break;
-    case 32774:
+    case tileWindowsCommand:
         SendMessageA(object.clientWindow, WM_MDITILE, 1, 0);
         break;
-    case 32775:
+    case arrangeIconsCommand:
         SendMessageA(object.clientWindow, WM_MDIICONARRANGE, 0, 0);
         break;
     default:
@@ -53,8 +52,8 @@ void forwardWindowCommand(const DialogObject& object, int32_t menuId) {
 }
 
 INT_PTR initialiseDialog(HWND window, WPARAM wParam, LPARAM lParam) {
-    DialogObject* dialog = pendingDialog;
-    pendingDialog = nullptr;
+    DialogObject* dialog = formsState().pendingDialog;
+    formsState().pendingDialog = nullptr;
     if (!dialog) return 1;
     SetPropA(window, dialogProperty, dialog);
     dialog->window = window;
@@ -66,10 +65,10 @@ INT_PTR initialiseDialog(HWND window, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT dispatchEvent(DialogObject& dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    const EventContext saved = eventContext;
-    eventContext.wParam = wParam;
-    eventContext.lParam = lParam;
-    eventContext.window = &dialog;
+    const EventContext saved = formsState().eventContext;
+    formsState().eventContext.wParam = wParam;
+    formsState().eventContext.lParam = lParam;
+    formsState().eventContext.window = &dialog;
     int32_t code = static_cast<int32_t>(message);
 
     switch (message) {
@@ -78,48 +77,48 @@ LRESULT dispatchEvent(DialogObject& dialog, UINT message, WPARAM wParam, LPARAM 
         break;
     case WM_HSCROLL:
     case WM_VSCROLL:
-        eventContext.controlId = lParam ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
-        eventContext.wParam = LOWORD(wParam);
-        eventContext.lParam = HIWORD(wParam);
+        formsState().eventContext.controlId = lParam ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
+        formsState().eventContext.wParam = LOWORD(wParam);
+        formsState().eventContext.lParam = HIWORD(wParam);
         break;
     case WM_COMMAND:
     case commandMessage:
         if (lParam) {
             code = commandMessage;
-            eventContext.notifyCode = HIWORD(wParam);
-            eventContext.controlId = LOWORD(wParam);
+            formsState().eventContext.notifyCode = HIWORD(wParam);
+            formsState().eventContext.controlId = LOWORD(wParam);
         } else {
             code = menuCommandMessage;
-            eventContext.menuId = LOWORD(wParam);
-            forwardWindowCommand(dialog, eventContext.menuId);
+            formsState().eventContext.menuId = LOWORD(wParam);
+            forwardWindowCommand(dialog, formsState().eventContext.menuId);
         }
         break;
     case WM_NOTIFY:
         code = commandMessage;
         if (const auto* header = reinterpret_cast<const NMHDR*>(lParam)) {
-            eventContext.notifyCode = static_cast<int32_t>(header->code);
-            eventContext.controlId = static_cast<int32_t>(header->idFrom);
+            formsState().eventContext.notifyCode = static_cast<int32_t>(header->code);
+            formsState().eventContext.controlId = static_cast<int32_t>(header->idFrom);
         }
         break;
     case sizeMessage:
-        eventContext.lParam = reinterpret_cast<LPARAM>(dialog.window);
+        formsState().eventContext.lParam = reinterpret_cast<LPARAM>(dialog.window);
         break;
     default:
         if (isMouseMessage(message)) {
-            eventContext.lParam = static_cast<LPARAM>(wParam);  // the key-state flags
-            eventContext.mouseX = LOWORD(lParam);
-            eventContext.mouseY = HIWORD(lParam);
+            formsState().eventContext.lParam = static_cast<LPARAM>(wParam);  // the key-state flags
+            formsState().eventContext.mouseX = LOWORD(lParam);
+            formsState().eventContext.mouseY = HIWORD(lParam);
         }
         break;
     }
-    eventContext.message = code;
+    formsState().eventContext.message = code;
 
     LRESULT result = dialog.handler ? dialog.handler() : 0;
 
     // Re-entered handlers leave the outer event as they found it; only the last menu id stays.
-    const int32_t lastMenuId = eventContext.menuId;
-    eventContext = saved;
-    eventContext.menuId = lastMenuId;
+    const int32_t lastMenuId = formsState().eventContext.menuId;
+    formsState().eventContext = saved;
+    formsState().eventContext.menuId = lastMenuId;
     return result;
 }
 

@@ -1,6 +1,7 @@
 // Images of bitmap buttons and bitmap statics, named by the control's text.
-#include "colours.h"
-#include "numbers.h"
+#include "forms/images.h"
+
+#include "runtime/numbers.h"
 
 #include <windows.h>
 

@@ -1,10 +1,11 @@
 // Showing a described dialog modally from a fresh template, and ending it.
-#include "dialogs.h"
-#include "events.h"
+#include "forms/modal_display.h"
+
+#include "forms/events.h"
+#include "forms/forms_state.h"
+#include "forms/templates.h"
 
 #include <windows.h>
-
-DialogObject* pendingDialog = nullptr;
 
 INT_PTR showModal(DialogObject& dialog, const DialogObject* parent) {
     if (!dialog.header || dialog.isDialog != 1) return 0;
@@ -14,12 +15,12 @@ INT_PTR showModal(DialogObject& dialog, const DialogObject* parent) {
     if (!block) return -1;
     buildTemplate(block, *dialog.header);
 
-    pendingDialog = &dialog;
+    formsState().pendingDialog = &dialog;
     HWND owner = parent ? parent->window : dialog.header->parentWindow;
     INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(block), owner,
                                              dialogProcedure, 0);
     // A window that was never created never took the pending dialog over.
-    if (pendingDialog == &dialog) pendingDialog = nullptr;
+    if (formsState().pendingDialog == &dialog) formsState().pendingDialog = nullptr;
     GlobalFree(block);
     return result;
 }

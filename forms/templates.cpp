@@ -2,7 +2,11 @@
 // published layout (little-endian words, UTF-16 strings with terminators, items on
 // 4-byte boundaries). One writer serves both the counting pass and the building pass,
 // so the measured size is exactly the size built.
-#include "dialogs.h"
+
+#include "forms/templates.h"
+
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
 
 #include <windows.h>
 

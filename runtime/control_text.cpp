@@ -1,5 +1,7 @@
 // Text between the program and the controls of a dialog on screen.
-#include "text.h"
+#include "runtime/control_text.h"
+
+#include "runtime/text.h"
 
 namespace {
 

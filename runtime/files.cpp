@@ -1,8 +1,8 @@
 // Record files: numbered fixed-length records, one positioning and one transfer each.
-#include "files.h"
+#include "runtime/files.h"
 
-#include "messages.h"
-#include "text.h"
+#include "runtime/messages.h"
+#include "runtime/text.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // The message pump, centred message boxes and window centring.
 #pragma once
 
-#include "dialog_object.h"
+#include "runtime/dialog_object.h"
 
 #include <windows.h>
 

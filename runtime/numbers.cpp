@@ -1,7 +1,7 @@
 // Numbers as the editor shows and reads them.
-#include "numbers.h"
+#include "runtime/numbers.h"
 
-#include "text.h"
+#include "runtime/text.h"
 
 #include <cfenv>
 #include <cfloat>

@@ -3,7 +3,7 @@
 // Out of memory: allocText returns null when even a compacted heap cannot give the
 // block, and the operations that build a new text value then return null as well
 // instead of writing through it.
-#include "text.h"
+#include "runtime/text.h"
 
 #include <windows.h>
 

@@ -3,8 +3,6 @@
 // Positions in texts are 1-based.
 #pragma once
 
-#include "dialog_object.h"
-
 #include <cstdint>
 #include <initializer_list>
 
@@ -27,7 +25,3 @@ int32_t findText(const char* searched, const char* sought, int32_t start);
 void overwriteText(char* destination, int32_t start, int32_t count, const char* source);
 char* upperText(const char* text);
 int32_t firstCharCode(const char* text);
-
-// Control texts of a dialog on screen; an empty text value when it is not.
-char* getControlText(const DialogObject& dialog, int32_t controlId);
-void setControlText(const DialogObject& dialog, int32_t controlId, const char* text);

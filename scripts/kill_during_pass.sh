@@ -39,7 +39,8 @@ place() {  # puts the old dictionary in the folder, or on the other file system 
 
 timed() {  # seconds a whole run takes with the dictionary placed as $1
     place "$1"
-    local start=$(date +%s%N)
+    local start
+    start=$(date +%s%N)
     "$tool" pass "$work" >/dev/null
     echo "scale=3; ($(date +%s%N) - $start) / 1000000000" | bc
 }

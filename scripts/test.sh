@@ -6,7 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 # shellcheck disable=SC2086
-ensure_packages $BUILD_PACKAGES $TEST_PACKAGES
+ensure_packages $BUILD_PACKAGES $LINT_PACKAGES $TEST_PACKAGES
+
+# Quick checks first, so that a finding stops the run before the long builds.
+echo "== Lint (include structure, shellcheck, format, clang-tidy)"
+lint_start=$SECONDS
+scripts/lint.sh
+echo "Lint: $((SECONDS - lint_start)) s"
 
 jobs=$(nproc)
 # A compiler cache, where the machine has one, makes a second run of this command quick,
@@ -14,7 +20,7 @@ jobs=$(nproc)
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON "${launcher[@]}" >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON -DEDITOR_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
@@ -25,7 +31,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 # own leaks; the normal build above runs them.
 echo "== Sanitizer build (ASan + UBSan, with fault injection)"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DEDITOR_TESTS=ON \
-  -DEDITOR_SANITIZE=ON -DEDITOR_FAULT_INJECTION=ON "${launcher[@]}" >/dev/null
+  -DEDITOR_SANITIZE=ON -DEDITOR_FAULT_INJECTION=ON -DEDITOR_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" \
@@ -36,7 +42,7 @@ scripts/fuzz.sh 15
 
 echo "== Windows cross-compile (mingw-w64, i686)"
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-  "${launcher[@]}" >/dev/null
+  -DEDITOR_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-windows -j"$jobs"
 echo "Windows build: $(ls build-windows/*.exe 2>/dev/null || echo 'program libraries only')"
 # Windows stretches the DPI-unaware program on high-resolution screens; its manifest asks
@@ -51,7 +57,7 @@ strings build-windows/translation-editor.exe | grep -q '>true</gdiScaling>' ||
 echo "== Windows build under Wine (mingw-w64, x86_64; wine64 on Xvfb)"
 wine_stage_start=$SECONDS
 cmake -S . -B build-windows-x64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  "${launcher[@]}" >/dev/null
+  -DEDITOR_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-windows-x64 -j"$jobs"
 tests/desktop/wine_run.sh build-windows-x64/translation-editor.exe build/translation-file
 echo "Windows build under Wine: $((SECONDS - wine_stage_start)) s"

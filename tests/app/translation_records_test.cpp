@@ -2,7 +2,7 @@
 // terminator. What a slot takes from the form is the store's tests' business.
 #include <gtest/gtest.h>
 
-#include "translation_records.h"
+#include "app/translation_records.h"
 
 #include <cstring>
 #include <string>

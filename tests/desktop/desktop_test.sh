@@ -46,6 +46,7 @@ if [ "$wm" != none ]; then
     for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 fi
 
+# shellcheck source=tests/desktop/form_driver.sh
 . "$(dirname "$0")/form_driver.sh"
 type_text() { xdotool type --delay 30 -- "$1"; sleep 0.3; }
 key() { xdotool key "$@"; sleep 0.4; }
@@ -101,7 +102,7 @@ size=$(xdotool getwindowgeometry "$form" | sed -n 's/.*Geometry: //p')
 position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'; }
 read -r x0 y0 < <(position "$form")
 xdotool mousemove --window "$form" "$(device 200)" "$(device $((client_y / 2)))" mousedown 1
-for step in 1 2 3 4; do xdotool mousemove_relative -- 10 5; sleep 0.1; done
+for _ in 1 2 3 4; do xdotool mousemove_relative -- 10 5; sleep 0.1; done
 xdotool mouseup 1
 sleep 0.5
 read -r x1 y1 < <(position "$form")

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # $form is the caller's
 # Sourced by the desktop scripts: finding the editor's form and clicking its controls
 # where a person sees them. Needs $form (the form's X window); CLIENT_X and CLIENT_Y say
 # where its client area lies in that window (the layer draws its own frame: 3, 22).

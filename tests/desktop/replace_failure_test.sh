@@ -39,6 +39,7 @@ fail() {
     exit 1
 }
 
+# shellcheck source=tests/desktop/form_driver.sh
 . "$(dirname "$0")/form_driver.sh"
 
 record=2056

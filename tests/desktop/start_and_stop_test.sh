@@ -26,7 +26,7 @@ trap stop EXIT
 free_display() {
     local n=${FIRST_DISPLAY:-120}
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    echo $n
+    echo "$n"
 }
 start_server() {
     local n attempt
@@ -102,7 +102,7 @@ for i in 1 2 3 4 5; do
     [ $((i % 2)) -eq 1 ] && display="" || display=":$absent"
     status=0
     (cd "$work" && DISPLAY=$display timeout 10 ./editor) 2>"$work/said" || status=$?
-    [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || fail "no display ($display): exit code $status"
+    if [ "$status" -eq 0 ] || [ "$status" -eq 124 ]; then fail "no display ($display): exit code $status"; fi
     [ "$(wc -l < "$work/said")" -eq 1 ] || fail "no display: said more than one line: $(cat "$work/said")"
     grep -q "no display" "$work/said" || fail "no display: said $(cat "$work/said")"
     [ ! -e "$work/TranslationFileNEW.dat" ] || fail "no display: a work file was made"

@@ -2,8 +2,10 @@
 // headless screen: the text moved by the press in a pushed frame, and the dark outline of
 // the focus the press gives it. The unpressed button, as every button of the editor's form
 // looks, is pinned down by the scenario tests' reviewed picture of the form.
-#include "colours.h"
-#include "dialogs.h"
+#include "forms/colours.h"
+#include "forms/controls.h"
+#include "forms/dialog_registry.h"
+#include "forms/modal_display.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>

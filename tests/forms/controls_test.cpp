@@ -1,7 +1,11 @@
 // addControl's records of a described dialog, and freeDialogs, which every run of the
 // editor ends with.
-#include "dialogs.h"
 
+#include "forms/controls.h"
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/forms_state.h"
+#include "forms/modal_display.h"
 #include "ui_driver.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +46,7 @@ TEST_F(ControlRecords, FreeDialogsReleasesEveryDescription) {
     freeDialogs();
     EXPECT_EQ(dialog.header, nullptr);
     EXPECT_EQ(second.header, nullptr);
-    EXPECT_EQ(dialogRegistry, nullptr);
+    EXPECT_EQ(formsState().dialogRegistry, nullptr);
     EXPECT_EQ(showModal(dialog, nullptr), 0);
     EXPECT_EQ(showModal(second, nullptr), 0);
     DialogObject windowObject;  // a plain window object is no dialog either

@@ -1,10 +1,12 @@
 // The in-memory dialog template, byte for byte against the tests' own writer, with the
 // texts that could overrun it, and the pixel-to-dialog-unit rule: edges are rounded, and
 // halves, which the editor form's own positions never produce, go to the even neighbour.
-#include "dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include "forms/dialog_description.h"
+#include "forms/dialog_registry.h"
+#include "forms/templates.h"
 #include "template_builder.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Any bytes as the text of a number field: no crash, no read past the terminator, and
 // every shown integer reads back as itself.
-#include "numbers.h"
-#include "text.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 // Damaged and hostile dictionaries opened by the real editor: browsed, searched and run
 // through every maintenance pass. The program must end normally, write nothing through
 // the form outside the entry positions, and never make up entries a file did not hold.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include <gtest/gtest.h>
@@ -114,21 +115,21 @@ void typeAndClick(int field, const std::string& text, int button) {
 TEST_P(DamagedDictionary, BrowsingWritesOnlyEntryPositions) {
     EditorSession session;
     writeFiles(session);
-    session.addAction([] { clickControl(34); });                      // Up
-    session.addAction([] { clickControl(35); });                      // Down
-    session.addAction([] { typeAndClick(32, "3", 37); });             // Goto 3
-    session.addAction([] { typeAndClick(32, " 2000", 37); });         // Goto far past the end
-    session.addAction([] { typeAndClick(32, "-5", 34); });            // Up from below the header
-    session.addAction([] { typeAndClick(32, "0", 35); });             // Down to nothing
-    session.addAction([] { typeAndClick(32, "2147483647", 34); });    // Up at the top of int32
-    session.addAction([] { typeAndClick(39, "w3", 40); });            // Find an entry
-    session.addAction([] { typeAndClick(39, "\xe9\xff", 40); });      // Find nothing
-    session.addAction([] { typeAndClick(32, "2", 37); });
+    session.addAction([] { clickControl(upButton); });                      // Up
+    session.addAction([] { clickControl(downButton); });                      // Down
+    session.addAction([] { typeAndClick(entryNumberBox, "3", gotoButton); });             // Goto 3
+    session.addAction([] { typeAndClick(entryNumberBox, " 2000", gotoButton); });         // Goto far past the end
+    session.addAction([] { typeAndClick(entryNumberBox, "-5", upButton); });            // Up from below the header
+    session.addAction([] { typeAndClick(entryNumberBox, "0", downButton); });             // Down to nothing
+    session.addAction([] { typeAndClick(entryNumberBox, "2147483647", upButton); });    // Up at the top of int32
+    session.addAction([] { typeAndClick(findBox, "w3", findButton); });            // Find an entry
+    session.addAction([] { typeAndClick(findBox, "\xe9\xff", findButton); });      // Find nothing
+    session.addAction([] { typeAndClick(entryNumberBox, "2", gotoButton); });
     session.addAction([] {  // a slot without its terminator shows its own 255 bytes at most
         for (int id = 10; id <= 17; ++id)
             EXPECT_LE(controlText(id).size(), slotSize) << "field " << id;
     });
-    session.addAction([] { setText(11, "edited"); });
+    session.addAction([] { setText(entryField(6), "edited"); });
     ASSERT_EQ(session.run(), 0);
     EXPECT_EQ(session.actionsDone(), 12u);
     EXPECT_FALSE(session.log().closingRefused) << "OK did not end the program";
@@ -165,7 +166,7 @@ TEST_P(DamagedDictionaryPass, NewDictionaryHoldsOnlyRealEntries) {
     if (!damaged.workFile.empty())
         testfs::writeBytes(session.workFilePath(), damaged.workFile);
     session.addAction([button = button] {
-        setText(48, "2");
+        setText(classNumberBox, "2");
         clickControl(button);
     });
     ASSERT_EQ(session.run(), 0);
@@ -185,7 +186,7 @@ std::string passName(const ::testing::TestParamInfo<std::tuple<DamagedFile, int>
 
 INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionary, ::testing::ValuesIn(corpus()), fileName);
 INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionaryPass,
-                         ::testing::Combine(::testing::ValuesIn(corpus()), ::testing::Range(42, 48)), passName);
+                         ::testing::Combine(::testing::ValuesIn(corpus()), ::testing::Range(deleteLinksButton, resetHighModesButton + 1)), passName);
 
 }  // namespace
 }  // namespace editor

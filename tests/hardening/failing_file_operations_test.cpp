@@ -1,6 +1,7 @@
 // Every file operation of a user's command made to fail in turn, once or for good (a full
 // disk): the dictionary on disk is afterwards either the old one or the new one, whole;
 // when the change did not happen the user was told; and the program still ends normally.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include "kernel/fault_injection.h"
@@ -45,20 +46,20 @@ struct Command {
 std::vector<Command> commands() {
     const std::string worked = workedDictionary();
     std::vector<Command> list = {
-        {"store", worked, [](EditorSession& s) { s.addAction([] { setText(12, "changed"); }); }},
+        {"store", worked, [](EditorSession& s) { s.addAction([] { setText(entryField(7), "changed"); }); }},
         {"add", worked,
          [](EditorSession& s) {
              s.addAction([] {
-                 setText(39, "new word");
-                 clickControl(41);
+                 setText(findBox, "new word");
+                 clickControl(addButton);
              });
          }},
-        {"start_and_end", "", [](EditorSession& s) { s.setClosingCommand(29); }},
+        {"start_and_end", "", [](EditorSession& s) { s.setClosingCommand(cancelButton); }},
     };
     for (int button = 42; button <= 47; ++button)
         list.push_back({"pass " + std::to_string(button), worked, [button](EditorSession& s) {
                             s.addAction([button] {
-                                setText(48, "32");
+                                setText(classNumberBox, "32");
                                 clickControl(button);
                             });
                         }});
@@ -162,7 +163,7 @@ TEST(FailingFileOperations, TheDictionaryStaysLockedAcrossTheWholeRebuild) {
             if (other.ofdLockTaken || other.flockTaken)
                 takenAfter.push_back(n);
         });
-        clickControl(47);
+        clickControl(resetHighModesButton);
     });
     session.addAction([] { kernel::observeFileOperations(nullptr); });
     EXPECT_EQ(session.run(), 0);

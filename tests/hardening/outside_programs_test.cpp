@@ -2,6 +2,7 @@
 // place, renamed over or removed, a work file renamed over during a pass, and files this
 // user may not write. The editor must never write into a file other than the one the name
 // leads to, nor into one changed behind its back, and must say what went wrong.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ TEST_P(DictionaryReplacedUnderTheEditor, TheStoreWritesNothingAndTheFormKeepsIts
                   std::string("TranslationFile.dat") + GetParam().happened + "; this entry was not stored");
         EXPECT_EQ(dictionary(), other);
         EXPECT_EQ(controlText(replyTextField), "kept");
-        EXPECT_EQ(controlText(32), shownNumber(4));
+        EXPECT_EQ(controlText(entryNumberBox), shownNumber(4));
         clickControl(downButton);
     });
     step([] { clickControl(cancelButton); });
@@ -83,7 +84,7 @@ TEST_P(DictionaryReplacedUnderTheEditor, TheStoreWritesNothingAndTheFormKeepsIts
 TEST_P(DictionaryReplacedUnderTheEditor, APassChangesNothing) {
     step([&] {
         GetParam().replace(dictionaryPath(), other);
-        clickControl(47);
+        clickControl(resetHighModesButton);
     });
     step([&] {
         EXPECT_EQ(answerMessageBox("error...MAIN...").text,
@@ -136,7 +137,7 @@ TEST_F(OutsidePrograms, AWorkFileRenamedOverDuringAPassIsNotInstalled) {
     Bytes original = dictionaryBytes(3, {word("a"), word("b")});
     original.replace(2 * recordSize + textOffset + description * slotSize, slotSize, std::string(slotSize, 'd'));
     writeDictionary(original);
-    step([] { clickControl(45); });
+    step([] { clickControl(deleteUnusedButton); });
     step([&] {
         renameOver(workFilePath(), "not a dictionary");
         answerMessageBox("unused...");

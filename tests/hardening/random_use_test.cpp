@@ -3,6 +3,7 @@
 // count has changed only as the action allows and every entry decodes. Seeded: a failure
 // names its seed and the actions that led to it. HARDENING_SEED and HARDENING_ACTIONS
 // choose another seed or length.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include "ui_driver.h"
@@ -70,7 +71,7 @@ public:
         EditorSession session(directory_);
         boxesNoted_ = 0;
         session.setWaitLimit(1 << 30);  // the alarm stops a stalled run
-        session.setClosingCommand(29);
+        session.setClosingCommand(cancelButton);
         session.setNextAction([this, &session] { return onForm(session.log()); });
         alarm(stallSeconds);
         int32_t result = session.run();
@@ -155,12 +156,12 @@ private:
             std::string number = randomNumber();
             int button = pick(3) == 0 ? 35 : pick(2) == 0 ? 34 : 37;
             note("box 32 := \"" + number + "\", click " + std::to_string(button));
-            setText(32, number);
+            setText(entryNumberBox, number);
             clickControl(button);
         } else if (roll < 67) {
             std::string number = randomNumber();
             note("field 48 := \"" + number + "\"");
-            setText(48, number);
+            setText(classNumberBox, number);
         } else if (roll < 72) {
             int field = pickOf(textFieldIds);
             note("field " + std::to_string(field) + " := 300 characters");

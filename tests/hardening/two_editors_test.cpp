@@ -1,5 +1,6 @@
 // Two editors started on the same directory, as two real processes: the second must not
 // get at the first one's files, say so, and leave them exactly as they are.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ TEST(TwoEditors, SecondCannotOpenTheFilesAndLeavesThemAlone) {
             firstReady.send("r");
             firstGoOn.receiveByte();  // holds the first editor with both files open
         });
-        session.addAction([] { clickControl(35); });  // Down
+        session.addAction([] { clickControl(downButton); });  // Down
         runChild(session);
     }
     firstReady.closeWriting();  // a first editor that dies early ends the wait

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "numbers.h"
-#include "text.h"
+#include "runtime/numbers.h"
+#include "runtime/text.h"
 
 #include <cfenv>
 #include <cmath>

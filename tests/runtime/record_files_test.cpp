@@ -5,8 +5,8 @@
 // through the editor in the scenario, hardening and app tests.
 #include <gtest/gtest.h>
 
-#include "files.h"
-#include "text.h"
+#include "runtime/files.h"
+#include "runtime/text.h"
 
 #include "kernel/module_path.h"
 #include "temp_directory.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "text.h"
+#include "runtime/text.h"
 
 #include "kernel/debug_output.h"
 

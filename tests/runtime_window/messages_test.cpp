@@ -1,6 +1,6 @@
 // The message pump and the centring hook of message boxes, on the
 // headless display (1024 x 768, work area 0, 0, 1024, 738).
-#include "messages.h"
+#include "runtime/messages.h"
 
 #include "message_recorder.h"
 #include "ui_driver.h"

@@ -1,6 +1,7 @@
 // The form's commands (Up, Down, Goto, Find and Add): where each leaves the form, what the
 // store that each begins with makes of the form's texts, and what happens when the file
 // refuses a write.
+#include "app/editor_form.h"
 #include "editor_session.h"
 #include "file_size_limit.h"
 
@@ -49,12 +50,12 @@ TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
     const Move& move = GetParam();
     step([&] {
         if (move.boxText)
-            typeInto(32, move.boxText);
+            typeInto(entryNumberBox, move.boxText);
         clickControl(move.button);
     });
     step([&] {
         EXPECT_EQ(formView(), shown(move.record, move.class1As0));
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), before_);
@@ -62,13 +63,13 @@ TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, BrowsingMoves,
-    ::testing::Values(Move{"UpOnTheLastEntryStaysThere", nullptr, 34, 10, false},
-                      Move{"UpFromTheBoxNumberShowsTheNextEntryWithClass1AsItIs", "5", 34, 6, false},
-                      Move{"DownShowsTheEntryBelowWithClass1As0", "7", 35, 6, true},
-                      Move{"DownNotBelowTwo", "2", 35, 2, false},
-                      Move{"GotoShowsTheEntryWithClass1As0", "6", 37, 6, true},
-                      Move{"GotoTheHeaderShowsTheLast", "1", 37, 10, false},
-                      Move{"GotoPastTheEndShowsTheLast", "99", 37, 10, false}),
+    ::testing::Values(Move{"UpOnTheLastEntryStaysThere", nullptr, upButton, 10, false},
+                      Move{"UpFromTheBoxNumberShowsTheNextEntryWithClass1AsItIs", "5", upButton, 6, false},
+                      Move{"DownShowsTheEntryBelowWithClass1As0", "7", downButton, 6, true},
+                      Move{"DownNotBelowTwo", "2", downButton, 2, false},
+                      Move{"GotoShowsTheEntryWithClass1As0", "6", gotoButton, 6, true},
+                      Move{"GotoTheHeaderShowsTheLast", "1", gotoButton, 10, false},
+                      Move{"GotoPastTheEndShowsTheLast", "99", gotoButton, 10, false}),
     [](const ::testing::TestParamInfo<Move>& move) { return std::string(move.param.name); });
 
 // Every command first stores the entry it leaves, there and nowhere else; entry 6, its
@@ -77,17 +78,17 @@ TEST_F(Browsing, EveryCommandStoresTheEntryItLeaves) {
     TestEntry edited = entry(6);
     edited.wordClass = 0;
     edited.texts[nameReply] = "name reply";
-    for (int button : {34, 35, 37, 40, 41}) {  // Up, Down, Goto, Find, Add
+    for (int button : {upButton, downButton, gotoButton, findButton, addButton}) {
         SCOPED_TRACE(button);
         writeDictionary(before_);
-        step([] { typeInto(32, "6"); clickControl(37); });
+        step([] { typeInto(entryNumberBox, "6"); clickControl(gotoButton); });
         step([button] {
-            typeInto(15, "name reply");
-            typeInto(32, "4");
-            typeInto(39, "cat");
+            typeInto(entryField(10), "name reply");
+            typeInto(entryNumberBox, "4");
+            typeInto(findBox, "cat");
             clickControl(button);
         });
-        step([] { clickControl(29); });
+        step([] { clickControl(cancelButton); });
         runEditorToEnd();
         for (int32_t record = 2; record <= 10; ++record)
             EXPECT_EQ(entryAt(dictionary(), record), record == 6 ? edited : entry(record)) << "record " << record;
@@ -103,14 +104,14 @@ TEST_F(Browsing, PositionsOutsideTheEntriesAreNeverWritten) {
         int button;
         const char* numberShown;
     };
-    for (const Case& c : {Case{"0", 34, " 1"}, Case{"500", 35, " 499"}}) {
+    for (const Case& c : {Case{"0", upButton, " 1"}, Case{"500", downButton, " 499"}}) {
         SCOPED_TRACE(c.boxText);
-        step([&] { typeInto(32, c.boxText); clickControl(c.button); });
+        step([&] { typeInto(entryNumberBox, c.boxText); clickControl(c.button); });
         step([&] {
-            EXPECT_EQ(controlText(32), c.numberShown);
-            typeInto(6, "77");
-            typeInto(13, "stray");
-            clickControl(28);
+            EXPECT_EQ(controlText(entryNumberBox), c.numberShown);
+            typeInto(entryField(1), "77");
+            typeInto(entryField(8), "stray");
+            clickControl(okButton);
         });
         runEditorToEnd();
         EXPECT_EQ(dictionary(), before_);
@@ -118,10 +119,10 @@ TEST_F(Browsing, PositionsOutsideTheEntriesAreNeverWritten) {
 }
 
 TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
-    step([] { typeInto(39, "zebra"); clickControl(41); });
+    step([] { typeInto(findBox, "zebra"); clickControl(addButton); });
     step([&] {
-        EXPECT_EQ(controlText(32), " 11");
-        clickControl(29);
+        EXPECT_EQ(controlText(entryNumberBox), " 11");
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     Bytes after = dictionary();
@@ -148,7 +149,7 @@ class Finding : public Browsing, public ::testing::WithParamInterface<Sought> {}
 
 TEST_P(Finding, ShowsTheLastWholeMatchOrSaysNotFound) {
     const Sought& sought = GetParam();
-    step([&] { typeInto(39, sought.words); clickControl(40); });
+    step([&] { typeInto(findBox, sought.words); clickControl(findButton); });
     step([&] {
         EXPECT_EQ(formView(), shown(sought.record));
         bool boxShown = messageBoxShown("Not Found");
@@ -160,7 +161,7 @@ TEST_P(Finding, ShowsTheLastWholeMatchOrSaysNotFound) {
             EXPECT_TRUE(box.stopIcon);
         }
     });
-    step([] { clickControl(29); });
+    step([] { clickControl(cancelButton); });
     runEditorToEnd();
 }
 
@@ -176,11 +177,13 @@ class Store : public EditorTest {
 protected:
     void expectStoredAs(int field, const std::vector<std::pair<std::string, std::string>>& cases,
                         void (*enter)(int, const std::string&)) {
-        for (const auto& [typed, stored] : cases) {
-            step([=] { enter(field, typed); clickControl(37); });
+        for (const auto& typedAndStored : cases) {
+            const std::string& typed = typedAndStored.first;
+            const std::string& stored = typedAndStored.second;
+            step([=] { enter(field, typed); clickControl(gotoButton); });
             step([=] { EXPECT_EQ(controlText(field), stored) << "typed '" << typed << "'"; });
         }
-        step([] { clickControl(29); });
+        step([] { clickControl(cancelButton); });
         runEditorToEnd();
     }
 
@@ -188,7 +191,7 @@ protected:
     // entry can't be stored, and the form keeps the text.
     void storeRefused(int button, const std::string& why) {
         step([button] {
-            typeInto(13, "typed");
+            typeInto(entryField(8), "typed");
             clickControl(button);
         });
         step([why] {
@@ -198,7 +201,7 @@ protected:
         });
         step([] {
             EXPECT_NE(formWindow(), nullptr);
-            EXPECT_EQ(controlText(13), "typed");
+            EXPECT_EQ(controlText(entryField(8)), "typed");
         });
     }
 };
@@ -223,9 +226,9 @@ TEST_F(Store, NumbersAreRoundedAndOnlyTheFirstOfEachSeparatorInTheDescriptionBec
 TEST_F(Store, OtherTextsAreStoredExactlyAsTyped) {
     writeNumberedDictionary(3);
     step([] {
-        typeInto(10, " a.b (c) ");
-        typeInto(14, "RUN.exe;");
-        clickControl(28);
+        typeInto(entryField(5), " a.b (c) ");
+        typeInto(entryField(9), "RUN.exe;");
+        clickControl(okButton);
     });
     runEditorToEnd();
     TestEntry stored = entryAt(dictionary(), 3);
@@ -238,11 +241,11 @@ TEST_F(Store, OtherTextsAreStoredExactlyAsTyped) {
 TEST_F(Store, ATextLongerThanItsSlotIsCutAndTheRecordStaysIntact) {
     std::vector<TestEntry> entries = writeNumberedDictionary(3);
     step([] {
-        typeInto(11, std::string(300, 'k'));
-        typeInto(17, std::string(254, 'd'));
-        clickControl(37);  // Goto to the entry on show stores it
+        typeInto(entryField(6), std::string(300, 'k'));
+        typeInto(entryField(12), std::string(254, 'd'));
+        clickControl(gotoButton);  // Goto to the entry on show stores it
     });
-    step([] { clickControl(29); });
+    step([] { clickControl(cancelButton); });
     runEditorToEnd();
     TestEntry expected = entries.back();
     expected.texts[keyWords] = std::string(254, 'k');
@@ -262,22 +265,22 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     Bytes before = dictionary();
     FileSizeLimit limit;
     limit.set(10 * recordSize + 440);
-    step([] { typeInto(39, "new word"); clickControl(41); });
+    step([] { typeInto(findBox, "new word"); clickControl(addButton); });
     step([] { EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't write TranslationFile.dat"); });
     step([&] {
         EXPECT_EQ(formView(), shownAs(entries.back(), 10));
         EXPECT_EQ(dictionary(), before);
-        typeInto(32, "11");
-        clickControl(34);
+        typeInto(entryNumberBox, "11");
+        clickControl(upButton);
     });
     step([] {
         EXPECT_FALSE(messageBoxShown("error...MAIN..."));
-        EXPECT_EQ(controlText(32), " 11");
+        EXPECT_EQ(controlText(entryNumberBox), " 11");
     });
-    storeRefused(28, "Can't write TranslationFile.dat");
+    storeRefused(okButton, "Can't write TranslationFile.dat");
     step([&] {
         limit.lift();
-        clickControl(28);
+        clickControl(okButton);
     });
     runEditorToEnd();
     Bytes after = dictionary();
@@ -297,14 +300,14 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
 TEST_F(Store, APositionPastTheFileEndIsRefusedOnceAndNothingIsMadeUp) {
     writeDictionary(dictionaryBytes(40, numberedEntries(13)));
     Bytes before = dictionary();
-    storeRefused(35, "TranslationFile.dat ends before this entry, it can't be stored");
+    storeRefused(downButton, "TranslationFile.dat ends before this entry, it can't be stored");
     step([] {
-        EXPECT_EQ(controlText(32), " 40");
-        clickControl(35);
+        EXPECT_EQ(controlText(entryNumberBox), " 40");
+        clickControl(downButton);
     });
     step([] {
-        EXPECT_EQ(controlText(32), " 39");
-        clickControl(29);
+        EXPECT_EQ(controlText(entryNumberBox), " 39");
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), before);
@@ -317,10 +320,10 @@ TEST_F(Store, BeyondTheLastAddressableRecordTheUserIsToldTheDictionaryIsFull) {
     const uintmax_t length = uintmax_t(lastAddressable) * recordSize;
     writeDictionary(headerBytes(lastAddressable));
     std::filesystem::resize_file(dictionaryPath(), length);
-    step([] { typeInto(32, "1044497"); clickControl(34); });  // the Next-entry sentinel
-    storeRefused(34, "TranslationFile.dat is full, this entry can't be stored");
-    storeRefused(41, "TranslationFile.dat is full, this entry can't be stored");
-    step([] { clickControl(29); });
+    step([] { typeInto(entryNumberBox, "1044497"); clickControl(upButton); });  // the Next-entry sentinel
+    storeRefused(upButton, "TranslationFile.dat is full, this entry can't be stored");
+    storeRefused(addButton, "TranslationFile.dat is full, this entry can't be stored");
+    step([] { clickControl(cancelButton); });
     runEditorToEnd();
     EXPECT_EQ(std::filesystem::file_size(dictionaryPath()), length);
     EXPECT_EQ(int32At(dictionary(), 0), lastAddressable);

@@ -1,5 +1,6 @@
 // The editor form as drawn, pixel for pixel, against a reviewed picture. Run with
 // UPDATE_GOLDEN=1 to write a new picture after a deliberate change of the drawing.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include "ui_driver.h"
@@ -22,7 +23,7 @@ TEST_F(FormPicture, TheFormLooksAsReviewed) {
         testui::pumpUntilIdle();
         picture = testui::windowPixels(formWindow());
         percent = testui::headless().scale().dpi * 100 / display::Scale::kProgramDpi;
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
 

@@ -1,4 +1,5 @@
 // The six clean-up passes, the rebuild that follows each, and passes from a rebuilt form.
+#include "app/editor_form.h"
 #include "editor_session.h"
 #include "file_size_limit.h"
 #include "lock_attempt.h"
@@ -64,7 +65,7 @@ protected:
         step([this, expected] {
             EXPECT_EQ(formView(), shownAs(expected.back(), static_cast<int32_t>(expected.size()) + 1));
             EXPECT_TRUE(fileExists(workFilePath()) && readBytes(workFilePath()).empty());
-            clickControl(28);
+            clickControl(okButton);
         });
         runEditorToEnd();
         expectDictionaryOf(expected);
@@ -76,7 +77,9 @@ protected:
 
 // The class number comes from the box beside the button; a negative one counts as 0.
 TEST_F(Passes, DeleteWordClassDropsTheClassFromRecord200On) {
-    for (auto [typed, classNumber] : {std::pair<const char*, int32_t>{"5", 5}, {"-5", 0}}) {
+    for (const auto& typedAndClass : {std::pair<const char*, int32_t>{"5", 5}, {"-5", 0}}) {
+        const char* typed = typedAndClass.first;
+        const int32_t classNumber = typedAndClass.second;
         SCOPED_TRACE(typed);
         writeEntries(205, [](int32_t record, TestEntry& e) {
             if (record == 150 || record == 199 || record == 200 || record == 204)
@@ -84,8 +87,8 @@ TEST_F(Passes, DeleteWordClassDropsTheClassFromRecord200On) {
             if (record == 152 || record == 202)
                 e.wordClass = 5;
         });
-        step([typed] { typeInto(48, typed); });
-        passGives(43, survivors([&](int32_t r) { return r >= 200 && entry(r).wordClass == classNumber; }));
+        step([typed] { typeInto(classNumberBox, typed); });
+        passGives(deleteWordClassButton, survivors([&](int32_t r) { return r >= 200 && entry(r).wordClass == classNumber; }));
     }
 }
 
@@ -94,8 +97,8 @@ TEST_F(Passes, Class999IsAnnouncedAndEmptiesEveryKeptTranslation) {
         if (record == 150 || record == 201)
             e.wordClass = 999;
     });
-    step([] { typeInto(48, "999"); });
-    passGives(43, survivors([](int32_t r) { return r == 201; }, [](TestEntry& e) { e.texts[translation].clear(); }),
+    step([] { typeInto(classNumberBox, "999"); });
+    passGives(deleteWordClassButton, survivors([](int32_t r) { return r == 201; }, [](TestEntry& e) { e.texts[translation].clear(); }),
               {[] {
                   EXPECT_NE(formWindow(), nullptr) << "the form stays behind the box";
                   MessageBoxSeen box = answerMessageBox("message...");
@@ -111,7 +114,7 @@ TEST_F(Passes, DeleteClass32KeepsRecordsBelow40) {
         if (record == 41)
             e.wordClass = 33;
     });
-    passGives(44, survivors([](int32_t r) { return r == 40 || r == 42; }));
+    passGives(deleteClass32Button, survivors([](int32_t r) { return r == 40 || r == 42; }));
 }
 
 // Only key words that are exactly "unused" go. A description that fills its slot without
@@ -126,7 +129,7 @@ TEST_F(Passes, DeleteUnusedDropsOnlyTheExactWordAndReplacesAnOverlongDescription
     writeDictionary(bytes);
     std::vector<TestEntry> expected = survivors([](int32_t r) { return r == 2 || r == 5; });
     expected[0].texts[description] = "this entry caused a varable overload";
-    passGives(45, expected,
+    passGives(deleteUnusedButton, expected,
               {[] {
                    MessageBoxSeen box = answerMessageBox("unused...");
                    EXPECT_EQ(box.text, "var overload");
@@ -144,7 +147,7 @@ TEST_F(Passes, ExtractWordsKeepsRecordsUpTo120AndWordsWithADescription) {
         if (record == 120 || record == 122)
             e.texts[description].clear();
     });
-    passGives(46, survivors([](int32_t r) { return (r >= 121 && r <= 125) || r == 127; }));
+    passGives(extractWordsButton, survivors([](int32_t r) { return (r >= 121 && r <= 125) || r == 127; }));
 }
 
 // Only what the dictionary really holds reaches the new one: not what an earlier run left
@@ -155,7 +158,7 @@ TEST_F(Passes, ResetHighModesZeroesModesAbove10AndCopiesOnlyWholeRecords) {
     writeEntries(7, [&](int32_t record, TestEntry& e) { e.mode = modes[record - 2]; });
     writeDictionary(withCount(dictionary() + recordBytes(word("cut short")).substr(0, 700), 20));
     writeBytes(workFilePath(), dictionaryBytes(31, std::vector<TestEntry>(30, word("leftover"))));
-    passGives(47, survivors([](int32_t) { return false; }, [](TestEntry& e) {
+    passGives(resetHighModesButton, survivors([](int32_t) { return false; }, [](TestEntry& e) {
         if (e.mode > 10)
             e.mode = 0;
     }));
@@ -181,15 +184,15 @@ TEST_F(Passes, DeleteLinksFromARebuiltFormAndOneOkEndsEverything) {
     std::vector<TestEntry> expected = survivors([](int32_t r) { return r == 40 || r == 45 || r == 50; });
     expected.back().texts[replyText] = "edited between passes";
     step([] {
-        typeInto(16, "never stored");
-        clickControl(44);
+        typeInto(entryField(11), "never stored");
+        clickControl(deleteClass32Button);
     });
     step([] {
-        EXPECT_EQ(controlText(32), " 50");
-        typeInto(13, "edited between passes");
-        clickControl(34);  // Up on the last entry stores the edit
+        EXPECT_EQ(controlText(entryNumberBox), " 50");
+        typeInto(entryField(8), "edited between passes");
+        clickControl(upButton);  // Up on the last entry stores the edit
     });
-    passGives(42, expected);
+    passGives(deleteLinksButton, expected);
 }
 
 // The work file cannot be written completely: the dictionary is not replaced, the user is
@@ -199,14 +202,14 @@ TEST_F(Passes, AWorkFileThatCouldNotBeWrittenNeverReplacesTheDictionary) {
     Bytes before = dictionary();
     FileSizeLimit limit;
     limit.set(before.size() - recordSize);
-    step([] { clickControl(47); });
+    step([] { clickControl(resetHighModesButton); });
     step([&] {
         limit.lift();
         EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't replace TranslationFile.dat");
     });
     step([&] {
         EXPECT_EQ(formView(), shownAs(entries_.back(), 12));
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), before);
@@ -249,7 +252,7 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
             return count;
         };
         size_t othersBefore = others();
-        passGives(47, survivors([](int32_t) { return false; }, [](TestEntry& e) { e.mode = e.mode > 10 ? 0 : e.mode; }));
+        passGives(resetHighModesButton, survivors([](int32_t) { return false; }, [](TestEntry& e) { e.mode = e.mode > 10 ? 0 : e.mode; }));
         EXPECT_TRUE(std::filesystem::is_symlink(dictionaryPath()));
         EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
         EXPECT_EQ(others(), othersBefore);

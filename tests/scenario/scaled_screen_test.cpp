@@ -1,6 +1,7 @@
 // The editor on high-resolution screens: the display maps device pixels to the program's
 // pixels and back, so every device pixel a control is drawn on reaches that control, and a
 // change of the desktop's scale draws the form anew at the new one.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include "ui_driver.h"
@@ -55,7 +56,7 @@ TEST_P(ScaledScreen, EveryDevicePixelOfAControlReachesIt) {
     POINT away{};
     std::function<void(size_t)> pressFrom = [&](size_t i) {
         if (i == probes.size()) {
-            clickControl(29);
+            clickControl(cancelButton);
             return;
         }
         const Probe& probe = probes[i];
@@ -115,7 +116,7 @@ TEST_F(ScaleChange, DrawsTheFormAnewAtTheNewScale) {
     step([&] {
         testui::pumpUntilIdle();
         picture = testui::windowPixels(formWindow());
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     display::Pixels expected;

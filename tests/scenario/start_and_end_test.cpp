@@ -1,4 +1,5 @@
 // Start-up, the ways the form ends, and what is left on disk afterwards.
+#include "app/editor_form.h"
 #include "editor_session.h"
 
 #include "ui_driver.h"
@@ -26,12 +27,12 @@ TEST_F(StartAndEnd, OpensOnTheLastEntryAndCancelLeavesEverythingAsItWas) {
         EXPECT_FALSE(fileExists(path("TranslationFile.dat.rebuild~")));
         EXPECT_EQ(formView(), shownAs(entries.back(), 57));
         EXPECT_TRUE(fileExists(workFilePath()));
-        EXPECT_EQ(controlText(39), "");
+        EXPECT_EQ(controlText(findBox), "");
         RECT r{};
         GetWindowRect(formWindow(), &r);
         EXPECT_EQ(r.left, 512 - (r.right - r.left) / 2);
         EXPECT_EQ(r.top, 369 - (r.bottom - r.top) / 2);
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), before);
@@ -99,7 +100,7 @@ TEST_P(CountPastTheEnd, ShowsTheNumberWithEmptyFields) {
         FormView expected;
         expected.entryNumber = shownNumber(GetParam());
         EXPECT_EQ(formView(), expected);
-        clickControl(29);
+        clickControl(cancelButton);
     });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), before);
@@ -126,12 +127,12 @@ TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
         edited.texts[replyText] = "edited reply";
         expected.replace(5 * recordSize, recordSize, recordBytes(edited));
     }
-    step([] { typeInto(13, "edited reply"); });
+    step([] { typeInto(entryField(8), "edited reply"); });
     step(GetParam().end);
     if (!GetParam().ends)
         step([] {
             EXPECT_NE(formWindow(), nullptr);
-            clickControl(29);
+            clickControl(cancelButton);
         });
     runEditorToEnd();
     EXPECT_EQ(dictionary(), expected);
@@ -140,11 +141,11 @@ TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, EndingTheForm,
-    ::testing::Values(Ending{"Cancel", [] { clickControl(29); }, false},
+    ::testing::Values(Ending{"Cancel", [] { clickControl(cancelButton); }, false},
                       Ending{"CloseBox", [] { testui::key(VK_F4, display::ModAlt); }, false},
-                      Ending{"Ok", [] { clickControl(28); }, true},
+                      Ending{"Ok", [] { clickControl(okButton); }, true},
                       Ending{"Enter", [] { testui::key(VK_RETURN); }, true},
-                      Ending{"LabelOfField1", [] { clickControl(1); }, true},
+                      Ending{"LabelOfField1", [] { clickControl(defaultCommand); }, true},
                       Ending{"Escape", [] { testui::key(VK_ESCAPE); }, false, false}),
     [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
 
@@ -167,10 +168,10 @@ TEST_P(StopSignal, EndsTheProgramAsTheCloseBoxDoes) {
             Bytes before = dictionary();
             step([] {
                 if (GetParam().boxUp) {
-                    typeInto(39, "no such words");
-                    clickControl(40);  // Find: "Not Found"
+                    typeInto(findBox, "no such words");
+                    clickControl(findButton);  // Find: "Not Found"
                 } else {
-                    typeInto(13, "edited reply");
+                    typeInto(entryField(8), "edited reply");
                 }
             });
             step([] { std::raise(GetParam().signal); });
@@ -193,8 +194,8 @@ class ShortDictionary : public EditorTest, public ::testing::WithParamInterface<
 
 TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
     writeDictionary(GetParam());
-    step([] { typeInto(39, "first"); clickControl(41); });
-    step([] { clickControl(28); });
+    step([] { typeInto(findBox, "first"); clickControl(addButton); });
+    step([] { clickControl(okButton); });
     runEditorToEnd();
     Bytes after = dictionary();
     ASSERT_EQ(after.size(), 2 * recordSize);

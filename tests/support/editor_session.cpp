@@ -1,8 +1,9 @@
 #include "editor_session.h"
 
+#include "app/editor_state.h"
+#include "app/main_sequence.h"
 #include "display/headless/headless.h"
 #include "kernel/module_path.h"
-#include "main_sequence.h"
 #include "ui_driver.h"
 
 #include <cmath>
@@ -72,8 +73,8 @@ void pasteInto(int id, const std::string& text) {
 FormView formView() {
     FormView view;
     for (int i = 0; i < 12; ++i)
-        view.fields[i] = controlText(6 + i);
-    view.entryNumber = controlText(32);
+        view.fields[i] = controlText(firstEntryField + i);
+    view.entryNumber = controlText(entryNumberBox);
     return view;
 }
 
@@ -115,11 +116,13 @@ void installTestDisplay() { display::installHeadless({0, 0, 1024, 768}, {0, 0, 1
 }  // namespace
 
 EditorSession::EditorSession() : ownDirectory_(std::in_place), directory_(ownDirectory_->path()) {
+    resetEditorState();
     installTestDisplay();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
 
 EditorSession::EditorSession(const std::string& directory) : directory_(directory) {
+    resetEditorState();
     installTestDisplay();
     kernel::setModuleFileNameForTesting(directory_ + "/translation-editor");
 }
@@ -166,7 +169,7 @@ void EditorSession::nextWait() {
         clickControl(closingCommand_);
     else {
         log_.closingRefused = true;
-        clickControl(29);
+        clickControl(cancelButton);
     }
 }
 

@@ -4,6 +4,7 @@
 // is up, with message boxes logged and answered with Enter in between.
 #pragma once
 
+#include "app/editor_form.h"
 #include "dictionary_codec.h"
 #include "temp_directory.h"
 
@@ -37,6 +38,9 @@ std::ostream& operator<<(std::ostream& out, const FormView& view);
 // How the form shows an entry: numbers after a blank, as the number conversion writes them.
 FormView shownAs(const TestEntry& entry, int32_t record);
 std::string shownNumber(int32_t value);
+
+// The control of the form's field `number`, 1 to 12 as its labels count them.
+constexpr int entryField(int number) { return firstEntryField + number - 1; }
 
 // While the form is on screen. A hidden form of the same title may still exist: a form
 // ended by a pass stays until the form shown after it is closed.
@@ -110,7 +114,7 @@ private:
     std::function<bool()> nextAction_;
     size_t next_ = 0;
     bool stepped_ = false;
-    int closingCommand_ = 28;
+    int closingCommand_ = okButton;
     int waits_ = 0;
     int waitLimit_ = 2000;
     int closingAttempts_ = 0;

@@ -1,6 +1,6 @@
 // Opens a dictionary for writing as the editor does, in a process of its own, and holds it
 // until its standard input ends. Prints "held" or "refused".
-#include "files.h"
+#include "runtime/files.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "codepage/windows1252.h"
 #include "dictionary_text.h"
-#include "entry_record.h"
+#include "record/entry_record.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "dictionary_text.h"
 
 #include "codepage/windows1252.h"
-#include "entry_record.h"
+#include "record/entry_record.h"
 
 #include <array>
 #include <iterator>

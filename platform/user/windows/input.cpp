@@ -343,7 +343,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     WPARAM key = lpMsg->wParam;
     int character = -1;
     switch (key) {
-    case VK_RETURN: character = control ? '\n' : '\r'; break;
+    case VK_RETURN: character = control ? '\n' : '\r'; break;  // NOLINT(bugprone-signed-char-misuse): constants
     case VK_TAB: character = control ? -1 : '\t'; break;
     case VK_BACK: character = control ? 0x7F : '\b'; break;
     case VK_ESCAPE: character = 0x1B; break;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Reads every record of a 100,000-record dictionary through readRecord and compares the
 # time with dd reading the same file in 2056-byte blocks, both from a warm page cache.
-# Prints both times and their ratio (readRecord / dd). Usage: scripts/bench_records.sh [build dir]
+# Prints both times and their ratio (readRecord / dd). Usage: bench/record_reads.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times `translation-file check` on a 100,000-entry dictionary against dd reading the same
 # file in 2056-byte blocks, both from a warm page cache, best of five each, in the same run.
-# Prints both times and their ratio (check / dd). Usage: scripts/bench_check.sh [build dir]
+# Prints both times and their ratio (check / dd). Usage: bench/check_command.sh [build dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}

@@ -10,7 +10,7 @@
 # second. REPEATS rounds (default 3), each timing dd and the editor back to back so that
 # both see the same load; BEFORE=path/to/another/editor_benchmark times that build too, in
 # the same rounds. Prints each round's times and ratios, and the load average.
-#   scripts/bench_editor.sh [REPEATS]
+#   bench/editor_commands.sh [REPEATS]
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")/.." && pwd)"
