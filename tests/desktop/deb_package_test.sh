@@ -19,6 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/deb-package-test.XXXXXX)
 chmod 755 "$work"
 editor_pid=""
+# shellcheck source=tests/desktop/own_display.sh
 . "$here/own_display.sh"
 cleanup() {
     [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null
@@ -80,9 +81,11 @@ completion=$(bash -c '. /usr/share/bash-completion/bash_completion && . "$1" &&
 [ "$completion" = check ] || fail "the bash completion made \"$completion\" of \"translation-file ch\""
 
 start_own_display "${XVFB_FIRST:-180}"
+# shellcheck source=tests/desktop/form_driver.sh
 . "$here/form_driver.sh"
 tool=$root/usr/bin/translation-file
 sample=$root/usr/share/translation-editor/TranslationFile.dat
+# shellcheck source=tests/desktop/installed_edit.sh
 . "$here/installed_edit.sh"
 as_user "$root/usr/bin/translation-editor" &
 editor_pid=$!
@@ -111,6 +114,8 @@ install_package "$work/next.deb"
 grep -q 'over (' "$work/dpkg.log" || fail "the second package did not upgrade the first"
 cmp -s "$own/TranslationFile.dat" "$work/edited.dat" || fail "the upgrade changed the user's dictionary"
 dpkg --root="$root" --purge translation-editor >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg could not remove the package"; }
-[ ! -e "$root/usr/lib/translation-editor" ] && [ ! -e "$root/usr/bin/translation-editor" ] || fail "the removal left the program"
+if [ -e "$root/usr/lib/translation-editor" ] || [ -e "$root/usr/bin/translation-editor" ]; then
+    fail "the removal left the program"
+fi
 cmp -s "$own/TranslationFile.dat" "$work/edited.dat" || fail "the removal changed the user's dictionary"
 echo "PASS: the package is clean, installs, starts for a user who stores an edit in their own dictionary, upgrades and goes, leaving it"

@@ -108,7 +108,9 @@ sleep 0.5
 read -r x1 y1 < <(position "$form")
 # The pointer moved 40 x 20 device pixels; a fractional scale rounds the program's move.
 near() { [ $(($1 - $2)) -le $((dpi / 96)) ] && [ $(($2 - $1)) -le $((dpi / 96)) ]; }
-near $((x1 - x0)) 40 && near $((y1 - y0)) 20 || fail "the caption dragged the form from $x0,$y0 to $x1,$y1"
+if ! near $((x1 - x0)) 40 || ! near $((y1 - y0)) 20; then
+    fail "the caption dragged the form from $x0,$y0 to $x1,$y1"
+fi
 
 click_control 416 346 71 20   # Down: from entry 5 to 4
 click_control 416 346 71 20   # Down: to 3, "beta"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # $tool is the caller's
 # Sourced by the package tests, after form_driver.sh: what a person does first with an
 # installed editor. It is started on the sample dictionary and shows its last entry; the
 # person adds a word to that entry's key words and presses OK, which stores the entry and
@@ -12,6 +13,7 @@ last_key_words() {
 # The editor is running (process $1); SHOT is where the screen goes before OK.
 add_word_and_end() {  # editor pid, screenshot
     local pid=$1 shot=$2
+    # shellcheck disable=SC2034  # $form is read by form_driver.sh's click_control
     form=$(form_window) || fail "the installed editor's form did not appear"
     sleep 0.5
     click_control 8 147 415 20  # field 6, the key words, after their text

@@ -9,6 +9,7 @@
 set -euo pipefail
 editor=$1
 tool=$2
+# shellcheck source=tests/desktop/one_editor.sh
 . "$(dirname "$0")/one_editor.sh"
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' > "$work/empty-fonts.conf"
 

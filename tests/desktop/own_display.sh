@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the desktop scripts that run their own X server: start_own_display FIRST
 # starts Xvfb on the first free display of the ten numbers from FIRST, exports DISPLAY,
 # and leaves the server's process id in $xvfb_pid (empty, and a message, when none was free).

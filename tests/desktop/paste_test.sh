@@ -9,6 +9,7 @@ editor=$1
 tool=$2
 offer=$3
 offer_pid=""
+# shellcheck source=tests/desktop/one_editor.sh
 . "$(dirname "$0")/one_editor.sh"
 stop() {
     [ -n "$editor_pid" ] && kill -KILL "$editor_pid" 2>/dev/null

@@ -7,6 +7,7 @@
 set -euo pipefail
 editor=$1
 tool=$2
+# shellcheck source=tests/desktop/one_editor.sh
 . "$(dirname "$0")/one_editor.sh"
 fail() {
     echo "FAIL: $*" >&2
@@ -24,10 +25,12 @@ geometry() {  # x y width height of the form's X window; nothing when it is gone
 start_editor
 form=$(form_window) || fail "the form did not appear"
 sleep 0.5
-read -r x0 y0 width height < <(geometry)
+read -r x0 y0 width _ < <(geometry)
 # 648 is as wide as a window a user sizes can be here (the screen and a 4-pixel frame).
 [ "$width" -gt 648 ] || fail "the form was squeezed to $width pixels on a 640-pixel screen"
-[ "$x0" -ge 0 ] && [ "$y0" -ge 0 ] && [ "$y0" -lt 460 ] || fail "the form's caption is off the screen at $x0,$y0"
+if ! { [ "$x0" -ge 0 ] && [ "$y0" -ge 0 ] && [ "$y0" -lt 460 ]; }; then
+    fail "the form's caption is off the screen at $x0,$y0"
+fi
 
 # Alt+F7, then Escape: the form goes back where it was.
 key alt+F7 Left Left Up Escape

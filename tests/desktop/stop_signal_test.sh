@@ -7,6 +7,7 @@
 set -euo pipefail
 editor=$1
 tool=$2
+# shellcheck source=tests/desktop/one_editor.sh
 . "$(dirname "$0")/one_editor.sh"
 
 for case in TERM:form HUP:box INT:form; do

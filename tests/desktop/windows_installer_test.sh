@@ -32,6 +32,7 @@ cmp -s "$work/setup32/TranslationFile.dat" "$sample" || fail "the 32-bit install
 echo "-- the 64-bit installer, run under Wine"
 file "$setup64" | grep -q 'PE32+ executable (GUI) x86-64' || fail "$setup64 is no 64-bit program"
 WINEPREFIX=$work/wineprefix
+# shellcheck source=tests/desktop/wine_prefix.sh
 . "$here/wine_prefix.sh"
 trap 'cleanup; rm -rf "$work"' EXIT
 timeout 120 "$wine" "$setup64" /S || fail "the installer ended with exit code $?"
@@ -39,12 +40,16 @@ folder_in_windows=$("$wine" reg query 'HKCU\Software\Translation Editor' /v Inst
 [ -n "$folder_in_windows" ] || fail "the installer did not record its folder"
 folder=$(realpath "$("$wine" winepath -u "$folder_in_windows" 2>/dev/null | tr -d '\r')")
 case "$folder" in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Programs/*) ;; *) fail "installed into $folder, not the user's programs folder" ;; esac
-[ -f "$folder/translation-editor.exe" ] && [ -f "$folder/uninstall.exe" ] || fail "the installer put no editor or uninstaller into $folder"
+if [ ! -f "$folder/translation-editor.exe" ] || [ ! -f "$folder/uninstall.exe" ]; then
+    fail "the installer put no editor or uninstaller into $folder"
+fi
 cmp -s "$folder/TranslationFile.dat" "$sample" || fail "the installer put no sample dictionary beside the editor"
 shortcut=$(find "$WINEPREFIX/drive_c/users" -path '*/Start Menu/Programs/Translation Editor.lnk')
 [ -n "$shortcut" ] || fail "no Start-menu shortcut"
 
+# shellcheck source=tests/desktop/form_driver.sh
 . "$here/form_driver.sh"
+# shellcheck source=tests/desktop/installed_edit.sh
 . "$here/installed_edit.sh"
 (cd "$folder" && exec "$wine" ./translation-editor.exe) &
 mkdir -p "$shots"
@@ -61,7 +66,9 @@ echo "-- uninstalled"
 # files are gone.
 timeout 60 "$wine" "$folder/uninstall.exe" /S || fail "the uninstaller ended with exit code $?"
 for _ in $(seq 100); do [ -e "$folder/uninstall.exe" ] || break; sleep 0.2; done
-[ ! -e "$folder/uninstall.exe" ] && [ ! -e "$folder/translation-editor.exe" ] || fail "the uninstaller left the program"
+if [ -e "$folder/uninstall.exe" ] || [ -e "$folder/translation-editor.exe" ]; then
+    fail "the uninstaller left the program"
+fi
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start-menu shortcut"
 "$wine" reg query 'HKCU\Software\Translation Editor' >/dev/null 2>&1 && fail "the uninstaller left its registry key"
 cmp -s "$folder/TranslationFile.dat" "$work/edited.dat" || fail "the uninstaller did not leave the user's dictionary as it was"

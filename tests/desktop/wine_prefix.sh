@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # $here is the caller's
 # Sourced by the scripts that run Windows programs under Wine, after they set WINEPREFIX
 # and define skip (what to do when Wine cannot run here). It finds the 64-bit Wine, starts
 # an X display of its own and one wineserver for the whole run, and makes the prefix
@@ -25,6 +26,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # A display of our own, on the first free one of ten numbers from 170 (or from XVFB_FIRST).
+# shellcheck source=tests/desktop/own_display.sh
 . "$here/own_display.sh"
 cleanup() {
     "$wineserver" -k 2>/dev/null || true

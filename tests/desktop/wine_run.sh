@@ -17,6 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIPPED: the Windows build was not run under Wine: $*"; exit 0; }
 
 WINEPREFIX="$(dirname "$exe")/wineprefix"
+# shellcheck source=tests/desktop/wine_prefix.sh
 . "$here/wine_prefix.sh"
 ready=$(date +%s.%N)
 
