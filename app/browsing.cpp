@@ -13,8 +13,7 @@
 namespace {
 
 void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
-    if (lengthBefore >= 0)
-        setDictionaryLength(lengthBefore);
+    if (lengthBefore >= 0) setDictionaryLength(lengthBefore);
     editorState().currentEntry = cameFrom;
     showEntry();
 }
@@ -24,13 +23,13 @@ void undoAdd(int32_t cameFrom, int64_t lengthBefore) {
 // Up shows the next entry with its wordClass as it is. Past the last entry it goes only
 // when the box already names the position after it, and shows the Next-entry sentinel.
 void moveUp() {
-    if (storeEntry() != 0)
-        return;
+    if (storeEntry() != 0) return;
     int64_t next = static_cast<int64_t>(readNumberControl(entryNumberBox)) + 1;
     int32_t count = readDictionaryHeader();
     if (count >= next) {
         editorState().currentEntry = static_cast<int32_t>(next);
-        readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer, recordLength);
+        readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer,
+                   recordLength);
         showBufferedEntry();
         return;
     }
@@ -42,23 +41,18 @@ void moveUp() {
 }
 
 void moveDown() {
-    if (storeEntry() != 0)
-        return;
+    if (storeEntry() != 0) return;
     editorState().currentEntry = readNumberControl(entryNumberBox);
-    if (editorState().currentEntry > 2)
-        --editorState().currentEntry;
-    if (editorState().currentEntry > 1)
-        showEntry();
+    if (editorState().currentEntry > 2) --editorState().currentEntry;
+    if (editorState().currentEntry > 1) showEntry();
 }
 
 // A number outside the entries shows the last one.
 void goToEntry() {
-    if (storeEntry() != 0)
-        return;
+    if (storeEntry() != 0) return;
     int32_t count = readDictionaryHeader();
     editorState().currentEntry = readNumberControl(entryNumberBox);
-    if (!(editorState().currentEntry > 1 && editorState().currentEntry <= count))
-        editorState().currentEntry = count;
+    if (!(editorState().currentEntry > 1 && editorState().currentEntry <= count)) editorState().currentEntry = count;
     showEntry();
 }
 
@@ -69,8 +63,7 @@ void goToEntry() {
 // command would fail on that position) and the form returns to the entry it came from.
 // An Add that completes is flushed to the medium.
 void addEntry() {
-    if (storeEntry() != 0)
-        return;
+    if (storeEntry() != 0) return;
     int32_t count = readDictionaryHeader();
     StoreRefusal refusal = storeRefusal(static_cast<int64_t>(count) + 1, count);
     if (refusal != StoreRefusal::none) {
@@ -90,15 +83,13 @@ void addEntry() {
     }
     setEntryCount(header, count + 1);
     bool headerWritten = writeDictionaryRecord(headerRecord, header) == 0;
-    if (headerWritten && flushDictionaryWrites() == 0)
-        return;
+    if (headerWritten && flushDictionaryWrites() == 0) return;
     reportDictionaryWriteFailure(&editorState().editorForm);
     // Undone only once the header no longer counts the new entry: a header that cannot
     // be put back keeps the entry it promises.
     if (headerWritten) {
         setEntryCount(header, count);
-        if (writeDictionaryRecord(headerRecord, header) != 0)
-            return;
+        if (writeDictionaryRecord(headerRecord, header) != 0) return;
     }
     undoAdd(cameFrom, lengthBefore);
 }

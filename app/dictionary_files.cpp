@@ -19,12 +19,10 @@ namespace {
 // records is never written here, whatever its header says: its entries are the user's.
 void numberEntriesOfEmptyDictionary() {
     int64_t length = fileLength(editorState().dictionaryFile);
-    if (length < 0 || length >= static_cast<int64_t>(recordLength))
-        return;
+    if (length < 0 || length >= static_cast<int64_t>(recordLength)) return;
     editorState().dictionaryBuffer = EntryRecord{};
     setEntryCount(editorState().dictionaryBuffer, 1);
-    if (writeDictionaryRecord(headerRecord, editorState().dictionaryBuffer) != 0)
-        reportDictionaryWriteFailure(nullptr);
+    if (writeDictionaryRecord(headerRecord, editorState().dictionaryBuffer) != 0) reportDictionaryWriteFailure(nullptr);
 }
 
 // The system's words for why a file cannot be had, without the line break they end with.
@@ -87,8 +85,7 @@ void openTranslationFiles() {
 
 bool refuseChangedDictionary(const char* consequence) {
     OutsideChange change = outsideChange(HeldFile::dictionary);
-    if (change == OutsideChange::none)
-        return false;
+    if (change == OutsideChange::none) return false;
     reportOutsideChange(HeldFile::dictionary, change, consequence);
     closeFile(&editorState().dictionaryFile, translationFileKind);
     if (!openDictionary()) {
@@ -111,8 +108,7 @@ int32_t setDictionaryLength(int64_t length) {
 }
 
 void flushDictionary() {
-    if (editorState().dictionaryFile && flushDictionaryWrites() != 0)
-        reportDictionaryWriteFailure(nullptr);
+    if (editorState().dictionaryFile && flushDictionaryWrites() != 0) reportDictionaryWriteFailure(nullptr);
 }
 
 // A file system may set the time of the last write only when the writes reach the medium.

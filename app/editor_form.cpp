@@ -81,8 +81,9 @@ static_assert(sizeof(editorControls) / sizeof(editorControls[0]) == editorContro
 }  // namespace
 
 void buildEditorForm() {
-    createDialog(editorState().editorForm, 0, 7, 795, 440, formStyle, nullptr, "Add words To translation File", editorHandler);
+    createDialog(editorState().editorForm, 0, 7, 795, 440, formStyle, nullptr, "Add words To translation File",
+                 editorHandler);
     for (const ControlDescription& control : editorControls)
-        addControl(editorState().editorForm, control.kind, control.text, control.x, control.y, control.width, control.height,
-                   control.style, control.id);
+        addControl(editorState().editorForm, control.kind, control.text, control.x, control.y, control.width,
+                   control.height, control.style, control.id);
 }

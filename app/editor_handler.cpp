@@ -24,8 +24,7 @@ void endRun() {
 
 // A store the file refused keeps the form open, with the user's edits in it.
 void storeAndEndRun() {
-    if (storeEntry() == 0)
-        endRun();
+    if (storeEntry() == 0) endRun();
 }
 
 void initialiseForm() {

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int32_t EntryRecord::*numberFields[numberFieldCount] = {
-    &EntryRecord::mode, &EntryRecord::command, &EntryRecord::replyKind, &EntryRecord::wordClass};
+constexpr int32_t EntryRecord::*numberFields[numberFieldCount] = {&EntryRecord::mode, &EntryRecord::command,
+                                                                  &EntryRecord::replyKind, &EntryRecord::wordClass};
 
 constexpr TextField255 EntryRecord::*textFields[textFieldCount] = {
     &EntryRecord::replyRef,    &EntryRecord::keyWords,  &EntryRecord::translation, &EntryRecord::replyText,

@@ -20,16 +20,14 @@ constexpr const char* descriptionSeparators[] = {".", ";", ",", "(", ")", "[", "
 void replaceFirstSeparators(TextField255& description) {
     for (const char* separator : descriptionSeparators) {
         int32_t position = findText(description, separator, 1);
-        if (position > 0)
-            overwriteText(description, position, 1, " ");
+        if (position > 0) overwriteText(description, position, 1, " ");
     }
 }
 
 // Read aside, so that the dictionary buffer holds exactly what the form says.
 int32_t dictionaryEntryCount() {
     EntryRecord header{};
-    if (readRecord(editorState().dictionaryFile, headerRecord, &header, recordLength) != 0)
-        return 0;
+    if (readRecord(editorState().dictionaryFile, headerRecord, &header, recordLength) != 0) return 0;
     return entryCount(header);
 }
 
@@ -42,21 +40,20 @@ StoreRefusal storeRefusal(int64_t record, int32_t count) {
     // all; one that starts past the file's end would put zero records, entries nobody
     // made, before it.
     constexpr int64_t lastAddressableRecord = std::numeric_limits<int32_t>::max() / int64_t(recordLength) + 1;
-    if (record < 2 || record > static_cast<int64_t>(count) + 1)
-        return StoreRefusal::outsideEntries;
-    if (record > lastAddressableRecord)
-        return StoreRefusal::full;
+    if (record < 2 || record > static_cast<int64_t>(count) + 1) return StoreRefusal::outsideEntries;
+    if (record > lastAddressableRecord) return StoreRefusal::full;
     int64_t length = fileLength(editorState().dictionaryFile);
-    if (length >= 0 && (record - 1) * int64_t(recordLength) > length)
-        return StoreRefusal::pastFileEnd;
+    if (length >= 0 && (record - 1) * int64_t(recordLength) > length) return StoreRefusal::pastFileEnd;
     return StoreRefusal::none;
 }
 
 bool reportStoreRefusal(StoreRefusal refusal) {
     if (refusal == StoreRefusal::full)
-        messageBox(&editorState().editorForm, "TranslationFile.dat is full, this entry can't be stored", errorCaption, 0);
+        messageBox(&editorState().editorForm, "TranslationFile.dat is full, this entry can't be stored", errorCaption,
+                   0);
     else if (refusal == StoreRefusal::pastFileEnd)
-        messageBox(&editorState().editorForm, "TranslationFile.dat ends before this entry, it can't be stored", errorCaption, 0);
+        messageBox(&editorState().editorForm, "TranslationFile.dat ends before this entry, it can't be stored",
+                   errorCaption, 0);
     else
         return false;
     return true;
@@ -83,14 +80,12 @@ int32_t storeEntry() {
     if (refusal != StoreRefusal::none) {
         bool secondTry = editorState().refusedPosition == editorState().currentEntry;
         editorState().refusedPosition = 0;
-        if (secondTry || !reportStoreRefusal(refusal))
-            return 0;
+        if (secondTry || !reportStoreRefusal(refusal)) return 0;
         editorState().refusedPosition = editorState().currentEntry;
         return 1;
     }
     editorState().refusedPosition = 0;
-    if (refuseChangedDictionary("this entry was not stored"))
-        return 1;
+    if (refuseChangedDictionary("this entry was not stored")) return 1;
     if (writeDictionaryRecord(editorState().currentEntry, editorState().dictionaryBuffer) != 0) {
         reportDictionaryWriteFailure(&editorState().editorForm);
         return 1;

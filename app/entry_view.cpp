@@ -11,12 +11,10 @@
 namespace {
 
 void showFixedTexts(const char* const (&numbers)[numberFieldCount], const char* replyRef, const char* keyWords) {
-    for (int32_t i = 0; i < numberFieldCount; ++i)
-        showText(firstEntryField + i, numbers[i]);
+    for (int32_t i = 0; i < numberFieldCount; ++i) showText(firstEntryField + i, numbers[i]);
     showText(firstTextField, replyRef);
     showText(firstTextField + 1, keyWords);
-    for (int32_t id = firstTextField + 2; id <= descriptionField; ++id)
-        showText(id, "");
+    for (int32_t id = firstTextField + 2; id <= descriptionField; ++id) showText(id, "");
 }
 
 }  // namespace
@@ -34,8 +32,7 @@ void showBufferedEntry() {
 
 int32_t showEntry() {
     readRecord(editorState().dictionaryFile, editorState().currentEntry, &editorState().dictionaryBuffer, recordLength);
-    if (editorState().dictionaryBuffer.wordClass == 1)
-        editorState().dictionaryBuffer.wordClass = 0;
+    if (editorState().dictionaryBuffer.wordClass == 1) editorState().dictionaryBuffer.wordClass = 0;
     showBufferedEntry();
     return 0;
 }
@@ -43,8 +40,7 @@ int32_t showEntry() {
 void showStartingEntry() {
     int64_t length = fileLength(editorState().dictionaryFile);
     if (length >= 0 && (int64_t(editorState().currentEntry) - 1) * recordLength >= length) {
-        for (int32_t id = firstEntryField; id <= descriptionField; ++id)
-            showText(id, "");
+        for (int32_t id = firstEntryField; id <= descriptionField; ++id) showText(id, "");
         showNumber(entryNumberBox, editorState().currentEntry);
         return;
     }

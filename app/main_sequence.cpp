@@ -29,11 +29,9 @@ int32_t runEditor() {
     buildEditorForm();
     openTranslationFiles();
     // A form that cannot be shown at all would leave the loop below waiting forever.
-    if (editorState().runFlag != 0 && showModal(editorState().editorForm, nullptr) == -1)
-        editorState().runFlag = 0;
+    if (editorState().runFlag != 0 && showModal(editorState().editorForm, nullptr) == -1) editorState().runFlag = 0;
     // Tested before waiting: when the run has already ended no message may ever come.
-    while (editorState().runFlag != 0)
-        processMessages(0);
+    while (editorState().runFlag != 0) processMessages(0);
     // The stores of a whole session are plain writes; they reach the medium here, once
     // the form has ended, rather than one flush for every move through the entries.
     flushDictionary();

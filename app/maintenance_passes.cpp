@@ -20,7 +20,7 @@ constexpr int32_t clearTranslationClass = 999;
 
 struct PassRules {
     bool (*keeps)(int32_t record);
-    void (*changeCopy)();          // applied to the copy in the work buffer, or null
+    void (*changeCopy)();  // applied to the copy in the work buffer, or null
     bool replacesOverlongDescription;
 };
 
@@ -35,15 +35,16 @@ bool isExactly(const TextField255& field, const char* text) {
 }
 
 bool keepsUnlessLink(int32_t record) {
-    return record < 40 ||
-           !(contains(editorState().dictionaryBuffer.keyWords, ".lnk") || contains(editorState().dictionaryBuffer.fileCommand, ".lnk"));
+    return record < 40 || !(contains(editorState().dictionaryBuffer.keyWords, ".lnk") ||
+                            contains(editorState().dictionaryBuffer.fileCommand, ".lnk"));
 }
 
-bool keepsUnlessOfClass(int32_t record) { return record < 200 || editorState().dictionaryBuffer.wordClass != editorState().classNumber; }
+bool keepsUnlessOfClass(int32_t record) {
+    return record < 200 || editorState().dictionaryBuffer.wordClass != editorState().classNumber;
+}
 
 void clearTranslationFor999() {
-    if (editorState().classNumber == clearTranslationClass)
-        editorState().workBuffer.translation[0] = 0;
+    if (editorState().classNumber == clearTranslationClass) editorState().workBuffer.translation[0] = 0;
 }
 
 bool keepsUnlessClass32(int32_t record) { return record < 40 || editorState().dictionaryBuffer.wordClass != 32; }
@@ -52,29 +53,26 @@ bool keepsUnlessUnused(int32_t) { return !isExactly(editorState().dictionaryBuff
 
 bool isExtractedClass(int32_t wordClass) {
     for (int32_t extracted : {0, 1, 32, 60, 96, 118, 119, 120, 121})
-        if (wordClass == extracted)
-            return true;
+        if (wordClass == extracted) return true;
     return false;
 }
 
 bool keepsWords(int32_t record) {
-    if (record <= 120)
-        return true;
-    return !(isExtractedClass(editorState().dictionaryBuffer.wordClass) || editorState().dictionaryBuffer.description[0] == 0);
+    if (record <= 120) return true;
+    return !(isExtractedClass(editorState().dictionaryBuffer.wordClass) ||
+             editorState().dictionaryBuffer.description[0] == 0);
 }
 
 bool keepsAll(int32_t) { return true; }
 
 void zeroHighMode() {
-    if (editorState().workBuffer.mode > 10)
-        editorState().workBuffer.mode = 0;
+    if (editorState().workBuffer.mode > 10) editorState().workBuffer.mode = 0;
 }
 
 // A description that fills its whole slot without a terminator is replaced, and the user
 // sees both the warning and the replacement.
 void replaceOverlongDescription() {
-    if (slotIsTerminated(editorState().dictionaryBuffer.description))
-        return;
+    if (slotIsTerminated(editorState().dictionaryBuffer.description)) return;
     messageBox(nullptr, "var overload", "unused...", 0);
     storeSlotText(editorState().dictionaryBuffer.description, "this entry caused a varable overload");
     messageBox(nullptr, editorState().dictionaryBuffer.description, "unused...", 0);
@@ -97,22 +95,20 @@ void runPass(const PassRules& rules) {
     bool complete = startEmptyWorkFile();
     editorState().newRecordCount = 2;
     for (int32_t record = 2; complete && record <= editorState().currentEntry; ++record) {
-        if (readRecord(editorState().dictionaryFile, record, &editorState().dictionaryBuffer, recordLength) != 0)
-            break;
-        if (!rules.keeps(record))
-            continue;
-        if (rules.replacesOverlongDescription)
-            replaceOverlongDescription();
+        if (readRecord(editorState().dictionaryFile, record, &editorState().dictionaryBuffer, recordLength) != 0) break;
+        if (!rules.keeps(record)) continue;
+        if (rules.replacesOverlongDescription) replaceOverlongDescription();
         copyEntryToWorkBuffer();
-        if (rules.changeCopy)
-            rules.changeCopy();
-        if (writeRecord(editorState().workFile, editorState().newRecordCount, &editorState().workBuffer, recordLength) != 0)
+        if (rules.changeCopy) rules.changeCopy();
+        if (writeRecord(editorState().workFile, editorState().newRecordCount, &editorState().workBuffer,
+                        recordLength) != 0)
             complete = false;
         else
             ++editorState().newRecordCount;
     }
     setEntryCount(editorState().workBuffer, editorState().newRecordCount - 1);
-    if (writeRecord(editorState().workFile, headerRecord, &editorState().workBuffer, recordLength) != 0 || flushFile(editorState().workFile) != 0)
+    if (writeRecord(editorState().workFile, headerRecord, &editorState().workBuffer, recordLength) != 0 ||
+        flushFile(editorState().workFile) != 0)
         complete = false;
     noteOwnState(HeldFile::work);
     rebuildTranslationFile(complete);
@@ -126,8 +122,7 @@ void deleteWordClassEntries() {
     editorState().classNumber = readNumberControl(classNumberBox);
     if (editorState().classNumber == clearTranslationClass)
         messageBox(nullptr, "Removing contents of f7", "message...", 0);
-    if (editorState().classNumber < 0)
-        editorState().classNumber = 0;
+    if (editorState().classNumber < 0) editorState().classNumber = 0;
     runPass({keepsUnlessOfClass, clearTranslationFor999, false});
 }
 

@@ -18,7 +18,9 @@ struct LeftState {
 
 LeftState leftStates[2];
 
-FileVariable handleOf(HeldFile which) { return which == HeldFile::dictionary ? editorState().dictionaryFile : editorState().workFile; }
+FileVariable handleOf(HeldFile which) {
+    return which == HeldFile::dictionary ? editorState().dictionaryFile : editorState().workFile;
+}
 const char* nameOf(HeldFile which) { return which == HeldFile::dictionary ? dictionaryFileName : workFileName; }
 
 bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
@@ -36,11 +38,10 @@ bool sameContentsStamp(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE
 // whatever the editor's own share mode; a FIFO put at the name does not hold it up.
 bool namedFileInformation(HeldFile which, BY_HANDLE_FILE_INFORMATION& information) {
     char* path = translationFilePath(nameOf(which));
-    HANDLE named = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE named = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
     freeText(path);
-    if (named == INVALID_HANDLE_VALUE)
-        return false;
+    if (named == INVALID_HANDLE_VALUE) return false;
     bool known = GetFileInformationByHandle(named, &information);
     CloseHandle(named);
     return known;
@@ -58,11 +59,9 @@ void noteOwnState(HeldFile which) {
 // a file of that identity leads to the editor's file, and that file still has a name.
 OutsideChange outsideChange(HeldFile which) {
     const LeftState& state = leftStates[static_cast<int>(which)];
-    if (!state.known)
-        return OutsideChange::none;  // nothing to compare with: the write itself reports
+    if (!state.known) return OutsideChange::none;  // nothing to compare with: the write itself reports
     BY_HANDLE_FILE_INFORMATION named{};
-    if (!namedFileInformation(which, named) || !sameFile(named, state.information))
-        return OutsideChange::replaced;
+    if (!namedFileInformation(which, named) || !sameFile(named, state.information)) return OutsideChange::replaced;
     return sameContentsStamp(named, state.information) ? OutsideChange::none : OutsideChange::changed;
 }
 

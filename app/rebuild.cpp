@@ -30,11 +30,9 @@ HANDLE createOwnFile(const std::string& path, bool renamable) {
 bool recreateWorkFile(bool renamable) {
     closeFile(&editorState().workFile, translationFileKind);
     std::string path = pathOf(workFileName);
-    if (!removeName(path))
-        return false;
+    if (!removeName(path)) return false;
     HANDLE handle = createOwnFile(path, renamable);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
+    if (handle == INVALID_HANDLE_VALUE) return false;
     editorState().workFile = handle;
     return true;
 }
@@ -51,14 +49,11 @@ std::vector<char> securityOf(const std::string& path) {
 }
 
 void giveSecurity(const std::string& path, std::vector<char>& descriptor) {
-    if (descriptor.empty())
-        return;
-    const SECURITY_INFORMATION attempts[] = {ownerGroupAndPermissions,
-                                             GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                                             DACL_SECURITY_INFORMATION};
+    if (descriptor.empty()) return;
+    const SECURITY_INFORMATION attempts[] = {
+        ownerGroupAndPermissions, GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, DACL_SECURITY_INFORMATION};
     for (SECURITY_INFORMATION parts : attempts)
-        if (SetFileSecurityA(path.c_str(), parts, descriptor.data()))
-            return;
+        if (SetFileSecurityA(path.c_str(), parts, descriptor.data())) return;
 }
 
 // Renames the complete, flushed `replacement` (open as `handle`, carrying the old
@@ -83,10 +78,8 @@ bool moveCopyInto(const std::string& workPath, const std::string& target, std::v
     HANDLE handle = CreateFileA(copy.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
     giveSecurity(copy, security);
-    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) && moveInto(copy, handle, target))
-        return true;
-    if (handle != INVALID_HANDLE_VALUE)
-        CloseHandle(handle);
+    if (handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) && moveInto(copy, handle, target)) return true;
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     DeleteFileA(copy.c_str());
     return false;
 }
@@ -101,10 +94,8 @@ bool replaceDictionary() {
     giveSecurity(workPath, security);
     closeFile(&editorState().dictionaryFile, translationFileKind);
     bool replaced = moveInto(workPath, editorState().workFile, target);
-    if (!replaced && GetLastError() == ERROR_NOT_SAME_DEVICE)
-        replaced = moveCopyInto(workPath, target, security);
-    if (replaced)
-        recreateWorkFile(false);  // when it cannot be made, reopening it says so
+    if (!replaced && GetLastError() == ERROR_NOT_SAME_DEVICE) replaced = moveCopyInto(workPath, target, security);
+    if (replaced) recreateWorkFile(false);  // when it cannot be made, reopening it says so
     return replaced;
 }
 
@@ -114,11 +105,9 @@ bool replaceDictionary() {
 bool changedDuringPass() {
     for (HeldFile which : {HeldFile::dictionary, HeldFile::work}) {
         OutsideChange change = outsideChange(which);
-        if (change == OutsideChange::none)
-            continue;
+        if (change == OutsideChange::none) continue;
         reportOutsideChange(which, change, "the pass changed nothing");
-        if (which == HeldFile::dictionary)
-            closeFile(&editorState().dictionaryFile, translationFileKind);
+        if (which == HeldFile::dictionary) closeFile(&editorState().dictionaryFile, translationFileKind);
         return true;
     }
     return false;
@@ -133,6 +122,5 @@ void rebuildTranslationFile(bool workFileComplete) {
     if (!changedDuringPass() && !(workFileComplete && replaceDictionary()))
         messageBox(nullptr, "Can't replace TranslationFile.dat", errorCaption, 0);
     openTranslationFiles();
-    if (editorState().runFlag != 0)
-        showModal(editorState().editorForm, nullptr);
+    if (editorState().runFlag != 0) showModal(editorState().editorForm, nullptr);
 }

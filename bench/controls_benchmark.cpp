@@ -108,9 +108,9 @@ HWND buildForm(HFONT font) {
     RECT frame{0, 0, 795, 440};
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, "BenchmarkForm", "Add words To translation File", style, 0, 0,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, nullptr,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_DLGMODALFRAME, "BenchmarkForm", "Add words To translation File", style, 0, 0,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
     for (const Control& control : form) {
         DWORD exStyle = std::strcmp(control.className, "EDIT") == 0 ? WS_EX_CLIENTEDGE : 0;
         HWND child = CreateWindowExA(exStyle, control.className, control.text, control.style | WS_CHILD | WS_VISIBLE,

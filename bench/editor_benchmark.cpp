@@ -40,8 +40,8 @@ int makeDictionary(const std::string& directory, int entries) {
     out.write(record.data(), recordSize);
     for (int i = 0; i < entries; ++i) {
         std::fill(record.begin(), record.end(), 0);
-        putInt32(record.data(), 1);           // mode: not above 10
-        putInt32(record.data() + 12, 5);      // word class: no pass drops it
+        putInt32(record.data(), 1);       // mode: not above 10
+        putInt32(record.data() + 12, 5);  // word class: no pass drops it
         putText(record.data(), 0, "reference " + std::to_string(i));
         putText(record.data(), 1, "word" + std::to_string(i));
         putText(record.data(), 2, "translation of word " + std::to_string(i));
@@ -67,10 +67,9 @@ int runBenchmark(const std::string& directory) {
         int button;
     };
     // Find of the last entry's word compares every entry and shows no message box.
-    const std::vector<Timing> timings = {{"find", 40},   {"pass42", 42}, {"pass43", 43}, {"pass44", 44},
-                                         {"pass45", 45}, {"pass46", 46}, {"pass47", 47},
-                                         {"add", 41},    {"add", 41},    {"add", 41},    {"up", 34},
-                                         {"up", 34},     {"up", 34}};
+    const std::vector<Timing> timings = {{"find", 40},   {"pass42", 42}, {"pass43", 43}, {"pass44", 44}, {"pass45", 45},
+                                         {"pass46", 46}, {"pass47", 47}, {"add", 41},    {"add", 41},    {"add", 41},
+                                         {"up", 34},     {"up", 34},     {"up", 34}};
     std::vector<double> seconds(timings.size());
     Clock::time_point started;
 
@@ -93,9 +92,8 @@ int runBenchmark(const std::string& directory) {
             started = Clock::now();
             click(button);
         });
-        screen.addStep([&seconds, &started, i] {
-            seconds[i] = std::chrono::duration<double>(Clock::now() - started).count();
-        });
+        screen.addStep(
+            [&seconds, &started, i] { seconds[i] = std::chrono::duration<double>(Clock::now() - started).count(); });
     }
     screen.addStep([&started] {
         started = Clock::now();
@@ -103,8 +101,7 @@ int runBenchmark(const std::string& directory) {
     });
     int result = runEditor();
     double ending = std::chrono::duration<double>(Clock::now() - started).count();
-    for (size_t i = 0; i < timings.size(); ++i)
-        std::printf("%s %.4f\n", timings[i].name, seconds[i]);
+    for (size_t i = 0; i < timings.size(); ++i) std::printf("%s %.4f\n", timings[i].name, seconds[i]);
     std::printf("end %.4f\n", ending);
     return result;
 }
@@ -114,22 +111,17 @@ int clickAndCancel(const std::string& directory, std::vector<int> buttons) {
     kernel::setModuleFileNameForTesting(directory + "/translation-editor");
     display::HeadlessBackend& screen = display::installHeadless();
     buttons.push_back(29);
-    for (int button : buttons)
-        screen.addStep([button] { click(button); });
+    for (int button : buttons) screen.addStep([button] { click(button); });
     return runEditor();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "make") == 0)
-        return makeDictionary(argv[2], std::atoi(argv[3]));
-    if (argc == 3 && std::strcmp(argv[1], "run") == 0)
-        return runBenchmark(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "start") == 0)
-        return clickAndCancel(argv[2], {});
-    if (argc == 3 && std::strcmp(argv[1], "pass") == 0)
-        return clickAndCancel(argv[2], {47});
+    if (argc == 4 && std::strcmp(argv[1], "make") == 0) return makeDictionary(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "run") == 0) return runBenchmark(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "start") == 0) return clickAndCancel(argv[2], {});
+    if (argc == 3 && std::strcmp(argv[1], "pass") == 0) return clickAndCancel(argv[2], {47});
     std::fprintf(stderr, "usage: %s make DIR ENTRIES | run DIR | start DIR | pass DIR\n", argv[0]);
     return 2;
 }

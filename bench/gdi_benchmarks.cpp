@@ -32,13 +32,25 @@ std::vector<Control> editorLikeForm() {
     }
     for (int i = 0; i < 6; ++i)
         controls.push_back({Kind::Label, RECT{520, 31 + i * 25, 785, 46 + i * 25}, "explains what the field holds"});
-    const char* buttons[] = {"Up", "Down", "Goto", "Find", "Add", "OK", "Cancel", "del .lnk's", "del if 4 = ",
-                             "del SC's", "del unused", "extract words", "make 1 = 0 if > 10", "Entry"};
+    const char* buttons[] = {"Up",
+                             "Down",
+                             "Goto",
+                             "Find",
+                             "Add",
+                             "OK",
+                             "Cancel",
+                             "del .lnk's",
+                             "del if 4 = ",
+                             "del SC's",
+                             "del unused",
+                             "extract words",
+                             "make 1 = 0 if > 10",
+                             "Entry"};
     for (int i = 0; i < 14; ++i) {
         int row = i / 7;
         int column = i % 7;
-        controls.push_back({Kind::Button, RECT{8 + column * 110, 340 + row * 40, 108 + column * 110, 363 + row * 40},
-                            buttons[i]});
+        controls.push_back(
+            {Kind::Button, RECT{8 + column * 110, 340 + row * 40, 108 + column * 110, 363 + row * 40}, buttons[i]});
     }
     return controls;
 }

@@ -102,8 +102,7 @@ public:
     }
     bool failed() const { return failed_; }
     void print() const {
-        for (const auto& [name, values] : seconds_)
-            std::printf("%s %.6f\n", name.c_str(), median(values));
+        for (const auto& [name, values] : seconds_) std::printf("%s %.6f\n", name.c_str(), median(values));
     }
 
 private:
@@ -169,8 +168,7 @@ int run(const std::string& directory, int repeats) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 || argc == 3)
-        return run(argv[1], argc == 3 ? std::max(1, std::atoi(argv[2])) : 25);
+    if (argc == 2 || argc == 3) return run(argv[1], argc == 3 ? std::max(1, std::atoi(argv[2])) : 25);
     std::fprintf(stderr, "usage: %s DIR [REPEATS]\n", argv[0]);
     return 2;
 }

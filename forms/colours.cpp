@@ -8,7 +8,6 @@
 #include "forms/dialog_description.h"
 #include "forms/images.h"
 
-
 #include <windows.h>
 
 namespace {

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 
-
 int32_t attachControlColours(HWND control, int32_t kind);
 LRESULT CALLBACK controlSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK buttonSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,11 +16,11 @@ namespace {
 struct ControlKindRow {
     int32_t kind;
     const char* className;
-    uint32_t styleBits;             // ORed into the requested style
+    uint32_t styleBits;  // ORed into the requested style
     uint32_t extendedStyle;
-    bool clientEdgeWhenBordered;    // WS_EX_CLIENTEDGE only when WS_BORDER was requested
-    bool ownerDrawnUnlessBitmap;    // command buttons are drawn by drawButton
-    bool defaultFromRequestedStyle; // BS_DEFPUSHBUTTON requested makes the default button
+    bool clientEdgeWhenBordered;     // WS_EX_CLIENTEDGE only when WS_BORDER was requested
+    bool ownerDrawnUnlessBitmap;     // command buttons are drawn by drawButton
+    bool defaultFromRequestedStyle;  // BS_DEFPUSHBUTTON requested makes the default button
     bool needsCommonControls;
     bool needsRichEditLibrary;
 };
@@ -57,7 +57,8 @@ void loadLibrariesFor(const ControlKindRow& row) {
         formsState().commonControlsInitialised = true;
     }
     // The library stays loaded until the process ends.
-    if (row.needsRichEditLibrary && !formsState().richEditLibrary) formsState().richEditLibrary = LoadLibraryA("riched32.dll");
+    if (row.needsRichEditLibrary && !formsState().richEditLibrary)
+        formsState().richEditLibrary = LoadLibraryA("riched32.dll");
 }
 
 bool hasControl(const DialogHeader& header, int32_t id) {
@@ -82,9 +83,9 @@ void appendRecord(DialogHeader& header, const ControlRecord& values, const char*
 
 void createAtOnce(DialogObject& object, const ControlRecord& values, const char* text, int32_t x, int32_t y,
                   int32_t width, int32_t height) {
-    HWND control = CreateWindowExA(values.extendedStyle, values.className, text, values.style, x, y, width, height,
-                                   object.window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(values.id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control =
+        CreateWindowExA(values.extendedStyle, values.className, text, values.style, x, y, width, height, object.window,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(values.id)), GetModuleHandleA(nullptr), nullptr);
     attachControlColours(control, values.kind);
     if (object.clientWindow && values.kind == kindStatusBar) layoutClientArea(object.window, object.clientWindow);
 }
@@ -115,8 +116,7 @@ int32_t addControl(DialogObject& dialog, int32_t kind, const char* text, int32_t
     values.style = style;
 
     if (isDialog) {
-        DialogUnits units =
-            toDialogUnits(x, y, width, height, dialog.header->baseUnitX, dialog.header->baseUnitY);
+        DialogUnits units = toDialogUnits(x, y, width, height, dialog.header->baseUnitX, dialog.header->baseUnitY);
         values.x = units.x;
         values.y = units.y;
         values.width = units.width;

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int titleLimit = 512;      // UTF-16 units, terminator included
+constexpr int titleLimit = 512;  // UTF-16 units, terminator included
 constexpr int classNameLimit = 32;
 constexpr int textLimit = 65535;
 constexpr WORD fontPointSize = 8;

@@ -54,12 +54,8 @@ inline constexpr RecordField recordNumberFields[4] = {
     {"wordClass", offsetof(EntryRecord, wordClass)},
 };
 inline constexpr RecordField recordTextFields[8] = {
-    {"replyRef", offsetof(EntryRecord, replyRef)},
-    {"keyWords", offsetof(EntryRecord, keyWords)},
-    {"translation", offsetof(EntryRecord, translation)},
-    {"replyText", offsetof(EntryRecord, replyText)},
-    {"fileCommand", offsetof(EntryRecord, fileCommand)},
-    {"nameReply", offsetof(EntryRecord, nameReply)},
-    {"synonyms", offsetof(EntryRecord, synonyms)},
-    {"description", offsetof(EntryRecord, description)},
+    {"replyRef", offsetof(EntryRecord, replyRef)},       {"keyWords", offsetof(EntryRecord, keyWords)},
+    {"translation", offsetof(EntryRecord, translation)}, {"replyText", offsetof(EntryRecord, replyText)},
+    {"fileCommand", offsetof(EntryRecord, fileCommand)}, {"nameReply", offsetof(EntryRecord, nameReply)},
+    {"synonyms", offsetof(EntryRecord, synonyms)},       {"description", offsetof(EntryRecord, description)},
 };

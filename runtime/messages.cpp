@@ -12,8 +12,7 @@ RECT workArea() {
 }
 
 bool usableOwner(HWND owner) {
-    if (!owner)
-        return false;
+    if (!owner) return false;
     auto style = static_cast<DWORD>(GetWindowLongA(owner, GWL_STYLE));
     return (style & WS_MINIMIZE) == 0 && (style & WS_VISIBLE) != 0;
 }
@@ -21,8 +20,7 @@ bool usableOwner(HWND owner) {
 }  // namespace
 
 void processMessages(int32_t noWait) {
-    if (noWait == 0)
-        WaitMessage();
+    if (noWait == 0) WaitMessage();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         // Only the window runtime's frame and child windows carry a window object with an
@@ -39,12 +37,10 @@ void processMessages(int32_t noWait) {
 
 int32_t messageBox(const DialogObject* owner, const char* text, const char* caption, uint32_t flags) {
     HWND ownerWindow = owner ? owner->window : nullptr;
-    if (flags == 0)
-        flags = MB_ICONEXCLAMATION | MB_OK;
+    if (flags == 0) flags = MB_ICONEXCLAMATION | MB_OK;
     hookSlot = SetWindowsHookExA(WH_CBT, centringHook, nullptr, GetCurrentThreadId());
     int answer = MessageBoxA(ownerWindow, text, caption, flags);
-    if (hookSlot)
-        UnhookWindowsHookEx(hookSlot);
+    if (hookSlot) UnhookWindowsHookEx(hookSlot);
     hookSlot = nullptr;
     return answer;
 }
@@ -79,8 +75,7 @@ LRESULT CALLBACK centringHook(int code, WPARAM wParam, LPARAM lParam) {
 
 void centreWindow(const DialogObject& dialog) {
     HWND window = dialog.window;
-    if (!window)
-        return;
+    if (!window) return;
     auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
     RECT own{};
     GetWindowRect(window, &own);

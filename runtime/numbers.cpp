@@ -75,7 +75,8 @@ double textToNumber(const char* text) {
 double power(double base, double exponent) {
     if (base == 10.0 && exponent >= 0 && exponent <= 22 && exponent == std::floor(exponent))
         return exactPowersOfTen[static_cast<int>(exponent)];
-    return static_cast<double>(std::exp2(static_cast<long double>(exponent) * std::log2(static_cast<long double>(base))));
+    return static_cast<double>(
+        std::exp2(static_cast<long double>(exponent) * std::log2(static_cast<long double>(base))));
 }
 
 int32_t roundToInt32(double value) {

@@ -118,7 +118,8 @@ void overwriteText(char* destination, int32_t start, int32_t count, const char* 
     // source ends the replacement, so that neither text is read or written past its end.
     if (start < 1) return;
     int32_t length = textLength(destination);
-    for (int32_t i = 0; i < count && start + i <= length && source[i] != '\0'; ++i) destination[start - 1 + i] = source[i];
+    for (int32_t i = 0; i < count && start + i <= length && source[i] != '\0'; ++i)
+        destination[start - 1 + i] = source[i];
 }
 
 char* upperText(const char* text) {

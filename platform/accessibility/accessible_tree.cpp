@@ -94,8 +94,12 @@ void AccessibleTree::announce(const Change& change) {
                     emitChildrenChanged(parent, "children-changed::add", static_cast<int>(at), child);
                 }
         break;
-    case user::WindowChange::Shown: announceShown(window, accessibleFor(window)); break;
-    case user::WindowChange::Hidden: announceHidden(window, object); break;
+    case user::WindowChange::Shown:
+        announceShown(window, accessibleFor(window));
+        break;
+    case user::WindowChange::Hidden:
+        announceHidden(window, object);
+        break;
     case user::WindowChange::Destroyed:
         if (object) {
             announceHidden(window, object);
@@ -107,8 +111,12 @@ void AccessibleTree::announce(const Change& change) {
     case user::WindowChange::TextReplaced:
         if (std::find(replaced_.begin(), replaced_.end(), window) == replaced_.end()) replaced_.push_back(window);
         break;
-    case user::WindowChange::TextChanged: announceText(window, object); break;
-    case user::WindowChange::SelectionChanged: announceCaret(window, object); break;
+    case user::WindowChange::TextChanged:
+        announceText(window, object);
+        break;
+    case user::WindowChange::SelectionChanged:
+        announceCaret(window, object);
+        break;
     case user::WindowChange::EnabledChanged:
         if (object && IsWindow(window)) {
             gboolean enabled = IsWindowEnabled(window) ? TRUE : FALSE;

@@ -47,7 +47,7 @@ private:
     std::map<HWND, AtkObject*> objects_;
     std::map<HWND, std::string> texts_;  // the text a client last heard of, per text object
     std::map<HWND, int> carets_;
-    std::vector<HWND> replaced_;  // edits whose whole text was set anew since last told
+    std::vector<HWND> replaced_;   // edits whose whole text was set anew since last told
     std::vector<HWND> topLevels_;  // every top-level window, in creation order
     std::vector<HWND> announced_;  // the application's children as a client knows them
     std::vector<Change> pending_;

@@ -101,14 +101,21 @@ AtkRole windowRole(AtkObject* object) {
     HWND window = windowOf(object);
     if (!IsWindow(window)) return ATK_ROLE_UNKNOWN;
     switch (kindOf(window)) {
-    case Kind::Dialog: return ATK_ROLE_DIALOG;
-    case Kind::Alert: return ATK_ROLE_ALERT;
-    case Kind::Label: return ATK_ROLE_LABEL;
-    case Kind::Icon: return ATK_ROLE_ICON;
-    case Kind::Edit: return ATK_ROLE_ENTRY;
-    case Kind::PushButton: return ATK_ROLE_PUSH_BUTTON;
+    case Kind::Dialog:
+        return ATK_ROLE_DIALOG;
+    case Kind::Alert:
+        return ATK_ROLE_ALERT;
+    case Kind::Label:
+        return ATK_ROLE_LABEL;
+    case Kind::Icon:
+        return ATK_ROLE_ICON;
+    case Kind::Edit:
+        return ATK_ROLE_ENTRY;
+    case Kind::PushButton:
+        return ATK_ROLE_PUSH_BUTTON;
     case Kind::GroupBox:
-    case Kind::Other: return ATK_ROLE_PANEL;
+    case Kind::Other:
+        return ATK_ROLE_PANEL;
     }
     return ATK_ROLE_UNKNOWN;
 }
@@ -209,7 +216,8 @@ gint clampOffset(gint offset, size_t length) {
 gchar* copyOut(const std::string& text, gint start, gint end) {
     start = std::min(clampOffset(start, text.size()), clampOffset(end, text.size()));
     end = clampOffset(end, text.size());
-    return g_strdup(codepage::windows1252ToUtf8(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start))).c_str());
+    return g_strdup(
+        codepage::windows1252ToUtf8(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start))).c_str());
 }
 
 gchar* textRange(AtkText* text, gint start, gint end) { return copyOut(textOf(windowOf(text)), start, end); }
@@ -286,7 +294,9 @@ gchar* textStringAt(AtkText* text, gint offset, AtkTextGranularity granularity, 
     size_t from = std::min(static_cast<size_t>(std::max(offset, 0)), length);
     size_t to = from;
     switch (granularity) {
-    case ATK_TEXT_GRANULARITY_CHAR: to = std::min(from + 1, length); break;
+    case ATK_TEXT_GRANULARITY_CHAR:
+        to = std::min(from + 1, length);
+        break;
     case ATK_TEXT_GRANULARITY_WORD:
         // From the start of the word the offset is in (or follows) to the start of the next.
         while (from > 0 && !wordStartsAt(bytes, from)) --from;
@@ -477,12 +487,21 @@ AtkObject* newApplicationAccessible(const char* name) {
 AtkObject* newWindowAccessible(HWND window) {
     GType type = editor_window_get_type();
     switch (kindOf(window)) {
-    case Kind::Label: type = editor_text_get_type(); break;
-    case Kind::Edit: type = editor_edit_get_type(); break;
-    case Kind::PushButton: type = editor_button_get_type(); break;
+    case Kind::Label:
+        type = editor_text_get_type();
+        break;
+    case Kind::Edit:
+        type = editor_edit_get_type();
+        break;
+    case Kind::PushButton:
+        type = editor_button_get_type();
+        break;
     case Kind::Dialog:
-    case Kind::Alert: type = editor_dialog_get_type(); break;
-    default: break;
+    case Kind::Alert:
+        type = editor_dialog_get_type();
+        break;
+    default:
+        break;
     }
     auto* object = static_cast<EditorWindow*>(g_object_new(type, nullptr));
     object->window = window;

@@ -18,16 +18,15 @@ void GlibWaitSource::prepare(std::vector<pollfd>& fds, int& timeout) {
     gint glibTimeout = -1;
     if (polled_.empty()) polled_.resize(8);
     for (;;) {
-        gint needed = g_main_context_query(context_, priority_, &glibTimeout, polled_.data(),
-                                           static_cast<gint>(polled_.size()));
+        gint needed =
+            g_main_context_query(context_, priority_, &glibTimeout, polled_.data(), static_cast<gint>(polled_.size()));
         if (needed <= static_cast<gint>(polled_.size())) {
             polled_.resize(static_cast<size_t>(needed));
             break;
         }
         polled_.resize(static_cast<size_t>(needed));
     }
-    for (const GPollFD& fd : polled_)
-        fds.push_back(pollfd{fd.fd, static_cast<short>(fd.events), 0});
+    for (const GPollFD& fd : polled_) fds.push_back(pollfd{fd.fd, static_cast<short>(fd.events), 0});
     if (glibTimeout >= 0 && (timeout < 0 || glibTimeout < timeout)) timeout = glibTimeout;
 }
 

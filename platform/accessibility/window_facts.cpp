@@ -55,9 +55,12 @@ Kind kindOf(HWND window) {
         switch (style & BS_TYPEMASK) {
         case BS_PUSHBUTTON:
         case BS_DEFPUSHBUTTON:
-        case BS_OWNERDRAW: return Kind::PushButton;
-        case BS_GROUPBOX: return Kind::GroupBox;
-        default: return Kind::Other;
+        case BS_OWNERDRAW:
+            return Kind::PushButton;
+        case BS_GROUPBOX:
+            return Kind::GroupBox;
+        default:
+            return Kind::Other;
         }
     }
     return Kind::Other;

@@ -25,12 +25,10 @@ char32_t windows1252ToUnicode(unsigned char byte) {
 }
 
 std::optional<unsigned char> unicodeToWindows1252(char32_t character) {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
-        return static_cast<unsigned char>(character);
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) return static_cast<unsigned char>(character);
     for (size_t i = 0; i < kHighControlRange.size(); ++i) {
         char32_t mapped = kHighControlRange[i];
-        if (mapped == character || (mapped == 0 && character == 0x80 + i))
-            return static_cast<unsigned char>(0x80 + i);
+        if (mapped == character || (mapped == 0 && character == 0x80 + i)) return static_cast<unsigned char>(0x80 + i);
     }
     return std::nullopt;
 }

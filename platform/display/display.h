@@ -90,8 +90,8 @@ enum Modifier : uint32_t { ModShift = 1, ModControl = 2, ModAlt = 4 };
 
 struct Event {
     EventType type = EventType::MouseMove;
-    SurfaceId surface = 0;   // where the event happened, 0 when not known
-    int x = 0;               // screen coordinates (program pixels) for mouse events and Moved
+    SurfaceId surface = 0;  // where the event happened, 0 when not known
+    int x = 0;              // screen coordinates (program pixels) for mouse events and Moved
     int y = 0;
     MouseButton button = MouseButton::None;
     uint32_t virtualKey = 0;  // Win32 virtual-key code for KeyDown/KeyUp
@@ -141,7 +141,7 @@ public:
     // input stay in program pixels on both sides of this interface.
     virtual Scale scale() const = 0;
 
-    virtual std::string clipboardText() = 0;                 // Windows-1252
+    virtual std::string clipboardText() = 0;                     // Windows-1252
     virtual void setClipboardText(const std::string& text) = 0;  // Windows-1252
     // Text selected with the mouse, which desktops offer to other programs apart from the
     // clipboard (X's PRIMARY selection, pasted with the middle button). Windows-1252.

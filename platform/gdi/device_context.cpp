@@ -69,9 +69,12 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     GdiObject* object = findObject(h);
     if (!dc || !object) return nullptr;
     switch (object->kind) {
-    case ObjectKind::Brush: return swapSelected(dc->state.brush, static_cast<Brush*>(object));
-    case ObjectKind::Pen: return swapSelected(dc->state.pen, static_cast<Pen*>(object));
-    case ObjectKind::Font: return swapSelected(dc->state.font, static_cast<Font*>(object));
+    case ObjectKind::Brush:
+        return swapSelected(dc->state.brush, static_cast<Brush*>(object));
+    case ObjectKind::Pen:
+        return swapSelected(dc->state.pen, static_cast<Pen*>(object));
+    case ObjectKind::Font:
+        return swapSelected(dc->state.font, static_cast<Font*>(object));
     case ObjectKind::Bitmap: {
         auto* bitmap = static_cast<Bitmap*>(object);
         // Only memory DCs draw into bitmaps, and a bitmap is in one DC at a time.
@@ -117,4 +120,3 @@ int WINAPI SetBkMode(HDC hdc, int mode) {
     dc->state.backgroundMode = mode;
     return previous;
 }
-

@@ -8,13 +8,13 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_WINFONTS_H
 
+#include <strings.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
-#include <strings.h>
 #include <tuple>
 
 #include <unistd.h>
@@ -31,8 +31,9 @@ constexpr int kClassicMaxLogicalHeight = 13;
 constexpr int kClassicCellHeight = 13;
 constexpr const char* kClassicBitmapFiles[] = {"/usr/share/wine/fonts/sserife.fon"};
 constexpr FontMetrics kClassicMetrics = {
-    /*height*/ 13, /*ascent*/ 11, /*descent*/ 2, /*internalLeading*/ 2, /*externalLeading*/ 0,
-    /*aveCharWidth*/ 5, /*maxCharWidth*/ 11, /*weight*/ FW_NORMAL, /*italic*/ false,
+    /*height*/ 13,         /*ascent*/ 11,           /*descent*/ 2,        /*internalLeading*/ 2,
+    /*externalLeading*/ 0,
+    /*aveCharWidth*/ 5,    /*maxCharWidth*/ 11,     /*weight*/ FW_NORMAL, /*italic*/ false,
     /*underlineOffset*/ 1, /*underlineThickness*/ 1};
 // The outline size whose capitals are 8 pixels tall, as the classic font's are. It is
 // drawn without grey edges, crisp like the bitmap font it stands in for.
@@ -208,9 +209,10 @@ void reportClassicFace(const std::string& file, bool bitmap) {
     static bool reported = false;
     if (reported) return;
     reported = true;
-    std::string line = bitmap ? "gdi: dialog font MS Sans Serif 8: bitmap face " + file + "\n"
-                              : "gdi: dialog font MS Sans Serif 8: no bitmap face (install fonts-wine); scalable face " +
-                                    file + " in its metrics\n";
+    std::string line = bitmap
+                           ? "gdi: dialog font MS Sans Serif 8: bitmap face " + file + "\n"
+                           : "gdi: dialog font MS Sans Serif 8: no bitmap face (install fonts-wine); scalable face " +
+                                 file + " in its metrics\n";
     OutputDebugStringA(line.c_str());
 }
 
@@ -248,8 +250,8 @@ void FontFace::render(unsigned char character) const {
     for (int y = 0; y < glyph.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
         for (int x = 0; x < glyph.width; ++x) {
-            uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255
-                                                                    : row[x];
+            uint8_t value =
+                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255 : row[x];
             glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = value;
         }
     }

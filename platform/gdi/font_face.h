@@ -10,9 +10,9 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
-#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -53,12 +53,13 @@ constexpr int kCheckBoxSize = 13;
 // its lowest point 2.5 pixels in, then rising to the top right. A shape, so that its
 // slants are stepped at the device's pixels.
 void checkMark(DeviceContext& dc, int x, int y, uint32_t pixel) {
-    fillShape(dc, RECT{x, y, x + 7, y + 7},
-              [](double px, double py) {
-                  double middle = std::min(px + 3, 8 - px);  // the stroke's centre line
-                  return std::abs(py - middle) < 1.5;
-              },
-              pixel);
+    fillShape(
+        dc, RECT{x, y, x + 7, y + 7},
+        [](double px, double py) {
+            double middle = std::min(px + 3, 8 - px);  // the stroke's centre line
+            return std::abs(py - middle) < 1.5;
+        },
+        pixel);
 }
 
 void checkBox(DeviceContext& dc, const RECT& area, UINT state) {
@@ -110,12 +111,13 @@ void radioButton(DeviceContext& dc, const RECT& area, UINT state) {
 void drawCross(DeviceContext& dc, int x, int y, uint32_t pixel) {
     constexpr int kWidth = 8;
     constexpr int kHeight = 7;
-    fillShape(dc, RECT{x, y, x + kWidth, y + kHeight},
-              [](double px, double py) {
-                  double down = px - py, up = px + py;
-                  return (down >= -0.5 && down < 1.5) || (up >= 6.5 && up < 8.5);
-              },
-              pixel);
+    fillShape(
+        dc, RECT{x, y, x + kWidth, y + kHeight},
+        [](double px, double py) {
+            double down = px - py, up = px + py;
+            return (down >= -0.5 && down < 1.5) || (up >= 6.5 && up < 8.5);
+        },
+        pixel);
 }
 
 void closeBox(DeviceContext& dc, RECT& r, UINT state) {

@@ -132,19 +132,42 @@ GdiObject* stockObject(int index) {
     if (auto it = made.find(index); it != made.end()) return it->second;
     GdiObject* object = nullptr;
     switch (index) {
-    case WHITE_BRUSH: object = addStock(brushOf(RGB(255, 255, 255))); break;
-    case LTGRAY_BRUSH: object = addStock(brushOf(RGB(192, 192, 192))); break;
-    case GRAY_BRUSH: object = addStock(brushOf(RGB(128, 128, 128))); break;
-    case DKGRAY_BRUSH: object = addStock(brushOf(RGB(64, 64, 64))); break;
-    case BLACK_BRUSH: object = addStock(brushOf(RGB(0, 0, 0))); break;
-    case NULL_BRUSH: object = addStock(brushOf(0, true)); break;
-    case WHITE_PEN: object = addStock(penOf(PS_SOLID, RGB(255, 255, 255))); break;
-    case BLACK_PEN: object = addStock(penOf(PS_SOLID, RGB(0, 0, 0))); break;
-    case NULL_PEN: object = addStock(penOf(PS_NULL, 0)); break;
+    case WHITE_BRUSH:
+        object = addStock(brushOf(RGB(255, 255, 255)));
+        break;
+    case LTGRAY_BRUSH:
+        object = addStock(brushOf(RGB(192, 192, 192)));
+        break;
+    case GRAY_BRUSH:
+        object = addStock(brushOf(RGB(128, 128, 128)));
+        break;
+    case DKGRAY_BRUSH:
+        object = addStock(brushOf(RGB(64, 64, 64)));
+        break;
+    case BLACK_BRUSH:
+        object = addStock(brushOf(RGB(0, 0, 0)));
+        break;
+    case NULL_BRUSH:
+        object = addStock(brushOf(0, true));
+        break;
+    case WHITE_PEN:
+        object = addStock(penOf(PS_SOLID, RGB(255, 255, 255)));
+        break;
+    case BLACK_PEN:
+        object = addStock(penOf(PS_SOLID, RGB(0, 0, 0)));
+        break;
+    case NULL_PEN:
+        object = addStock(penOf(PS_NULL, 0));
+        break;
     // The system font is the classic bold 16-pixel one; the GUI font is the dialog font.
-    case SYSTEM_FONT: object = addStock(fontOf(16, FW_BOLD, "System")); break;
-    case DEFAULT_GUI_FONT: object = addStock(fontOf(-11, FW_NORMAL, "MS Sans Serif")); break;
-    default: return nullptr;
+    case SYSTEM_FONT:
+        object = addStock(fontOf(16, FW_BOLD, "System"));
+        break;
+    case DEFAULT_GUI_FONT:
+        object = addStock(fontOf(-11, FW_NORMAL, "MS Sans Serif"));
+        break;
+    default:
+        return nullptr;
     }
     made[index] = object;
     return object;
@@ -179,9 +202,7 @@ HGDIOBJ WINAPI GetStockObject(int i) {
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) { return deleteObject(ho) ? TRUE : FALSE; }
 
-HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-    return static_cast<HBRUSH>(addObject(brushOf(color & 0xFFFFFF)));
-}
+HBRUSH WINAPI CreateSolidBrush(COLORREF color) { return static_cast<HBRUSH>(addObject(brushOf(color & 0xFFFFFF))); }
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
     if (!lplf) return nullptr;
@@ -193,8 +214,8 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
 }
 
 HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
-                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
-                         DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {
+                         DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                         DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {
     LOGFONTA logFont{};
     logFont.lfHeight = cHeight;
     logFont.lfWidth = cWidth;

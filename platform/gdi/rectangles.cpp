@@ -29,9 +29,7 @@ BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy) {
     return TRUE;
 }
 
-BOOL WINAPI IsRectEmpty(const RECT* lprc) {
-    return !lprc || lprc->left >= lprc->right || lprc->top >= lprc->bottom;
-}
+BOOL WINAPI IsRectEmpty(const RECT* lprc) { return !lprc || lprc->left >= lprc->right || lprc->top >= lprc->bottom; }
 
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (!lprcDst || !lprcSrc1 || !lprcSrc2) return FALSE;
@@ -69,6 +67,6 @@ BOOL WINAPI PtInRect(const RECT* lprc, POINT pt) {
 }
 
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2) {
-    return lprc1 && lprc2 && lprc1->left == lprc2->left && lprc1->top == lprc2->top &&
-           lprc1->right == lprc2->right && lprc1->bottom == lprc2->bottom;
+    return lprc1 && lprc2 && lprc1->left == lprc2->left && lprc1->top == lprc2->top && lprc1->right == lprc2->right &&
+           lprc1->bottom == lprc2->bottom;
 }

@@ -34,8 +34,8 @@ struct LayoutRules {
     bool singleLine = false;
     bool wordBreak = false;
     bool prefixes = true;
-    int tabStop = 0;     // 0: tabs are not expanded
-    int wrapWidth = 0;   // with wordBreak
+    int tabStop = 0;    // 0: tabs are not expanded
+    int wrapWidth = 0;  // with wordBreak
 };
 
 std::vector<LaidLine> layoutText(const FontFace& face, const char* text, int length, const LayoutRules& rules);

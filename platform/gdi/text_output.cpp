@@ -26,7 +26,7 @@ struct TextRun {
     int length = 0;
     const int* advances = nullptr;  // per character, instead of the font's
     int tabStop = 0;
-    int underlined = -1;            // one character to underline (a '&' prefix), or -1
+    int underlined = -1;  // one character to underline (a '&' prefix), or -1
 };
 
 // Draws a run with the cell's top-left at (x, y) in the DC's text colour, limited to
@@ -132,8 +132,8 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
 
 // The extent of every prefix in one pass: lpnDx[i] is the width of the first i + 1
 // characters; lpnFit counts those within nMaxExtent.
-BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit,
-                                  INT* lpnDx, LPSIZE lpSize) {
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit, INT* lpnDx,
+                                  LPSIZE lpSize) {
     DeviceContext* dc = findDeviceContext(hdc);
     if (!dc || !lpSize || cchString < 0 || (cchString > 0 && !lpszString)) return FALSE;
     const FontFace& face = faceOf(*dc);
@@ -226,8 +226,8 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
     return placedVertically ? top + textHeight - lprc->top : textHeight;
 }
 
-BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData, WPARAM wData, int x,
-                       int y, int cx, int cy, UINT uFlags) {
+BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData, WPARAM wData, int x, int y,
+                       int cx, int cy, UINT uFlags) {
     (void)hbrFore;
     (void)qfnCallBack;
     DeviceContext* dc = findDeviceContext(hdc);
@@ -235,8 +235,8 @@ BOOL WINAPI DrawStateA(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARA
     if (!dc || (type != DST_TEXT && type != DST_PREFIXTEXT)) return FALSE;
     const char* text = reinterpret_cast<const char*>(lData);
     int length = textLength(text, wData == 0 ? -1 : static_cast<int>(wData));
-    PrefixedText shown = type == DST_PREFIXTEXT ? resolvePrefixes(text, length)
-                                                : PrefixedText{std::string(text ? text : "", length)};
+    PrefixedText shown =
+        type == DST_PREFIXTEXT ? resolvePrefixes(text, length) : PrefixedText{std::string(text ? text : "", length)};
     const FontFace& face = faceOf(*dc);
     if (cx == 0) cx = face.textWidth(shown.text.data(), static_cast<int>(shown.text.size()));
     if (cy == 0) cy = face.metrics().height;

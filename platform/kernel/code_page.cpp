@@ -16,22 +16,32 @@ namespace kernel {
 unsigned char upperWindows1252(unsigned char byte) {
     if ((byte >= 'a' && byte <= 'z') || (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)) return byte - 0x20;
     switch (byte) {
-    case 0x9A: return 0x8A;  // s caron
-    case 0x9C: return 0x8C;  // oe
-    case 0x9E: return 0x8E;  // z caron
-    case 0xFF: return 0x9F;  // y diaeresis
-    default: return byte;
+    case 0x9A:
+        return 0x8A;  // s caron
+    case 0x9C:
+        return 0x8C;  // oe
+    case 0x9E:
+        return 0x8E;  // z caron
+    case 0xFF:
+        return 0x9F;  // y diaeresis
+    default:
+        return byte;
     }
 }
 
 unsigned char lowerWindows1252(unsigned char byte) {
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) return byte + 0x20;
     switch (byte) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return byte;
+    case 0x8A:
+        return 0x9A;
+    case 0x8C:
+        return 0x9C;
+    case 0x8E:
+        return 0x9E;
+    case 0x9F:
+        return 0xFF;
+    default:
+        return byte;
     }
 }
 
@@ -39,8 +49,8 @@ unsigned char lowerWindows1252(unsigned char byte) {
 
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar) {
-    if (!supportedCodePage(CodePage) || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 ||
-        cchWideChar < 0 || (cchWideChar > 0 && !lpWideCharStr)) {
+    if (!supportedCodePage(CodePage) || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
+        (cchWideChar > 0 && !lpWideCharStr)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
@@ -57,14 +67,15 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
         return 0;
     }
     for (int i = 0; i < length; ++i)
-        lpWideCharStr[i] = static_cast<WCHAR>(codepage::windows1252ToUnicode(static_cast<unsigned char>(lpMultiByteStr[i])));
+        lpWideCharStr[i] =
+            static_cast<WCHAR>(codepage::windows1252ToUnicode(static_cast<unsigned char>(lpMultiByteStr[i])));
     return length;
 }
 
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                                LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar) {
-    if (!supportedCodePage(CodePage) || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 ||
-        cbMultiByte < 0 || (cbMultiByte > 0 && !lpMultiByteStr)) {
+    if (!supportedCodePage(CodePage) || !lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
+        (cbMultiByte > 0 && !lpMultiByteStr)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

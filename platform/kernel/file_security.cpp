@@ -28,8 +28,12 @@ void put(std::vector<BYTE>& out, const void* data, size_t size) {
     const BYTE* bytes = static_cast<const BYTE*>(data);
     out.insert(out.end(), bytes, bytes + size);
 }
-template <typename T> void put(std::vector<BYTE>& out, T value) { put(out, &value, sizeof value); }
-template <typename T> T at(const BYTE* bytes, size_t offset) {
+template <typename T>
+void put(std::vector<BYTE>& out, T value) {
+    put(out, &value, sizeof value);
+}
+template <typename T>
+T at(const BYTE* bytes, size_t offset) {
     T value;
     std::memcpy(&value, bytes + offset, sizeof value);
     return value;
@@ -158,7 +162,8 @@ BOOL WINAPI SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInf
             WORD size = at<WORD>(bytes, offset + 2);
             if (bytes[offset] == 0 && readSid(bytes, limit, offset + aceHeader, sid)) {
                 mode_t bits = bitsOf(at<DWORD>(bytes, offset + 4));
-                if (sid.authority == 1) mode |= bits;
+                if (sid.authority == 1)
+                    mode |= bits;
                 else if (sid.authority == 22 && sid.subAuthorities.size() == 2)
                     mode |= sid.subAuthorities[0] == 1 ? bits << 6 : bits << 3;
             }

@@ -268,7 +268,8 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if (dwFlagsAndAttributes & FILE_FLAG_SEQUENTIAL_SCAN) posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
 
-    auto* file = new OpenFile{fd, wantsRead, wantsWrite, (dwShareMode & FILE_SHARE_DELETE) != 0, info.st_dev, info.st_ino};
+    auto* file =
+        new OpenFile{fd, wantsRead, wantsWrite, (dwShareMode & FILE_SHARE_DELETE) != 0, info.st_dev, info.st_ino};
     file->buffered = lock == LockResult::taken;
     {
         std::lock_guard<std::mutex> guard(openFilesMutex);
@@ -325,8 +326,8 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
     return ok ? TRUE : kernel::failFromErrno(ERROR_READ_FAULT);
 }
 
-BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
-                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped) {
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
+                      LPOVERLAPPED lpOverlapped) {
     if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
     OpenFile* file = openFileOf(hFile);
     if (!file) return kernel::failWith(ERROR_INVALID_HANDLE);
@@ -364,10 +365,11 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
     }
     // Without the high half the distance is a signed 32-bit value; with it, the two
     // halves form one signed 64-bit distance.
-    int64_t distance = lpDistanceToMoveHigh
-                           ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*lpDistanceToMoveHigh)) << 32) |
-                                                  static_cast<uint32_t>(lDistanceToMove))
-                           : lDistanceToMove;
+    int64_t distance =
+        lpDistanceToMoveHigh
+            ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*lpDistanceToMoveHigh)) << 32) |
+                                   static_cast<uint32_t>(lDistanceToMove))
+            : lDistanceToMove;
     int64_t origin = 0;
     if (dwMoveMethod == FILE_CURRENT) {
         origin = file->position;
@@ -510,7 +512,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
     if ((sourceGuard && sourceGuard->heldByWriter()) || destinationGuard.heldByWriter())
         return kernel::failWith(ERROR_SHARING_VIOLATION);
     if (!pathExists(lpExistingFileName)) return kernel::failFromErrno();
-    if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && pathExists(lpNewFileName)) return kernel::failWith(ERROR_ALREADY_EXISTS);
+    if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) && pathExists(lpNewFileName))
+        return kernel::failWith(ERROR_ALREADY_EXISTS);
     if (rename(lpExistingFileName, lpNewFileName) != 0) return kernel::failFromErrno();
     // The guard's descriptor may be the last reference to the file just replaced; closing it
     // frees all that file's blocks, which takes a while for a large file and concerns
@@ -606,7 +609,7 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATIO
     if (fstat(file->fd, &info) != 0) return kernel::failFromErrno(ERROR_READ_FAULT);
     BY_HANDLE_FILE_INFORMATION& out = *lpFileInformation;
     out = {};
-    out.dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
+    out.dwFileAttributes = S_ISDIR(info.st_mode)      ? FILE_ATTRIBUTE_DIRECTORY
                            : (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL
                                                       : FILE_ATTRIBUTE_READONLY;
     out.ftCreationTime = fileTimeOf(info.st_ctim);

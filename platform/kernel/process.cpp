@@ -7,13 +7,13 @@
 
 #include <windows.h>
 
+#include <strings.h>
+#include <unistd.h>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
-#include <unistd.h>
 
 namespace {
 

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
     std::string why;
     auto sdl = display::createSdlBackend(why);
     if (!sdl) {
-        std::fprintf(stderr, "%s: no display to show the editor on (%s). Run it on a desktop, or under "
-                             "a virtual one: xvfb-run %s\n",
+        std::fprintf(stderr,
+                     "%s: no display to show the editor on (%s). Run it on a desktop, or under "
+                     "a virtual one: xvfb-run %s\n",
                      argv[0], why.c_str(), argv[0]);
         return 1;
     }
@@ -26,8 +27,9 @@ int main(int argc, char** argv) {
     // Checked before the program runs: it opens its files first, and a form without text
     // would be no use to anyone.
     if (!gdi::canDrawText()) {
-        std::fprintf(stderr, "%s: no font can be opened (fontconfig offers none and none of the usual font files "
-                             "can be read); install fonts-liberation, or allow more open files\n",
+        std::fprintf(stderr,
+                     "%s: no font can be opened (fontconfig offers none and none of the usual font files "
+                     "can be read); install fonts-liberation, or allow more open files\n",
                      argv[0]);
         return 1;
     }

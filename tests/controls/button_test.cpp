@@ -17,8 +17,7 @@ struct Drawn {
 
 std::vector<Drawn> drawnSince(const std::vector<DRAWITEMSTRUCT>& items) {
     std::vector<Drawn> drawn;
-    for (const DRAWITEMSTRUCT& item : items)
-        drawn.push_back({item.itemAction, item.itemState});
+    for (const DRAWITEMSTRUCT& item : items) drawn.push_back({item.itemAction, item.itemState});
     return drawn;
 }
 

@@ -26,15 +26,14 @@ protected:
     void SetUp() override {
         testmsg::WindowTest::SetUp();
         clearLog();
-        parent = testmsg::topLevel(100, 100, 420, 320, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                   "Controls", 0, testmsg::registerOnce("ControlTestParent", parentProcedure));
+        parent = testmsg::topLevel(100, 100, 420, 320, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, "Controls",
+                                   0, testmsg::registerOnce("ControlTestParent", parentProcedure));
         ASSERT_NE(parent, nullptr);
         testui::pumpUntilIdle();
     }
     void TearDown() override {
         testmsg::WindowTest::TearDown();
-        for (auto& [message, answer] : answers())
-            DeleteObject(answer.brush);
+        for (auto& [message, answer] : answers()) DeleteObject(answer.brush);
         answers().clear();
     }
 
@@ -68,8 +67,7 @@ protected:
     // Colour request answers: the brush of `background` and this text colour for one message.
     static void answerColour(UINT colourMessage, COLORREF background, COLORREF text) {
         ColourAnswer& answer = answers()[colourMessage];
-        if (answer.brush)
-            DeleteObject(answer.brush);
+        if (answer.brush) DeleteObject(answer.brush);
         answer = {CreateSolidBrush(background), text};
     }
 
@@ -94,8 +92,7 @@ private:
         if (colourRequest || message == WM_COMMAND || message == WM_DRAWITEM || message == WM_LBUTTONDOWN ||
             message == WM_LBUTTONUP)
             testmsg::record(window, message, wParam, lParam);
-        if (message == WM_DRAWITEM)
-            drawItems().push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        if (message == WM_DRAWITEM) drawItems().push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         auto answer = answers().find(message);
         if (colourRequest && answer != answers().end()) {
             HDC dc = reinterpret_cast<HDC>(wParam);

@@ -68,8 +68,7 @@ protected:
         Screen screen;
         std::vector<int> columns;
         for (int x = 0; x < client.right; ++x)
-            if (screen.countLike(edit, RECT{x, 0, x + 1, client.bottom}, colour) >= rows)
-                columns.push_back(x);
+            if (screen.countLike(edit, RECT{x, 0, x + 1, client.bottom}, colour) >= rows) columns.push_back(x);
         return columns;
     }
 
@@ -124,8 +123,7 @@ TEST_F(EditTest, TypingAndKeyboardEditing) {
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.text);
-        for (auto [key, modifiers] : step.keys)
-            press(key, modifiers);
+        for (auto [key, modifiers] : step.keys) press(key, modifiers);
         type(step.typed);
         EXPECT_EQ(testui::windowText(edit), step.text);
         EXPECT_EQ(selection(edit), step.selected);
@@ -176,17 +174,16 @@ TEST_F(EditTest, WordMovementSelectAllAndDoubleClickOnAWord) {
         uint32_t key, modifiers;
         std::pair<DWORD, DWORD> selected;
     };
-    const Key keys[] = {{VK_HOME, 0, {0, 0}},       {VK_RIGHT, ctrl, {5, 5}}, {VK_RIGHT, ctrl | shift, {5, 9}},
-                        {VK_END, 0, {14, 14}},      {VK_LEFT, ctrl, {9, 9}},  {VK_LEFT, ctrl, {5, 5}},
-                        {VK_RIGHT, 0, {6, 6}},      {VK_LEFT, ctrl, {5, 5}},  {'A', ctrl, {0, 14}}};
+    const Key keys[] = {{VK_HOME, 0, {0, 0}},  {VK_RIGHT, ctrl, {5, 5}}, {VK_RIGHT, ctrl | shift, {5, 9}},
+                        {VK_END, 0, {14, 14}}, {VK_LEFT, ctrl, {9, 9}},  {VK_LEFT, ctrl, {5, 5}},
+                        {VK_RIGHT, 0, {6, 6}}, {VK_LEFT, ctrl, {5, 5}},  {'A', ctrl, {0, 14}}};
     for (const Key& key : keys) {
         press(key.key, key.modifiers);
         EXPECT_EQ(selection(edit), key.selected) << key.key << " " << key.modifiers;
     }
     // Double clicks on "two", on the blanks before it and past the text's end.
-    const std::pair<int, std::pair<DWORD, DWORD>> words[] = {{middleOf(edit, text, 6), {5, 8}},
-                                                            {middleOf(edit, text, 3), {3, 5}},
-                                                            {fieldWidth - 20, {9, 14}}};
+    const std::pair<int, std::pair<DWORD, DWORD>> words[] = {
+        {middleOf(edit, text, 6), {5, 8}}, {middleOf(edit, text, 3), {3, 5}}, {fieldWidth - 20, {9, 14}}};
     for (auto [x, selected] : words) {
         POINT at = screenPoint(edit, x, fieldHeight / 2 - 2);
         testui::headless().advanceClock(2000);
@@ -304,8 +301,7 @@ std::vector<MenuBand> menuOnTop(RECT& where) {
             black = black || p == 0;
             ink = ink || p == 0 || p == 0x808080;
         }
-        if (ink && bandTop < 0)
-            bandTop = y;
+        if (ink && bandTop < 0) bandTop = y;
         if (!ink && bandTop >= 0) {
             if (y - bandTop >= 4)  // separators are one grey and one white row
                 bands.push_back({black ? 'E' : 'g', where.top + (bandTop + y) / 2});

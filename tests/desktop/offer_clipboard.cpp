@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
             Transfer& transfer = found->second;
             size_t length = transfer.sent < text.size() ? std::min(kPiece, text.size() - transfer.sent) : 0;
             XChangeProperty(display, event.xproperty.window, transfer.property, utf8, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(text.data() + transfer.sent), static_cast<int>(length));
+                            reinterpret_cast<const unsigned char*>(text.data() + transfer.sent),
+                            static_cast<int>(length));
             transfer.sent += length;
             if (length == 0) transfers.erase(found);  // the empty piece ends the transfer
             XFlush(display);

@@ -50,8 +50,7 @@ TEST_F(DialogBoxTest, InitialisationComesAfterEveryControlHasItsFont) {
     DialogScript script;
     bool initialised = false;
     script.onMessage = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message != WM_INITDIALOG)
-            return FALSE;
+        if (message != WM_INITDIALOG) return FALSE;
         initialised = true;
         auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
         EXPECT_NE(dialogFont, nullptr);
@@ -72,9 +71,12 @@ TEST_F(DialogBoxTest, ProcedureResultsAndDefaultAnswers) {
     HBRUSH ownBrush = CreateSolidBrush(RGB(1, 2, 3));
     script.onMessage = [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
         switch (message) {
-        case WM_INITDIALOG: return TRUE;
-        case WM_CTLCOLORSTATIC: return reinterpret_cast<INT_PTR>(ownBrush);  // the answer itself
-        default: return FALSE;
+        case WM_INITDIALOG:
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<INT_PTR>(ownBrush);  // the answer itself
+        default:
+            return FALSE;
         }
     };
     expectWhileUp(layout, script, [ownBrush](HWND dialog) {
@@ -111,18 +113,25 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
         if (message == WM_USER + 2) {
             EXPECT_TRUE(testmsg::sequenceIs({
                 // The owner is disabled before the dialog's initialisation.
-                {o, WM_CANCELMODE}, {o, WM_ENABLE, kParams, FALSE, 0},
+                {o, WM_CANCELMODE},
+                {o, WM_ENABLE, kParams, FALSE, 0},
                 {d, WM_INITDIALOG, kParams, h(innerField), reinterpret_cast<LPARAM>(&inner)},
-                {innerField, WM_GETDLGCODE}, {innerField, EM_SETSEL, kParams, 0, -1},
+                {innerField, WM_GETDLGCODE},
+                {innerField, EM_SETSEL, kParams, 0, -1},
                 // Focusing the dialog's field activates the dialog.
-                {innerField, kCbtSetFocus, kParams, 0, l(field)}, {d, kCbtActivate, kParams, FALSE, l(o)},
-                {o, WM_NCACTIVATE, kParams, FALSE, l(d)}, {o, WM_ACTIVATE, kParams, WA_INACTIVE, l(d)},
-                {d, WM_NCACTIVATE, kParams, TRUE, l(o)}, {d, WM_ACTIVATE, kParams, WA_ACTIVE, l(o)},
+                {innerField, kCbtSetFocus, kParams, 0, l(field)},
+                {d, kCbtActivate, kParams, FALSE, l(o)},
+                {o, WM_NCACTIVATE, kParams, FALSE, l(d)},
+                {o, WM_ACTIVATE, kParams, WA_INACTIVE, l(d)},
+                {d, WM_NCACTIVATE, kParams, TRUE, l(o)},
+                {d, WM_ACTIVATE, kParams, WA_ACTIVE, l(o)},
                 {field, WM_KILLFOCUS, kParams, h(innerField), 0},
                 {o, WM_COMMAND, kParams, MAKEWPARAM(12, EN_KILLFOCUS), l(field)},
                 {innerField, WM_SETFOCUS, kParams, h(field), 0},
                 {d, WM_COMMAND, kParams, MAKEWPARAM(21, EN_SETFOCUS), l(innerField)},
-                {d, WM_SHOWWINDOW, kParams, TRUE, 0}, {d, WM_WINDOWPOSCHANGING}, {d, WM_WINDOWPOSCHANGED},
+                {d, WM_SHOWWINDOW, kParams, TRUE, 0},
+                {d, WM_WINDOWPOSCHANGING},
+                {d, WM_WINDOWPOSCHANGED},
                 {d, WM_USER + 2},
             }));
             EndDialog(dialog, 6);
@@ -146,17 +155,26 @@ TEST_F(DialogBoxTest, ActivationAndFocusPassToTheDialogAndBackToTheOwnersField) 
                     {o, WM_ENABLE, kParams, TRUE, 0},
                     // EndDialog takes the focus off the dialog's controls, hides the dialog, then
                     // passes the activation on.
-                    {d, kCbtSetFocus, kParams, 0, l(innerField)}, {innerField, WM_KILLFOCUS, kParams, h(d), 0},
+                    {d, kCbtSetFocus, kParams, 0, l(innerField)},
+                    {innerField, WM_KILLFOCUS, kParams, h(d), 0},
                     {d, WM_COMMAND, kParams, MAKEWPARAM(21, EN_KILLFOCUS), l(innerField)},
                     {d, WM_SETFOCUS, kParams, h(innerField), 0},
-                    {d, WM_WINDOWPOSCHANGING, testmsg::kWParam, hidden}, {d, WM_WINDOWPOSCHANGED},
-                    {o, kCbtActivate, kParams, FALSE, l(d)}, {d, WM_NCACTIVATE, kParams, FALSE, l(o)},
-                    {d, WM_ACTIVATE, kParams, WA_INACTIVE, l(o)}, {o, WM_NCACTIVATE, kParams, TRUE, l(d)},
-                    {o, WM_ACTIVATE, kParams, WA_ACTIVE, l(d)}, {field, kCbtSetFocus, kParams, 0, l(d)},
-                    {d, WM_KILLFOCUS, kParams, h(field), 0}, {field, WM_SETFOCUS, kParams, h(d), 0},
+                    {d, WM_WINDOWPOSCHANGING, testmsg::kWParam, hidden},
+                    {d, WM_WINDOWPOSCHANGED},
+                    {o, kCbtActivate, kParams, FALSE, l(d)},
+                    {d, WM_NCACTIVATE, kParams, FALSE, l(o)},
+                    {d, WM_ACTIVATE, kParams, WA_INACTIVE, l(o)},
+                    {o, WM_NCACTIVATE, kParams, TRUE, l(d)},
+                    {o, WM_ACTIVATE, kParams, WA_ACTIVE, l(d)},
+                    {field, kCbtSetFocus, kParams, 0, l(d)},
+                    {d, WM_KILLFOCUS, kParams, h(field), 0},
+                    {field, WM_SETFOCUS, kParams, h(d), 0},
                     {o, WM_CTLCOLOREDIT, testmsg::kLParam, 0, l(field)},
                     {o, WM_COMMAND, kParams, MAKEWPARAM(12, EN_SETFOCUS), l(field)},
-                    {d, WM_DESTROY}, {innerField, WM_DESTROY}, {innerField, WM_NCDESTROY}, {d, WM_NCDESTROY},
+                    {d, WM_DESTROY},
+                    {innerField, WM_DESTROY},
+                    {innerField, WM_NCDESTROY},
+                    {d, WM_NCDESTROY},
                 },
                 {WM_CTLCOLOREDIT}));
             EndDialog(dialog, 1);

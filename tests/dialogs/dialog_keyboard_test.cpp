@@ -65,8 +65,7 @@ TEST_F(DialogKeyboardTest, WithoutTabStopsTheDialogKeepsTheFocusAndTabGoesNowher
 TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
     // A procedure that answers DM_GETDEFID with no default id: Enter commands IDOK.
     auto noDefaultId = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == DM_GETDEFID)
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
+        if (message == DM_GETDEFID) SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
         return message == WM_INITDIALOG || message == DM_GETDEFID;
     };
     struct Row {
@@ -81,8 +80,12 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
     const Row rows[] = {
         // A focused owner-drawn button is no push button to the dialog manager, as after a
         // click on one of the editor's buttons.
-        {"from an owner-drawn button", {control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)}, 9,
-         VK_RETURN, 1, 1},
+        {"from an owner-drawn button",
+         {control(u"STATIC", 1, SS_NOTIFY), control(u"BUTTON", 9, BS_OWNERDRAW)},
+         9,
+         VK_RETURN,
+         1,
+         1},
         {"no default id", {control(u"EDIT", 6, 0)}, 0, VK_RETURN, IDOK, 0, noDefaultId},
         {"Escape without Cancel", {control(u"EDIT", 6, 0)}, 6, VK_ESCAPE, IDCANCEL, 0},
     };
@@ -93,8 +96,7 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
         HWND from = nullptr;
         runWith(row.items, script, [&] {
             from = row.from ? GetDlgItem(script.dialog, row.from) : nullptr;
-            if (row.focus)
-                SetFocus(GetDlgItem(script.dialog, row.focus));
+            if (row.focus) SetFocus(GetDlgItem(script.dialog, row.focus));
             testui::key(row.key);
         });
         ASSERT_EQ(script.clicks().size(), 1u);
@@ -108,10 +110,16 @@ TEST_F(DialogKeyboardTest, EnterAndEscapeCommandTheDefaultIdAndCancel) {
 // Labels and group boxes are passed over (Wine puts the focus on them).
 TEST_F(DialogKeyboardTest, ArrowsMoveTheFocusThroughTheGroup) {
     const std::vector<ItemLayout> items = {
-        control(u"STATIC", 10, SS_NOTIFY),   control(u"BUTTON", 11, BS_PUSHBUTTON), control(u"EDIT", 12, 0),
-        control(u"STATIC", 13, 0),           control(u"BUTTON", 14, BS_GROUPBOX),   control(u"BUTTON", 15, BS_OWNERDRAW),
-        control(u"BUTTON", 16, WS_DISABLED), control(u"BUTTON", 17, BS_PUSHBUTTON),
-        control(u"BUTTON", 18, WS_GROUP),    control(u"BUTTON", 19, BS_PUSHBUTTON),
+        control(u"STATIC", 10, SS_NOTIFY),
+        control(u"BUTTON", 11, BS_PUSHBUTTON),
+        control(u"EDIT", 12, 0),
+        control(u"STATIC", 13, 0),
+        control(u"BUTTON", 14, BS_GROUPBOX),
+        control(u"BUTTON", 15, BS_OWNERDRAW),
+        control(u"BUTTON", 16, WS_DISABLED),
+        control(u"BUTTON", 17, BS_PUSHBUTTON),
+        control(u"BUTTON", 18, WS_GROUP),
+        control(u"BUTTON", 19, BS_PUSHBUTTON),
     };
     struct Row {
         int from;
@@ -119,7 +127,7 @@ TEST_F(DialogKeyboardTest, ArrowsMoveTheFocusThroughTheGroup) {
         int to;
     };
     const Row rows[] = {
-        {11, VK_DOWN, 12}, {11, VK_RIGHT, 12}, {12, VK_DOWN, 12}, {12, VK_UP, 12},  {15, VK_DOWN, 17},
+        {11, VK_DOWN, 12}, {11, VK_RIGHT, 12}, {12, VK_DOWN, 12}, {12, VK_UP, 12},   {15, VK_DOWN, 17},
         {15, VK_UP, 12},   {11, VK_UP, 17},    {17, VK_DOWN, 11}, {19, VK_DOWN, 18}, {18, VK_LEFT, 19},
     };
     for (const Row& row : rows) {

@@ -3,8 +3,8 @@
 // WM_INITDIALOG parameter.
 #pragma once
 
-#include "template_builder.h"
 #include "message_recorder.h"
+#include "template_builder.h"
 
 #include <windows.h>
 
@@ -30,8 +30,7 @@ struct DialogScript {
     std::vector<Command> clicks() const {
         std::vector<Command> result;
         for (const Command& c : commands)
-            if (HIWORD(c.wParam) == BN_CLICKED)
-                result.push_back(c);
+            if (HIWORD(c.wParam) == BN_CLICKED) result.push_back(c);
         return result;
     }
 
@@ -39,31 +38,25 @@ struct DialogScript {
 };
 
 inline INT_PTR CALLBACK scriptedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        SetPropA(dialog, "TEST_SCRIPT", reinterpret_cast<HANDLE>(lParam));
+    if (message == WM_INITDIALOG) SetPropA(dialog, "TEST_SCRIPT", reinterpret_cast<HANDLE>(lParam));
     auto* script = static_cast<DialogScript*>(GetPropA(dialog, "TEST_SCRIPT"));
-    if (!script)
-        return FALSE;
-    if (message == WM_INITDIALOG)
-        script->dialog = dialog;
-    if (message == WM_NCDESTROY)
-        RemovePropA(dialog, "TEST_SCRIPT");
+    if (!script) return FALSE;
+    if (message == WM_INITDIALOG) script->dialog = dialog;
+    if (message == WM_NCDESTROY) RemovePropA(dialog, "TEST_SCRIPT");
     testmsg::record(dialog, message, wParam, lParam);
-    if (message == WM_COMMAND)
-        script->commands.push_back({wParam, lParam});
-    if (script->onMessage)
-        return script->onMessage(dialog, message, wParam, lParam);
+    if (message == WM_COMMAND) script->commands.push_back({wParam, lParam});
+    if (script->onMessage) return script->onMessage(dialog, message, wParam, lParam);
     return message == WM_INITDIALOG;
 }
 
 inline INT_PTR runDialog(const DialogLayout& layout, DialogScript& script, HWND owner = nullptr) {
     auto block = TemplateBuilder::build(layout);
-    return DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), owner,
-                                   scriptedProcedure, reinterpret_cast<LPARAM>(&script));
+    return DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(block.data()), owner, scriptedProcedure,
+                                   reinterpret_cast<LPARAM>(&script));
 }
 
-inline ItemLayout control(const char16_t* windowClass, WORD id, DWORD style, short x = 10, short y = 10,
-                        short cx = 60, short cy = 12, const char16_t* title = u"") {
+inline ItemLayout control(const char16_t* windowClass, WORD id, DWORD style, short x = 10, short y = 10, short cx = 60,
+                          short cy = 12, const char16_t* title = u"") {
     ItemLayout layout;
     layout.windowClass = Field::name(windowClass);
     layout.id = id;
@@ -92,8 +85,7 @@ inline LRESULT CALLBACK probeControlProc(HWND window, UINT message, WPARAM wPara
         ++record.fontMessages;
         return 0;
     }
-    if (message == WM_GETFONT)
-        return reinterpret_cast<LRESULT>(record.font);
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(record.font);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 inline void registerProbeControl() { testmsg::registerOnce("ProbeControl", probeControlProc); }

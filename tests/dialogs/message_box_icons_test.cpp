@@ -64,16 +64,15 @@ TEST(MessageIcons, ExclamationIsAYellowTriangleWithABlackMark) {
     DrawnIcon icon(MessageIcon::Exclamation, kGrey);
     EXPECT_EQ(icon.at(8, 26), RGB(255, 255, 0));
     EXPECT_EQ(icon.at(22, 26), RGB(255, 255, 0));
-    EXPECT_EQ(icon.at(15, 14), RGB(0, 0, 0));       // the bar
-    EXPECT_EQ(icon.at(15, 24), RGB(0, 0, 0));       // the dot
-    EXPECT_EQ(icon.at(15, 22), RGB(255, 255, 0));   // the gap between them
-    EXPECT_EQ(icon.at(2, 2), kGrey);  // beside the apex
+    EXPECT_EQ(icon.at(15, 14), RGB(0, 0, 0));      // the bar
+    EXPECT_EQ(icon.at(15, 24), RGB(0, 0, 0));      // the dot
+    EXPECT_EQ(icon.at(15, 22), RGB(255, 255, 0));  // the gap between them
+    EXPECT_EQ(icon.at(2, 2), kGrey);               // beside the apex
     EXPECT_EQ(icon.at(29, 2), kGrey);
 }
 
 TEST(MessageIcons, NoIconDrawsNothing) {
     DrawnIcon icon(MessageIcon::None, kGrey);
     for (int y = 0; y < kMessageIconSize; ++y)
-        for (int x = 0; x < kMessageIconSize; ++x)
-            EXPECT_EQ(icon.at(x, y), kGrey);
+        for (int x = 0; x < kMessageIconSize; ++x) EXPECT_EQ(icon.at(x, y), kGrey);
 }

@@ -67,8 +67,7 @@ TEST_F(MessageBoxTest, EachWayOfClosingGivesItsAnswer) {
 
 TEST_F(MessageBoxTest, LongTextWrapsWithinALimitedWidth) {
     std::string longText;
-    for (int i = 0; i < 40; ++i)
-        longText += "dictionary ";
+    for (int i = 0; i < 40; ++i) longText += "dictionary ";
     RECT shortText{}, wrapped{}, box{};
     screen().addStep([&] {
         GetClientRect(GetDlgItem(boxTitled("Short"), 0xFFFF), &shortText);

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (user::dialogs::parseDialogTemplate(bytes, parsed)) {
         check(parsed.items.size() == head.cdit);
         if (head.cdit <= 16 && (head.style & WS_CHILD) == 0) {
-            INT_PTR result = DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes), nullptr, endAtOnce, 0);
+            INT_PTR result =
+                DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes), nullptr, endAtOnce, 0);
             check(result == 7 || result == -1);
         }
     }

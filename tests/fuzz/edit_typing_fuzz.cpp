@@ -47,8 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // Ctrl+V pastes the clipboard unfiltered, as Win32's number fields do.
             textSetDirectly |= value == 0x16;
             break;
-        case 2: SendMessageA(edit, WM_KEYDOWN, keys[value % 8], 1); SendMessageA(edit, WM_KEYUP, keys[value % 8], 1); break;
-        case 3: SendMessageA(edit, EM_SETSEL, value % 40, (value / 4) % 60); break;
+        case 2:
+            SendMessageA(edit, WM_KEYDOWN, keys[value % 8], 1);
+            SendMessageA(edit, WM_KEYUP, keys[value % 8], 1);
+            break;
+        case 3:
+            SendMessageA(edit, EM_SETSEL, value % 40, (value / 4) % 60);
+            break;
         default: {
             char text[5] = {char(value), char(value + 1), char(value ^ 0x55), 0, 0};
             SendMessageA(edit, WM_SETTEXT, 0, LPARAM(text));

@@ -59,8 +59,8 @@ inline std::array<LONG, 4> edges(const RECT& r) { return {r.left, r.top, r.right
 
 // Whether `inner` lies within `outer` (an empty `inner` does not).
 inline bool within(const RECT& inner, const RECT& outer) {
-    return inner.left < inner.right && inner.top < inner.bottom && inner.left >= outer.left &&
-           inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+    return inner.left < inner.right && inner.top < inner.bottom && inner.left >= outer.left && inner.top >= outer.top &&
+           inner.right <= outer.right && inner.bottom <= outer.bottom;
 }
 
 // The classic dialog font, as a dialog template asks for it.

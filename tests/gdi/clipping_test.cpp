@@ -45,8 +45,8 @@ void drawEverything(HDC dc, std::mt19937& random) {
     DrawTextA(dc, "Some wrapped words here", -1, &r, DT_WORDBREAK | DT_NOCLIP);
     r = rect();
     DrawTextA(dc, "&Centred", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>("Embossed"), 8, coordinate(random),
-               coordinate(random), 0, 0, DST_TEXT | DSS_DISABLED);
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>("Embossed"), 8, coordinate(random), coordinate(random), 0,
+               0, DST_TEXT | DSS_DISABLED);
 }
 
 }  // namespace

@@ -24,8 +24,10 @@ TEST(Frames, EachKindHasItsRingsCornersAndFace) {
         SCOPED_TRACE(c.what);
         Canvas canvas(100, 40, 0x123456);
         RECT r{10, 5, 85, 28};
-        if (c.frameControl) EXPECT_TRUE(DrawFrameControl(canvas.dc, &r, DFC_BUTTON, c.state));
-        else EXPECT_TRUE(DrawEdge(canvas.dc, &r, c.state, BF_RECT | BF_MIDDLE));
+        if (c.frameControl)
+            EXPECT_TRUE(DrawFrameControl(canvas.dc, &r, DFC_BUTTON, c.state));
+        else
+            EXPECT_TRUE(DrawEdge(canvas.dc, &r, c.state, BF_RECT | BF_MIDDLE));
         EXPECT_EQ(edges(r), edges({10, 5, 85, 28})) << "without an adjust flag the rectangle stays";
         EXPECT_EQ(canvas.at(10, 8), c.outerTopLeft);
         EXPECT_EQ(canvas.at(84, 25), c.outerBottomRight);

@@ -76,8 +76,8 @@ TEST_F(Text, HighCharactersAreTheWindows1252Ones) {
     Canvas missing(40, 20);
     prepare(euro);
     prepare(missing);
-    TextOutA(euro.dc, 2, 2, "\x80", 1);        // the euro sign
-    TextOutA(missing.dc, 2, 2, "\x81", 1);     // unassigned: a control character, nothing drawn
+    TextOutA(euro.dc, 2, 2, "\x80", 1);     // the euro sign
+    TextOutA(missing.dc, 2, 2, "\x81", 1);  // unassigned: a control character, nothing drawn
     EXPECT_GT(euro.count(kBlack), 5);
     EXPECT_EQ(missing.count(kBlack), 0);
     EXPECT_GT(extentOf(euro.dc, "\xE9\x93\x94").cx, 6);
@@ -92,7 +92,7 @@ TEST_F(Text, CalcRectMeasuresTheWrappedLinesAndDrawsNothing) {
     int height = DrawTextA(canvas.dc, text, -1, &measure, DT_WORDBREAK | DT_CALCRECT);
     EXPECT_EQ(height, 26);
     EXPECT_EQ(measure.bottom, 26);
-    EXPECT_EQ(measure.right, width);  // the widest line, trailing blank left out
+    EXPECT_EQ(measure.right, width);     // the widest line, trailing blank left out
     EXPECT_EQ(canvas.count(kBlack), 0);  // measuring draws nothing
 }
 
@@ -125,7 +125,9 @@ TEST_F(Text, DrawsThePiecesWhereTextOutWould) {
         {line, box, DT_CENTER | DT_VCENTER | DT_SINGLELINE, {{line, kCentred, 9 + (33 - 13) / 2}}},
         {line, box, DT_BOTTOM | DT_SINGLELINE, {{line, 7, 42 - 13}}},
         {"make 1 = 0 if > 10", {0, 0, wrap, 100}, DT_WORDBREAK, {{"make 1 = 0", 0, 0}, {"if > 10", 0, 13}}},
-        {"extract words", {0, 0, 45, 100}, DT_WORDBREAK | DT_CENTER,
+        {"extract words",
+         {0, 0, 45, 100},
+         DT_WORDBREAK | DT_CENTER,
          {{"extract", kCentred, 0}, {"words", kCentred, 13}}},
         {"ab\tc", {0, 0, 200, 30}, DT_EXPANDTABS | DT_SINGLELINE, {{"ab", 0, 0}, {"c", 40, 0}}},  // 8 characters
         {"&Cancel", {0, 0, 100, 30}, DT_SINGLELINE | DT_NOPREFIX, {{"&Cancel", 0, 0}}},

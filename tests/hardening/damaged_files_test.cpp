@@ -70,10 +70,8 @@ std::string unterminatedTexts() {
 // Bytes from 0x80 to 0xFF in every position, the count included unless `count` is given.
 std::string highBytes(int records, const int32_t* count) {
     std::string file(records * recordSize, '\0');
-    for (size_t i = 0; i < file.size(); ++i)
-        file[i] = static_cast<char>(0x80 + (i * 37) % 128);
-    if (count)
-        put(file, 0, *count);
+    for (size_t i = 0; i < file.size(); ++i) file[i] = static_cast<char>(0x80 + (i * 37) % 128);
+    if (count) put(file, 0, *count);
     return file;
 }
 
@@ -102,8 +100,7 @@ class DamagedDictionary : public ::testing::TestWithParam<DamagedFile> {
 protected:
     void writeFiles(EditorSession& session) {
         testfs::writeBytes(session.dictionaryPath(), GetParam().dictionary);
-        if (!GetParam().workFile.empty())
-            testfs::writeBytes(session.workFilePath(), GetParam().workFile);
+        if (!GetParam().workFile.empty()) testfs::writeBytes(session.workFilePath(), GetParam().workFile);
     }
 };
 
@@ -115,27 +112,25 @@ void typeAndClick(int field, const std::string& text, int button) {
 TEST_P(DamagedDictionary, BrowsingWritesOnlyEntryPositions) {
     EditorSession session;
     writeFiles(session);
-    session.addAction([] { clickControl(upButton); });                      // Up
-    session.addAction([] { clickControl(downButton); });                      // Down
-    session.addAction([] { typeAndClick(entryNumberBox, "3", gotoButton); });             // Goto 3
-    session.addAction([] { typeAndClick(entryNumberBox, " 2000", gotoButton); });         // Goto far past the end
-    session.addAction([] { typeAndClick(entryNumberBox, "-5", upButton); });            // Up from below the header
-    session.addAction([] { typeAndClick(entryNumberBox, "0", downButton); });             // Down to nothing
-    session.addAction([] { typeAndClick(entryNumberBox, "2147483647", upButton); });    // Up at the top of int32
-    session.addAction([] { typeAndClick(findBox, "w3", findButton); });            // Find an entry
-    session.addAction([] { typeAndClick(findBox, "\xe9\xff", findButton); });      // Find nothing
+    session.addAction([] { clickControl(upButton); });                                // Up
+    session.addAction([] { clickControl(downButton); });                              // Down
+    session.addAction([] { typeAndClick(entryNumberBox, "3", gotoButton); });         // Goto 3
+    session.addAction([] { typeAndClick(entryNumberBox, " 2000", gotoButton); });     // Goto far past the end
+    session.addAction([] { typeAndClick(entryNumberBox, "-5", upButton); });          // Up from below the header
+    session.addAction([] { typeAndClick(entryNumberBox, "0", downButton); });         // Down to nothing
+    session.addAction([] { typeAndClick(entryNumberBox, "2147483647", upButton); });  // Up at the top of int32
+    session.addAction([] { typeAndClick(findBox, "w3", findButton); });               // Find an entry
+    session.addAction([] { typeAndClick(findBox, "\xe9\xff", findButton); });         // Find nothing
     session.addAction([] { typeAndClick(entryNumberBox, "2", gotoButton); });
     session.addAction([] {  // a slot without its terminator shows its own 255 bytes at most
-        for (int id = 10; id <= 17; ++id)
-            EXPECT_LE(controlText(id).size(), slotSize) << "field " << id;
+        for (int id = 10; id <= 17; ++id) EXPECT_LE(controlText(id).size(), slotSize) << "field " << id;
     });
     session.addAction([] { setText(entryField(6), "edited"); });
     ASSERT_EQ(session.run(), 0);
     EXPECT_EQ(session.actionsDone(), 12u);
     EXPECT_FALSE(session.log().closingRefused) << "OK did not end the program";
     // Positions the file cannot take are refused with a word; no write may fail.
-    for (const BoxSeen& box : session.log().boxes)
-        EXPECT_NE(box.text, "Can't write TranslationFile.dat");
+    for (const BoxSeen& box : session.log().boxes) EXPECT_NE(box.text, "Can't write TranslationFile.dat");
     EXPECT_FALSE(std::filesystem::exists(session.workFilePath()));
 
     const std::string before = afterStartUp(GetParam().dictionary);
@@ -152,8 +147,7 @@ TEST_P(DamagedDictionary, BrowsingWritesOnlyEntryPositions) {
         EXPECT_NE(after.substr(start, recordSize), std::string(recordSize, '\0')) << "made-up record at byte " << start;
     size_t differences = 0;
     for (size_t i = 0; i < before.size(); ++i)
-        if ((i < firstEntryByte || i >= endOfEntryPositions) && before[i] != after[i])
-            ++differences;
+        if ((i < firstEntryByte || i >= endOfEntryPositions) && before[i] != after[i]) ++differences;
     EXPECT_EQ(differences, 0u) << "bytes changed outside records 2 to " << count + 1;
 }
 
@@ -163,16 +157,14 @@ TEST_P(DamagedDictionaryPass, NewDictionaryHoldsOnlyRealEntries) {
     const auto& [damaged, button] = GetParam();
     EditorSession session;
     testfs::writeBytes(session.dictionaryPath(), damaged.dictionary);
-    if (!damaged.workFile.empty())
-        testfs::writeBytes(session.workFilePath(), damaged.workFile);
+    if (!damaged.workFile.empty()) testfs::writeBytes(session.workFilePath(), damaged.workFile);
     session.addAction([button = button] {
         setText(classNumberBox, "2");
         clickControl(button);
     });
     ASSERT_EQ(session.run(), 0);
     EXPECT_EQ(session.log().formsShown, 2) << "the form must open again after the pass";
-    for (const BoxSeen& box : session.log().boxes)
-        EXPECT_NE(box.caption, "error...MAIN...") << box.text;
+    for (const BoxSeen& box : session.log().boxes) EXPECT_NE(box.caption, "error...MAIN...") << box.text;
     EXPECT_FALSE(std::filesystem::exists(session.workFilePath()));
 
     EXPECT_EQ(passResultFault(damaged.dictionary, testfs::readBytes(session.dictionaryPath())), "");
@@ -186,7 +178,9 @@ std::string passName(const ::testing::TestParamInfo<std::tuple<DamagedFile, int>
 
 INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionary, ::testing::ValuesIn(corpus()), fileName);
 INSTANTIATE_TEST_SUITE_P(Corpus, DamagedDictionaryPass,
-                         ::testing::Combine(::testing::ValuesIn(corpus()), ::testing::Range(deleteLinksButton, resetHighModesButton + 1)), passName);
+                         ::testing::Combine(::testing::ValuesIn(corpus()),
+                                            ::testing::Range(deleteLinksButton, resetHighModesButton + 1)),
+                         passName);
 
 }  // namespace
 }  // namespace editor

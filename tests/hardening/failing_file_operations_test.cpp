@@ -83,14 +83,12 @@ Outcome runWith(const Command& command, int failingOperation, bool sticky, int* 
     testfs::TempDirectory elsewhere("/dev/shm");  // another file system than the session's
     const std::string target = command.linkedElsewhere ? elsewhere.file("dictionary.dat") : session.dictionaryPath();
     testfs::writeBytes(target, command.dictionary);
-    if (command.linkedElsewhere)
-        std::filesystem::create_symlink(target, session.dictionaryPath());
+    if (command.linkedElsewhere) std::filesystem::create_symlink(target, session.dictionaryPath());
     command.script(session);
     kernel::failNthFileOperation(failingOperation, ERROR_DISK_FULL, sticky);
     Outcome outcome;
     outcome.result = session.run();
-    if (operations)
-        *operations = kernel::countedFileOperations();
+    if (operations) *operations = kernel::countedFileOperations();
     kernel::clearFileFaults();
     outcome.dictionary = testfs::readBytes(session.dictionaryPath());
     outcome.log = session.log();
@@ -110,8 +108,7 @@ std::string countedRecords(const std::string& file) {
 
 bool toldOfFailure(const SessionLog& log) {
     for (const BoxSeen& box : log.boxes)
-        if (box.caption == "error...MAIN...")
-            return true;
+        if (box.caption == "error...MAIN...") return true;
     return false;
 }
 
@@ -125,8 +122,8 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
         ASSERT_GT(operations, 0) << command.name;
         for (bool sticky : {false, true})
             for (int n = 1; n <= operations; ++n) {
-                SCOPED_TRACE(command.name + (sticky ? ", failing from" : ", failing only") +
-                             " operation " + std::to_string(n) + " of " + std::to_string(operations));
+                SCOPED_TRACE(command.name + (sticky ? ", failing from" : ", failing only") + " operation " +
+                             std::to_string(n) + " of " + std::to_string(operations));
                 const Outcome faulty = runWith(command, n, sticky);
                 ++faultPoints;
                 EXPECT_EQ(faulty.result, 0);
@@ -137,7 +134,8 @@ TEST(FailingFileOperations, DictionaryIsOldOrNewAndFailuresAreShown) {
                 }
                 const std::string result = countedRecords(faulty.dictionary);
                 const bool old = result == countedRecords(command.dictionary);
-                EXPECT_TRUE(old || result == countedRecords(clean.dictionary)) << "the dictionary is neither old nor new";
+                EXPECT_TRUE(old || result == countedRecords(clean.dictionary))
+                    << "the dictionary is neither old nor new";
                 if (old) {
                     EXPECT_TRUE(toldOfFailure(faulty.log)) << "the change was lost without a word";
                 }
@@ -160,8 +158,7 @@ TEST(FailingFileOperations, TheDictionaryStaysLockedAcrossTheWholeRebuild) {
     session.addAction([] {
         kernel::observeFileOperations([](int n) {
             testfs::LockAttempt other = testfs::tryLockingForWriting(lockedPath);
-            if (other.ofdLockTaken || other.flockTaken)
-                takenAfter.push_back(n);
+            if (other.ofdLockTaken || other.flockTaken) takenAfter.push_back(n);
         });
         clickControl(resetHighModesButton);
     });

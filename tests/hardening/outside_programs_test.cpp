@@ -123,8 +123,8 @@ TEST_F(OutsidePrograms, ARemovedDictionaryEndsTheEditorWithoutWritingIt) {
                   "TranslationFile.dat was replaced or removed by another program; this entry was not stored");
     });
     step([&] {
-        EXPECT_EQ(answerMessageBox("error...MAIN...").text,
-                  "Can't find TranslationFile.dat\n" + dictionaryPath() + ": The system cannot find the file specified.");
+        EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't find TranslationFile.dat\n" + dictionaryPath() +
+                                                                ": The system cannot find the file specified.");
     });
     runEditorToEnd();
     EXPECT_FALSE(fileExists(dictionaryPath()));
@@ -181,35 +181,30 @@ TEST_P(UnwritableFiles, TheBoxSaysWhichFileAndWhy) {
     if (child == 0) {
         close(report[0]);
         constexpr uid_t nobody = 65534;
-        if (getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
-            _exit(77);
+        if (getuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(77);
         EditorSession session(directory.path());
         int32_t result = session.run();
         std::string first = session.log().boxes.empty() ? "" : session.log().boxes.front().text;
-        if (write(report[1], first.data(), first.size()) != ssize_t(first.size()))
-            _exit(90);
+        if (write(report[1], first.data(), first.size()) != ssize_t(first.size())) _exit(90);
         _exit(result == 0 && !::testing::Test::HasFailure() ? 0 : 1);
     }
     close(report[1]);
     std::string first;
     char buffer[512];
-    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
-        first.append(buffer, size_t(n));
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;) first.append(buffer, size_t(n));
     close(report[0]);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "cannot become the user nobody";
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot become the user nobody";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(first, std::string("Can't find ") + GetParam().fileNamed + "\n" + directory.file(GetParam().fileNamed) +
                          ": Access is denied.");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OutsidePrograms, UnwritableFiles,
-    ::testing::Values(Unwritable{"folderNotWritable", 0755, 0666, "TranslationFileNEW.dat"},
-                      Unwritable{"dictionaryNotWritable", 0777, 0644, "TranslationFile.dat"}),
-    [](const ::testing::TestParamInfo<Unwritable>& made) { return std::string(made.param.name); });
+INSTANTIATE_TEST_SUITE_P(OutsidePrograms, UnwritableFiles,
+                         ::testing::Values(Unwritable{"folderNotWritable", 0755, 0666, "TranslationFileNEW.dat"},
+                                           Unwritable{"dictionaryNotWritable", 0777, 0644, "TranslationFile.dat"}),
+                         [](const ::testing::TestParamInfo<Unwritable>& made) { return std::string(made.param.name); });
 
 }  // namespace
 }  // namespace editor

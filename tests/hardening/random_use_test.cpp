@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace editor {
@@ -49,8 +49,7 @@ unsigned currentSeed = 0;
 void printTail(FILE* out) {
     std::fprintf(out, "seed %u, %zu actions; the last ones:\n", currentSeed, actionLog.size());
     size_t from = actionLog.size() > 40 ? actionLog.size() - 40 : 0;
-    for (size_t i = from; i < actionLog.size(); ++i)
-        std::fprintf(out, "  %zu: %s\n", i + 1, actionLog[i].c_str());
+    for (size_t i = from; i < actionLog.size(); ++i) std::fprintf(out, "  %zu: %s\n", i + 1, actionLog[i].c_str());
 }
 
 extern "C" void onStall(int) {
@@ -107,7 +106,10 @@ private:
     void note(const std::string& action) { actionLog.push_back(action); }
 
     int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random_); }
-    template <size_t N> int pickOf(const int (&ids)[N]) { return ids[pick(int(N))]; }
+    template <size_t N>
+    int pickOf(const int (&ids)[N]) {
+        return ids[pick(int(N))];
+    }
 
     std::string randomText(int length) {
         std::string text;
@@ -120,12 +122,18 @@ private:
 
     std::string randomNumber() {
         switch (pick(6)) {
-        case 0: return std::to_string(pick(5) - 2);
-        case 1: return std::to_string(lastCount_ + pick(5) - 2);
-        case 2: return " " + std::to_string(pick(lastCount_ + 3));
-        case 3: return "2147483647";
-        case 4: return std::to_string(pick(100)) + "." + std::to_string(pick(10));
-        default: return randomText(pick(4));
+        case 0:
+            return std::to_string(pick(5) - 2);
+        case 1:
+            return std::to_string(lastCount_ + pick(5) - 2);
+        case 2:
+            return " " + std::to_string(pick(lastCount_ + 3));
+        case 3:
+            return "2147483647";
+        case 4:
+            return std::to_string(pick(100)) + "." + std::to_string(pick(10));
+        default:
+            return randomText(pick(4));
         }
     }
 
@@ -167,13 +175,13 @@ private:
             note("field " + std::to_string(field) + " := 300 characters");
             setText(field, std::string(300, char('A' + pick(26))));
         } else if (roll < 80) {
-            static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME, VK_END, VK_DELETE, VK_BACK, VK_SPACE};
+            static constexpr uint32_t keys[] = {VK_TAB, VK_ESCAPE, VK_LEFT, VK_HOME,
+                                                VK_END, VK_DELETE, VK_BACK, VK_SPACE};
             uint32_t key = keys[pick(8)];
             // The space bar presses the push button that has the focus.
             int focused = GetDlgCtrlID(GetFocus());
             note("key " + std::to_string(key) + " with the focus on " + std::to_string(focused));
-            if (key == VK_SPACE)
-                expectCommand(focused);
+            if (key == VK_SPACE) expectCommand(focused);
             testui::key(key);
         } else if (roll < 84) {
             clickId(pickOf(passIds));
@@ -207,8 +215,7 @@ private:
         for (int32_t record = 2; record <= count && size_t(record) * recordSize <= file.size(); ++record)
             for (int slot = 0; slot < 8; ++slot)
                 EXPECT_TRUE(slotIsTerminated(file, record, slot)) << "record " << record << " slot " << slot;
-        if (count != lastCount_)
-            note("count " + std::to_string(lastCount_) + " -> " + std::to_string(count));
+        if (count != lastCount_) note("count " + std::to_string(lastCount_) + " -> " + std::to_string(count));
         lastCount_ = count;
         if (::testing::Test::HasFailure() && !reported_) {
             reported_ = true;

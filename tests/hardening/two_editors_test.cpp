@@ -39,8 +39,7 @@ struct Pipe {
     std::string receiveThrough(const std::string& last) const {
         std::string text;
         char byte;
-        while (text.find(last) == std::string::npos && read(ends[0], &byte, 1) == 1)
-            text += byte;
+        while (text.find(last) == std::string::npos && read(ends[0], &byte, 1) == 1) text += byte;
         return text;
     }
 };
@@ -88,8 +87,7 @@ TEST(TwoEditors, SecondCannotOpenTheFilesAndLeavesThemAlone) {
         EditorSession session(directory.path());
         int32_t result = session.run();
         std::string report;
-        for (const BoxSeen& box : session.log().boxes)
-            report += box.caption + "|" + box.text + "\n";
+        for (const BoxSeen& box : session.log().boxes) report += box.caption + "|" + box.text + "\n";
         report += "forms " + std::to_string(session.log().formsShown) + "\nend\n";
         secondReport.send(report);
         _exit(result == 0 && !::testing::Test::HasFailure() ? 0 : 1);

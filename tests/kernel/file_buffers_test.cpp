@@ -95,7 +95,7 @@ TEST_F(FileBuffers, ARunOfRecordsTakesASystemCallABufferAndALoneRecordOneRecord)
     EXPECT_LT(processIo("syscr") - calls, fileRecords / 20);
 
     long long moved = processIo("rchar");
-    file.readAndCheck(fileRecords / 2, fileRecords / 2);  // Goto: one record, not a buffer
+    file.readAndCheck(fileRecords / 2, fileRecords / 2);    // Goto: one record, not a buffer
     EXPECT_LT(processIo("rchar") - moved, 2 * recordSize);  // and what /proc says
 
     calls = processIo("syscw");

@@ -10,8 +10,8 @@
 #include <sys/file.h>
 #include <sys/wait.h>
 
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 using testfs::readBytes;
 using testfs::writeBytes;
@@ -21,7 +21,8 @@ namespace {
 constexpr DWORD readWrite = GENERIC_READ | GENERIC_WRITE;
 
 HANDLE openForWriting(const std::string& path) {
-    return CreateFileA(path.c_str(), readWrite, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(path.c_str(), readWrite, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
 }
 
 HANDLE openForReading(const std::string& path) {

@@ -68,10 +68,10 @@ TEST(CodePage, SizesTerminatorsAndCharactersOutsideTheCodePage) {
 TEST(MulDivision, RoundsHalvesAwayFromZero) {
     // The product may exceed 32 bits as long as the quotient fits; otherwise, and when
     // dividing by zero, the answer is -1. 271 * 13 / 8 = 440.375, 19 * 13 / 8 = 30.875.
-    const int cases[][4] = {{530, 6, 4, 795}, {271, 13, 8, 440}, {19, 13, 8, 31},   {5, 1, 2, 3},
-                            {-5, 1, 2, -3},   {5, 1, -2, -3},    {-5, -1, 2, 3},    {7, 1, 3, 2},
-                            {-7, 1, 3, -2},   {2000000000, 3, 4, 1500000000},       {2000000000, 2, 1, -1},
-                            {1, 1, 0, -1}};
+    const int cases[][4] = {
+        {530, 6, 4, 795},       {271, 13, 8, 440}, {19, 13, 8, 31}, {5, 1, 2, 3},   {-5, 1, 2, -3},
+        {5, 1, -2, -3},         {-5, -1, 2, 3},    {7, 1, 3, 2},    {-7, 1, 3, -2}, {2000000000, 3, 4, 1500000000},
+        {2000000000, 2, 1, -1}, {1, 1, 0, -1}};
     for (const auto& c : cases) EXPECT_EQ(MulDiv(c[0], c[1], c[2]), c[3]) << c[0] << " * " << c[1] << " / " << c[2];
 }
 

@@ -36,26 +36,33 @@ protected:
 // Integral values show as integers after a blank, others with two decimals.
 TEST_F(Numbers, ShownWithALeadingBlank) {
     const std::pair<double, const char*> cases[] = {
-        {42, " 42"}, {-7, " -7"}, {0, " 0"}, {-0.0, " 0"}, {2147483647, " 2147483647"},
+        {42, " 42"},
+        {-7, " -7"},
+        {0, " 0"},
+        {-0.0, " 0"},
+        {2147483647, " 2147483647"},
         {-2147483648.0, " -2147483648"},
         // Beyond 32 bits only the low 32 bits of the integer are shown.
-        {2147483648.0, " -2147483648"}, {4294967301.0, " 5"},
-        {2.5, " 2.50"}, {3.14159, " 3.14"}, {-0.5, " -0.50"}, {1.999, " 2.00"},
+        {2147483648.0, " -2147483648"},
+        {4294967301.0, " 5"},
+        {2.5, " 2.50"},
+        {3.14159, " 3.14"},
+        {-0.5, " -0.50"},
+        {1.999, " 2.00"},
         // Too large for a 64-bit integer: not recognised as integral.
-        {1e20, " 100000000000000000000.00"}, {std::numeric_limits<double>::infinity(), " inf"},
+        {1e20, " 100000000000000000000.00"},
+        {std::numeric_limits<double>::infinity(), " inf"},
     };
-    for (const auto& [number, text] : cases)
-        EXPECT_EQ(shown(number), text) << number;
+    for (const auto& [number, text] : cases) EXPECT_EQ(shown(number), text) << number;
     EXPECT_EQ(shown(std::nan("")).substr(0, 1), " ");
 }
 
 TEST_F(Numbers, ParsingStopsAtTheFirstCharacterOutsideANumber) {
     const std::pair<const char*, double> cases[] = {
-        {"", 0.0},    {" 42", 42.0},  {"\t-7", -7.0}, {" \t 8", 8.0}, {"+5", 0.0},    {"12abc", 12.0}, {"1,5", 1.0},
-        {"1.5.3", 1.5}, {"1e3", 1.0}, {".5", 0.5},   {"-.25", -0.25}, {"5.", 5.0},   {"x5", 0.0},     {"1 2", 1.0},
+        {"", 0.0},      {" 42", 42.0}, {"\t-7", -7.0}, {" \t 8", 8.0},  {"+5", 0.0}, {"12abc", 12.0}, {"1,5", 1.0},
+        {"1.5.3", 1.5}, {"1e3", 1.0},  {".5", 0.5},    {"-.25", -0.25}, {"5.", 5.0}, {"x5", 0.0},     {"1 2", 1.0},
     };
-    for (const auto& [text, number] : cases)
-        EXPECT_EQ(textToNumber(text), number) << '"' << text << '"';
+    for (const auto& [text, number] : cases) EXPECT_EQ(textToNumber(text), number) << '"' << text << '"';
 }
 
 TEST_F(Numbers, ALoneMinusGivesNegativeZero) {
@@ -93,13 +100,20 @@ TEST_F(Numbers, PowersOfTenAreExactAsFarAsDoublesAllow) {
 
 TEST_F(Numbers, RoundingGoesToTheNearestEvenAndFailsToTheLowestInteger) {
     const std::pair<double, int32_t> cases[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.7, 3}, {textToNumber("2.5"), 2}, {2147483647.4, 2147483647},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {2.7, 3},
+        {textToNumber("2.5"), 2},
+        {2147483647.4, 2147483647},
         {2147483647.5, INT32_MIN},   // rounds to 2^31, out of range
         {-2147483648.5, INT32_MIN},  // rounds to the even -2^31, in range
-        {-2147483649.0, INT32_MIN}, {std::nan(""), INT32_MIN}, {INFINITY, INT32_MIN}, {-INFINITY, INT32_MIN},
+        {-2147483649.0, INT32_MIN},
+        {std::nan(""), INT32_MIN},
+        {INFINITY, INT32_MIN},
+        {-INFINITY, INT32_MIN},
     };
-    for (const auto& [number, rounded] : cases)
-        EXPECT_EQ(roundToInt32(number), rounded) << number;
+    for (const auto& [number, rounded] : cases) EXPECT_EQ(roundToInt32(number), rounded) << number;
 }
 
 TEST_F(Numbers, TheControlStateRestoresRoundingToNearest) {

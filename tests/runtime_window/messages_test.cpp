@@ -69,9 +69,9 @@ TEST_F(RuntimeWindows, TheHookCentresPopupsOnTheirOwnerOrTheScreenAndKeepsThemOn
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        HWND owner = IsRectEmpty(&c.owner) ? nullptr
-                                           : popup(c.owner.left, c.owner.top, c.owner.right - c.owner.left,
-                                                   c.owner.bottom - c.owner.top);
+        HWND owner = IsRectEmpty(&c.owner)
+                         ? nullptr
+                         : popup(c.owner.left, c.owner.top, c.owner.right - c.owner.left, c.owner.bottom - c.owner.top);
         POINT placed = hooked(c.style, 300, 150, owner);
         EXPECT_EQ(placed.x, c.expected.x);
         EXPECT_EQ(placed.y, c.expected.y);

@@ -25,8 +25,7 @@ protected:
     const TestEntry& entry(int32_t record) const { return entries_.at(record - 2); }
     FormView shown(int32_t record, bool class1As0 = true) const {
         TestEntry e = entry(record);
-        if (class1As0 && e.wordClass == 1)
-            e.wordClass = 0;
+        if (class1As0 && e.wordClass == 1) e.wordClass = 0;
         return shownAs(e, record);
     }
 
@@ -49,8 +48,7 @@ class BrowsingMoves : public Browsing, public ::testing::WithParamInterface<Move
 TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
     const Move& move = GetParam();
     step([&] {
-        if (move.boxText)
-            typeInto(entryNumberBox, move.boxText);
+        if (move.boxText) typeInto(entryNumberBox, move.boxText);
         clickControl(move.button);
     });
     step([&] {
@@ -61,16 +59,16 @@ TEST_P(BrowsingMoves, ShowTheEntryAndWriteNothing) {
     EXPECT_EQ(dictionary(), before_);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moves, BrowsingMoves,
-    ::testing::Values(Move{"UpOnTheLastEntryStaysThere", nullptr, upButton, 10, false},
-                      Move{"UpFromTheBoxNumberShowsTheNextEntryWithClass1AsItIs", "5", upButton, 6, false},
-                      Move{"DownShowsTheEntryBelowWithClass1As0", "7", downButton, 6, true},
-                      Move{"DownNotBelowTwo", "2", downButton, 2, false},
-                      Move{"GotoShowsTheEntryWithClass1As0", "6", gotoButton, 6, true},
-                      Move{"GotoTheHeaderShowsTheLast", "1", gotoButton, 10, false},
-                      Move{"GotoPastTheEndShowsTheLast", "99", gotoButton, 10, false}),
-    [](const ::testing::TestParamInfo<Move>& move) { return std::string(move.param.name); });
+INSTANTIATE_TEST_SUITE_P(Moves, BrowsingMoves,
+                         ::testing::Values(Move{"UpOnTheLastEntryStaysThere", nullptr, upButton, 10, false},
+                                           Move{"UpFromTheBoxNumberShowsTheNextEntryWithClass1AsItIs", "5", upButton, 6,
+                                                false},
+                                           Move{"DownShowsTheEntryBelowWithClass1As0", "7", downButton, 6, true},
+                                           Move{"DownNotBelowTwo", "2", downButton, 2, false},
+                                           Move{"GotoShowsTheEntryWithClass1As0", "6", gotoButton, 6, true},
+                                           Move{"GotoTheHeaderShowsTheLast", "1", gotoButton, 10, false},
+                                           Move{"GotoPastTheEndShowsTheLast", "99", gotoButton, 10, false}),
+                         [](const ::testing::TestParamInfo<Move>& move) { return std::string(move.param.name); });
 
 // Every command first stores the entry it leaves, there and nowhere else; entry 6, its
 // class 1 shown as 0 after Goto, is stored with the class shown.
@@ -81,7 +79,10 @@ TEST_F(Browsing, EveryCommandStoresTheEntryItLeaves) {
     for (int button : {upButton, downButton, gotoButton, findButton, addButton}) {
         SCOPED_TRACE(button);
         writeDictionary(before_);
-        step([] { typeInto(entryNumberBox, "6"); clickControl(gotoButton); });
+        step([] {
+            typeInto(entryNumberBox, "6");
+            clickControl(gotoButton);
+        });
         step([button] {
             typeInto(entryField(10), "name reply");
             typeInto(entryNumberBox, "4");
@@ -106,7 +107,10 @@ TEST_F(Browsing, PositionsOutsideTheEntriesAreNeverWritten) {
     };
     for (const Case& c : {Case{"0", upButton, " 1"}, Case{"500", downButton, " 499"}}) {
         SCOPED_TRACE(c.boxText);
-        step([&] { typeInto(entryNumberBox, c.boxText); clickControl(c.button); });
+        step([&] {
+            typeInto(entryNumberBox, c.boxText);
+            clickControl(c.button);
+        });
         step([&] {
             EXPECT_EQ(controlText(entryNumberBox), c.numberShown);
             typeInto(entryField(1), "77");
@@ -119,7 +123,10 @@ TEST_F(Browsing, PositionsOutsideTheEntriesAreNeverWritten) {
 }
 
 TEST_F(Browsing, AddAppendsTheTemplateWithTheFindText) {
-    step([] { typeInto(findBox, "zebra"); clickControl(addButton); });
+    step([] {
+        typeInto(findBox, "zebra");
+        clickControl(addButton);
+    });
     step([&] {
         EXPECT_EQ(controlText(entryNumberBox), " 11");
         clickControl(cancelButton);
@@ -149,7 +156,10 @@ class Finding : public Browsing, public ::testing::WithParamInterface<Sought> {}
 
 TEST_P(Finding, ShowsTheLastWholeMatchOrSaysNotFound) {
     const Sought& sought = GetParam();
-    step([&] { typeInto(findBox, sought.words); clickControl(findButton); });
+    step([&] {
+        typeInto(findBox, sought.words);
+        clickControl(findButton);
+    });
     step([&] {
         EXPECT_EQ(formView(), shown(sought.record));
         bool boxShown = messageBoxShown("Not Found");
@@ -180,7 +190,10 @@ protected:
         for (const auto& typedAndStored : cases) {
             const std::string& typed = typedAndStored.first;
             const std::string& stored = typedAndStored.second;
-            step([=] { enter(field, typed); clickControl(gotoButton); });
+            step([=] {
+                enter(field, typed);
+                clickControl(gotoButton);
+            });
             step([=] { EXPECT_EQ(controlText(field), stored) << "typed '" << typed << "'"; });
         }
         step([] { clickControl(cancelButton); });
@@ -211,13 +224,25 @@ protected:
 TEST_F(Store, NumbersAreRoundedAndOnlyTheFirstOfEachSeparatorInTheDescriptionBecomesABlank) {
     writeNumberedDictionary(3);
     expectStoredAs(8,
-                   {{"7", " 7"}, {" 12", " 12"}, {"1.5", " 2"}, {"0.5", " 0"}, {"2.5", " 2"},
-                    {"3.5", " 4"}, {"-3", " -3"}, {"-2.5", " -2"}, {"x", " 0"}, {"", " 0"}},
+                   {{"7", " 7"},
+                    {" 12", " 12"},
+                    {"1.5", " 2"},
+                    {"0.5", " 0"},
+                    {"2.5", " 2"},
+                    {"3.5", " 4"},
+                    {"-3", " -3"},
+                    {"-2.5", " -2"},
+                    {"x", " 0"},
+                    {"", " 0"}},
                    pasteInto);
     EXPECT_EQ(entryAt(dictionary(), 3).replyKind, 0) << "the last case, an empty field, is stored as 0";
     expectStoredAs(17,
-                   {{"no separators here", "no separators here"}, {"a.b.c", "a b.c"}, {"(word)", " word "},
-                    {"word. (second).", "word   second ."}, {"x;y,z[1]", "x y z 1 "}, {"a;;b,,c", "a ;b ,c"}},
+                   {{"no separators here", "no separators here"},
+                    {"a.b.c", "a b.c"},
+                    {"(word)", " word "},
+                    {"word. (second).", "word   second ."},
+                    {"x;y,z[1]", "x y z 1 "},
+                    {"a;;b,,c", "a ;b ,c"}},
                    typeInto);
     EXPECT_EQ(entryAt(dictionary(), 3).texts[description], "a ;b ,c");
 }
@@ -265,7 +290,10 @@ TEST_F(Store, ARefusedWriteIsReportedAndTheFormKeepsTheEdit) {
     Bytes before = dictionary();
     FileSizeLimit limit;
     limit.set(10 * recordSize + 440);
-    step([] { typeInto(findBox, "new word"); clickControl(addButton); });
+    step([] {
+        typeInto(findBox, "new word");
+        clickControl(addButton);
+    });
     step([] { EXPECT_EQ(answerMessageBox("error...MAIN...").text, "Can't write TranslationFile.dat"); });
     step([&] {
         EXPECT_EQ(formView(), shownAs(entries.back(), 10));
@@ -320,7 +348,10 @@ TEST_F(Store, BeyondTheLastAddressableRecordTheUserIsToldTheDictionaryIsFull) {
     const uintmax_t length = uintmax_t(lastAddressable) * recordSize;
     writeDictionary(headerBytes(lastAddressable));
     std::filesystem::resize_file(dictionaryPath(), length);
-    step([] { typeInto(entryNumberBox, "1044497"); clickControl(upButton); });  // the Next-entry sentinel
+    step([] {
+        typeInto(entryNumberBox, "1044497");
+        clickControl(upButton);
+    });  // the Next-entry sentinel
     storeRefused(upButton, "TranslationFile.dat is full, this entry can't be stored");
     storeRefused(addButton, "TranslationFile.dat is full, this entry can't be stored");
     step([] { clickControl(cancelButton); });

@@ -34,8 +34,7 @@ protected:
         for (int32_t record = 2; record < static_cast<int32_t>(entries_.size()) + 2; ++record)
             if (!dropped(record)) {
                 TestEntry e = entry(record);
-                if (change)
-                    change(e);
+                if (change) change(e);
                 kept.push_back(e);
             }
         return kept;
@@ -58,10 +57,10 @@ protected:
     // Clicks the pass button and answers the message boxes it shows with `boxes`; the form
     // shown again is on the new last entry with the work file there and empty. OK ends the
     // program, which leaves the dictionary of `expected` and no work file.
-    void passGives(int button, const std::vector<TestEntry>& expected, const std::vector<std::function<void()>>& boxes = {}) {
+    void passGives(int button, const std::vector<TestEntry>& expected,
+                   const std::vector<std::function<void()>>& boxes = {}) {
         step([button] { clickControl(button); });
-        for (const std::function<void()>& box : boxes)
-            step(box);
+        for (const std::function<void()>& box : boxes) step(box);
         step([this, expected] {
             EXPECT_EQ(formView(), shownAs(expected.back(), static_cast<int32_t>(expected.size()) + 1));
             EXPECT_TRUE(fileExists(workFilePath()) && readBytes(workFilePath()).empty());
@@ -82,24 +81,22 @@ TEST_F(Passes, DeleteWordClassDropsTheClassFromRecord200On) {
         const int32_t classNumber = typedAndClass.second;
         SCOPED_TRACE(typed);
         writeEntries(205, [](int32_t record, TestEntry& e) {
-            if (record == 150 || record == 199 || record == 200 || record == 204)
-                e.wordClass = 0;
-            if (record == 152 || record == 202)
-                e.wordClass = 5;
+            if (record == 150 || record == 199 || record == 200 || record == 204) e.wordClass = 0;
+            if (record == 152 || record == 202) e.wordClass = 5;
         });
         step([typed] { typeInto(classNumberBox, typed); });
-        passGives(deleteWordClassButton, survivors([&](int32_t r) { return r >= 200 && entry(r).wordClass == classNumber; }));
+        passGives(deleteWordClassButton,
+                  survivors([&](int32_t r) { return r >= 200 && entry(r).wordClass == classNumber; }));
     }
 }
 
 TEST_F(Passes, Class999IsAnnouncedAndEmptiesEveryKeptTranslation) {
     writeEntries(203, [](int32_t record, TestEntry& e) {
-        if (record == 150 || record == 201)
-            e.wordClass = 999;
+        if (record == 150 || record == 201) e.wordClass = 999;
     });
     step([] { typeInto(classNumberBox, "999"); });
-    passGives(deleteWordClassButton, survivors([](int32_t r) { return r == 201; }, [](TestEntry& e) { e.texts[translation].clear(); }),
-              {[] {
+    passGives(deleteWordClassButton,
+              survivors([](int32_t r) { return r == 201; }, [](TestEntry& e) { e.texts[translation].clear(); }), {[] {
                   EXPECT_NE(formWindow(), nullptr) << "the form stays behind the box";
                   MessageBoxSeen box = answerMessageBox("message...");
                   EXPECT_EQ(box.text, "Removing contents of f7");
@@ -109,10 +106,8 @@ TEST_F(Passes, Class999IsAnnouncedAndEmptiesEveryKeptTranslation) {
 
 TEST_F(Passes, DeleteClass32KeepsRecordsBelow40) {
     writeEntries(42, [](int32_t record, TestEntry& e) {
-        if (record == 2 || record == 39 || record == 40 || record == 42)
-            e.wordClass = 32;
-        if (record == 41)
-            e.wordClass = 33;
+        if (record == 2 || record == 39 || record == 40 || record == 42) e.wordClass = 32;
+        if (record == 41) e.wordClass = 33;
     });
     passGives(deleteClass32Button, survivors([](int32_t r) { return r == 40 || r == 42; }));
 }
@@ -142,10 +137,8 @@ TEST_F(Passes, ExtractWordsKeepsRecordsUpTo120AndWordsWithADescription) {
     const std::map<int32_t, int32_t> classes = {{2, 0},    {120, 60},  {121, 60},  {123, 1}, {124, 121},
                                                 {125, 32}, {126, 122}, {127, 118}, {128, -1}};
     writeEntries(128, [&](int32_t record, TestEntry& e) {
-        if (auto it = classes.find(record); it != classes.end())
-            e.wordClass = it->second;
-        if (record == 120 || record == 122)
-            e.texts[description].clear();
+        if (auto it = classes.find(record); it != classes.end()) e.wordClass = it->second;
+        if (record == 120 || record == 122) e.texts[description].clear();
     });
     passGives(extractWordsButton, survivors([](int32_t r) { return (r >= 121 && r <= 125) || r == 127; }));
 }
@@ -158,10 +151,10 @@ TEST_F(Passes, ResetHighModesZeroesModesAbove10AndCopiesOnlyWholeRecords) {
     writeEntries(7, [&](int32_t record, TestEntry& e) { e.mode = modes[record - 2]; });
     writeDictionary(withCount(dictionary() + recordBytes(word("cut short")).substr(0, 700), 20));
     writeBytes(workFilePath(), dictionaryBytes(31, std::vector<TestEntry>(30, word("leftover"))));
-    passGives(resetHighModesButton, survivors([](int32_t) { return false; }, [](TestEntry& e) {
-        if (e.mode > 10)
-            e.mode = 0;
-    }));
+    passGives(resetHighModesButton, survivors([](int32_t) { return false; },
+                                              [](TestEntry& e) {
+                                                  if (e.mode > 10) e.mode = 0;
+                                              }));
 }
 
 // Entries from record 40 on whose key words or file command hold ".lnk" go, here from the
@@ -170,16 +163,11 @@ TEST_F(Passes, ResetHighModesZeroesModesAbove10AndCopiesOnlyWholeRecords) {
 // An edit not yet stored is no part of a pass; one stored between the passes is.
 TEST_F(Passes, DeleteLinksFromARebuiltFormAndOneOkEndsEverything) {
     writeEntries(51, [](int32_t record, TestEntry& e) {
-        if (record == 10 || record == 39 || record == 40)
-            e.texts[keyWords] = "start" + std::to_string(record) + ".lnk";
-        if (record == 45)
-            e.texts[fileCommand] = "x.lnk here";
-        if (record == 46)
-            e.texts[keyWords] = "x.LNK";
-        if (record == 48)
-            e.mode = 40;
-        if (record == 50)
-            e.wordClass = 32;
+        if (record == 10 || record == 39 || record == 40) e.texts[keyWords] = "start" + std::to_string(record) + ".lnk";
+        if (record == 45) e.texts[fileCommand] = "x.lnk here";
+        if (record == 46) e.texts[keyWords] = "x.LNK";
+        if (record == 48) e.mode = 40;
+        if (record == 50) e.wordClass = 32;
     });
     std::vector<TestEntry> expected = survivors([](int32_t r) { return r == 40 || r == 45 || r == 50; });
     expected.back().texts[replyText] = "edited between passes";
@@ -239,7 +227,8 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
         if (base == session.directory()) {
             linkWorkFile();
             step([&] {  // the editor is up on its files: a planted link led it nowhere
-                EXPECT_TRUE(testfs::tryLockingForWriting(unrelated).ofdLockTaken) << "the work file's link was followed";
+                EXPECT_TRUE(testfs::tryLockingForWriting(unrelated).ofdLockTaken)
+                    << "the work file's link was followed";
             });
         } else
             step(linkWorkFile);
@@ -247,12 +236,13 @@ TEST_F(Passes, ALinkedDictionaryKeepsItsLinkAndItsPermissions) {
             size_t count = 0;
             for (const std::string& directory : {session.directory(), elsewhereDirectory.path()})
                 for (auto& item : std::filesystem::directory_iterator(directory))
-                    count += item.path() != target && item.path() != dictionaryPath() && item.path() != workFilePath() &&
-                             item.path() != elsewhereDirectory.path();
+                    count += item.path() != target && item.path() != dictionaryPath() &&
+                             item.path() != workFilePath() && item.path() != elsewhereDirectory.path();
             return count;
         };
         size_t othersBefore = others();
-        passGives(resetHighModesButton, survivors([](int32_t) { return false; }, [](TestEntry& e) { e.mode = e.mode > 10 ? 0 : e.mode; }));
+        passGives(resetHighModesButton,
+                  survivors([](int32_t) { return false; }, [](TestEntry& e) { e.mode = e.mode > 10 ? 0 : e.mode; }));
         EXPECT_TRUE(std::filesystem::is_symlink(dictionaryPath()));
         EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
         EXPECT_EQ(others(), othersBefore);

@@ -32,8 +32,8 @@ std::vector<HWND> focusableControls(HWND form) {
     for (HWND child : all) {
         char className[16] = {};
         GetClassNameA(child, className, sizeof className);
-        bool button = lstrcmpiA(className, "Button") == 0 &&
-                      (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+        bool button =
+            lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
         if (button || lstrcmpiA(className, "Edit") == 0) focusable.push_back(child);
     }
     return focusable;
@@ -97,7 +97,9 @@ TEST_P(ScaledScreen, EveryDevicePixelOfAControlReachesIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AtScales, ScaledScreen, ::testing::Values(120, 144, 192),
-                         [](const ::testing::TestParamInfo<int>& scale) { return std::to_string(scale.param * 100 / 96) + "percent"; });
+                         [](const ::testing::TestParamInfo<int>& scale) {
+                             return std::to_string(scale.param * 100 / 96) + "percent";
+                         });
 
 using ScaleChange = EditorTest;
 

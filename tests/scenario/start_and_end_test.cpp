@@ -139,15 +139,14 @@ TEST_P(EndingTheForm, StoresTheEditOnlyWhenTheEndingSaves) {
     EXPECT_FALSE(fileExists(workFilePath()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Endings, EndingTheForm,
-    ::testing::Values(Ending{"Cancel", [] { clickControl(cancelButton); }, false},
-                      Ending{"CloseBox", [] { testui::key(VK_F4, display::ModAlt); }, false},
-                      Ending{"Ok", [] { clickControl(okButton); }, true},
-                      Ending{"Enter", [] { testui::key(VK_RETURN); }, true},
-                      Ending{"LabelOfField1", [] { clickControl(defaultCommand); }, true},
-                      Ending{"Escape", [] { testui::key(VK_ESCAPE); }, false, false}),
-    [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
+INSTANTIATE_TEST_SUITE_P(Endings, EndingTheForm,
+                         ::testing::Values(Ending{"Cancel", [] { clickControl(cancelButton); }, false},
+                                           Ending{"CloseBox", [] { testui::key(VK_F4, display::ModAlt); }, false},
+                                           Ending{"Ok", [] { clickControl(okButton); }, true},
+                                           Ending{"Enter", [] { testui::key(VK_RETURN); }, true},
+                                           Ending{"LabelOfField1", [] { clickControl(defaultCommand); }, true},
+                                           Ending{"Escape", [] { testui::key(VK_ESCAPE); }, false, false}),
+                         [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
 
 // A stop signal (a session logging out, a terminal closed, Ctrl+C) ends the program as the
 // close box does: the edit on the form is dropped, and the work file goes. A box that is up
@@ -194,7 +193,10 @@ class ShortDictionary : public EditorTest, public ::testing::WithParamInterface<
 
 TEST_P(ShortDictionary, GetsEntryNumberingAndTheFirstAddMakesRecordTwo) {
     writeDictionary(GetParam());
-    step([] { typeInto(findBox, "first"); clickControl(addButton); });
+    step([] {
+        typeInto(findBox, "first");
+        clickControl(addButton);
+    });
     step([] { clickControl(okButton); });
     runEditorToEnd();
     Bytes after = dictionary();

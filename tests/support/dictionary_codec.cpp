@@ -19,15 +19,13 @@ TestEntry word(const std::string& keys, int32_t wordClass) {
 
 void PrintTo(const TestEntry& entry, std::ostream* out) {
     *out << "{" << entry.mode << ", " << entry.command << ", " << entry.replyKind << ", " << entry.wordClass;
-    for (const std::string& text : entry.texts)
-        *out << ", '" << text << "'";
+    for (const std::string& text : entry.texts) *out << ", '" << text << "'";
     *out << "}";
 }
 
 void put(Bytes& bytes, size_t offset, int32_t value) {
     uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(v >> (8 * i));
 }
 
 Bytes withCount(Bytes file, int32_t count) {
@@ -43,8 +41,7 @@ Bytes recordBytes(const TestEntry& entry) {
     put(bytes, 12, entry.wordClass);
     for (size_t i = 0; i < entry.texts.size(); ++i) {
         const std::string& text = entry.texts[i];
-        if (text.size() > slotSize)
-            throw std::invalid_argument("text longer than its slot");
+        if (text.size() > slotSize) throw std::invalid_argument("text longer than its slot");
         bytes.replace(textOffset + i * slotSize, text.size(), text);
     }
     return bytes;
@@ -54,24 +51,20 @@ Bytes headerBytes(int32_t count) { return withCount(Bytes(recordSize, 0), count)
 
 Bytes dictionaryBytes(int32_t count, const std::vector<TestEntry>& entries) {
     Bytes bytes = headerBytes(count);
-    for (const TestEntry& entry : entries)
-        bytes += recordBytes(entry);
+    for (const TestEntry& entry : entries) bytes += recordBytes(entry);
     return bytes;
 }
 
 std::vector<TestEntry> numberedEntries(int32_t count) {
     std::vector<TestEntry> entries;
-    for (int32_t record = 2; record <= count; ++record)
-        entries.push_back(word("w" + std::to_string(record)));
+    for (int32_t record = 2; record <= count; ++record) entries.push_back(word("w" + std::to_string(record)));
     return entries;
 }
 
 int32_t int32At(const Bytes& bytes, size_t offset) {
-    if (offset + 4 > bytes.size())
-        return 0;
+    if (offset + 4 > bytes.size()) return 0;
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
+    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[offset + i])) << (8 * i);
     return static_cast<int32_t>(v);
 }
 

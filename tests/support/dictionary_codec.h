@@ -35,7 +35,7 @@ TestEntry word(const std::string& keys, int32_t wordClass = 2);
 using Bytes = std::string;
 
 Bytes recordBytes(const TestEntry& entry);  // texts zero-padded; longer ones must not be given
-Bytes headerBytes(int32_t count);            // the count, then zero bytes
+Bytes headerBytes(int32_t count);           // the count, then zero bytes
 // Header with the count, then the entries as records 2, 3, ...
 Bytes dictionaryBytes(int32_t count, const std::vector<TestEntry>& entries);
 // Header with the count, then entries 2..count made with word("w<record>").

@@ -14,8 +14,7 @@ namespace editor {
 
 std::ostream& operator<<(std::ostream& out, const FormView& view) {
     out << "[box '" << view.entryNumber << "'";
-    for (const std::string& field : view.fields)
-        out << " '" << field << "'";
+    for (const std::string& field : view.fields) out << " '" << field << "'";
     return out << "]";
 }
 
@@ -27,8 +26,7 @@ FormView shownAs(const TestEntry& entry, int32_t record) {
     view.fields[1] = shownNumber(entry.command);
     view.fields[2] = shownNumber(entry.replyKind);
     view.fields[3] = shownNumber(entry.wordClass);
-    for (size_t i = 0; i < entry.texts.size(); ++i)
-        view.fields[4 + i] = entry.texts[i];
+    for (size_t i = 0; i < entry.texts.size(); ++i) view.fields[4 + i] = entry.texts[i];
     view.entryNumber = shownNumber(record);
     return view;
 }
@@ -51,19 +49,16 @@ std::string controlText(int id) {
 void setText(int id, const std::string& text) { SetWindowTextA(control(id), text.c_str()); }
 
 void clickControl(int id) {
-    if (HWND item = control(id))
-        testui::click(item);
+    if (HWND item = control(id)) testui::click(item);
 }
 
 void typeInto(int id, const std::string& text) {
-    if (HWND item = control(id))
-        testui::replaceText(item, text);
+    if (HWND item = control(id)) testui::replaceText(item, text);
 }
 
 void pasteInto(int id, const std::string& text) {
     HWND item = control(id);
-    if (!item)
-        return;
+    if (!item) return;
     testui::headless().setClipboardText(text);
     testui::click(item);
     testui::key('A', display::ModControl);
@@ -72,8 +67,7 @@ void pasteInto(int id, const std::string& text) {
 
 FormView formView() {
     FormView view;
-    for (int i = 0; i < 12; ++i)
-        view.fields[i] = controlText(firstEntryField + i);
+    for (int i = 0; i < 12; ++i) view.fields[i] = controlText(firstEntryField + i);
     view.entryNumber = controlText(entryNumberBox);
     return view;
 }
@@ -82,8 +76,7 @@ MessageBoxSeen answerMessageBox(const std::string& caption) {
     MessageBoxSeen seen;
     HWND box = testui::topLevel(caption);
     EXPECT_NE(box, nullptr) << "no message box '" << caption << "'";
-    if (!box)
-        return seen;
+    if (!box) return seen;
     seen.caption = caption;
     HWND form = formWindow();
     seen.ownedByForm = form != nullptr && GetWindow(box, GW_OWNER) == form;
@@ -93,8 +86,7 @@ MessageBoxSeen answerMessageBox(const std::string& caption) {
     seen.exclamationIcon = icon == testui::IconColour::yellow;
     HWND okButton = testui::childWithText(box, "Button", "OK");
     EXPECT_NE(okButton, nullptr) << "message box '" << caption << "' has no OK button";
-    if (okButton)
-        testui::click(okButton);
+    if (okButton) testui::click(okButton);
     return seen;
 }
 
@@ -174,8 +166,7 @@ void EditorSession::nextWait() {
 }
 
 int32_t EditorSession::run() {
-    if (!stepped_)
-        testui::headless().addStep([this] { nextWait(); });
+    if (!stepped_) testui::headless().addStep([this] { nextWait(); });
     return runEditor();
 }
 

@@ -67,7 +67,7 @@ bool matches(const Expected& expected, const Received& received) {
 
 void describe(std::ostream& out, size_t index, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
               unsigned compare) {
-    const char* name = message == kCbtActivate  ? "HCBT_ACTIVATE"
+    const char* name = message == kCbtActivate   ? "HCBT_ACTIVATE"
                        : message == kCbtSetFocus ? "HCBT_SETFOCUS"
                                                  : user::messageName(message);
     out << "  " << index << ": " << window << ' ' << (name ? name : "") << std::hex;
@@ -96,10 +96,10 @@ void record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 ::testing::AssertionResult sequenceIs(const std::vector<Expected>& expected, const std::vector<UINT>& alsoCompared) {
-    static const UINT incidental[] = {
-        WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, WM_NCMOUSEMOVE, WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETFONT,
-        WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC,
-        WM_DRAWITEM};
+    static const UINT incidental[] = {WM_NCHITTEST,   WM_SETCURSOR,      WM_MOUSEMOVE,    WM_NCMOUSEMOVE,
+                                      WM_GETTEXT,     WM_GETTEXTLENGTH,  WM_GETFONT,      WM_PAINT,
+                                      WM_NCPAINT,     WM_ERASEBKGND,     WM_CTLCOLOREDIT, WM_CTLCOLORBTN,
+                                      WM_CTLCOLORDLG, WM_CTLCOLORSTATIC, WM_DRAWITEM};
     auto compared = [&](UINT message) {
         return std::find(std::begin(incidental), std::end(incidental), message) == std::end(incidental) ||
                std::find(alsoCompared.begin(), alsoCompared.end(), message) != alsoCompared.end();
@@ -192,8 +192,8 @@ const char* doubleClickRecorderClass() { return registerOnce("DoubleClickRecorde
 
 HWND topLevel(int x, int y, int width, int height, DWORD style, const char* title, DWORD exStyle,
               const char* className) {
-    return CreateWindowExA(exStyle, className ? className : recorderClass(), title, style, x, y, width, height,
-                           nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExA(exStyle, className ? className : recorderClass(), title, style, x, y, width, height, nullptr,
+                           nullptr, nullptr, nullptr);
 }
 
 HWND child(HWND parent, int id, int x, int y, int width, int height, DWORD style, const char* className) {

@@ -79,8 +79,8 @@ const char* registerOnce(const char* name, WNDPROC procedure, UINT style = 0, LP
 const char* recorderClass();
 const char* doubleClickRecorderClass();
 
-HWND topLevel(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE,
-              const char* title = "", DWORD exStyle = 0, const char* className = nullptr);
+HWND topLevel(int x, int y, int width, int height, DWORD style = WS_POPUP | WS_VISIBLE, const char* title = "",
+              DWORD exStyle = 0, const char* className = nullptr);
 HWND child(HWND parent, int id, int x, int y, int width, int height, DWORD style = WS_CHILD | WS_VISIBLE,
            const char* className = nullptr);
 

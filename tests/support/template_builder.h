@@ -84,24 +84,28 @@ private:
         word(HIWORD(value));
     }
     void rect(short x, short y, short cx, short cy) {
-        for (short v : {x, y, cx, cy})
-            word(static_cast<WORD>(v));
+        for (short v : {x, y, cx, cy}) word(static_cast<WORD>(v));
     }
     void text(const std::u16string& value) {
-        for (char16_t unit : value)
-            word(static_cast<WORD>(unit));
+        for (char16_t unit : value) word(static_cast<WORD>(unit));
         word(0);
     }
     void field(const Field& value) {
         switch (value.kind) {
-        case Field::Kind::None: word(0); break;
-        case Field::Kind::Ordinal: word(0xFFFF); word(value.ordinal); break;
-        case Field::Kind::Text: text(value.text); break;
+        case Field::Kind::None:
+            word(0);
+            break;
+        case Field::Kind::Ordinal:
+            word(0xFFFF);
+            word(value.ordinal);
+            break;
+        case Field::Kind::Text:
+            text(value.text);
+            break;
         }
     }
     void align() {
-        while (bytes_.size() % 4)
-            bytes_.push_back(0);
+        while (bytes_.size() % 4) bytes_.push_back(0);
     }
 
     std::vector<BYTE> bytes_;

@@ -70,8 +70,7 @@ std::string windowText(HWND window) {
 
 HWND topLevel(const std::string& title) {
     for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT))
-        if (IsWindowVisible(window) && windowText(window) == title)
-            return window;
+        if (IsWindowVisible(window) && windowText(window) == title) return window;
     return nullptr;
 }
 
@@ -100,16 +99,14 @@ std::string staticTexts(HWND window) {
     std::string texts;
     for (HWND child : children(window)) {
         std::string text = windowText(child);
-        if (isClass(child, "Static") && !text.empty())
-            texts += texts.empty() ? text : "\n" + text;
+        if (isClass(child, "Static") && !text.empty()) texts += texts.empty() ? text : "\n" + text;
     }
     return texts;
 }
 
 HWND childWithText(HWND window, const char* className, const std::string& text) {
     for (HWND child : children(window))
-        if (isClass(child, className) && windowText(child) == text)
-            return child;
+        if (isClass(child, className) && windowText(child) == text) return child;
     return nullptr;
 }
 
@@ -148,8 +145,7 @@ Screen::Screen() : shot_(headless().screenshot()) {}
 COLORREF Screen::at(int programX, int programY) const {
     int x = shot_.scale.toDevice(programX);
     int y = shot_.scale.toDevice(programY);
-    if (x < 0 || y < 0 || x >= shot_.width || y >= shot_.height)
-        return CLR_INVALID;
+    if (x < 0 || y < 0 || x >= shot_.width || y >= shot_.height) return CLR_INVALID;
     uint32_t rgb = shot_.at(x, y);
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
@@ -162,8 +158,7 @@ COLORREF Screen::at(HWND window, int clientX, int clientY) const {
 int Screen::countLike(HWND window, const RECT& area, COLORREF colour) const {
     int like = 0;
     for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            like += at(window, x, y) == colour;
+        for (int x = area.left; x < area.right; ++x) like += at(window, x, y) == colour;
     return like;
 }
 
@@ -175,8 +170,7 @@ Box Screen::inkBox(const RECT& area, COLORREF background) const {
     Box box;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) {
-            if (at(x, y) == background)
-                continue;
+            if (at(x, y) == background) continue;
             if (box.empty) {
                 box = {x, y, x + 1, y + 1, false};
                 continue;
@@ -199,8 +193,7 @@ COLORREF screenPixel(int x, int y) {
 std::string savePng(const display::Pixels& shot, const std::string& name) {
     const char* dir = std::getenv("FORMS_SCREENSHOT_DIR");
     std::string path = std::string(dir ? dir : ".") + "/" + name;
-    if (!display::writePng(path, shot))
-        std::fprintf(stderr, "ui_driver: could not write %s\n", path.c_str());
+    if (!display::writePng(path, shot)) std::fprintf(stderr, "ui_driver: could not write %s\n", path.c_str());
     return path;
 }
 
@@ -221,8 +214,7 @@ IconColour dominantIconColour(HWND window) {
             else if (cr > 180 && cg > 180 && cb < 80)
                 ++yellow;
         }
-    if (red > 20 && red > yellow)
-        return IconColour::red;
+    if (red > 20 && red > yellow) return IconColour::red;
     return yellow > 20 && yellow > red ? IconColour::yellow : IconColour::none;
 }
 

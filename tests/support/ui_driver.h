@@ -16,7 +16,7 @@ display::HeadlessBackend& headless();  // the installed headless backend
 POINT centreOf(HWND window);  // screen coordinates of the window rectangle's centre
 // The device pixel at a program pixel's top-left, which the display maps back to it.
 POINT onDevice(POINT program);
-void click(HWND window);      // press and release at its centre
+void click(HWND window);  // press and release at its centre
 void clickAt(HWND window, int clientX, int clientY);
 void doubleClick(HWND window);
 void key(uint32_t virtualKey, uint32_t modifiers = 0);

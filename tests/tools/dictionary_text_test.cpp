@@ -1,6 +1,6 @@
+#include "dictionary_text.h"
 #include "dictionary_check.h"
 #include "dictionary_codec.h"
-#include "dictionary_text.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,8 @@ TEST(DictionaryText, ExportIsReadableAndLabelled) {
     std::string text = exportText(file);
     EXPECT_NE(text.find("[header]\ncount: 2\ncommand: 0\n"), std::string::npos) << text;
     EXPECT_NE(text.find("[entry 2]\nmode: 12\ncommand: 0\nreplyKind: 0\nwordClass: -3\nreplyRef: \"\"\n"),
-              std::string::npos) << text;
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("keyWords: \"caf\xC3\xA9 \\\"a\\\\b\\\"\\x09\xE2\x82\xAC\"\n"), std::string::npos) << text;
     std::string leftovers = "keyWords.after: " + std::string(2 * (200 - keyWords.size() - 1), '0') + "7A\n";
     EXPECT_NE(text.find(leftovers), std::string::npos) << text;
@@ -74,7 +75,8 @@ TEST(DictionaryText, ShortTextsFillTheRestWithZeroAndTheCountDefaultsToTheLastRe
         "  keyWords :  \"hello\"  \n"
         "wordClass: 2\n"
         "[entry 3]\n"
-        "description.full: \"" + std::string(255, 'd') + "\"\n");
+        "description.full: \"" +
+        std::string(255, 'd') + "\"\n");
     dict::TestEntry second, third;
     second.wordClass = 2;
     second.texts[dict::keyWords] = "hello";
@@ -155,8 +157,8 @@ TEST(DictionaryText, RefusalsNameTheLine) {
 
 TEST(DictionaryText, EveryRefusedLineIsNamedUpToTheLimit) {
     // A bad record line does not hide the lines after it, nor do they all go wrong with it.
-    std::vector<TextError> errors =
-        refusals("[header]\n[entry 2]\nmode: x\n[entry 4]\nwordClass: 2b\n[entry 5]\nkeyWords: \"ok\"\n[entry 6\nbad\n");
+    std::vector<TextError> errors = refusals(
+        "[header]\n[entry 2]\nmode: x\n[entry 4]\nwordClass: 2b\n[entry 5]\nkeyWords: \"ok\"\n[entry 6\nbad\n");
     std::vector<int> lines;
     for (const TextError& error : errors) lines.push_back(error.line);
     EXPECT_EQ(lines, (std::vector<int>{3, 4, 5, 8, 9}));
@@ -196,16 +198,30 @@ TEST(DictionaryCheck, SaysWhatIsUnsoundOneLineEach) {
         {"empty file", "", {"no header record"}, {}},
         {"count 0", dictionary(0, {"cat"}), {"the count is 0, below 1"}, {}},
         {"count negative", dictionary(-5, {}), {"the count is -5, below 1"}, {}},
-        {"count beyond the records", dictionary(5, {"cat"}), {"holds records only up to 2: records 3 to 5 are missing"}, {}},
+        {"count beyond the records",
+         dictionary(5, {"cat"}),
+         {"holds records only up to 2: records 3 to 5 are missing"},
+         {}},
         {"huge count", dictionary(INT32_MAX, {}), {"records 2 to 2147483647 are missing"}, {}},
-        {"records beyond the count", dictionary(2, {"cat", "dog", "eel"}), {"records 3 to 4 lie beyond the count 2"}, {}},
-        {"a slot without terminator", withUnterminatedSynonyms(dictionary(3, {"cat", "dog"}), 3),
-         {"entry 3: synonyms has no terminating zero"}, {}},
-        {"beyond the count, unterminated", withUnterminatedSynonyms(dictionary(2, {"cat", "dog"}), 3),
-         {"record 3 lies beyond the count 2"}, {}},
-        {"cut-off last record", dictionary(2, {"cat"}) + "abc",
-         {"4115 bytes, not a whole number of 2056-byte records: 3 bytes follow record 2"}, {}},
-        {"empty and repeated key words", dictionary(5, {"cat", "", "cat", "dog"}), {},
+        {"records beyond the count",
+         dictionary(2, {"cat", "dog", "eel"}),
+         {"records 3 to 4 lie beyond the count 2"},
+         {}},
+        {"a slot without terminator",
+         withUnterminatedSynonyms(dictionary(3, {"cat", "dog"}), 3),
+         {"entry 3: synonyms has no terminating zero"},
+         {}},
+        {"beyond the count, unterminated",
+         withUnterminatedSynonyms(dictionary(2, {"cat", "dog"}), 3),
+         {"record 3 lies beyond the count 2"},
+         {}},
+        {"cut-off last record",
+         dictionary(2, {"cat"}) + "abc",
+         {"4115 bytes, not a whole number of 2056-byte records: 3 bytes follow record 2"},
+         {}},
+        {"empty and repeated key words",
+         dictionary(5, {"cat", "", "cat", "dog"}),
+         {},
          {"entry 3: the key words are empty", "entry 4: the key words \"cat\" are those of entry 2"}},
     };
     for (const Case& c : cases) {

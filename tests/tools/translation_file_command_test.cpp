@@ -68,7 +68,8 @@ bool lockedByAnotherProcess(const std::string& file) {
 
 TEST_F(TranslationFileCommand, ImportThenExportGivesTheSameText) {
     // Saved by an editor that starts UTF-8 with a byte-order mark.
-    write(path("in.txt"), "\xEF\xBB\xBF[header]\n[entry 2]\nmode: 5\nkeyWords: \"good morning\"\ntranslation: \"bonjour\"\n");
+    write(path("in.txt"),
+          "\xEF\xBB\xBF[header]\n[entry 2]\nmode: 5\nkeyWords: \"good morning\"\ntranslation: \"bonjour\"\n");
     ASSERT_EQ(run("import in.txt d.dat"), 0);
     EXPECT_EQ(fs::file_size(path("d.dat")), 2u * 2056u);
     std::string text;
@@ -148,8 +149,8 @@ TEST_F(TranslationFileCommand, SpecialFilesAreRefusedAtOnceAndLeftInPlace) {
     write(path("words.txt"), "[header]\n");
     for (const char* special : {"fifo.dat", "zero.dat"})
         for (const std::string& command :
-             {std::string("export ") + special, std::string("check ") + special, std::string("find ") + special + " cat",
-              std::string("import words.txt ") + special}) {
+             {std::string("export ") + special, std::string("check ") + special,
+              std::string("find ") + special + " cat", std::string("import words.txt ") + special}) {
             std::string errors;
             int status = shell("timeout 10 " + kTool + " " + command + " >/dev/null", nullptr, &errors);
             EXPECT_NE(status, 0) << command;
@@ -227,19 +228,25 @@ TEST_F(TranslationFileCommand, ImportAndTheEditorNeverWriteTheSameDictionary) {
 }
 
 TEST_F(TranslationFileCommand, GitDiffShowsChangedEntriesAsText) {
-    write(path("v1.txt"), "[header]\n[entry 2]\nkeyWords: \"cat\"\ntranslation: \"chat\"\n"
-                          "[entry 3]\nkeyWords: \"dog\"\ntranslation: \"chien\"\n");
-    write(path("v2.txt"), "[header]\n[entry 2]\nkeyWords: \"cat\"\ntranslation: \"chat\"\n"
-                          "[entry 3]\nkeyWords: \"dog\"\ntranslation: \"toutou\"\n");
+    write(path("v1.txt"),
+          "[header]\n[entry 2]\nkeyWords: \"cat\"\ntranslation: \"chat\"\n"
+          "[entry 3]\nkeyWords: \"dog\"\ntranslation: \"chien\"\n");
+    write(path("v2.txt"),
+          "[header]\n[entry 2]\nkeyWords: \"cat\"\ntranslation: \"chat\"\n"
+          "[entry 3]\nkeyWords: \"dog\"\ntranslation: \"toutou\"\n");
     // The README's three lines, with the tool where the build put it.
     const std::string setUp =
         "git init -q . && git config user.email t@example.org && git config user.name t && "
         "echo 'TranslationFile.dat diff=translation' >.gitattributes && "
-        "git config diff.translation.textconv '" + kTool + " export' && "
+        "git config diff.translation.textconv '" +
+        kTool +
+        " export' && "
         "git config diff.translation.xfuncname '^\\[.*\\]$'";
     ASSERT_EQ(shell(setUp), 0);
-    ASSERT_EQ(shell(kTool + " import v1.txt TranslationFile.dat && git add TranslationFile.dat .gitattributes && "
-                    "git commit -qm one && " + kTool + " import v2.txt TranslationFile.dat && git commit -qam two"),
+    ASSERT_EQ(shell(kTool +
+                    " import v1.txt TranslationFile.dat && git add TranslationFile.dat .gitattributes && "
+                    "git commit -qm one && " +
+                    kTool + " import v2.txt TranslationFile.dat && git commit -qam two"),
               0);
     std::string diff, errors;
     ASSERT_EQ(shell("git diff HEAD~1 HEAD", &diff, &errors), 0) << errors;

@@ -71,9 +71,17 @@ TEST_F(Creation, MessagesArriveInWin32OrderAndTheWindowIsHiddenUntilCreated) {
     HWND w = topLevel(10, 20, 200, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION, "Title");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(lParams(w, WM_SIZE).at(0), MAKELPARAM(194, 75));  // 200 x 100 less frame 3 and caption 19
-    EXPECT_TRUE(sequenceIs({{w, WM_NCCREATE}, {w, WM_CREATE}, {w, WM_SIZE}, {w, WM_MOVE}, {w, WM_SHOWWINDOW},
-                            {w, WM_WINDOWPOSCHANGING}, {w, WM_ACTIVATEAPP}, {w, WM_NCACTIVATE}, {w, WM_ACTIVATE},
-                            {w, WM_SETFOCUS}, {w, WM_WINDOWPOSCHANGED}}));
+    EXPECT_TRUE(sequenceIs({{w, WM_NCCREATE},
+                            {w, WM_CREATE},
+                            {w, WM_SIZE},
+                            {w, WM_MOVE},
+                            {w, WM_SHOWWINDOW},
+                            {w, WM_WINDOWPOSCHANGING},
+                            {w, WM_ACTIVATEAPP},
+                            {w, WM_NCACTIVATE},
+                            {w, WM_ACTIVATE},
+                            {w, WM_SETFOCUS},
+                            {w, WM_WINDOWPOSCHANGED}}));
     EXPECT_EQ(GetActiveWindow(), w);
     EXPECT_EQ(GetFocus(), w);
     char title[16];
@@ -109,8 +117,8 @@ TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
     HWND parent = topLevel(0, 0, 300, 200);
     HWND kid = child(parent, 1, 0, 0, 50, 50);
     HWND grandchild = child(kid, 2, 0, 0, 10, 10);
-    HWND owned = CreateWindowExA(0, recorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, kid, nullptr,
-                                 nullptr, nullptr);
+    HWND owned =
+        CreateWindowExA(0, recorderClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, kid, nullptr, nullptr, nullptr);
     ASSERT_EQ(GetWindow(owned, GW_OWNER), parent);  // the owner is the top-level window
     PostMessageA(grandchild, WM_USER + 5, 0, 0);
     log().clear();
@@ -118,10 +126,18 @@ TEST_F(Destruction, ChildrenAndOwnedPopupsGoWithTheirWindowInWin32Order) {
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));  // the dead get no mail
     for (HWND w : {parent, kid, grandchild, owned}) EXPECT_FALSE(IsWindow(w));
-    EXPECT_TRUE(sequenceIs({{owned, WM_NCACTIVATE}, {owned, WM_ACTIVATE}, {owned, WM_ACTIVATEAPP},
-                            {parent, WM_ACTIVATEAPP}, {owned, WM_KILLFOCUS}, {owned, WM_DESTROY},
-                            {owned, WM_NCDESTROY}, {parent, WM_DESTROY}, {kid, WM_DESTROY},
-                            {grandchild, WM_DESTROY}, {grandchild, WM_NCDESTROY}, {kid, WM_NCDESTROY},
+    EXPECT_TRUE(sequenceIs({{owned, WM_NCACTIVATE},
+                            {owned, WM_ACTIVATE},
+                            {owned, WM_ACTIVATEAPP},
+                            {parent, WM_ACTIVATEAPP},
+                            {owned, WM_KILLFOCUS},
+                            {owned, WM_DESTROY},
+                            {owned, WM_NCDESTROY},
+                            {parent, WM_DESTROY},
+                            {kid, WM_DESTROY},
+                            {grandchild, WM_DESTROY},
+                            {grandchild, WM_NCDESTROY},
+                            {kid, WM_NCDESTROY},
                             {parent, WM_NCDESTROY}}));
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);

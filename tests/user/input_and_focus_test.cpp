@@ -29,7 +29,8 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     EXPECT_EQ(display->cursor(), display::Cursor::Arrow);
 
     // A child's own cursor shows over it although its parent is asked first.
-    child(top, 3, 200, 10, 50, 50, WS_CHILD | WS_VISIBLE, registerOnce("TextCursorChild", DefWindowProcA, 0, IDC_IBEAM));
+    child(top, 3, 200, 10, 50, 50, WS_CHILD | WS_VISIBLE,
+          registerOnce("TextCursorChild", DefWindowProcA, 0, IDC_IBEAM));
     display->mouseMove(100 + 220, 100 + 30);
     pump();
     EXPECT_EQ(display->cursor(), display::Cursor::IBeam);
@@ -43,7 +44,7 @@ TEST_F(MouseInput, ClicksGoToTheDeepestEnabledChildInItsClientCoordinates) {
     EXPECT_EQ(lParams(kid, WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(23, 24)});
 
     log().clear();
-    display->click(100 + 5, 100 + 5);  // top-level's own client area
+    display->click(100 + 5, 100 + 5);    // top-level's own client area
     display->click(100 + 10, 100 + 10);  // the child's border: its non-client area
     pump();
     EXPECT_EQ(received(top, WM_LBUTTONDOWN).size(), 1u);
@@ -65,7 +66,7 @@ TEST_F(MouseInput, TransparentWindowsLetThePointThroughToTheWindowsBelow) {
     HWND inside = child(top, 2, 20, 20, 50, 50);
     pump();
     log().clear();
-    display->click(100 + 25, 100 + 25);  // the frame and the window below it
+    display->click(100 + 25, 100 + 25);    // the frame and the window below it
     display->click(100 + 150, 100 + 100);  // the frame alone: the parent takes it
     pump();
     EXPECT_FALSE(received(frame, WM_NCHITTEST).empty());
@@ -176,9 +177,15 @@ TEST_F(NonClientInput, CloseBoxClickSendsCloseOnlyWhenReleasedOnIt) {
     EXPECT_TRUE(sequenceIs({{w, WM_NCLBUTTONDOWN, kWParam, HTCLOSE}}));
     display->click(closeX, closeY);
     pump();
-    EXPECT_TRUE(sequenceIs({{w, WM_NCLBUTTONDOWN, kWParam, HTCLOSE}, {w, WM_SYSCOMMAND, kWParam, SC_CLOSE},
-                            {w, WM_CLOSE}, {w, WM_NCACTIVATE}, {w, WM_ACTIVATE}, {w, WM_ACTIVATEAPP},
-                            {w, WM_KILLFOCUS}, {w, WM_DESTROY}, {w, WM_NCDESTROY}}));
+    EXPECT_TRUE(sequenceIs({{w, WM_NCLBUTTONDOWN, kWParam, HTCLOSE},
+                            {w, WM_SYSCOMMAND, kWParam, SC_CLOSE},
+                            {w, WM_CLOSE},
+                            {w, WM_NCACTIVATE},
+                            {w, WM_ACTIVATE},
+                            {w, WM_ACTIVATEAPP},
+                            {w, WM_KILLFOCUS},
+                            {w, WM_DESTROY},
+                            {w, WM_NCDESTROY}}));
     EXPECT_FALSE(IsWindow(w));  // left to the default: closed
 }
 
@@ -223,10 +230,14 @@ TEST_F(Focus, ClickActivatesAndFocusMessagesNameTheOtherWindow) {
     auto w = [](HWND h) { return reinterpret_cast<WPARAM>(h); };
     auto l = [](HWND h) { return reinterpret_cast<LPARAM>(h); };
     // Activated by the mouse (client 203, 22 on screen), each side naming the other.
-    EXPECT_TRUE(sequenceIs({{b, kCbtActivate, kParams, TRUE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, l(b)},
-                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, l(b)}, {b, WM_NCACTIVATE, kParams, TRUE, l(a)},
-                            {b, WM_ACTIVATE, kParams, WA_CLICKACTIVE, l(a)}, {b, kCbtSetFocus, kParams, 0, l(a)},
-                            {a, WM_KILLFOCUS, kParams, w(b), 0}, {b, WM_SETFOCUS, kParams, w(a), 0},
+    EXPECT_TRUE(sequenceIs({{b, kCbtActivate, kParams, TRUE, l(a)},
+                            {a, WM_NCACTIVATE, kParams, FALSE, l(b)},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, l(b)},
+                            {b, WM_NCACTIVATE, kParams, TRUE, l(a)},
+                            {b, WM_ACTIVATE, kParams, WA_CLICKACTIVE, l(a)},
+                            {b, kCbtSetFocus, kParams, 0, l(a)},
+                            {a, WM_KILLFOCUS, kParams, w(b), 0},
+                            {b, WM_SETFOCUS, kParams, w(a), 0},
                             {b, WM_LBUTTONDOWN, kParams, MK_LBUTTON, MAKELPARAM(47, 28)},
                             {b, WM_LBUTTONUP}}));
     EXPECT_EQ(GetActiveWindow(), b);
@@ -266,9 +277,15 @@ TEST_F(Focus, HidingOrDestroyingTheActiveWindowActivatesItsOwner) {
     EXPECT_EQ(GetFocus(), owner);
     EXPECT_EQ(display->keyboardFocus(), ownerSurface);
     // The popup gave up the activation, and its control the focus, while they still existed.
-    EXPECT_TRUE(sequenceIs({{popup, WM_NCACTIVATE}, {popup, WM_ACTIVATE}, {owner, WM_NCACTIVATE},
-                            {owner, WM_ACTIVATE}, {popupChild, WM_KILLFOCUS}, {owner, WM_SETFOCUS},
-                            {popup, WM_DESTROY}, {popupChild, WM_DESTROY}, {popupChild, WM_NCDESTROY},
+    EXPECT_TRUE(sequenceIs({{popup, WM_NCACTIVATE},
+                            {popup, WM_ACTIVATE},
+                            {owner, WM_NCACTIVATE},
+                            {owner, WM_ACTIVATE},
+                            {popupChild, WM_KILLFOCUS},
+                            {owner, WM_SETFOCUS},
+                            {popup, WM_DESTROY},
+                            {popupChild, WM_DESTROY},
+                            {popupChild, WM_NCDESTROY},
                             {popup, WM_NCDESTROY}}));
     DestroyWindow(owner);
     EXPECT_EQ(GetActiveWindow(), nullptr);
@@ -281,11 +298,19 @@ TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
     CbtRecorder hook;
     HWND a = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION);
     auto l = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
-    EXPECT_TRUE(sequenceIs({{a, WM_NCCREATE}, {a, WM_CREATE}, {a, WM_SIZE}, {a, WM_MOVE}, {a, WM_SHOWWINDOW},
-                            {a, WM_WINDOWPOSCHANGING}, {a, kCbtActivate, kParams, FALSE, 0},
-                            {a, WM_ACTIVATEAPP, kParams, TRUE, 0}, {a, WM_NCACTIVATE, kParams, TRUE, 0},
-                            {a, WM_ACTIVATE, kParams, WA_ACTIVE, 0}, {a, kCbtSetFocus, kParams, 0, 0},
-                            {a, WM_SETFOCUS, kParams, 0, 0}, {a, WM_WINDOWPOSCHANGED}}));
+    EXPECT_TRUE(sequenceIs({{a, WM_NCCREATE},
+                            {a, WM_CREATE},
+                            {a, WM_SIZE},
+                            {a, WM_MOVE},
+                            {a, WM_SHOWWINDOW},
+                            {a, WM_WINDOWPOSCHANGING},
+                            {a, kCbtActivate, kParams, FALSE, 0},
+                            {a, WM_ACTIVATEAPP, kParams, TRUE, 0},
+                            {a, WM_NCACTIVATE, kParams, TRUE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_ACTIVE, 0},
+                            {a, kCbtSetFocus, kParams, 0, 0},
+                            {a, WM_SETFOCUS, kParams, 0, 0},
+                            {a, WM_WINDOWPOSCHANGED}}));
     HWND kid = child(a, 1, 0, 0, 20, 20);
 
     // Disabling the focus window takes the focus away (a control inside would keep it).
@@ -295,10 +320,15 @@ TEST_F(Focus, HooksAndTheProgramsWindowsHearOfActivation) {
     SetFocus(kid);
     log().clear();
     DestroyWindow(a);
-    EXPECT_TRUE(sequenceIs({{nullptr, kCbtActivate, kParams, FALSE, l(a)}, {a, WM_NCACTIVATE, kParams, FALSE, 0},
-                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, 0}, {a, WM_ACTIVATEAPP, kParams, FALSE, 0},
+    EXPECT_TRUE(sequenceIs({{nullptr, kCbtActivate, kParams, FALSE, l(a)},
+                            {a, WM_NCACTIVATE, kParams, FALSE, 0},
+                            {a, WM_ACTIVATE, kParams, WA_INACTIVE, 0},
+                            {a, WM_ACTIVATEAPP, kParams, FALSE, 0},
                             {kid, WM_KILLFOCUS, kParams, 0, 0},
-                            {a, WM_DESTROY}, {kid, WM_DESTROY}, {kid, WM_NCDESTROY}, {a, WM_NCDESTROY}}));
+                            {a, WM_DESTROY},
+                            {kid, WM_DESTROY},
+                            {kid, WM_NCDESTROY},
+                            {a, WM_NCDESTROY}}));
 }
 
 namespace {

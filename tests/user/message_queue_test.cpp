@@ -24,7 +24,7 @@ TEST_F(Queue, PostedMessagesComeInOrderAndPaintComesLast) {
     PostMessageA(kid, WM_USER + 2, 2, 0);
     PostMessageA(top, WM_USER + 3, 3, 0);
     const std::pair<UINT, HWND> expected[] = {
-        {WM_USER + 1, other}, {WM_USER + 2, kid}, {WM_USER + 3, top},
+        {WM_USER + 1, other}, {WM_USER + 2, kid},   {WM_USER + 3, top},
         {WM_PAINT, shown},    {WM_PAINT, shownKid},  // invalidated with its parent
     };
     for (auto [message, window] : expected) {

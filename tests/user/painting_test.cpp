@@ -62,6 +62,6 @@ TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     DeleteObject(red);
     ReleaseDC(w, dc);
     EXPECT_EQ(screenPixel(101, 101), RGB(255, 0, 0));
-    EXPECT_EQ(screenPixel(100, 100), RGB(0, 0, 0));  // the border stays
+    EXPECT_EQ(screenPixel(100, 100), RGB(0, 0, 0));      // the border stays
     EXPECT_EQ(screenPixel(99, 99), RGB(0, 0x80, 0x80));  // the desktop
 }

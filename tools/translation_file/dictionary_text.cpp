@@ -4,10 +4,10 @@
 #include "record/entry_record.h"
 
 #include <array>
-#include <iterator>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <vector>
@@ -31,7 +31,9 @@ constexpr size_t kTextCount = std::size(recordTextFields);
 // The header's first number is the entry count; the rest of it is laid out as an entry.
 constexpr const char* kCountName = "count";
 
-const char* numberName(size_t index, bool inHeader) { return inHeader && index == 0 ? kCountName : kNumbers[index].name; }
+const char* numberName(size_t index, bool inHeader) {
+    return inHeader && index == 0 ? kCountName : kNumbers[index].name;
+}
 
 void writeInt32(std::string& record, size_t offset, int32_t value) {
     auto bits = static_cast<uint32_t>(value);
@@ -207,8 +209,8 @@ struct RecordBuilder {
         for (size_t i = 0; i < slots.size(); ++i) {
             const Slot& slot = slots[i];
             if (!slot.after.empty() && (slot.full || slot.text.size() + 1 + slot.after.size() > kSlotSize))
-                throw TextError(slot.afterLine, std::string(kTexts[i].name) + ".after: " +
-                                                    std::to_string(slot.after.size()) +
+                throw TextError(slot.afterLine, std::string(kTexts[i].name) +
+                                                    ".after: " + std::to_string(slot.after.size()) +
                                                     " bytes do not fit after the text in its 255-byte slot");
             std::string contents = slot.text;
             if (!slot.full) contents += '\0' + slot.after;
@@ -220,8 +222,8 @@ struct RecordBuilder {
 
 struct FieldName {
     bool isNumber = false;
-    size_t index = 0;           // number field or text slot
-    std::string_view part;      // "", "after" or "full"
+    size_t index = 0;       // number field or text slot
+    std::string_view part;  // "", "after" or "full"
 };
 
 std::optional<FieldName> lookUpField(std::string_view key, bool inHeader) {
@@ -251,8 +253,9 @@ void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
                                         (key == "mode" && inHeader ? " (the header has \"count\" there)" : "") +
                                         (key == kCountName && !inHeader ? " (only the header has a count)" : ""));
     // A slot's text comes either as a text or as a full slot, once; its leftovers once.
-    std::string seenAs = field->isNumber ? std::string(key)
-                                         : std::string(kTexts[field->index].name) + (field->part == "after" ? ".after" : "");
+    std::string seenAs = field->isNumber
+                             ? std::string(key)
+                             : std::string(kTexts[field->index].name) + (field->part == "after" ? ".after" : "");
     if (!record.seen.insert(seenAs).second)
         throw TextError(lineNumber, "\"" + seenAs + "\" is given twice in this record");
     if (field->isNumber) {
@@ -269,11 +272,11 @@ void readField(RecordBuilder& record, std::string_view line, int lineNumber) {
     slot.text = parseQuoted(value, lineNumber);
     slot.full = field->part == "full";
     if (slot.full && slot.text.size() != kSlotSize)
-        throw TextError(lineNumber, "a full slot holds exactly 255 characters, this text has " +
-                                        std::to_string(slot.text.size()));
+        throw TextError(lineNumber,
+                        "a full slot holds exactly 255 characters, this text has " + std::to_string(slot.text.size()));
     if (!slot.full && slot.text.size() > kMaxTextLength)
-        throw TextError(lineNumber, "the text has " + std::to_string(slot.text.size()) +
-                                        " characters; a field holds at most 254");
+        throw TextError(lineNumber,
+                        "the text has " + std::to_string(slot.text.size()) + " characters; a field holds at most 254");
 }
 
 // The number a record line gives ("[header]" is record 1), whether or not it is the one due.
@@ -343,8 +346,8 @@ std::string exportText(std::string_view fileBytes) {
         throw FileError("its length, " + std::to_string(fileBytes.size()) +
                         " bytes, is not a whole number of 2056-byte records");
     size_t records = fileBytes.size() / kRecordSize;
-    std::string out = "# translation file, " + std::to_string(records) + (records == 1 ? " record" : " records") +
-                      " of 2056 bytes\n";
+    std::string out =
+        "# translation file, " + std::to_string(records) + (records == 1 ? " record" : " records") + " of 2056 bytes\n";
     for (size_t i = 0; i < records; ++i) exportRecord(out, i + 1, fileBytes.substr(i * kRecordSize, kRecordSize));
     return out;
 }
@@ -401,8 +404,9 @@ std::string importText(std::string_view text) {
         }
     }
     if (!record && refusals.named.empty())
-        refusals.add(TextError(0, "the text holds no records: a dictionary's text starts with [header] (an empty "
-                                  "text is what a failed export leaves)"));
+        refusals.add(TextError(0,
+                               "the text holds no records: a dictionary's text starts with [header] (an empty "
+                               "text is what a failed export leaves)"));
     if (record) {
         countLine = countLine ? countLine : record->countLine;
         size_t records = record->number;

@@ -205,8 +205,8 @@ int findCommand(const std::string& dictionary, const std::string& words) {
     }
     for (size_t number : found)
         std::cout << dictionary_text::exportEntry(
-            number, std::string_view(bytes).substr((number - 1) * dictionary_text::kRecordSize,
-                                                   dictionary_text::kRecordSize));
+            number,
+            std::string_view(bytes).substr((number - 1) * dictionary_text::kRecordSize, dictionary_text::kRecordSize));
     std::cout << "\n# Find in the editor shows entry " << found.back()
               << (found.size() > 1 ? ", the last of " + std::to_string(found.size()) + " matches\n" : "\n");
     return flushed() ? 0 : 1;

@@ -17,8 +17,7 @@ namespace display {
 class HeadlessBackend : public Backend {
 public:
     // The screen and work area in program pixels (the device has scale times as many).
-    explicit HeadlessBackend(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738},
-                             Scale scale = {});
+    explicit HeadlessBackend(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738}, Scale scale = {});
 
     // ---- Backend
     SurfaceId createSurface(const Rect& screenRect, const std::string& title) override;
@@ -60,7 +59,7 @@ public:
     // Down, then up. Modifiers not already held are pressed as keys of their own around
     // it (Control, Shift, Alt down first, released last), as a person makes a chord.
     void key(uint32_t virtualKey, uint32_t modifiers = 0);
-    void type(const std::string& windows1252);              // one Text event a character
+    void type(const std::string& windows1252);  // one Text event a character
     void requestClose(SurfaceId id);
     void advanceClock(uint32_t milliseconds);  // the clock moves only when told (double clicks)
     // The desktop's scale changes (the window moved to another screen, the user chose
@@ -78,7 +77,7 @@ public:
     std::vector<SurfaceId> surfaceOrder() const;
     const SurfaceState* surface(SurfaceId id) const;
     SurfaceId surfaceAt(int x, int y) const;  // topmost visible surface at a screen point (program pixels), or 0
-    Pixels screenshot() const;  // visible surfaces composed on a desktop colour, in device pixels
+    Pixels screenshot() const;                // visible surfaces composed on a desktop colour, in device pixels
     Cursor cursor() const { return cursor_; }
     // The surface that holds the desktop's keyboard focus, 0 for none (as after the
     // surface that had it went away).
@@ -109,8 +108,7 @@ private:
 };
 
 // Installs a fresh headless backend as the layer's backend and returns it.
-HeadlessBackend& installHeadless(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738},
-                                 Scale scale = {});
+HeadlessBackend& installHeadless(Rect screen = {0, 0, 1024, 768}, Rect workArea = {0, 0, 1024, 738}, Scale scale = {});
 
 bool writePng(const std::string& path, const Pixels& pixels);
 bool readPng(const std::string& path, Pixels& pixels);

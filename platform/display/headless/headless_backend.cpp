@@ -20,10 +20,14 @@ constexpr uint32_t kDesktopColour = 0x008080;
 
 uint32_t modifierOfKey(uint32_t virtualKey) {
     switch (virtualKey) {
-    case kVirtualShift: return ModShift;
-    case kVirtualControl: return ModControl;
-    case kVirtualAlt: return ModAlt;
-    default: return 0;
+    case kVirtualShift:
+        return ModShift;
+    case kVirtualControl:
+        return ModControl;
+    case kVirtualAlt:
+        return ModAlt;
+    default:
+        return 0;
     }
 }
 
@@ -122,8 +126,8 @@ size_t HeadlessBackend::stepsLeft() const { return steps_.size(); }
 
 void HeadlessBackend::push(Event event) {
     event.time = clock_;
-    if (event.surface == 0 && (event.type == EventType::MouseMove || event.type == EventType::MouseDown ||
-                               event.type == EventType::MouseUp))
+    if (event.surface == 0 &&
+        (event.type == EventType::MouseMove || event.type == EventType::MouseDown || event.type == EventType::MouseUp))
         event.surface = surfaceAt(event.x, event.y);
     events_.push_back(std::move(event));
 }

@@ -12,10 +12,10 @@
 namespace display::sdl {
 
 struct ScaleAnnouncements {
-    std::string editorScale;          // EDITOR_SCALE, empty when not set
-    std::string resources;            // the X root window's RESOURCE_MANAGER text, empty when none
-    std::string gdkScale;             // GDK_SCALE
-    std::string gdkDpiScale;          // GDK_DPI_SCALE
+    std::string editorScale;  // EDITOR_SCALE, empty when not set
+    std::string resources;    // the X root window's RESOURCE_MANAGER text, empty when none
+    std::string gdkScale;     // GDK_SCALE
+    std::string gdkDpiScale;  // GDK_DPI_SCALE
 };
 
 struct ChosenScale {

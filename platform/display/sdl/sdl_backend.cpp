@@ -41,10 +41,10 @@ SDL_Surface* makeIcon() {
     int pitch = icon->pitch / 4;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            uint32_t colour = 0;  // transparent
-            if (x >= 5 && x < 27 && y >= 3 && y < 29) colour = 0xFF1F4E9C;               // cover
-            if (x >= 9 && x < 27 && y >= 25 && y < 28) colour = 0xFFFFFFFF;              // page edges
-            if (x >= 7 && x < 9 && y >= 3 && y < 29) colour = 0xFF0F2E62;                // spine
+            uint32_t colour = 0;                                                           // transparent
+            if (x >= 5 && x < 27 && y >= 3 && y < 29) colour = 0xFF1F4E9C;                 // cover
+            if (x >= 9 && x < 27 && y >= 25 && y < 28) colour = 0xFFFFFFFF;                // page edges
+            if (x >= 7 && x < 9 && y >= 3 && y < 29) colour = 0xFF0F2E62;                  // spine
             if (x >= 12 && x < 24 && (y == 8 || y == 11 || y == 14)) colour = 0xFFE8E8E8;  // title lines
             pixels[y * pitch + x] = colour;
         }
@@ -72,8 +72,8 @@ public:
 
     SurfaceId createSurface(const Rect& rect, const std::string& title) override {
         SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), device(rect.left),
-                                              device(rect.top), deviceLength(rect.width()),
-                                              deviceLength(rect.height()), SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                                              device(rect.top), deviceLength(rect.width()), deviceLength(rect.height()),
+                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
         if (!window) {
             std::fprintf(stderr, "display: cannot create a window: %s\n", SDL_GetError());
             return 0;
@@ -255,7 +255,7 @@ private:
         SDL_Window* window = nullptr;
         Rect rect;
         bool visible = false;
-        bool presented = false;  // the window's pixel buffer holds the layer's pixels
+        bool presented = false;     // the window's pixel buffer holds the layer's pixels
         unsigned long xwindow = 0;  // the X window, on X11
     };
 
@@ -373,17 +373,20 @@ private:
         if (!surface || !self->hitTester_) return SDL_HITTEST_NORMAL;
         int localX = self->program(self->device(surface->rect.left) + point->x) - surface->rect.left;
         int localY = self->program(self->device(surface->rect.top) + point->y) - surface->rect.top;
-        if (self->hitTester_(id, localX, localY) == HitArea::Caption)
-            return SDL_HITTEST_DRAGGABLE;
+        if (self->hitTester_(id, localX, localY) == HitArea::Caption) return SDL_HITTEST_DRAGGABLE;
         return SDL_HITTEST_NORMAL;
     }
 
     static MouseButton buttonOf(uint8_t sdlButton) {
         switch (sdlButton) {
-        case SDL_BUTTON_LEFT: return MouseButton::Left;
-        case SDL_BUTTON_RIGHT: return MouseButton::Right;
-        case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
-        default: return MouseButton::None;
+        case SDL_BUTTON_LEFT:
+            return MouseButton::Left;
+        case SDL_BUTTON_RIGHT:
+            return MouseButton::Right;
+        case SDL_BUTTON_MIDDLE:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::None;
         }
     }
 
@@ -427,7 +430,9 @@ private:
             surface->rect = {out.x, out.y, out.x + surface->rect.width(), out.y + surface->rect.height()};
             out.type = EventType::Moved;
             return true;
-        case SDL_WINDOWEVENT_CLOSE: out.type = EventType::CloseRequest; return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            out.type = EventType::CloseRequest;
+            return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
 #ifdef EDITOR_HAVE_X11
             // Focus changes arrive late: one for a window that no longer has the focus
@@ -436,14 +441,17 @@ private:
 #endif
             out.type = EventType::FocusGained;
             return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out.type = EventType::FocusLost; return true;
-        default: return false;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out.type = EventType::FocusLost;
+            return true;
+        default:
+            return false;
         }
     }
 
     bool keyEvent(const SDL_KeyboardEvent& event, Event& out) {
-        uint32_t virtualKey = sdl::virtualKeyFor(event.keysym.sym, event.keysym.scancode,
-                                                 (event.keysym.mod & KMOD_NUM) != 0);
+        uint32_t virtualKey =
+            sdl::virtualKeyFor(event.keysym.sym, event.keysym.scancode, (event.keysym.mod & KMOD_NUM) != 0);
         if (virtualKey == 0) return false;
         out = Event{};
         out.type = event.type == SDL_KEYDOWN ? EventType::KeyDown : EventType::KeyUp;
@@ -479,10 +487,13 @@ private:
             }
             return false;
 #endif
-        case SDL_WINDOWEVENT: return windowEvent(event.window, out);
+        case SDL_WINDOWEVENT:
+            return windowEvent(event.window, out);
         case SDL_KEYDOWN:
-        case SDL_KEYUP: return keyEvent(event.key, out);
-        case SDL_TEXTINPUT: return textEvent(event.text, out);
+        case SDL_KEYUP:
+            return keyEvent(event.key, out);
+        case SDL_TEXTINPUT:
+            return textEvent(event.text, out);
         case SDL_MOUSEMOTION:
             return mouseEvent(EventType::MouseMove, event.motion.windowID, event.motion.x, event.motion.y,
                               event.motion.timestamp, out);
@@ -496,7 +507,8 @@ private:
             out.button = button;
             return true;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
 
@@ -575,8 +587,8 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
         return nullptr;
     }
     if (!showsWindows(SDL_GetCurrentVideoDriver())) {
-        why = std::string("SDL chose the driver \"") + (SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") +
-              "\", which shows no windows";
+        why = std::string("SDL chose the driver \"") +
+              (SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "") + "\", which shows no windows";
         SDL_Quit();
         return nullptr;
     }

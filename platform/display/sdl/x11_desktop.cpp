@@ -127,10 +127,15 @@ bool windowManagerRuns(void* display) {
 bool pointerOnScreen(const void* xevent, int& x, int& y) {
     const auto* event = static_cast<const XEvent*>(xevent);
     switch (event->type) {
-    case MotionNotify: x = event->xmotion.x_root, y = event->xmotion.y_root; return true;
+    case MotionNotify:
+        x = event->xmotion.x_root, y = event->xmotion.y_root;
+        return true;
     case ButtonPress:
-    case ButtonRelease: x = event->xbutton.x_root, y = event->xbutton.y_root; return true;
-    default: return false;
+    case ButtonRelease:
+        x = event->xbutton.x_root, y = event->xbutton.y_root;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -140,8 +145,8 @@ std::string rootResources(void* display) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string text;
-    if (XGetWindowProperty(x(display), DefaultRootWindow(x(display)), XA_RESOURCE_MANAGER, 0, 1 << 20, False,
-                           XA_STRING, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(x(display), DefaultRootWindow(x(display)), XA_RESOURCE_MANAGER, 0, 1 << 20, False, XA_STRING,
+                           &type, &format, &count, &after, &data) == Success &&
         data && format == 8)
         text.assign(reinterpret_cast<const char*>(data), count);
     if (data) XFree(data);

@@ -14,7 +14,7 @@ struct ButtonState {
     HFONT font = nullptr;
     HANDLE image = nullptr;
     UINT check = BST_UNCHECKED;
-    bool pushed = false;    // drawn pressed
+    bool pushed = false;  // drawn pressed
     bool focused = false;
     bool tracking = false;  // the left button went down on it and is still held
     bool spaceDown = false;
@@ -24,16 +24,22 @@ enum class Kind { Push, DefaultPush, OwnerDraw, CheckBox, Radio, GroupBox };
 
 Kind kindOf(DWORD style) {
     switch (style & BS_TYPEMASK) {
-    case BS_DEFPUSHBUTTON: return Kind::DefaultPush;
-    case BS_OWNERDRAW: return Kind::OwnerDraw;
+    case BS_DEFPUSHBUTTON:
+        return Kind::DefaultPush;
+    case BS_OWNERDRAW:
+        return Kind::OwnerDraw;
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
-    case BS_AUTO3STATE: return Kind::CheckBox;
+    case BS_AUTO3STATE:
+        return Kind::CheckBox;
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return Kind::Radio;
-    case BS_GROUPBOX: return Kind::GroupBox;
-    default: return Kind::Push;
+    case BS_AUTORADIOBUTTON:
+        return Kind::Radio;
+    case BS_GROUPBOX:
+        return Kind::GroupBox;
+    default:
+        return Kind::Push;
     }
 }
 
@@ -44,16 +50,14 @@ Kind kindOf(HWND window) { return kindOf(styleOf(window)); }
 // Text of a button face: single-line text centred both ways, or with BS_MULTILINE a
 // word-wrapped block whose lines are centred and whose block is centred vertically.
 void drawCaption(HDC dc, const std::string& text, RECT area, UINT horizontal, bool multiline, bool disabled) {
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     UINT format = horizontal;
     if (multiline) {
         format |= DT_WORDBREAK;
         RECT measured = area;
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
         int spare = (area.bottom - area.top) - (measured.bottom - measured.top);
-        if (spare > 0)
-            area.top += spare / 2;
+        if (spare > 0) area.top += spare / 2;
     } else {
         format |= DT_SINGLELINE | DT_VCENTER;
     }
@@ -85,8 +89,7 @@ void paintOwnerDrawn(HWND window, HDC dc, const ButtonState& state, UINT action)
     item.hDC = dc;
     GetClientRect(window, &item.rcItem);
     HWND parent = GetParent(window);
-    if (parent)
-        SendMessageA(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    if (parent) SendMessageA(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
 }
 
 void paintPush(HWND window, HDC dc, const ButtonState& state, DWORD style) {
@@ -107,8 +110,7 @@ void paintPush(HWND window, HDC dc, const ButtonState& state, DWORD style) {
     FillRect(dc, &face, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
 
     RECT content = face;
-    if (state.pushed)
-        OffsetRect(&content, 1, 1);
+    if (state.pushed) OffsetRect(&content, 1, 1);
     if ((style & BS_BITMAP) && state.image)
         drawBitmapCentred(dc, static_cast<HBITMAP>(state.image), content);
     else
@@ -126,8 +128,7 @@ void paintCheckOrRadio(HWND window, HDC dc, const ButtonState& state, DWORD styl
     HBRUSH brush = askParentForColours(window, dc, WM_CTLCOLORSTATIC);
     RECT client{};
     GetClientRect(window, &client);
-    if (brush)
-        FillRect(dc, &client, brush);
+    if (brush) FillRect(dc, &client, brush);
     bool boxOnRight = (style & BS_LEFTTEXT) != 0;
     int top = (client.bottom - boxSize) / 2;
     RECT box{client.left, top, client.left + boxSize, top + boxSize};
@@ -137,12 +138,9 @@ void paintCheckOrRadio(HWND window, HDC dc, const ButtonState& state, DWORD styl
         text = RECT{client.left, client.top, client.right - boxSize - gap, client.bottom};
     }
     UINT frameState = (kindOf(style) == Kind::Radio) ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
-    if (state.check != BST_UNCHECKED)
-        frameState |= DFCS_CHECKED;
-    if (state.check == BST_INDETERMINATE || !IsWindowEnabled(window))
-        frameState |= DFCS_INACTIVE;
-    if (state.pushed)
-        frameState |= DFCS_PUSHED;
+    if (state.check != BST_UNCHECKED) frameState |= DFCS_CHECKED;
+    if (state.check == BST_INDETERMINATE || !IsWindowEnabled(window)) frameState |= DFCS_INACTIVE;
+    if (state.pushed) frameState |= DFCS_PUSHED;
     DrawFrameControl(dc, &box, DFC_BUTTON, frameState);
 
     std::string caption = storedText(window);
@@ -178,8 +176,7 @@ void paintGroupBox(HWND window, HDC dc, const ButtonState& state) {
         RECT text{textLeft, 0, textLeft, metrics.tmHeight};
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_CALCRECT);
         RECT gap{text.left - textPadding, 0, text.right + textPadding, metrics.tmHeight};
-        if (brush)
-            FillRect(dc, &gap, brush);
+        if (brush) FillRect(dc, &gap, brush);
         drawCaption(dc, caption, text, DT_LEFT, false, !IsWindowEnabled(window));
     }
     SelectObject(dc, previousFont);
@@ -191,8 +188,7 @@ void paintButton(HWND window, HDC dc, const ButtonState& state, UINT action) {
     if (kind == Kind::OwnerDraw) {
         HGDIOBJ previousFont = state.font ? SelectObject(dc, state.font) : nullptr;
         paintOwnerDrawn(window, dc, state, action);
-        if (previousFont)
-            SelectObject(dc, previousFont);
+        if (previousFont) SelectObject(dc, previousFont);
         return;
     }
     if (kind == Kind::GroupBox) {
@@ -209,11 +205,9 @@ void paintButton(HWND window, HDC dc, const ButtonState& state, UINT action) {
 
 // Changes of state show at once, outside WM_PAINT, as on Win32.
 void repaintNow(HWND window, const ButtonState& state, UINT action) {
-    if (!IsWindowVisible(window))
-        return;
+    if (!IsWindowVisible(window)) return;
     HDC dc = GetDC(window);
-    if (!dc)
-        return;
+    if (!dc) return;
     paintButton(window, dc, state, action);
     ReleaseDC(window, dc);
 }
@@ -221,15 +215,13 @@ void repaintNow(HWND window, const ButtonState& state, UINT action) {
 // ---- state changes -------------------------------------------------------------------
 
 void setPushed(HWND window, ButtonState& state, bool pushed) {
-    if (state.pushed == pushed)
-        return;
+    if (state.pushed == pushed) return;
     state.pushed = pushed;
     repaintNow(window, state, ODA_SELECT);
 }
 
 void setCheck(HWND window, ButtonState& state, UINT check) {
-    if (state.check == check)
-        return;
+    if (state.check == check) return;
     state.check = check;
     repaintNow(window, state, ODA_SELECT);
 }
@@ -246,13 +238,11 @@ void uncheckRadioGroup(HWND window) {
     HWND first = window;
     while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP)) {
         HWND previous = GetWindow(first, GW_HWNDPREV);
-        if (!previous)
-            break;
+        if (!previous) break;
         first = previous;
     }
     for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (sibling != first && (GetWindowLongA(sibling, GWL_STYLE) & WS_GROUP))
-            break;
+        if (sibling != first && (GetWindowLongA(sibling, GWL_STYLE) & WS_GROUP)) break;
         if (sibling != window && isButtonClass(sibling) &&
             (GetWindowLongA(sibling, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
             SendMessageA(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -261,13 +251,18 @@ void uncheckRadioGroup(HWND window) {
 
 void clicked(HWND window, ButtonState& state) {
     switch (styleOf(window) & BS_TYPEMASK) {
-    case BS_AUTOCHECKBOX: setCheck(window, state, state.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); break;
-    case BS_AUTO3STATE: setCheck(window, state, (state.check + 1) % 3); break;
+    case BS_AUTOCHECKBOX:
+        setCheck(window, state, state.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+        break;
+    case BS_AUTO3STATE:
+        setCheck(window, state, (state.check + 1) % 3);
+        break;
     case BS_AUTORADIOBUTTON:
         setCheck(window, state, BST_CHECKED);
         uncheckRadioGroup(window);
         break;
-    default: break;
+    default:
+        break;
     }
     notifyParent(window, BN_CLICKED);
 }
@@ -276,8 +271,7 @@ void cancelPress(HWND window, ButtonState& state) {
     bool hadCapture = state.tracking;
     state.tracking = false;
     state.spaceDown = false;
-    if (hadCapture && GetCapture() == window)
-        ReleaseCapture();
+    if (hadCapture && GetCapture() == window) ReleaseCapture();
     setPushed(window, state, false);
 }
 
@@ -291,17 +285,22 @@ bool pointInClient(HWND window, LPARAM lParam) {
 // Win32 sends BN_DOUBLECLICKED instead of a second press for these.
 bool reportsDoubleClicks(DWORD style) {
     DWORD type = style & BS_TYPEMASK;
-    return type == BS_OWNERDRAW || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON ||
-           type == BS_USERBUTTON || (style & BS_NOTIFY);
+    return type == BS_OWNERDRAW || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON || type == BS_USERBUTTON ||
+           (style & BS_NOTIFY);
 }
 
 LRESULT dialogCode(DWORD style) {
     switch (kindOf(style)) {
-    case Kind::DefaultPush: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    case Kind::Push: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case Kind::Radio: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-    case Kind::GroupBox: return DLGC_STATIC;
-    default: return DLGC_BUTTON;
+    case Kind::DefaultPush:
+        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case Kind::Push:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case Kind::Radio:
+        return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case Kind::GroupBox:
+        return DLGC_STATIC;
+    default:
+        return DLGC_BUTTON;
     }
 }
 
@@ -309,29 +308,24 @@ LRESULT dialogCode(DWORD style) {
 // dialog manager's default-button restyling never takes its drawing away from the owner.
 void restyle(HWND window, ButtonState& state, WPARAM newType, bool redraw) {
     DWORD style = styleOf(window);
-    if ((style & BS_TYPEMASK) == BS_OWNERDRAW)
-        return;
+    if ((style & BS_TYPEMASK) == BS_OWNERDRAW) return;
     DWORD updated = (style & ~static_cast<DWORD>(BS_TYPEMASK)) | (static_cast<DWORD>(newType) & BS_TYPEMASK);
-    if (updated == style)
-        return;
+    if (updated == style) return;
     SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(updated));
-    if (redraw)
-        repaintNow(window, state, ODA_DRAWENTIRE);
+    if (redraw) repaintNow(window, state, ODA_DRAWENTIRE);
 }
 
 LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST:
-        if (kindOf(window) == Kind::GroupBox)
-            return HTTRANSPARENT;
+        if (kindOf(window) == Kind::GroupBox) return HTTRANSPARENT;
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;  // painted whole in WM_PAINT; a group box keeps its interior
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        if (dc)
-            paintButton(window, dc, *state, ODA_DRAWENTIRE);
+        if (dc) paintButton(window, dc, *state, ODA_DRAWENTIRE);
         EndPaint(window, &paint);
         return 0;
     }
@@ -348,8 +342,7 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
         return 0;
     case WM_SETFONT:
         state->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam))
-            InvalidateRect(window, nullptr, TRUE);
+        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state->font);
@@ -363,33 +356,26 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
         }
         [[fallthrough]];
     case WM_LBUTTONDOWN:
-        if (kindOf(window) == Kind::GroupBox)
-            return 0;
-        if (GetFocus() != window)
-            SetFocus(window);
+        if (kindOf(window) == Kind::GroupBox) return 0;
+        if (GetFocus() != window) SetFocus(window);
         SetCapture(window);
         state->tracking = true;
         setPushed(window, *state, true);
         return 0;
     case WM_MOUSEMOVE:
-        if (state->tracking)
-            setPushed(window, *state, pointInClient(window, lParam));
+        if (state->tracking) setPushed(window, *state, pointInClient(window, lParam));
         return 0;
     case WM_LBUTTONUP: {
-        if (!state->tracking)
-            return 0;
+        if (!state->tracking) return 0;
         state->tracking = false;
         bool inside = pointInClient(window, lParam);
-        if (GetCapture() == window)
-            ReleaseCapture();
+        if (GetCapture() == window) ReleaseCapture();
         setPushed(window, *state, false);
-        if (inside)
-            clicked(window, *state);
+        if (inside) clicked(window, *state);
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (state->tracking && reinterpret_cast<HWND>(lParam) != window)
-            cancelPress(window, *state);
+        if (state->tracking && reinterpret_cast<HWND>(lParam) != window) cancelPress(window, *state);
         return 0;
 
     case WM_KEYDOWN:
@@ -404,8 +390,7 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
             state->spaceDown = false;
             bool wasPushed = state->pushed;
             setPushed(window, *state, false);
-            if (wasPushed)
-                clicked(window, *state);
+            if (wasPushed) clicked(window, *state);
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
@@ -413,16 +398,13 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
     case WM_SETFOCUS:
         state->focused = true;
         repaintNow(window, *state, ODA_FOCUS);
-        if (hasStyle(window, BS_NOTIFY))
-            notifyParent(window, BN_SETFOCUS);
+        if (hasStyle(window, BS_NOTIFY)) notifyParent(window, BN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
         state->focused = false;
-        if (state->tracking || state->spaceDown)
-            cancelPress(window, *state);
+        if (state->tracking || state->spaceDown) cancelPress(window, *state);
         repaintNow(window, *state, ODA_FOCUS);
-        if (hasStyle(window, BS_NOTIFY))
-            notifyParent(window, BN_KILLFOCUS);
+        if (hasStyle(window, BS_NOTIFY)) notifyParent(window, BN_KILLFOCUS);
         return 0;
 
     case BM_CLICK:
@@ -435,8 +417,7 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
         return state->check;
     case BM_SETCHECK: {
         Kind kind = kindOf(window);
-        if (kind == Kind::CheckBox || kind == Kind::Radio)
-            setCheck(window, *state, static_cast<UINT>(wParam) % 3);
+        if (kind == Kind::CheckBox || kind == Kind::Radio) setCheck(window, *state, static_cast<UINT>(wParam) % 3);
         return 0;
     }
     case BM_GETSTATE:
@@ -463,7 +444,8 @@ LRESULT handleButton(HWND window, ButtonState* state, UINT message, WPARAM wPara
 }  // namespace
 
 void registerButtonClass() {
-    controls::registerControlClass("Button", 0x0080, controls::controlProcedure<ButtonState, handleButton>, CS_DBLCLKS, IDC_ARROW);
+    controls::registerControlClass("Button", 0x0080, controls::controlProcedure<ButtonState, handleButton>, CS_DBLCLKS,
+                                   IDC_ARROW);
 }
 
 }  // namespace user

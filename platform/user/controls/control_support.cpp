@@ -32,15 +32,12 @@ HBRUSH askParentForColours(HWND control, HDC dc, UINT colourMessage) {
 
 void notifyParent(HWND control, WORD code) {
     HWND parent = GetParent(control);
-    if (!parent)
-        return;
+    if (!parent) return;
     auto id = static_cast<WORD>(GetWindowLongPtrA(control, GWLP_ID));
     SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-HFONT fontOrDefault(HFONT font) {
-    return font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-}
+HFONT fontOrDefault(HFONT font) { return font ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)); }
 
 std::string storedText(HWND control) {
     auto length = static_cast<int>(DefWindowProcA(control, WM_GETTEXTLENGTH, 0, 0));
@@ -57,11 +54,9 @@ bool hasStyle(HWND window, DWORD bits) { return (styleOf(window) & bits) == bits
 
 void drawBitmapCentred(HDC dc, HBITMAP bitmap, const RECT& area) {
     BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info))
-        return;
+    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info)) return;
     HDC source = CreateCompatibleDC(dc);
-    if (!source)
-        return;
+    if (!source) return;
     HGDIOBJ previous = SelectObject(source, bitmap);
     int areaWidth = area.right - area.left;
     int areaHeight = area.bottom - area.top;

@@ -35,11 +35,9 @@ void releaseState(HWND window) {
 // Handle sees every other message (WM_NCCREATE too, after the state is made).
 template <typename State, LRESULT (*Handle)(HWND, State*, UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK controlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        attachState<State>(window);
+    if (message == WM_NCCREATE) attachState<State>(window);
     State* state = stateOf<State>(window);
-    if (!state)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (!state) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         releaseState<State>(window);
         return DefWindowProcA(window, message, wParam, lParam);

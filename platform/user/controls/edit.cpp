@@ -33,16 +33,13 @@ struct EditState {
 // ---- measuring and layout ------------------------------------------------------------
 
 void forgetOffsetsFrom(EditState& state, size_t position) {
-    if (state.offsets.size() > position + 1)
-        state.offsets.resize(position + 1);
+    if (state.offsets.size() > position + 1) state.offsets.resize(position + 1);
 }
 
 const std::vector<int>& offsetsOf(EditState& state) {
     const std::string& text = state.text.text();
-    if (state.offsets.size() == text.size() + 1)
-        return state.offsets;
-    if (state.offsets.empty())
-        state.offsets.push_back(0);
+    if (state.offsets.size() == text.size() + 1) return state.offsets;
+    if (state.offsets.empty()) state.offsets.push_back(0);
     // Only the text after the last known position is measured, in one pass: widths add
     // up character by character.
     size_t known = state.offsets.size() - 1;
@@ -56,16 +53,14 @@ const std::vector<int>& offsetsOf(EditState& state) {
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
     int start = state.offsets.back();
-    for (int width : widths)
-        state.offsets.push_back(start + width);
+    for (int width : widths) state.offsets.push_back(start + width);
     return state.offsets;
 }
 
 // The default margins a font gives (EC_USEFONTINFO): half an average character for an
 // outline font, none for a bitmap font such as the classic dialog font.
 int defaultMargin(HFONT font) {
-    if (!font)
-        return 0;
+    if (!font) return 0;
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICA metrics{};
@@ -110,10 +105,8 @@ size_t positionAt(HWND window, EditState& state, int x) {
     const std::vector<int>& offsets = offsetsOf(state);
     int textX = x - textInset(window, state) + state.scroll;
     auto after = std::lower_bound(offsets.begin(), offsets.end(), textX);
-    if (after == offsets.end())
-        return offsets.size() - 1;
-    if (after != offsets.begin() && textX - *(after - 1) < *after - textX)
-        --after;
+    if (after == offsets.end()) return offsets.size() - 1;
+    if (after != offsets.begin() && textX - *(after - 1) < *after - textX) --after;
     return static_cast<size_t>(after - offsets.begin());
 }
 
@@ -149,10 +142,12 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
     size_t start = showSelection ? state.text.selectionStart() : text.size();
     size_t end = showSelection ? state.text.selectionEnd() : text.size();
     // Only the characters inside the field are drawn: a long text costs no more than a short one.
-    size_t first = static_cast<size_t>(std::upper_bound(offsets.begin(), offsets.end(), state.scroll) - offsets.begin());
+    size_t first =
+        static_cast<size_t>(std::upper_bound(offsets.begin(), offsets.end(), state.scroll) - offsets.begin());
     first = first > 0 ? first - 1 : 0;
     size_t last = static_cast<size_t>(
-        std::lower_bound(offsets.begin(), offsets.end(), state.scroll + (client.right - client.left)) - offsets.begin());
+        std::lower_bound(offsets.begin(), offsets.end(), state.scroll + (client.right - client.left)) -
+        offsets.begin());
     last = std::min(last, text.size());
     auto clamp = [&](size_t position) { return std::clamp(position, first, last); };
     drawRun(dc, text, clamp(0), clamp(start), originX + offsets[clamp(0)], y, client);
@@ -181,8 +176,7 @@ void paintEdit(HWND window, HDC dc, EditState& state) {
 // A visible field taking the focus draws itself at once, as Win32's single-line edit does:
 // its parent is asked for the colours before it hears EN_SETFOCUS.
 void paintAtOnce(HWND window, EditState& state) {
-    if (!IsWindowVisible(window))
-        return;
+    if (!IsWindowVisible(window)) return;
     if (HDC dc = GetDC(window)) {
         paintEdit(window, dc, state);
         ReleaseDC(window, dc);
@@ -225,14 +219,12 @@ void userEdit(HWND window, EditState& state, Edit edit) {
         state.modified = true;
         size_t common = 0;
         const std::string& after = state.text.text();
-        while (common < before.size() && common < after.size() && before[common] == after[common])
-            ++common;
+        while (common < before.size() && common < after.size() && before[common] == after[common]) ++common;
         textChanged(window, state, std::min(firstChanged, common));
     } else {
         selectionChanged(window, state);
     }
-    if (!fitted)
-        notifyParent(window, EN_MAXTEXT);
+    if (!fitted) notifyParent(window, EN_MAXTEXT);
 }
 
 void insertText(HWND window, EditState& state, const std::string& insert, bool typed) {
@@ -240,8 +232,7 @@ void insertText(HWND window, EditState& state, const std::string& insert, bool t
 }
 
 void clearSelection(HWND window, EditState& state) {
-    if (state.text.hasSelection())
-        insertText(window, state, std::string(), false);
+    if (state.text.hasSelection()) insertText(window, state, std::string(), false);
 }
 
 bool isReadOnly(HWND window) { return (styleOf(window) & ES_READONLY) != 0; }
@@ -249,8 +240,7 @@ bool isReadOnly(HWND window) { return (styleOf(window) & ES_READONLY) != 0; }
 // ---- clipboard -----------------------------------------------------------------------
 
 void copySelection(HWND window, const EditState& state) {
-    if (!state.text.hasSelection() || !OpenClipboard(window))
-        return;
+    if (!state.text.hasSelection() || !OpenClipboard(window)) return;
     std::string selected = state.text.selectedText();
     EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, selected.size() + 1);
@@ -264,8 +254,7 @@ void copySelection(HWND window, const EditState& state) {
 
 // A single-line field takes the clipboard's text up to its first line break.
 void paste(HWND window, EditState& state) {
-    if (!OpenClipboard(window))
-        return;
+    if (!OpenClipboard(window)) return;
     std::string pasted;
     HANDLE block = GetClipboardData(CF_TEXT);
     if (auto* bytes = static_cast<const char*>(block ? GlobalLock(block) : nullptr)) {
@@ -274,8 +263,7 @@ void paste(HWND window, EditState& state) {
     }
     CloseClipboard();
     pasted = pasted.substr(0, pasted.find_first_of("\r\n"));
-    if (!pasted.empty())
-        insertText(window, state, pasted, false);
+    if (!pasted.empty()) insertText(window, state, pasted, false);
 }
 
 // ---- context menu --------------------------------------------------------------------
@@ -285,8 +273,7 @@ enum MenuCommand : UINT { undoCommand = 1, cutCommand, copyCommand, pasteCommand
 // The field's own menu, each command enabled as Win32 enables it, at the point clicked or,
 // from the keyboard (-1, -1), at the field's middle.
 void contextMenu(HWND window, EditState& state, LPARAM where) {
-    if (GetFocus() != window)
-        SetFocus(window);
+    if (GetFocus() != window) SetFocus(window);
     POINT at{static_cast<SHORT>(LOWORD(where)), static_cast<SHORT>(HIWORD(where))};
     if (where == -1) {
         RECT frame{};
@@ -307,13 +294,26 @@ void contextMenu(HWND window, EditState& state, LPARAM where) {
         {selectAllCommand, "Select &All", !everything},
     };
     switch (trackPopupMenu(at, items)) {
-    case undoCommand: SendMessageA(window, WM_UNDO, 0, 0); break;
-    case cutCommand: SendMessageA(window, WM_CUT, 0, 0); break;
-    case copyCommand: SendMessageA(window, WM_COPY, 0, 0); break;
-    case pasteCommand: SendMessageA(window, WM_PASTE, 0, 0); break;
-    case deleteCommand: SendMessageA(window, WM_CLEAR, 0, 0); break;
-    case selectAllCommand: SendMessageA(window, EM_SETSEL, 0, -1); break;
-    default: break;
+    case undoCommand:
+        SendMessageA(window, WM_UNDO, 0, 0);
+        break;
+    case cutCommand:
+        SendMessageA(window, WM_CUT, 0, 0);
+        break;
+    case copyCommand:
+        SendMessageA(window, WM_COPY, 0, 0);
+        break;
+    case pasteCommand:
+        SendMessageA(window, WM_PASTE, 0, 0);
+        break;
+    case deleteCommand:
+        SendMessageA(window, WM_CLEAR, 0, 0);
+        break;
+    case selectAllCommand:
+        SendMessageA(window, EM_SETSEL, 0, -1);
+        break;
+    default:
+        break;
     }
 }
 
@@ -347,11 +347,14 @@ void keyDown(HWND window, EditState& state, WPARAM key) {
         else
             moveCaret(window, state, text.caret() + 1, shift);
         break;
-    case VK_HOME: moveCaret(window, state, 0, shift); break;
-    case VK_END: moveCaret(window, state, text.length(), shift); break;
+    case VK_HOME:
+        moveCaret(window, state, 0, shift);
+        break;
+    case VK_END:
+        moveCaret(window, state, text.length(), shift);
+        break;
     case VK_DELETE:
-        if (isReadOnly(window))
-            break;
+        if (isReadOnly(window)) break;
         if (shift && text.hasSelection())
             SendMessageA(window, WM_CUT, 0, 0);
         else
@@ -366,30 +369,41 @@ void keyDown(HWND window, EditState& state, WPARAM key) {
         else if (shift)
             SendMessageA(window, WM_PASTE, 0, 0);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void character(HWND window, EditState& state, unsigned char typed) {
     switch (typed) {
-    case 1: state.text.select(0, state.text.length()); selectionChanged(window, state); return;  // Ctrl+A
-    case 3: SendMessageA(window, WM_COPY, 0, 0); return;                                          // Ctrl+C
-    case 22: SendMessageA(window, WM_PASTE, 0, 0); return;                                        // Ctrl+V
-    case 24: SendMessageA(window, WM_CUT, 0, 0); return;                                          // Ctrl+X
-    case 26: SendMessageA(window, WM_UNDO, 0, 0); return;                                         // Ctrl+Z
+    case 1:
+        state.text.select(0, state.text.length());
+        selectionChanged(window, state);
+        return;  // Ctrl+A
+    case 3:
+        SendMessageA(window, WM_COPY, 0, 0);
+        return;  // Ctrl+C
+    case 22:
+        SendMessageA(window, WM_PASTE, 0, 0);
+        return;  // Ctrl+V
+    case 24:
+        SendMessageA(window, WM_CUT, 0, 0);
+        return;  // Ctrl+X
+    case 26:
+        SendMessageA(window, WM_UNDO, 0, 0);
+        return;  // Ctrl+Z
     case VK_BACK:
-        if (isReadOnly(window))
-            return;
+        if (isReadOnly(window)) return;
         userEdit(window, state, [](EditText& edited) {
             edited.deleteBackward();
             return true;
         });
         return;
-    default: break;
+    default:
+        break;
     }
     // Tab, Enter, Escape and the other control characters are not text.
-    if (typed < 0x20 || typed == 0x7F)
-        return;
+    if (typed < 0x20 || typed == 0x7F) return;
     DWORD style = styleOf(window);
     if ((style & ES_READONLY) || ((style & ES_NUMBER) && (typed < '0' || typed > '9'))) {
         MessageBeep(MB_OK);
@@ -404,8 +418,7 @@ void character(HWND window, EditState& state, unsigned char typed) {
 }
 
 void mouseDown(HWND window, EditState& state, WPARAM keys, LPARAM point) {
-    if (GetFocus() != window)
-        SetFocus(window);
+    if (GetFocus() != window) SetFocus(window);
     size_t position = positionAt(window, state, static_cast<SHORT>(LOWORD(point)));
     moveCaret(window, state, position, (keys & MK_SHIFT) != 0);
     state.dragging = true;
@@ -436,8 +449,7 @@ void setSelection(HWND window, EditState& state, WPARAM startParam, LPARAM endPa
 }
 
 LRESULT getText(const EditState& state, WPARAM size, LPARAM buffer) {
-    if (size == 0 || !buffer)
-        return 0;
+    if (size == 0 || !buffer) return 0;
     size_t copied = std::min<size_t>(state.text.length(), size - 1);
     auto* out = reinterpret_cast<char*>(buffer);
     std::memcpy(out, state.text.text().data(), copied);
@@ -448,12 +460,9 @@ LRESULT getText(const EditState& state, WPARAM size, LPARAM buffer) {
 LRESULT getSelection(const EditState& state, WPARAM startOut, LPARAM endOut) {
     auto start = static_cast<DWORD>(state.text.selectionStart());
     auto end = static_cast<DWORD>(state.text.selectionEnd());
-    if (startOut)
-        *reinterpret_cast<DWORD*>(startOut) = start;
-    if (endOut)
-        *reinterpret_cast<DWORD*>(endOut) = end;
-    if (start > 0xFFFF || end > 0xFFFF)
-        return -1;
+    if (startOut) *reinterpret_cast<DWORD*>(startOut) = start;
+    if (endOut) *reinterpret_cast<DWORD*>(endOut) = end;
+    if (start > 0xFFFF || end > 0xFFFF) return -1;
     return MAKELRESULT(start, end);
 }
 
@@ -474,8 +483,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        if (dc)
-            paintEdit(window, dc, *state);
+        if (dc) paintEdit(window, dc, *state);
         EndPaint(window, &paint);
         return 0;
     }
@@ -491,8 +499,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
         state->margin = defaultMargin(state->font);
         state->offsets.clear();
         keepCaretVisible(window, *state);
-        if (LOWORD(lParam))
-            redraw(window);
+        if (LOWORD(lParam)) redraw(window);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state->font);
@@ -519,8 +526,7 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
         return 0;
     case WM_KILLFOCUS:
         state->focused = false;
-        if (state->dragging && GetCapture() == window)
-            ReleaseCapture();
+        if (state->dragging && GetCapture() == window) ReleaseCapture();
         state->dragging = false;
         redraw(window);
         notifyParent(window, EN_KILLFOCUS);
@@ -540,14 +546,12 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
     case WM_LBUTTONUP:
         if (state->dragging) {
             state->dragging = false;
-            if (GetCapture() == window)
-                ReleaseCapture();
+            if (GetCapture() == window) ReleaseCapture();
             offerMouseSelection(state->text.selectedText());
         }
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != window)
-            state->dragging = false;
+        if (reinterpret_cast<HWND>(lParam) != window) state->dragging = false;
         return 0;
 
     case WM_KEYDOWN:
@@ -570,16 +574,13 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
         }
         return 0;
     case WM_PASTE:
-        if (!isReadOnly(window))
-            paste(window, *state);
+        if (!isReadOnly(window)) paste(window, *state);
         return 0;
     case WM_CLEAR:
-        if (!isReadOnly(window))
-            clearSelection(window, *state);
+        if (!isReadOnly(window)) clearSelection(window, *state);
         return 0;
     case WM_UNDO:
-        if (isReadOnly(window))
-            return FALSE;
+        if (isReadOnly(window)) return FALSE;
         userEdit(window, *state, [](EditText& text) {
             text.undo();
             return true;
@@ -619,7 +620,8 @@ LRESULT handleEdit(HWND window, EditState* state, UINT message, WPARAM wParam, L
 }  // namespace
 
 void registerEditClass() {
-    controls::registerControlClass("Edit", 0x0081, controls::controlProcedure<EditState, handleEdit>, CS_DBLCLKS, IDC_IBEAM);
+    controls::registerControlClass("Edit", 0x0081, controls::controlProcedure<EditState, handleEdit>, CS_DBLCLKS,
+                                   IDC_IBEAM);
 }
 
 }  // namespace user

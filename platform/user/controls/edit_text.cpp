@@ -14,8 +14,7 @@ void EditText::assign(const std::string& text) {
 
 void EditText::moveCaret(size_t position, bool extend) {
     caret_ = std::min(position, text_.size());
-    if (!extend)
-        anchor_ = caret_;
+    if (!extend) anchor_ = caret_;
     typingRun_ = false;
 }
 
@@ -26,8 +25,7 @@ void EditText::select(size_t anchor, size_t caret) {
 }
 
 void EditText::rememberForUndo(bool typed) {
-    if (!(typed && typingRun_))
-        undo_ = Snapshot{text_, anchor_, caret_};
+    if (!(typed && typingRun_)) undo_ = Snapshot{text_, anchor_, caret_};
     typingRun_ = typed;
 }
 
@@ -36,8 +34,7 @@ bool EditText::replaceSelection(const std::string& insert, bool typed) {
     size_t removed = selectionEnd() - start;
     size_t room = text_.size() - removed < limit_ ? limit_ - (text_.size() - removed) : 0;
     size_t taken = std::min(insert.size(), room);
-    if (removed == 0 && taken == 0)
-        return taken == insert.size();
+    if (removed == 0 && taken == 0) return taken == insert.size();
     rememberForUndo(typed);
     text_.replace(start, removed, insert, 0, taken);
     caret_ = anchor_ = start + taken;
@@ -46,8 +43,7 @@ bool EditText::replaceSelection(const std::string& insert, bool typed) {
 
 bool EditText::deleteForward() {
     if (!hasSelection()) {
-        if (caret_ >= text_.size())
-            return false;
+        if (caret_ >= text_.size()) return false;
         anchor_ = caret_ + 1;
     }
     replaceSelection(std::string());
@@ -56,8 +52,7 @@ bool EditText::deleteForward() {
 
 bool EditText::deleteBackward() {
     if (!hasSelection()) {
-        if (caret_ == 0)
-            return false;
+        if (caret_ == 0) return false;
         anchor_ = caret_ - 1;
     }
     replaceSelection(std::string());
@@ -65,8 +60,7 @@ bool EditText::deleteBackward() {
 }
 
 bool EditText::undo() {
-    if (!undo_)
-        return false;
+    if (!undo_) return false;
     Snapshot current{text_, anchor_, caret_};
     text_ = std::move(undo_->text);
     anchor_ = undo_->anchor;
@@ -83,34 +77,27 @@ bool EditText::isBlank(size_t position) const {
 
 size_t EditText::previousWordStart(size_t position) const {
     position = std::min(position, text_.size());
-    while (position > 0 && isBlank(position - 1))
-        --position;
-    while (position > 0 && !isBlank(position - 1))
-        --position;
+    while (position > 0 && isBlank(position - 1)) --position;
+    while (position > 0 && !isBlank(position - 1)) --position;
     return position;
 }
 
 size_t EditText::nextWordStart(size_t position) const {
-    while (position < text_.size() && !isBlank(position))
-        ++position;
-    while (position < text_.size() && isBlank(position))
-        ++position;
+    while (position < text_.size() && !isBlank(position)) ++position;
+    while (position < text_.size() && isBlank(position)) ++position;
     return position;
 }
 
 void EditText::wordAround(size_t position, size_t& start, size_t& end) const {
     start = end = std::min(position, text_.size());
-    if (text_.empty())
-        return;
+    if (text_.empty()) return;
     // At the end of the text the last run counts.
     size_t probe = start < text_.size() ? start : start - 1;
     bool blank = isBlank(probe);
     start = probe;
     end = probe + 1;
-    while (start > 0 && isBlank(start - 1) == blank)
-        --start;
-    while (end < text_.size() && isBlank(end) == blank)
-        ++end;
+    while (start > 0 && isBlank(start - 1) == blank) --start;
+    while (end < text_.size() && isBlank(end) == blank) ++end;
 }
 
 }  // namespace user::controls

@@ -48,8 +48,8 @@ void paintItem(HDC dc, const Menu& menu, size_t index) {
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawTextA(dc, item.text.c_str(), -1, &shadow, format);
     }
-    COLORREF colour = !item.enabled ? GetSysColor(COLOR_GRAYTEXT)
-                                    : GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    COLORREF colour =
+        !item.enabled ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
     SetTextColor(dc, colour);
     DrawTextA(dc, item.text.c_str(), -1, &text, format);
 }
@@ -66,8 +66,7 @@ LRESULT CALLBACK menuProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
             DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
             HGDIOBJ previous = SelectObject(dc, menuFont());
-            for (size_t i = 0; i < menu->items.size(); ++i)
-                paintItem(dc, *menu, i);
+            for (size_t i = 0; i < menu->items.size(); ++i) paintItem(dc, *menu, i);
             SelectObject(dc, previous);
         }
         EndPaint(window, &paint);
@@ -81,8 +80,7 @@ LRESULT CALLBACK menuProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void highlight(HWND window, Menu& menu, int index) {
-    if (menu.highlighted == index)
-        return;
+    if (menu.highlighted == index) return;
     menu.highlighted = index;
     InvalidateRect(window, nullptr, FALSE);
 }
@@ -93,15 +91,13 @@ int nextItem(const Menu& menu, int step) {
     int index = menu.highlighted < 0 ? (step > 0 ? -1 : count) : menu.highlighted;
     for (int tries = 0; tries < count; ++tries) {
         index = (index + step + count) % count;
-        if (menu.items[static_cast<size_t>(index)].command != 0)
-            return index;
+        if (menu.items[static_cast<size_t>(index)].command != 0) return index;
     }
     return menu.highlighted;
 }
 
 void choose(Menu& menu, int index) {
-    if (index < 0 || !menu.items[static_cast<size_t>(index)].enabled)
-        return;
+    if (index < 0 || !menu.items[static_cast<size_t>(index)].enabled) return;
     menu.chosen = menu.items[static_cast<size_t>(index)].command;
     menu.done = true;
 }
@@ -110,8 +106,7 @@ int itemAt(HWND window, const Menu& menu, POINT screenPoint) {
     POINT local = screenPoint;
     ScreenToClient(window, &local);
     for (size_t i = 0; i < menu.rows.size(); ++i)
-        if (menu.items[i].command != 0 && PtInRect(&menu.rows[i], local))
-            return static_cast<int>(i);
+        if (menu.items[i].command != 0 && PtInRect(&menu.rows[i], local)) return static_cast<int>(i);
     return -1;
 }
 
@@ -124,32 +119,40 @@ void mouse(HWND window, Menu& menu, const MSG& msg) {
     int index = itemAt(window, menu, point);
     switch (msg.message) {
     case WM_MOUSEMOVE:
-        if (inside)
-            highlight(window, menu, index);
+        if (inside) highlight(window, menu, index);
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (!inside)
-            menu.done = true;
+        if (!inside) menu.done = true;
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         choose(menu, index);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void key(HWND window, Menu& menu, const MSG& msg) {
     switch (msg.wParam) {
-    case VK_UP: highlight(window, menu, nextItem(menu, -1)); break;
-    case VK_DOWN: highlight(window, menu, nextItem(menu, 1)); break;
-    case VK_RETURN: choose(menu, menu.highlighted); break;
+    case VK_UP:
+        highlight(window, menu, nextItem(menu, -1));
+        break;
+    case VK_DOWN:
+        highlight(window, menu, nextItem(menu, 1));
+        break;
+    case VK_RETURN:
+        choose(menu, menu.highlighted);
+        break;
     case VK_ESCAPE:
     case VK_MENU:
-    case VK_F10: menu.done = true; break;
-    default: break;
+    case VK_F10:
+        menu.done = true;
+        break;
+    default:
+        break;
     }
 }
 
@@ -159,7 +162,8 @@ void letter(Menu& menu, char typed) {
         const std::string& text = menu.items[i].text;
         size_t mark = text.find('&');
         if (mark != std::string::npos && mark + 1 < text.size() &&
-            std::tolower(static_cast<unsigned char>(text[mark + 1])) == std::tolower(static_cast<unsigned char>(typed))) {
+            std::tolower(static_cast<unsigned char>(text[mark + 1])) ==
+                std::tolower(static_cast<unsigned char>(typed))) {
             choose(menu, static_cast<int>(i));
             return;
         }
@@ -203,16 +207,14 @@ void registerMenuClass() {
 UINT trackPopupMenu(POINT screenPoint, const std::vector<PopupMenuItem>& items) {
     Menu menu;
     menu.items = items;
-    if (menu.items.empty())
-        return 0;
+    if (menu.items.empty()) return 0;
     SIZE size = layOut(menu);
     // On the screen: moved left or up by what would stick out.
     int x = std::max(0, std::min<int>(screenPoint.x, GetSystemMetrics(SM_CXSCREEN) - size.cx));
     int y = std::max(0, std::min<int>(screenPoint.y, GetSystemMetrics(SM_CYSCREEN) - size.cy));
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "#32768", "", WS_POPUP, x, y, size.cx, size.cy,
-                                  nullptr, nullptr, nullptr, nullptr);
-    if (!window)
-        return 0;
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "#32768", "", WS_POPUP, x, y, size.cx, size.cy, nullptr, nullptr,
+                                  nullptr, nullptr);
+    if (!window) return 0;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&menu));
     ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
@@ -220,8 +222,7 @@ UINT trackPopupMenu(POINT screenPoint, const std::vector<PopupMenuItem>& items) 
 
     MSG msg{};
     while (!menu.done) {
-        if (GetCapture() != window)
-            break;
+        if (GetCapture() != window) break;
         if (!GetMessageA(&msg, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -235,8 +236,7 @@ UINT trackPopupMenu(POINT screenPoint, const std::vector<PopupMenuItem>& items) 
         else if (msg.message != WM_KEYUP && msg.message != WM_SYSKEYUP)
             DispatchMessageA(&msg);
     }
-    if (GetCapture() == window)
-        ReleaseCapture();
+    if (GetCapture() == window) ReleaseCapture();
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
     return menu.chosen;

@@ -13,8 +13,8 @@
 namespace user {
 
 struct PopupMenuItem {
-    UINT command = 0;   // 0: a separator
-    std::string text;   // with '&' before the letter that chooses it
+    UINT command = 0;  // 0: a separator
+    std::string text;  // with '&' before the letter that chooses it
     bool enabled = true;
 };
 

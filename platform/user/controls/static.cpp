@@ -17,32 +17,37 @@ struct StaticState {
 UINT textFormat(DWORD style) {
     UINT format = DT_EXPANDTABS;
     switch (style & SS_TYPEMASK) {
-    case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
-    case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
-    case SS_SIMPLE: format = DT_LEFT | DT_SINGLELINE; break;
-    case SS_LEFTNOWORDWRAP: format |= DT_LEFT; break;
-    default: format |= DT_LEFT | DT_WORDBREAK; break;
+    case SS_CENTER:
+        format |= DT_CENTER | DT_WORDBREAK;
+        break;
+    case SS_RIGHT:
+        format |= DT_RIGHT | DT_WORDBREAK;
+        break;
+    case SS_SIMPLE:
+        format = DT_LEFT | DT_SINGLELINE;
+        break;
+    case SS_LEFTNOWORDWRAP:
+        format |= DT_LEFT;
+        break;
+    default:
+        format |= DT_LEFT | DT_WORDBREAK;
+        break;
     }
-    if (style & SS_CENTERIMAGE)
-        format = (format & ~static_cast<UINT>(DT_WORDBREAK)) | DT_VCENTER | DT_SINGLELINE;
-    if (style & SS_NOPREFIX)
-        format |= DT_NOPREFIX;
+    if (style & SS_CENTERIMAGE) format = (format & ~static_cast<UINT>(DT_WORDBREAK)) | DT_VCENTER | DT_SINGLELINE;
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
     return format;
 }
 
 void paintText(HWND window, HDC dc, const StaticState& state, RECT client, DWORD style) {
     std::string text = storedText(window);
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     HGDIOBJ previousFont = SelectObject(dc, fontOrDefault(state.font));
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = 0;
     bool disabled = (style & WS_DISABLED) != 0;
-    if (disabled)
-        previousColour = SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    if (disabled) previousColour = SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, textFormat(style));
-    if (disabled)
-        SetTextColor(dc, previousColour);
+    if (disabled) SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
     SelectObject(dc, previousFont);
 }
@@ -57,19 +62,16 @@ void paintStatic(HWND window, HDC dc, const StaticState& state) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
         return;
     case SS_BITMAP:
-        if (brush)
-            FillRect(dc, &client, brush);
+        if (brush) FillRect(dc, &client, brush);
         drawBitmapCentred(dc, static_cast<HBITMAP>(state.image), client);
         return;
     case SS_ICON:
     case SS_ENHMETAFILE:
     case SS_OWNERDRAW:
-        if (brush)
-            FillRect(dc, &client, brush);
+        if (brush) FillRect(dc, &client, brush);
         return;
     default:
-        if (brush)
-            FillRect(dc, &client, brush);
+        if (brush) FillRect(dc, &client, brush);
         paintText(window, dc, state, client, style);
     }
 }
@@ -78,24 +80,20 @@ LRESULT handleStatic(HWND window, StaticState* state, UINT message, WPARAM wPara
     switch (message) {
     case WM_NCHITTEST:
         // A label that does not notify lets clicks through to whatever lies beneath it.
-        if (!hasStyle(window, SS_NOTIFY))
-            return HTTRANSPARENT;
+        if (!hasStyle(window, SS_NOTIFY)) return HTTRANSPARENT;
         return HTCLIENT;
     case WM_LBUTTONDOWN:
-        if (hasStyle(window, SS_NOTIFY))
-            notifyParent(window, STN_CLICKED);
+        if (hasStyle(window, SS_NOTIFY)) notifyParent(window, STN_CLICKED);
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (hasStyle(window, SS_NOTIFY))
-            notifyParent(window, STN_DBLCLK);
+        if (hasStyle(window, SS_NOTIFY)) notifyParent(window, STN_DBLCLK);
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the whole client area is filled in WM_PAINT
     case WM_PAINT: {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        if (dc)
-            paintStatic(window, dc, *state);
+        if (dc) paintStatic(window, dc, *state);
         EndPaint(window, &paint);
         return 0;
     }
@@ -109,8 +107,7 @@ LRESULT handleStatic(HWND window, StaticState* state, UINT message, WPARAM wPara
         return 0;
     case WM_SETFONT:
         state->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam))
-            InvalidateRect(window, nullptr, TRUE);
+        if (LOWORD(lParam)) InvalidateRect(window, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state->font);
@@ -134,7 +131,8 @@ LRESULT handleStatic(HWND window, StaticState* state, UINT message, WPARAM wPara
 }  // namespace
 
 void registerStaticClass() {
-    controls::registerControlClass("Static", 0x0082, controls::controlProcedure<StaticState, handleStatic>, CS_DBLCLKS, IDC_ARROW);
+    controls::registerControlClass("Static", 0x0082, controls::controlProcedure<StaticState, handleStatic>, CS_DBLCLKS,
+                                   IDC_ARROW);
 }
 
 }  // namespace user

@@ -5,7 +5,6 @@
 #include "user/windows/system_classes.h"
 #include "user/windows/window_manager.h"
 
-
 namespace user {
 
 void registerDialogClass() {
@@ -27,8 +26,7 @@ namespace user::dialogs {
 namespace {
 
 LPCSTR classArgument(const NameOrOrdinal& windowClass) {
-    if (windowClass.isOrdinal())
-        return MAKEINTATOM(windowClass.ordinal);
+    if (windowClass.isOrdinal()) return MAKEINTATOM(windowClass.ordinal);
     return windowClass.text.c_str();
 }
 
@@ -48,19 +46,14 @@ RECT dialogWindowRect(const DialogTemplate& dialog, DWORD style, DWORD exStyle, 
         origin.x = work.left + (work.right - work.left - width) / 2;
         origin.y = work.top + (work.bottom - work.top - height) / 2;
     } else {
-        if (owner && !(dialog.style & DS_ABSALIGN))
-            ClientToScreen(owner, &origin);
+        if (owner && !(dialog.style & DS_ABSALIGN)) ClientToScreen(owner, &origin);
         origin.x += frame.left;
         origin.y += frame.top;
     }
-    if (origin.x + width > work.right)
-        origin.x = work.right - width;
-    if (origin.x < work.left)
-        origin.x = work.left;
-    if (origin.y + height > work.bottom)
-        origin.y = work.bottom - height;
-    if (origin.y < work.top)
-        origin.y = work.top;
+    if (origin.x + width > work.right) origin.x = work.right - width;
+    if (origin.x < work.left) origin.x = work.left;
+    if (origin.y + height > work.bottom) origin.y = work.bottom - height;
+    if (origin.y < work.top) origin.y = work.top;
     return RECT{origin.x, origin.y, origin.x + width, origin.y + height};
 }
 
@@ -69,17 +62,13 @@ bool createControls(HWND dialog, HINSTANCE instance, const DialogTemplate& dialo
         DWORD style = (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
         HWND control = CreateWindowExA(
             item.exStyle | WS_EX_NOPARENTNOTIFY, classArgument(item.windowClass), item.title.text.c_str(), style,
-            MulDiv(item.x, state.baseUnitX, 4), MulDiv(item.y, state.baseUnitY, 8),
-            MulDiv(item.cx, state.baseUnitX, 4), MulDiv(item.cy, state.baseUnitY, 8), dialog,
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,
-            item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data()));
-        if (!control)
-            return false;
-        if (state.font)
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+            MulDiv(item.x, state.baseUnitX, 4), MulDiv(item.y, state.baseUnitY, 8), MulDiv(item.cx, state.baseUnitX, 4),
+            MulDiv(item.cy, state.baseUnitY, 8), dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
+            instance, item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data()));
+        if (!control) return false;
+        if (state.font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
         // A push button made default in the template is the dialog's default.
-        if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
-            state.defaultId = item.id;
+        if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) state.defaultId = item.id;
     }
     return true;
 }
@@ -91,23 +80,20 @@ HWND createFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate
     DWORD style = dialogTemplate.style & ~static_cast<DWORD>(WS_VISIBLE);
     DWORD exStyle = dialogTemplate.exStyle | ((dialogTemplate.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
     RECT rect = dialogWindowRect(dialogTemplate, style, exStyle, owner, font.baseUnitX, font.baseUnitY);
-    LPCSTR windowClass =
-        dialogTemplate.windowClass.isOrdinal() || !dialogTemplate.windowClass.text.empty()
-            ? classArgument(dialogTemplate.windowClass)
-            : WC_DIALOG;
+    LPCSTR windowClass = dialogTemplate.windowClass.isOrdinal() || !dialogTemplate.windowClass.text.empty()
+                             ? classArgument(dialogTemplate.windowClass)
+                             : WC_DIALOG;
     HWND dialog = CreateWindowExA(exStyle, windowClass, dialogTemplate.title.c_str(), style, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, owner, nullptr, instance, nullptr);
     if (!dialog) {
-        if (font.font)
-            DeleteObject(font.font);
+        if (font.font) DeleteObject(font.font);
         return nullptr;
     }
     auto state = attachState(dialog, procedure);
     state->ownedFont = font.font;
     state->baseUnitX = font.baseUnitX;
     state->baseUnitY = font.baseUnitY;
-    if (font.font)
-        SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font.font), FALSE);
+    if (font.font) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font.font), FALSE);
     if (!createControls(dialog, instance, dialogTemplate, *state)) {
         DestroyWindow(dialog);
         return nullptr;
@@ -116,8 +102,7 @@ HWND createFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate
 }
 
 void enableOwnerAgain(DialogState& state) {
-    if (state.disabledOwner && IsWindow(state.disabledOwner))
-        EnableWindow(state.disabledOwner, TRUE);
+    if (state.disabledOwner && IsWindow(state.disabledOwner)) EnableWindow(state.disabledOwner, TRUE);
     state.disabledOwner = nullptr;
 }
 
@@ -136,11 +121,10 @@ void setInitialFocus(HWND dialog) {
 
 DialogFont createDialogFont(WORD pointSize, const char* faceName) {
     DialogFont result;
-    result.font = CreateFontA(-MulDiv(pointSize, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              faceName);
-    if (!result.font)
-        return result;
+    result.font =
+        CreateFontA(-MulDiv(pointSize, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName);
+    if (!result.font) return result;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, result.font);
     TEXTMETRICA metrics{};
@@ -162,34 +146,28 @@ std::shared_ptr<DialogState> stateOf(HWND dialog) {
 std::shared_ptr<DialogState> attachState(HWND dialog, DLGPROC procedure) {
     Window* window = fromHandle(dialog);
     std::shared_ptr<DialogState> state = window ? window->dialog : nullptr;
-    if (!state)
-        state = std::make_shared<DialogState>();
-    if (window)
-        window->dialog = state;
+    if (!state) state = std::make_shared<DialogState>();
+    if (window) window->dialog = state;
     state->procedure = procedure;
     return state;
 }
 
 void detachState(HWND dialog) {
     Window* window = fromHandle(dialog);
-    if (!window || !window->dialog)
-        return;
-    if (window->dialog->ownedFont)
-        DeleteObject(window->dialog->ownedFont);
+    if (!window || !window->dialog) return;
+    if (window->dialog->ownedFont) DeleteObject(window->dialog->ownedFont);
     window->dialog->ownedFont = nullptr;
     window->dialog.reset();
 }
 
 HWND ownerWindowFor(HWND window) {
-    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
-        window = GetParent(window);
+    while (window && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
     return window;
 }
 
 INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
     auto state = stateOf(dialog);
-    if (!state)
-        return -1;
+    if (!state) return -1;
     state->owner = owner;
     if (owner && IsWindowEnabled(owner)) {
         EnableWindow(owner, FALSE);
@@ -234,8 +212,7 @@ INT_PTR runModal(HWND dialog, HWND owner, LPARAM initParam, bool showAtOnce) {
     }
 
     enableOwnerAgain(*state);
-    if (IsWindow(dialog))
-        DestroyWindow(dialog);
+    if (IsWindow(dialog)) DestroyWindow(dialog);
     return state->result;
 }
 
@@ -246,30 +223,25 @@ using namespace user::dialogs;
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam) {
     DialogTemplate dialogTemplate;
-    if (!parseDialogTemplate(hDialogTemplate, dialogTemplate))
-        return -1;
+    if (!parseDialogTemplate(hDialogTemplate, dialogTemplate)) return -1;
     HWND owner = ownerWindowFor(hWndParent);
     HWND dialog = createFromTemplate(hInstance, dialogTemplate, owner, lpDialogFunc);
-    if (!dialog)
-        return -1;
+    if (!dialog) return -1;
     return runModal(dialog, owner, dwInitParam, (dialogTemplate.style & WS_VISIBLE) != 0);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     auto state = stateOf(hDlg);
-    if (!state)
-        return FALSE;
+    if (!state) return FALSE;
     state->ended = true;
     state->result = nResult;
     // The owner is enabled before the dialog hides so that it can take the activation.
     enableOwnerAgain(*state);
     // The focus leaves the controls first, so the owner's activation finds it on the
     // dialog itself. Hiding passes the activation on; only the owner is tried again.
-    if (IsChild(hDlg, GetFocus()))
-        SetFocus(hDlg);
+    if (IsChild(hDlg, GetFocus())) SetFocus(hDlg);
     SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (GetActiveWindow() == hDlg && state->owner && IsWindow(state->owner))
-        SetActiveWindow(state->owner);
+    if (GetActiveWindow() == hDlg && state->owner && IsWindow(state->owner)) SetActiveWindow(state->owner);
     // Wakes the modal loop when the dialog is ended from outside its own messages.
     PostMessageA(hDlg, WM_NULL, 0, 0);
     return TRUE;

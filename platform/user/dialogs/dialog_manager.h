@@ -17,11 +17,11 @@ constexpr int kSystemBaseUnitY = 16;
 // procedure is bound to it until the window is destroyed.
 struct DialogState {
     DLGPROC procedure = nullptr;
-    HFONT font = nullptr;      // WM_SETFONT / WM_GETFONT of the dialog itself
+    HFONT font = nullptr;       // WM_SETFONT / WM_GETFONT of the dialog itself
     HFONT ownedFont = nullptr;  // created from the template; deleted with the window
     int baseUnitX = kSystemBaseUnitX;
     int baseUnitY = kSystemBaseUnitY;
-    WORD defaultId = IDOK;  // DM_GETDEFID starts with IDOK, as on Win32
+    WORD defaultId = IDOK;     // DM_GETDEFID starts with IDOK, as on Win32
     HWND lastFocus = nullptr;  // the control to give the focus back to on activation
     // Modal run
     HWND owner = nullptr;          // activated again when the dialog ends

@@ -19,8 +19,7 @@ bool isTabStop(HWND control) {
 
 // The child of the dialog that holds this window, or null when it is not inside it.
 HWND directChild(HWND dialog, HWND window) {
-    while (window && GetParent(window) != dialog)
-        window = GetParent(window);
+    while (window && GetParent(window) != dialog) window = GetParent(window);
     return window;
 }
 
@@ -74,19 +73,16 @@ void pressDefault(HWND dialog, HWND focus, LRESULT code) {
     LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
     WORD id = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
     HWND control = GetDlgItem(dialog, id);
-    if (control && !IsWindowEnabled(control))
-        return;
+    if (control && !IsWindowEnabled(control)) return;
     sendCommand(dialog, id, control);
 }
 
 bool handleDialogKey(HWND dialog, const MSG& msg) {
     LRESULT code = dialogCode(msg.hwnd, &msg);
-    if (code & DLGC_WANTMESSAGE)
-        return false;
+    if (code & DLGC_WANTMESSAGE) return false;
     switch (msg.wParam) {
     case VK_TAB:
-        if (code & DLGC_WANTTAB)
-            return false;
+        if (code & DLGC_WANTTAB) return false;
         SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
         return true;
     case VK_LEFT:
@@ -95,11 +91,9 @@ bool handleDialogKey(HWND dialog, const MSG& msg) {
     case VK_DOWN: {
         // An edit keeps its arrows; elsewhere they move through the control's group, so
         // a keyboard user who clicked one button reaches the others.
-        if ((code & DLGC_WANTARROWS) || GetParent(msg.hwnd) != dialog)
-            return false;
+        if ((code & DLGC_WANTARROWS) || GetParent(msg.hwnd) != dialog) return false;
         HWND next = nextInGroup(dialog, msg.hwnd, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
-        if (next)
-            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        if (next) SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
         return true;
     }
     case VK_ESCAPE:
@@ -116,24 +110,20 @@ bool handleDialogKey(HWND dialog, const MSG& msg) {
 }  // namespace
 
 bool isPushButton(HWND control) {
-    if (!control || !(dialogCode(control, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-        return false;
+    if (!control || !(dialogCode(control, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
     LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
 void setDefaultLook(HWND control, bool isDefault) {
-    if (!isPushButton(control))
-        return;
+    if (!isPushButton(control)) return;
     LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
     LONG wanted = isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    if (type != wanted)
-        SendMessageA(control, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
+    if (type != wanted) SendMessageA(control, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
 }
 
 void setDialogFocus(HWND dialog, HWND control) {
-    if (dialogCode(control, nullptr) & DLGC_HASSETSEL)
-        SendMessageA(control, EM_SETSEL, 0, -1);
+    if (dialogCode(control, nullptr) & DLGC_HASSETSEL) SendMessageA(control, EM_SETSEL, 0, -1);
     SetFocus(control);
 }
 
@@ -147,8 +137,7 @@ void navigateTo(HWND dialog, HWND control) {
     if (previous != control && previous && IsChild(dialog, previous) && previous != defaultButton)
         setDefaultLook(previous, false);
     if (isPushButton(control)) {
-        if (defaultButton != control)
-            setDefaultLook(defaultButton, false);
+        if (defaultButton != control) setDefaultLook(defaultButton, false);
         setDefaultLook(control, true);
     } else {
         setDefaultLook(defaultButton, true);
@@ -161,34 +150,28 @@ void navigateTo(HWND dialog, HWND control) {
 using namespace user::dialogs;
 
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
-    if (!hDlg)
-        return nullptr;
+    if (!hDlg) return nullptr;
     std::vector<HWND> children = childrenOf(hDlg);
     size_t count = children.size();
-    if (count == 0)
-        return nullptr;
+    if (count == 0) return nullptr;
 
     // Start from the control's position (or just outside the list without one) and walk
     // the creation order round, forwards or backwards, to the next tab stop.
     HWND from = hCtl ? directChild(hDlg, hCtl) : nullptr;
     size_t start = bPrevious ? 0 : count - 1;
     for (size_t i = 0; from && i < count; ++i)
-        if (children[i] == from)
-            start = i;
+        if (children[i] == from) start = i;
     for (size_t step = 1; step <= count; ++step) {
         size_t index = bPrevious ? (start + count - step) % count : (start + step) % count;
-        if (isTabStop(children[index]))
-            return children[index];
+        if (isTabStop(children[index])) return children[index];
     }
     // With no other tab stop the focus stays where it is (and Tab selects an edit's text).
     return hCtl;
 }
 
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
-    if (!hDlg || !lpMsg || (lpMsg->hwnd != hDlg && !IsChild(hDlg, lpMsg->hwnd)))
-        return FALSE;
-    if (lpMsg->message == WM_KEYDOWN && handleDialogKey(hDlg, *lpMsg))
-        return TRUE;
+    if (!hDlg || !lpMsg || (lpMsg->hwnd != hDlg && !IsChild(hDlg, lpMsg->hwnd))) return FALSE;
+    if (lpMsg->message == WM_KEYDOWN && handleDialogKey(hDlg, *lpMsg)) return TRUE;
     // Everything else that belongs to the dialog is delivered here, as on Win32.
     TranslateMessage(lpMsg);
     DispatchMessageA(lpMsg);

@@ -10,8 +10,7 @@ namespace {
 // Messages whose dialog-procedure result is the answer itself; for all others a
 // non-zero result only means "handled" and the answer is in DWLP_MSGRESULT.
 bool answersDirectly(UINT message) {
-    if (isControlColourMessage(message))
-        return true;
+    if (isControlColourMessage(message)) return true;
     switch (message) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
@@ -29,8 +28,7 @@ bool answersDirectly(UINT message) {
 void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
     HWND next = id ? GetDlgItem(dialog, id) : nullptr;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (child != next)
-            setDefaultLook(child, false);
+        if (child != next) setDefaultLook(child, false);
     setDefaultLook(next, true);
     state.defaultId = id;
 }
@@ -39,8 +37,7 @@ void changeDefaultId(HWND dialog, DialogState& state, WORD id) {
 // activated again.
 void rememberFocus(HWND dialog, DialogState& state) {
     HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus))
-        state.lastFocus = focus;
+    if (focus && IsChild(dialog, focus)) state.lastFocus = focus;
 }
 
 // Gives the focus back to the control that had it when the dialog lost the activation,
@@ -49,14 +46,12 @@ void rememberFocus(HWND dialog, DialogState& state) {
 // the first tab stop. A dialog that has ended keeps the focus off its controls.
 void restoreFocus(HWND dialog, DialogState& state, bool activated) {
     HWND focus = GetFocus();
-    if (state.ended || (focus && IsChild(dialog, focus)))
-        return;
+    if (state.ended || (focus && IsChild(dialog, focus))) return;
     if (state.lastFocus && IsWindow(state.lastFocus) && IsChild(dialog, state.lastFocus) &&
         IsWindowEnabled(state.lastFocus))
         SetFocus(state.lastFocus);
     else if (!activated && focus == dialog)
-        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE))
-            setDialogFocus(dialog, first);
+        if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE)) setDialogFocus(dialog, first);
 }
 
 LRESULT fillBackground(HWND dialog, HDC dc) {
@@ -95,8 +90,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
             HWND focus = GetFocus();
             target = GetNextDlgTabItem(dialog, IsChild(dialog, focus) ? focus : nullptr, wParam != 0);
         }
-        if (target && IsChild(dialog, target))
-            navigateTo(dialog, target);
+        if (target && IsChild(dialog, target)) navigateTo(dialog, target);
         return 0;
     }
     case WM_ACTIVATE:
@@ -110,8 +104,7 @@ LRESULT defaultProcessing(HWND dialog, DialogState& state, UINT message, WPARAM 
         return 0;
     case WM_SETFONT:
         state.font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam))
-            InvalidateRect(dialog, nullptr, TRUE);
+        if (LOWORD(lParam)) InvalidateRect(dialog, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state.font);
@@ -130,23 +123,19 @@ LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (Msg == WM_NCDESTROY) {
         // The dialog procedure still sees the last message; the state goes after it.
         auto state = stateOf(hDlg);
-        if (state && state->procedure)
-            state->procedure(hDlg, Msg, wParam, lParam);
+        if (state && state->procedure) state->procedure(hDlg, Msg, wParam, lParam);
         detachState(hDlg);
         return DefWindowProcA(hDlg, Msg, wParam, lParam);
     }
     // Every window of the dialog class has a state from its first message on; the dialog
     // procedure is bound to it once the window exists.
     auto state = stateOf(hDlg);
-    if (!state)
-        state = attachState(hDlg, nullptr);
+    if (!state) state = attachState(hDlg, nullptr);
     if (state->procedure) {
         SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 0);
         INT_PTR handled = state->procedure(hDlg, Msg, wParam, lParam);
-        if (!IsWindow(hDlg))
-            return handled;
-        if (handled)
-            return answersDirectly(Msg) ? handled : GetWindowLongPtrA(hDlg, DWLP_MSGRESULT);
+        if (!IsWindow(hDlg)) return handled;
+        if (handled) return answersDirectly(Msg) ? handled : GetWindowLongPtrA(hDlg, DWLP_MSGRESULT);
     }
     return defaultProcessing(hDlg, *state, Msg, wParam, lParam);
 }

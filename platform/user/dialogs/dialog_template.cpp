@@ -29,16 +29,14 @@ public:
     // A zero-terminated UTF-16 text, converted to the program's code page.
     std::string text() {
         std::u16string wide;
-        for (WORD unit = word(); unit != 0; unit = word())
-            wide.push_back(static_cast<char16_t>(unit));
-        if (wide.empty())
-            return {};
-        int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                         nullptr, nullptr);
+        for (WORD unit = word(); unit != 0; unit = word()) wide.push_back(static_cast<char16_t>(unit));
+        if (wide.empty()) return {};
+        int length =
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
         std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
         if (length > 0)
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length,
-                                nullptr, nullptr);
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length, nullptr,
+                                nullptr);
         return narrow;
     }
 
@@ -94,8 +92,7 @@ ItemTemplate readItem(TemplateReader& reader) {
     item.title = reader.nameOrOrdinal();
     // The creation-data word counts the bytes that follow it.
     WORD extra = reader.word();
-    if (extra != 0)
-        reader.bytes(item.creationData, extra);
+    if (extra != 0) reader.bytes(item.creationData, extra);
     return item;
 }
 
@@ -103,26 +100,31 @@ ItemTemplate readItem(TemplateReader& reader) {
 
 const char* predefinedClassName(WORD ordinal) {
     switch (ordinal) {
-    case 0x80: return "Button";
-    case 0x81: return "Edit";
-    case 0x82: return "Static";
-    case 0x83: return "ListBox";
-    case 0x84: return "ScrollBar";
-    case 0x85: return "ComboBox";
-    default: return nullptr;
+    case 0x80:
+        return "Button";
+    case 0x81:
+        return "Edit";
+    case 0x82:
+        return "Static";
+    case 0x83:
+        return "ListBox";
+    case 0x84:
+        return "ScrollBar";
+    case 0x85:
+        return "ComboBox";
+    default:
+        return nullptr;
     }
 }
 
 bool parseDialogTemplate(const void* data, DialogTemplate& out) {
-    if (!data)
-        return false;
+    if (!data) return false;
     TemplateReader reader(static_cast<const BYTE*>(data));
     out = DialogTemplate{};
     out.style = reader.dword();
     // The extended layout starts with the version word 1 and the signature 0xFFFF where
     // the classic one has its style.
-    if (LOWORD(out.style) == 1 && HIWORD(out.style) == 0xFFFF)
-        return false;
+    if (LOWORD(out.style) == 1 && HIWORD(out.style) == 0xFFFF) return false;
     out.exStyle = reader.dword();
     WORD itemCount = reader.word();
     out.x = reader.signedWord();

@@ -13,7 +13,7 @@ namespace user::dialogs {
 namespace {
 
 constexpr int kMargin = 12;
-constexpr int kButtonWidth = 75;   // 50 x 14 dialog units
+constexpr int kButtonWidth = 75;  // 50 x 14 dialog units
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kCaptionAllowance = 48;  // close box and the caption's margins
@@ -26,12 +26,18 @@ struct ButtonChoice {
 
 std::vector<ButtonChoice> buttonsFor(UINT type) {
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
-    case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};
-    case MB_YESNOCANCEL: return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
-    case MB_YESNO: return {{IDYES, "&Yes"}, {IDNO, "&No"}};
-    case MB_RETRYCANCEL: return {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}};
-    default: return {{IDOK, "OK"}};
+    case MB_OKCANCEL:
+        return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
+    case MB_ABORTRETRYIGNORE:
+        return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};
+    case MB_YESNOCANCEL:
+        return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
+    case MB_YESNO:
+        return {{IDYES, "&Yes"}, {IDNO, "&No"}};
+    case MB_RETRYCANCEL:
+        return {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}};
+    default:
+        return {{IDOK, "OK"}};
     }
 }
 
@@ -40,10 +46,8 @@ std::vector<ButtonChoice> buttonsFor(UINT type) {
 // boxes without a way to cancel.
 int answerFor(const std::vector<ButtonChoice>& buttons, int command) {
     for (const ButtonChoice& button : buttons)
-        if (button.id == command)
-            return command;
-    if (command == IDCANCEL && buttons.size() == 1)
-        return buttons.front().id;
+        if (button.id == command) return command;
+    if (command == IDCANCEL && buttons.size() == 1) return buttons.front().id;
     return 0;
 }
 
@@ -88,8 +92,8 @@ void layOut(MessageBoxSetup& box, HFONT font, const char* text, const char* capt
 
     int count = static_cast<int>(box.buttons.size());
     int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
-    int width = std::max({static_cast<int>(box.textRect.right) + kMargin, rowWidth + 2 * kMargin,
-                          captionWidth + kCaptionAllowance});
+    int width = std::max(
+        {static_cast<int>(box.textRect.right) + kMargin, rowWidth + 2 * kMargin, captionWidth + kCaptionAllowance});
     int rowTop = std::max(static_cast<int>(box.textRect.bottom), kMargin + iconHeight) + kMargin;
     int left = (width - rowWidth) / 2;
     for (int i = 0; i < count; ++i) {
@@ -101,20 +105,17 @@ void layOut(MessageBoxSetup& box, HFONT font, const char* text, const char* capt
 
 INT_PTR CALLBACK messageBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* setup = reinterpret_cast<MessageBoxSetup*>(GetWindowLongPtrA(box, GWLP_USERDATA));
-    if (!setup)
-        return FALSE;
+    if (!setup) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
         // The default button takes the focus while the box is still hidden, as on Win32.
         setDialogFocus(box, GetDlgItem(box, setup->buttons[setup->defaultButton].id));
         return FALSE;
     case WM_COMMAND:
-        if (int answer = answerFor(setup->buttons, LOWORD(wParam)))
-            EndDialog(box, answer);
+        if (int answer = answerFor(setup->buttons, LOWORD(wParam))) EndDialog(box, answer);
         return TRUE;
     case WM_PAINT: {
-        if (setup->icon == MessageIcon::None)
-            return FALSE;
+        if (setup->icon == MessageIcon::None) return FALSE;
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(box, &paint);
         drawMessageIcon(dc, setup->iconAt.x, setup->iconAt.y, setup->icon);
@@ -131,19 +132,16 @@ HWND createChild(HWND box, const char* windowClass, const char* text, DWORD styl
     HWND child = CreateWindowExA(WS_EX_NOPARENTNOTIFY, windowClass, text, WS_CHILD | WS_VISIBLE | style, rect.left,
                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, box,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    if (child)
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
 bool createContents(HWND box, const MessageBoxSetup& setup, const char* text, HFONT font) {
-    if (!createChild(box, "Static", text, SS_LEFT | SS_NOPREFIX, setup.textRect, kTextId, font))
-        return false;
+    if (!createChild(box, "Static", text, SS_LEFT | SS_NOPREFIX, setup.textRect, kTextId, font)) return false;
     for (size_t i = 0; i < setup.buttons.size(); ++i) {
-        DWORD style = WS_TABSTOP | (i == 0 ? WS_GROUP : 0) |
-                      (i == setup.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        if (!createChild(box, "Button", setup.buttons[i].label, style, setup.buttonRects[i], setup.buttons[i].id,
-                         font))
+        DWORD style =
+            WS_TABSTOP | (i == 0 ? WS_GROUP : 0) | (i == setup.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        if (!createChild(box, "Button", setup.buttons[i].label, style, setup.buttonRects[i], setup.buttons[i].id, font))
             return false;
     }
     return true;
@@ -176,11 +174,10 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     HWND owner = ownerWindowFor(hWnd);
     HWND box = CreateWindowExA(exStyle, WC_DIALOG, caption, style, work.left + (work.right - work.left - width) / 2,
-                               work.top + (work.bottom - work.top - height) / 2, width, height, owner, nullptr,
-                               nullptr, nullptr);
+                               work.top + (work.bottom - work.top - height) / 2, width, height, owner, nullptr, nullptr,
+                               nullptr);
     if (!box) {
-        if (font.font)
-            DeleteObject(font.font);
+        if (font.font) DeleteObject(font.font);
         return 0;
     }
     auto state = attachState(box, messageBoxProcedure);

@@ -33,15 +33,13 @@ double side(double px, double py, double ax, double ay, double bx, double by) {
 
 std::optional<COLORREF> disc(double x, double y, COLORREF fill, COLORREF rim) {
     double r = std::hypot(x - kCentre, y - kCentre);
-    if (r > 15.5)
-        return std::nullopt;
+    if (r > 15.5) return std::nullopt;
     return r > 14.0 ? rim : fill;
 }
 
 std::optional<COLORREF> stopSample(double x, double y) {
     auto base = disc(x, y, kStopRed, kStopRim);
-    if (!base)
-        return base;
+    if (!base) return base;
     constexpr double kArm = 6.5, kHalfWidth = 2.0;
     if (distanceToSegment(x, y, kCentre - kArm, kCentre - kArm, kCentre + kArm, kCentre + kArm) <= kHalfWidth ||
         distanceToSegment(x, y, kCentre - kArm, kCentre + kArm, kCentre + kArm, kCentre - kArm) <= kHalfWidth)
@@ -57,41 +55,41 @@ std::optional<COLORREF> exclamationSample(double x, double y) {
     if (distanceToSegment(x, y, ax, ay, bx, by) < 1.2 || distanceToSegment(x, y, bx, by, cx, cy) < 1.2 ||
         distanceToSegment(x, y, cx, cy, ax, ay) < 1.2)
         return kBlack;
-    if (distanceToSegment(x, y, 16, 10, 16, 20) <= 1.8 || std::hypot(x - 16, y - 25) <= 2.0)
-        return kBlack;
+    if (distanceToSegment(x, y, 16, 10, 16, 20) <= 1.8 || std::hypot(x - 16, y - 25) <= 2.0) return kBlack;
     return kWarningYellow;
 }
 
 std::optional<COLORREF> informationSample(double x, double y) {
     auto base = disc(x, y, kInfoBlue, kInfoRim);
-    if (!base)
-        return base;
-    if (std::hypot(x - 16, y - 8.5) <= 2.2 || distanceToSegment(x, y, 16, 14, 16, 24) <= 2.0)
-        return kWhite;
+    if (!base) return base;
+    if (std::hypot(x - 16, y - 8.5) <= 2.2 || distanceToSegment(x, y, 16, 14, 16, 24) <= 2.0) return kWhite;
     return base;
 }
 
 std::optional<COLORREF> questionSample(double x, double y) {
     auto base = disc(x, y, kInfoBlue, kInfoRim);
-    if (!base)
-        return base;
+    if (!base) return base;
     // The hook of the "?" is most of a ring around (16, 11), open on its lower left,
     // then a short stem and the dot.
     double ring = std::hypot(x - 16, y - 11);
     double angle = std::atan2(y - 11, x - 16);  // 0 to the right, positive downwards
     bool onHook = std::abs(ring - 5.0) <= 1.8 && !(angle > 1.2 && angle < 3.0);
-    if (onHook || distanceToSegment(x, y, 16, 16, 16, 20) <= 1.8 || std::hypot(x - 16, y - 25) <= 2.0)
-        return kWhite;
+    if (onHook || distanceToSegment(x, y, 16, 16, 16, 20) <= 1.8 || std::hypot(x - 16, y - 25) <= 2.0) return kWhite;
     return base;
 }
 
 std::optional<COLORREF> sample(MessageIcon icon, double x, double y) {
     switch (icon) {
-    case MessageIcon::Stop: return stopSample(x, y);
-    case MessageIcon::Exclamation: return exclamationSample(x, y);
-    case MessageIcon::Information: return informationSample(x, y);
-    case MessageIcon::Question: return questionSample(x, y);
-    case MessageIcon::None: break;
+    case MessageIcon::Stop:
+        return stopSample(x, y);
+    case MessageIcon::Exclamation:
+        return exclamationSample(x, y);
+    case MessageIcon::Information:
+        return informationSample(x, y);
+    case MessageIcon::Question:
+        return questionSample(x, y);
+    case MessageIcon::None:
+        break;
     }
     return std::nullopt;
 }
@@ -100,17 +98,21 @@ std::optional<COLORREF> sample(MessageIcon icon, double x, double y) {
 
 MessageIcon messageIconFor(UINT messageBoxType) {
     switch (messageBoxType & MB_ICONMASK) {
-    case MB_ICONHAND: return MessageIcon::Stop;
-    case MB_ICONQUESTION: return MessageIcon::Question;
-    case MB_ICONEXCLAMATION: return MessageIcon::Exclamation;
-    case MB_ICONASTERISK: return MessageIcon::Information;
-    default: return MessageIcon::None;
+    case MB_ICONHAND:
+        return MessageIcon::Stop;
+    case MB_ICONQUESTION:
+        return MessageIcon::Question;
+    case MB_ICONEXCLAMATION:
+        return MessageIcon::Exclamation;
+    case MB_ICONASTERISK:
+        return MessageIcon::Information;
+    default:
+        return MessageIcon::None;
     }
 }
 
 void drawMessageIcon(HDC dc, int x, int y, MessageIcon icon) {
-    if (icon == MessageIcon::None)
-        return;
+    if (icon == MessageIcon::None) return;
     // Drawn from its shapes at the device's resolution: sharp on high-resolution screens.
     gdi::drawSmoothPicture(dc, RECT{x, y, x + kMessageIconSize, y + kMessageIconSize},
                            [icon](double px, double py) { return sample(icon, px, py); });

@@ -3,8 +3,8 @@
 #include "user/windows/system_classes.h"
 #include "user/windows/window_manager.h"
 
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
 namespace user {
 
@@ -56,8 +56,7 @@ ATOM addClass(const WNDCLASSEXA& wc, ATOM atom) {
 
 void registerSystemClasses() {
     bool& registered = WindowManager::the().classes.systemClassesRegistered;
-    if (registered)
-        return;
+    if (registered) return;
     registered = true;
     registerDialogClass();
     registerButtonClass();

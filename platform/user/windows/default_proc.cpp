@@ -11,9 +11,7 @@ namespace user {
 
 namespace {
 
-POINT pointFrom(LPARAM lParam) {
-    return POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-}
+POINT pointFrom(LPARAM lParam) { return POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))}; }
 
 HBRUSH classBrush(Window* w) {
     HBRUSH brush = w->windowClass->background;
@@ -34,9 +32,7 @@ LRESULT controlColour(UINT message, HDC dc) {
 LRESULT setCursor(Window* w, WPARAM wParam, LPARAM lParam) {
     SHORT hit = static_cast<SHORT>(LOWORD(lParam));
     // The parent decides first, so a dialog can choose the cursor over its controls.
-    if ((w->style & WS_CHILD) && w->parent &&
-        callProcedure(w->parent, WM_SETCURSOR, wParam, lParam))
-        return TRUE;
+    if ((w->style & WS_CHILD) && w->parent && callProcedure(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
     if (hit == HTCLIENT) {
         // The cursor is that of the window under the pointer, whichever window decides.
         Window* under = fromHandle(reinterpret_cast<HWND>(wParam));
@@ -66,7 +62,8 @@ using user::Window;
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     Window* w = user::fromHandle(hWnd);
     if (!w) return 0;
-    if (Msg == WM_CTLCOLOR || user::isControlColourMessage(Msg)) return user::controlColour(Msg, reinterpret_cast<HDC>(wParam));
+    if (Msg == WM_CTLCOLOR || user::isControlColourMessage(Msg))
+        return user::controlColour(Msg, reinterpret_cast<HDC>(wParam));
     switch (Msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -80,7 +77,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         w->captionActive = wParam != 0;
         if (user::isVisible(w)) user::drawNonClient(w);
         return TRUE;
-    case WM_NCHITTEST: return user::nonClientHitTest(w, user::pointFrom(lParam));
+    case WM_NCHITTEST:
+        return user::nonClientHitTest(w, user::pointFrom(lParam));
     case WM_NCLBUTTONDOWN:
         if (wParam == HTCAPTION) user::startCaptionDrag(w, user::pointFrom(lParam));
         if (wParam == HTCLOSE) user::startCloseBoxTracking(w);
@@ -95,7 +93,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         reinterpret_cast<char*>(lParam)[n] = '\0';
         return static_cast<LRESULT>(n);
     }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(w->text.size());
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;
@@ -115,8 +114,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_APPS)
-            SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
+        if (wParam == VK_APPS) SendMessageA(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), -1);
         return 0;
     case WM_RBUTTONUP: {
         POINT at{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
@@ -126,8 +124,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_CONTEXTMENU:
         // A child leaves it to its parent.
-        if ((w->style & WS_CHILD) && w->parent)
-            return SendMessageA(w->parent->handle, WM_CONTEXTMENU, wParam, lParam);
+        if ((w->style & WS_CHILD) && w->parent) return SendMessageA(w->parent->handle, WM_CONTEXTMENU, wParam, lParam);
         return 0;
     case WM_ERASEBKGND: {
         HBRUSH brush = user::classBrush(w);
@@ -137,7 +134,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
         return 1;
     }
-    case WM_SETCURSOR: return user::setCursor(w, wParam, lParam);
+    case WM_SETCURSOR:
+        return user::setCursor(w, wParam, lParam);
     case WM_MOUSEACTIVATE:
         if ((w->style & WS_CHILD) && w->parent) {
             LRESULT r = user::callProcedure(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
@@ -166,6 +164,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         EndPaint(hWnd, &ps);
         return 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }

@@ -153,8 +153,7 @@ HWND WINAPI SetCapture(HWND hWnd) {
     HWND old = user::state().capture;
     if (!fromHandle(hWnd)) return old;
     user::state().capture = hWnd;
-    if (old && old != hWnd && fromHandle(old))
-        SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
+    if (old && old != hWnd && fromHandle(old)) SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
     return old;
 }
 

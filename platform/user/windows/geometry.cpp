@@ -34,9 +34,7 @@ Insets nonClientInsets(DWORD style, DWORD exStyle) {
     return in;
 }
 
-int captionHeight(DWORD style) {
-    return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
-}
+int captionHeight(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0; }
 
 RECT captionRectInWindow(Window* window) {
     if (!captionHeight(window->style)) return RECT{};
@@ -165,37 +163,56 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD d
 
 int WINAPI GetSystemMetrics(int nIndex) {
     switch (nIndex) {
-    case SM_CXSCREEN: return display::backend().screen().width();
-    case SM_CYSCREEN: return display::backend().screen().height();
-    case SM_CXFULLSCREEN: return display::backend().workArea().width();
-    case SM_CYFULLSCREEN: return display::backend().workArea().height() - GetSystemMetrics(SM_CYCAPTION);
+    case SM_CXSCREEN:
+        return display::backend().screen().width();
+    case SM_CYSCREEN:
+        return display::backend().screen().height();
+    case SM_CXFULLSCREEN:
+        return display::backend().workArea().width();
+    case SM_CYFULLSCREEN:
+        return display::backend().workArea().height() - GetSystemMetrics(SM_CYCAPTION);
     // As large as a window with a sizing frame can be dragged to cover the screen.
-    case SM_CXMAXTRACK: return GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME);
-    case SM_CYMAXTRACK: return GetSystemMetrics(SM_CYSCREEN) + 2 * GetSystemMetrics(SM_CYFRAME);
+    case SM_CXMAXTRACK:
+        return GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME);
+    case SM_CYMAXTRACK:
+        return GetSystemMetrics(SM_CYSCREEN) + 2 * GetSystemMetrics(SM_CYFRAME);
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return 17;
-    case SM_CYCAPTION: return 19;  // the bar and the one-pixel line below it
+    case SM_CYHSCROLL:
+        return 17;
+    case SM_CYCAPTION:
+        return 19;  // the bar and the one-pixel line below it
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+        return 1;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return 3;
+    case SM_CYDLGFRAME:
+        return 3;
     case SM_CXFRAME:
-    case SM_CYFRAME: return 4;
+    case SM_CYFRAME:
+        return 4;
     case SM_CXEDGE:
-    case SM_CYEDGE: return 2;
+    case SM_CYEDGE:
+        return 2;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:
-    case SM_CYCURSOR: return 32;
+    case SM_CYCURSOR:
+        return 32;
     case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
-    case SM_CYSMCAPTION: return 16;
+    case SM_CYSMICON:
+        return 16;
+    case SM_CYSMCAPTION:
+        return 16;
     case SM_CXSIZE:
-    case SM_CYSIZE: return 18;
-    case SM_CYMENU: return 19;
+    case SM_CYSIZE:
+        return 18;
+    case SM_CYMENU:
+        return 19;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK: return 4;
-    default: return 0;
+    case SM_CYDOUBLECLK:
+        return 4;
+    default:
+        return 0;
     }
 }
 

@@ -45,18 +45,22 @@ WPARAM mouseKeyFlags() {
 
 uint32_t buttonKey(display::MouseButton button) {
     switch (button) {
-    case display::MouseButton::Left: return VK_LBUTTON;
-    case display::MouseButton::Right: return VK_RBUTTON;
-    case display::MouseButton::Middle: return VK_MBUTTON;
-    default: return 0;
+    case display::MouseButton::Left:
+        return VK_LBUTTON;
+    case display::MouseButton::Right:
+        return VK_RBUTTON;
+    case display::MouseButton::Middle:
+        return VK_MBUTTON;
+    default:
+        return 0;
     }
 }
 
 // Client message for a button event; non-client messages are these plus the distance below.
 UINT clientButtonMessage(display::MouseButton button, bool down) {
-    UINT base = button == display::MouseButton::Right ? WM_RBUTTONDOWN
-              : button == display::MouseButton::Middle ? WM_MBUTTONDOWN
-                                                       : WM_LBUTTONDOWN;
+    UINT base = button == display::MouseButton::Right    ? WM_RBUTTONDOWN
+                : button == display::MouseButton::Middle ? WM_MBUTTONDOWN
+                                                         : WM_LBUTTONDOWN;
     return down ? base : base + 1;
 }
 
@@ -84,7 +88,9 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const display
     postInput(msg);
 }
 
-LPARAM packPoint(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y))); }
+LPARAM packPoint(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
+}
 
 // The window a disabled top-level window waits for (a modal dialog it owns), to bring
 // forward when the user reaches for the disabled one, as Win32 does.
@@ -242,9 +248,15 @@ void handle(const display::Event& e) {
             routeMouse(e, clientButtonMessage(e.button, false), false);
         }
         break;
-    case display::EventType::KeyDown: routeKey(e, true); break;
-    case display::EventType::KeyUp: routeKey(e, false); break;
-    case display::EventType::Text: routeText(e); break;
+    case display::EventType::KeyDown:
+        routeKey(e, true);
+        break;
+    case display::EventType::KeyUp:
+        routeKey(e, false);
+        break;
+    case display::EventType::Text:
+        routeText(e);
+        break;
     case display::EventType::CloseRequest:
         if (Window* w = windowOfSurface(e.surface)) {
             if (!(w->style & WS_DISABLED)) {
@@ -261,7 +273,12 @@ void handle(const display::Event& e) {
         if (Window* w = windowOfSurface(e.surface)) {
             if (w->rect.left == e.x && w->rect.top == e.y) break;
             OffsetRect(&w->rect, e.x - w->rect.left, e.y - w->rect.top);
-            WINDOWPOS pos{w->handle, nullptr, e.x, e.y, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top,
+            WINDOWPOS pos{w->handle,
+                          nullptr,
+                          e.x,
+                          e.y,
+                          w->rect.right - w->rect.left,
+                          w->rect.bottom - w->rect.top,
                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE};
             callProcedure(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
         }
@@ -272,8 +289,11 @@ void handle(const display::Event& e) {
             if (w && (w->style & WS_VISIBLE) && w->handle != GetActiveWindow()) activate(w, WA_ACTIVE);
         }
         break;
-    case display::EventType::FocusLost: break;
-    case display::EventType::ScaleChanged: rescaleSurfaces(); break;
+    case display::EventType::FocusLost:
+        break;
+    case display::EventType::ScaleChanged:
+        rescaleSurfaces();
+        break;
     }
 }
 
@@ -343,10 +363,18 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     WPARAM key = lpMsg->wParam;
     int character = -1;
     switch (key) {
-    case VK_RETURN: character = control ? '\n' : '\r'; break;  // NOLINT(bugprone-signed-char-misuse): constants
-    case VK_TAB: character = control ? -1 : '\t'; break;
-    case VK_BACK: character = control ? 0x7F : '\b'; break;
-    case VK_ESCAPE: character = 0x1B; break;
+    case VK_RETURN:
+        character = control ? '\n' : '\r';
+        break;  // NOLINT(bugprone-signed-char-misuse): constants
+    case VK_TAB:
+        character = control ? -1 : '\t';
+        break;
+    case VK_BACK:
+        character = control ? 0x7F : '\b';
+        break;
+    case VK_ESCAPE:
+        character = 0x1B;
+        break;
     default:
         // Printable characters come from the display as text; only control codes are made here.
         if (control && !alt && key >= 'A' && key <= 'Z') character = static_cast<int>(key - 'A' + 1);

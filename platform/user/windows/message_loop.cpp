@@ -22,8 +22,8 @@ void waitForInput() {
 
 }  // namespace user
 
-using user::Window;
 using user::fromHandle;
+using user::Window;
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
     bool remove = (wRemoveMsg & PM_REMOVE) != 0;

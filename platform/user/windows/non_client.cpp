@@ -42,7 +42,8 @@ void drawCaption(Window* window, HDC dc) {
     COLORREF from = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
     COLORREF to = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
     int span = bar.right - bar.left - 1;
-    for (int x = bar.left; x < bar.right; ++x) fillSolid(dc, RECT{x, bar.top, x + 1, bar.bottom}, blend(from, to, x - bar.left, span));
+    for (int x = bar.left; x < bar.right; ++x)
+        fillSolid(dc, RECT{x, bar.top, x + 1, bar.bottom}, blend(from, to, x - bar.left, span));
     fillSolid(dc, RECT{bar.left, bar.bottom, bar.right, bar.bottom + 1}, GetSysColor(COLOR_3DFACE));
 
     RECT close = closeBoxRectInWindow(window);
@@ -57,8 +58,7 @@ void drawCaption(Window* window, HDC dc) {
         SelectObject(dc, oldFont);
     }
     if (close.right > close.left)
-        DrawFrameControl(dc, &close, DFC_CAPTION,
-                         DFCS_CAPTIONCLOSE | (window->closeBoxPressed ? DFCS_PUSHED : 0));
+        DrawFrameControl(dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE | (window->closeBoxPressed ? DFCS_PUSHED : 0));
 }
 
 }  // namespace

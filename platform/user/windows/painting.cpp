@@ -256,8 +256,7 @@ void createSurfaceFor(Window* window) {
 
 void resizeSurfaceFor(Window* window) {
     RECT r = window->rect;
-    if (window->surface)
-        window->pixels.resizeScaled(r.right - r.left, r.bottom - r.top, display::backend().scale(), 0);
+    if (window->surface) window->pixels.resizeScaled(r.right - r.left, r.bottom - r.top, display::backend().scale(), 0);
     if (window->surface)
         display::backend().moveSurface(window->surface, display::Rect{r.left, r.top, r.right, r.bottom});
     window->surfaceDirty = true;
@@ -390,6 +389,4 @@ HDC WINAPI GetWindowDC(HWND hWnd) {
     return user::makeDC(w, true, nullptr);
 }
 
-int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
-    return user::releaseDC(hWnd, hDC) ? 1 : 0;
-}
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC) { return user::releaseDC(hWnd, hDC) ? 1 : 0; }

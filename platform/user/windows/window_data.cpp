@@ -39,15 +39,23 @@ LONG_PTR getWord(HWND hWnd, int index, size_t size) {
         return v;
     }
     switch (index) {
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->procedure);
-    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWLP_WNDPROC:
+        return reinterpret_cast<LONG_PTR>(w->procedure);
+    case GWLP_HINSTANCE:
+        return reinterpret_cast<LONG_PTR>(w->instance);
     case GWLP_HWNDPARENT:
         return reinterpret_cast<LONG_PTR>(w->parent ? w->parent->handle : w->owner);
-    case GWL_STYLE: return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-    case GWLP_ID: return w->id;
-    case GWLP_USERDATA: return w->userData;
-    default: SetLastError(errorInvalidIndex); return 0;
+    case GWL_STYLE:
+        return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(w->exStyle);
+    case GWLP_ID:
+        return w->id;
+    case GWLP_USERDATA:
+        return w->userData;
+    default:
+        SetLastError(errorInvalidIndex);
+        return 0;
     }
 }
 
@@ -69,8 +77,12 @@ LONG_PTR setWord(HWND hWnd, int index, LONG_PTR value, size_t size) {
         return old;
     }
     switch (index) {
-    case GWLP_WNDPROC: w->procedure = reinterpret_cast<WNDPROC>(value); break;
-    case GWLP_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
+    case GWLP_WNDPROC:
+        w->procedure = reinterpret_cast<WNDPROC>(value);
+        break;
+    case GWLP_HINSTANCE:
+        w->instance = reinterpret_cast<HINSTANCE>(value);
+        break;
     case GWLP_HWNDPARENT:
         // Only the owner of a top-level window can change this way.
         if (!w->parent) w->owner = reinterpret_cast<HWND>(value);
@@ -83,9 +95,15 @@ LONG_PTR setWord(HWND hWnd, int index, LONG_PTR value, size_t size) {
         w->exStyle = static_cast<DWORD>(value);
         w->frameNeeded = true;
         break;
-    case GWLP_ID: w->id = value; break;
-    case GWLP_USERDATA: w->userData = value; break;
-    default: SetLastError(errorInvalidIndex); return 0;
+    case GWLP_ID:
+        w->id = value;
+        break;
+    case GWLP_USERDATA:
+        w->userData = value;
+        break;
+    default:
+        SetLastError(errorInvalidIndex);
+        return 0;
     }
     return old;
 }
@@ -121,7 +139,8 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
     if (!lpString || nMaxCount <= 0) return 0;
     lpString[0] = '\0';
     if (!IsWindow(hWnd)) return 0;
-    return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
+    return static_cast<int>(
+        SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
 }
 
 int WINAPI GetWindowTextLengthA(HWND hWnd) {

@@ -55,8 +55,8 @@ struct Window {
     HINSTANCE instance = nullptr;
     std::string text;
 
-    Window* parent = nullptr;  // null for top-level windows
-    HWND owner = nullptr;      // top-level windows only
+    Window* parent = nullptr;       // null for top-level windows
+    HWND owner = nullptr;           // top-level windows only
     std::vector<Window*> children;  // z-order, topmost first
 
     RECT rect{};  // window rectangle, in the parent's client coordinates (screen for top-level)
@@ -93,7 +93,7 @@ Window* fromHandle(HWND handle);
 Window* desktopWindow();
 std::vector<Window*>& topLevels();  // z-order, topmost first
 std::vector<Window*>& siblingsOf(Window* window);
-void unlink(Window* window);  // out of its parent's (or the top-level) list
+void unlink(Window* window);                  // out of its parent's (or the top-level) list
 Window* addWindow(WindowClass* windowClass);  // a new handle in the table, in no list yet
 // Takes the window out of the table and the tree; its memory goes to the graveyard.
 void bury(Window* window);
@@ -115,14 +115,14 @@ bool outsideCallRunning();
 const std::vector<Window*>& topLevelWindows();  // z-order, topmost first
 Window* topLevelOf(Window* window);
 bool isDescendant(Window* ancestor, Window* window);  // true also when equal
-bool isVisible(Window* window);  // WS_VISIBLE on it and all ancestors
+bool isVisible(Window* window);                       // WS_VISIBLE on it and all ancestors
 void raiseTopLevel(Window* window);
 Window* windowOfSurface(display::SurfaceId id);  // the top-level window shown on it
 // Pre-order list of the subtree (the window first); safe against changes while walking.
 std::vector<HWND> subtreeHandles(Window* window);
 
 // ---- geometry (geometry.cpp)
-RECT screenRect(Window* window);        // window rectangle in screen coordinates
+RECT screenRect(Window* window);          // window rectangle in screen coordinates
 RECT clientRectInWindow(Window* window);  // client area relative to the window's top-left
 POINT clientOriginOnScreen(Window* window);
 POINT surfaceOffset(Window* window);    // window top-left within its top-level's surface
@@ -139,7 +139,7 @@ struct Insets {
 };
 int frameWidth(DWORD style, DWORD exStyle);
 Insets nonClientInsets(DWORD style, DWORD exStyle);
-int captionHeight(DWORD style);   // 0 without WS_CAPTION, else SM_CYCAPTION: the caption bar and its line
+int captionHeight(DWORD style);  // 0 without WS_CAPTION, else SM_CYCAPTION: the caption bar and its line
 RECT captionRectInWindow(Window* window);
 RECT closeBoxRectInWindow(Window* window);  // empty without WS_SYSMENU and caption
 
@@ -154,18 +154,18 @@ void setCloseBoxPressed(Window* window, bool pressed);
 // ---- messages (message_queue.cpp)
 LRESULT callProcedure(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
 void postInput(const MSG& message);
-void postFirst(const MSG& message);  // ahead of everything queued
-bool rangeMatches(UINT message, UINT first, UINT last);  // 0, 0: every message
+void postFirst(const MSG& message);                                    // ahead of everything queued
+bool rangeMatches(UINT message, UINT first, UINT last);                // 0, 0: every message
 MSG stamped(HWND window, UINT message, WPARAM wParam, LPARAM lParam);  // with the time and the pointer
 bool takePosted(LPMSG out, HWND filter, UINT first, UINT last, bool remove);
 
 // ---- painting (painting.cpp)
 void invalidateWindow(Window* window, const RECT* clientRect, bool erase, bool withChildren);
 void invalidateAreaOfParent(Window* window);  // the parent's area under the window
-void invalidateFrame(Window* window);  // the window's and its children's frames
-void flushFrames();                    // WM_NCPAINT to every visible window whose frame is due
-Window* nextWindowToPaint(HWND filter);  // parents before children
-void paintWindow(Window* window);        // WM_PAINT now, validating what the window leaves
+void invalidateFrame(Window* window);         // the window's and its children's frames
+void flushFrames();                           // WM_NCPAINT to every visible window whose frame is due
+Window* nextWindowToPaint(HWND filter);       // parents before children
+void paintWindow(Window* window);             // WM_PAINT now, validating what the window leaves
 void paintAllPending();
 void presentSurfaces();
 void createSurfaceFor(Window* window);

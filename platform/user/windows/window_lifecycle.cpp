@@ -77,7 +77,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         owner = user::topLevelOf(given)->handle;
     }
 
-    CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
+    CREATESTRUCTA cs{lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
                      lpWindowName, lpClassName, dwExStyle};
     user::defaultPlacement(cs, child);
 

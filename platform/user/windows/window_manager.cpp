@@ -24,8 +24,8 @@ WindowManager& WindowManager::the() {
 }
 
 WindowManager::WindowManager()
-    : desktopClass{"#32769", kDesktopClassAtom, 0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr,
-                   nullptr, nullptr, {}} {
+    : desktopClass{"#32769", kDesktopClassAtom, 0,       DefWindowProcA, 0,       0,
+                   nullptr,  nullptr,           nullptr, nullptr,        nullptr, {}} {
     desktop.handle = reinterpret_cast<HWND>(kDesktopHandle);
     desktop.windowClass = &desktopClass;
     desktop.procedure = DefWindowProcA;
@@ -75,9 +75,7 @@ uintptr_t nextHandleValue() { return WindowManager::the().lastHandle += 4; }
 
 }  // namespace
 
-std::vector<Window*>& siblingsOf(Window* window) {
-    return window->parent ? window->parent->children : topLevels();
-}
+std::vector<Window*>& siblingsOf(Window* window) { return window->parent ? window->parent->children : topLevels(); }
 
 void unlink(Window* window) {
     auto& list = siblingsOf(window);

@@ -89,7 +89,7 @@ public:
     // Destroyed windows stay allocated while a procedure may still be running for a window
     // that destroyed itself, or layer code around it still holds it.
     std::vector<std::unique_ptr<Window>> buried;
-    std::vector<Window*> topLevels;  // z-order, topmost first
+    std::vector<Window*> topLevels;         // z-order, topmost first
     uintptr_t lastHandle = kDesktopHandle;  // handles are never reused
     WindowClass desktopClass;
     Window desktop;

@@ -41,13 +41,25 @@ void moveWithKeyboard(HWND window) {
         }
         if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) continue;  // the keys are the move's
         switch (msg.wParam) {
-        case VK_LEFT: at.x -= kMoveStep; break;
-        case VK_RIGHT: at.x += kMoveStep; break;
-        case VK_UP: at.y -= kMoveStep; break;
-        case VK_DOWN: at.y += kMoveStep; break;
-        case VK_RETURN: return;
-        case VK_ESCAPE: at = POINT{start.left, start.top}; break;
-        default: continue;
+        case VK_LEFT:
+            at.x -= kMoveStep;
+            break;
+        case VK_RIGHT:
+            at.x += kMoveStep;
+            break;
+        case VK_UP:
+            at.y -= kMoveStep;
+            break;
+        case VK_DOWN:
+            at.y += kMoveStep;
+            break;
+        case VK_RETURN:
+            return;
+        case VK_ESCAPE:
+            at = POINT{start.left, start.top};
+            break;
+        default:
+            continue;
         }
         SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (msg.wParam == VK_ESCAPE) return;

@@ -91,8 +91,14 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
 
     // The CHANGED message says what really changed, so that its default handling sends
     // WM_MOVE and WM_SIZE only for real moves and size changes.
-    WINDOWPOS done{hWnd, pos.hwndInsertAfter, now.left, now.top, now.right - now.left, now.bottom - now.top,
-                   uFlags | (moved ? 0u : static_cast<UINT>(SWP_NOMOVE)) | (sized ? 0u : static_cast<UINT>(SWP_NOSIZE))};
+    WINDOWPOS done{
+        hWnd,
+        pos.hwndInsertAfter,
+        now.left,
+        now.top,
+        now.right - now.left,
+        now.bottom - now.top,
+        uFlags | (moved ? 0u : static_cast<UINT>(SWP_NOMOVE)) | (sized ? 0u : static_cast<UINT>(SWP_NOSIZE))};
     user::callProcedure(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
     // As on Win32, a window hears that it is hidden before the activation and the focus
     // leave it: the window and its owner see the same order whoever hides it.

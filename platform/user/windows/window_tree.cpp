@@ -102,11 +102,16 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
     auto& list = user::siblingsOf(w);
     auto it = std::find(list.begin(), list.end(), w);
     switch (uCmd) {
-    case GW_HWNDFIRST: return list.front()->handle;
-    case GW_HWNDLAST: return list.back()->handle;
-    case GW_HWNDNEXT: return (it + 1 != list.end()) ? (*(it + 1))->handle : nullptr;
-    case GW_HWNDPREV: return (it != list.begin()) ? (*(it - 1))->handle : nullptr;
-    default: return nullptr;
+    case GW_HWNDFIRST:
+        return list.front()->handle;
+    case GW_HWNDLAST:
+        return list.back()->handle;
+    case GW_HWNDNEXT:
+        return (it + 1 != list.end()) ? (*(it + 1))->handle : nullptr;
+    case GW_HWNDPREV:
+        return (it != list.begin()) ? (*(it - 1))->handle : nullptr;
+    default:
+        return nullptr;
     }
 }
 
