@@ -45,7 +45,7 @@ python3 -c 'import json; [print(c["file"]) for c in json.load(open("build-lint/c
     if out=$(clang-tidy -p build-lint --quiet --extra-arg=-Wno-sign-conversion "$1" 2>&1); then
       touch "$mark"
     else
-      echo "$out" | grep -E "(warning|error):"; exit 1
+      echo "$out" | grep -aE "(warning|error):"; exit 1
     fi' _ || status=1
 
 exit $status
