@@ -364,8 +364,9 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
     int character = -1;
     switch (key) {
     case VK_RETURN:
+        // NOLINTNEXTLINE(bugprone-signed-char-misuse): constants
         character = control ? '\n' : '\r';
-        break;  // NOLINT(bugprone-signed-char-misuse): constants
+        break;
     case VK_TAB:
         character = control ? -1 : '\t';
         break;
