@@ -250,8 +250,9 @@ void FontFace::render(unsigned char character) const {
     for (int y = 0; y < glyph.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
         for (int x = 0; x < glyph.width; ++x) {
-            uint8_t value =
-                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255 : row[x];
+            uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                ? static_cast<uint8_t>(((row[x >> 3] >> (7 - (x & 7))) & 1) * 255)
+                                : row[x];
             glyph.coverage[static_cast<size_t>(y) * glyph.width + x] = value;
         }
     }
