@@ -47,7 +47,9 @@ cmake --build build-windows -j"$jobs"
 echo "Windows build: $(ls build-windows/*.exe 2>/dev/null || echo 'program libraries only')"
 # Windows stretches the DPI-unaware program on high-resolution screens; its manifest asks
 # for GDI text drawn sharp at the screen's resolution.
-strings build-windows/translation-editor.exe | grep -q '>true</gdiScaling>' ||
+# (grep reads to the end: an early exit would end strings with SIGPIPE, which pipefail
+# takes for a failure.)
+strings build-windows/translation-editor.exe | grep -c '>true</gdiScaling>' >/dev/null ||
   { echo "the Windows build has no manifest asking for GDI scaling" >&2; exit 1; }
 
 # The same program code built for 64-bit Windows (the shipped build is the 32-bit one
