@@ -1,5 +1,6 @@
 #include "display/display.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,6 +36,18 @@ void Pixels::resize(int w, int h, uint32_t fill) {
     size_t count = static_cast<size_t>(w > 0 ? w : 0) * static_cast<size_t>(h > 0 ? h : 0);
     preferLargePages(data, count);
     data.assign(count, fill);
+    changed = Rect{0, 0, width, height};
+}
+
+void Pixels::markChanged(const Rect& area) {
+    Rect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width), std::min(area.bottom, height)};
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    if (changed.left >= changed.right || changed.top >= changed.bottom) {
+        changed = r;
+        return;
+    }
+    changed = Rect{std::min(changed.left, r.left), std::min(changed.top, r.top), std::max(changed.right, r.right),
+                   std::max(changed.bottom, r.bottom)};
 }
 
 namespace {

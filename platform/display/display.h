@@ -59,6 +59,11 @@ struct Pixels {
     int height = 0;
     Scale scale;
     std::vector<uint32_t> data;
+    // The device pixels written since the layer last presented them (empty when none):
+    // a repaint sends the screen only what it changed, a few kilobytes for a typed
+    // character where the whole surface of a 200 % screen is six megabytes.
+    Rect changed;
+    void markChanged(const Rect& area);
     void resize(int w, int h, uint32_t fill = 0);
     // Device pixels for a program-sized area of w x h at `deviceScale`.
     void resizeScaled(int w, int h, Scale deviceScale, uint32_t fill = 0) {
@@ -82,6 +87,7 @@ enum class EventType {
     FocusLost,
     FocusGained,
     ScaleChanged,  // the desktop's scale changed: every surface is drawn again at backend().scale()
+    Exposed,       // the surface's window lost what it showed (uncovered, mapped): present all of it again
 };
 
 enum class MouseButton { None, Left, Right, Middle };
@@ -123,7 +129,9 @@ public:
     virtual void setSurfaceOwner(SurfaceId id, SurfaceId owner) = 0;
     virtual void destroySurface(SurfaceId id) = 0;
     virtual void setTitle(SurfaceId id, const std::string& title) = 0;
-    // Show these pixels as the surface's whole content (pixels match its size).
+    // Show these pixels as the surface's content (pixels match its size). Only the area
+    // `pixels.changed` differs from what the surface was last given; a backend that loses
+    // what it showed asks for all of it again with an Exposed event.
     virtual void present(SurfaceId id, const Pixels& pixels) = 0;
 
     // Next input event. With wait false returns false at once when none is pending. With

@@ -28,6 +28,11 @@ RECT toTarget(const DeviceContext& dc, const RECT& logical) {
                 logical.bottom + dc.origin.y};
 }
 
+display::Pixels& changing(DeviceContext& dc, const RECT& device) {
+    dc.target->markChanged(display::Rect{device.left, device.top, device.right, device.bottom});
+    return *dc.target;
+}
+
 RECT visiblePart(const DeviceContext& dc, const RECT& logical) {
     return intersection(toDevice(dc, toTarget(dc, logical)), drawableArea(dc));
 }
@@ -39,7 +44,7 @@ void fillArea(DeviceContext& dc, const RECT& logical, uint32_t pixel) {
 void fillTargetArea(DeviceContext& dc, const RECT& inTarget, uint32_t pixel) {
     RECT r = intersection(toDevice(dc, inTarget), drawableArea(dc));
     if (isEmpty(r)) return;
-    display::Pixels& target = *dc.target;
+    display::Pixels& target = changing(dc, r);
     for (int y = r.top; y < r.bottom; ++y) {
         uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
         std::fill(row + r.left, row + r.right, pixel);
@@ -49,7 +54,7 @@ void fillTargetArea(DeviceContext& dc, const RECT& inTarget, uint32_t pixel) {
 void xorArea(DeviceContext& dc, const RECT& logical, uint32_t mask) {
     RECT r = visiblePart(dc, logical);
     if (isEmpty(r)) return;
-    display::Pixels& target = *dc.target;
+    display::Pixels& target = changing(dc, r);
     for (int y = r.top; y < r.bottom; ++y) {
         uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
         for (int x = r.left; x < r.right; ++x) row[x] ^= mask;
@@ -74,7 +79,7 @@ void fillShape(DeviceContext& dc, const RECT& logical, const std::function<bool(
     RECT r = intersection(toDevice(dc, inTarget), drawableArea(dc));
     if (isEmpty(r)) return;
     const double factor = dc.target->scale.factor();
-    display::Pixels& target = *dc.target;
+    display::Pixels& target = changing(dc, r);
     for (int y = r.top; y < r.bottom; ++y) {
         double programY = (y + 0.5) / factor - inTarget.top;
         uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
@@ -88,7 +93,7 @@ void blendCoverage(DeviceContext& dc, int deviceX, int deviceY, const uint8_t* c
     RECT image{deviceX, deviceY, deviceX + width, deviceY + rows};
     RECT r = intersection(intersection(image, drawableArea(dc)), toDevice(dc, limit));
     if (isEmpty(r)) return;
-    display::Pixels& target = *dc.target;
+    display::Pixels& target = changing(dc, r);
     for (int ty = r.top; ty < r.bottom; ++ty) {
         uint32_t* row = target.data.data() + static_cast<size_t>(ty) * target.width;
         const uint8_t* source = coverage + static_cast<size_t>(ty - image.top) * width;

@@ -23,6 +23,9 @@ RECT toDevice(const DeviceContext& dc, const RECT& inTarget);
 RECT visiblePart(const DeviceContext& dc, const RECT& logical);
 inline bool isEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 RECT intersection(const RECT& a, const RECT& b);
+// The DC's target, with `device` (device pixels the caller is about to write) noted as
+// changed, so that the screen is sent them. Every writer of a target's pixels asks here.
+display::Pixels& changing(DeviceContext& dc, const RECT& device);
 
 void fillArea(DeviceContext& dc, const RECT& logical, uint32_t pixel);
 void fillTargetArea(DeviceContext& dc, const RECT& inTarget, uint32_t pixel);

@@ -81,7 +81,7 @@ BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
     RECT inner = toDevice(*dc, toTarget(*dc, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}));
     const display::Scale scale = dc->target->scale;
     int dot = std::max(1, static_cast<int>(std::lround(scale.factor())));
-    display::Pixels& target = *dc->target;
+    display::Pixels& target = changing(*dc, outline);
     for (int y = outline.top; y < outline.bottom; ++y) {
         bool band = y < inner.top || y >= inner.bottom;
         uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
@@ -134,7 +134,7 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
     int shiftX = x1 + source->origin.x - (x + destination->origin.x);
     int shiftY = y1 + source->origin.y - (y + destination->origin.y);
     RECT r = visiblePart(*destination, RECT{x, y, x + cx, y + cy});
-    display::Pixels& to = *destination->target;
+    display::Pixels& to = changing(*destination, r);
     for (int ty = r.top; ty < r.bottom; ++ty) {
         int sy = sourceDevice(ty, shiftY, from.height);
         if (sy < 0) continue;

@@ -14,7 +14,7 @@ void drawSmoothPicture(HDC handle, const RECT& area, const PictureColourAt& colo
     const RECT r = visiblePart(*dc, area);
     if (isEmpty(r)) return;
     const double factor = dc->target->scale.factor();
-    display::Pixels& target = *dc->target;
+    display::Pixels& target = changing(*dc, r);
     for (int y = r.top; y < r.bottom; ++y) {
         uint32_t* row = target.data.data() + static_cast<size_t>(y) * target.width;
         for (int x = r.left; x < r.right; ++x) {

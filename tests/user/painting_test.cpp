@@ -4,6 +4,10 @@
 #include "message_recorder.h"
 #include "ui_driver.h"
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 using namespace testmsg;
 using testui::screenPixel;
 
@@ -64,4 +68,52 @@ TEST_F(Painting, GetDCDrawsIntoTheClientAreaOnly) {
     EXPECT_EQ(screenPixel(101, 101), RGB(255, 0, 0));
     EXPECT_EQ(screenPixel(100, 100), RGB(0, 0, 0));      // the border stays
     EXPECT_EQ(screenPixel(99, 99), RGB(0, 0x80, 0x80));  // the desktop
+}
+
+// The display is sent only what a drawing changed: each kind of drawing that lays no
+// background of its own must still say where it drew, or the screen keeps the old pixels.
+TEST_F(Painting, WhatEachKindOfDrawingChangesReachesTheScreen) {
+    const RECT area{10, 10, 40, 30};
+    const std::vector<std::pair<const char*, std::function<void(HDC)>>> drawings = {
+        {"InvertRect", [&](HDC dc) { InvertRect(dc, &area); }},
+        {"DrawFocusRect", [&](HDC dc) { DrawFocusRect(dc, &area); }},
+        {"TextOutA",
+         [&](HDC dc) {
+             SetBkMode(dc, TRANSPARENT);
+             TextOutA(dc, area.left, area.top, "Hm", 2);
+         }},
+        {"BitBlt",
+         [&](HDC dc) {
+             HDC memory = CreateCompatibleDC(dc);
+             HBITMAP bitmap = CreateCompatibleBitmap(dc, 30, 20);
+             HGDIOBJ old = SelectObject(memory, bitmap);
+             RECT all{0, 0, 30, 20};
+             FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+             BitBlt(dc, area.left, area.top, 30, 20, memory, 0, 0, SRCCOPY);
+             SelectObject(memory, old);
+             DeleteObject(bitmap);
+             DeleteDC(memory);
+         }},
+    };
+    for (const auto& [name, draw] : drawings) {
+        HWND w = topLevel(0, 0, 60, 50);
+        pump();
+        const COLORREF background = GetSysColor(COLOR_WINDOW);
+        ASSERT_EQ(testui::Screen().countUnlike(w, area, background), 0) << name;
+        HDC dc = GetDC(w);
+        draw(dc);
+        ReleaseDC(w, dc);
+        pump();
+        EXPECT_GT(testui::Screen().countUnlike(w, area, background), 0) << name << " is not on the screen";
+        DestroyWindow(w);
+    }
+}
+
+TEST_F(Painting, AWindowWhoseScreenContentsWereLostIsSentWhole) {
+    HWND w = topLevel(100, 100, 60, 50);
+    pump();
+    testui::headless().loseContents(testui::headless().surfaceAt(120, 120));
+    EXPECT_EQ(screenPixel(120, 120), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(screenPixel(159, 149), GetSysColor(COLOR_WINDOW));
+    DestroyWindow(w);
 }

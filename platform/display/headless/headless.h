@@ -65,6 +65,9 @@ public:
     // The desktop's scale changes (the window moved to another screen, the user chose
     // another size): surfaces are given pixels at the new scale from now on.
     void changeScale(Scale scale);
+    // The screen loses what the surface showed, as a window uncovered on a desktop without
+    // a copy of it does: black until the program sends all of it again (Exposed asks).
+    void loseContents(SurfaceId id);
 
     struct SurfaceState {
         Rect rect;

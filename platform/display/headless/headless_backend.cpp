@@ -86,9 +86,23 @@ void HeadlessBackend::setTitle(SurfaceId id, const std::string& title) {
     if (it != surfaces_.end()) it->second.title = title;
 }
 
+// Takes only the changed area, as a screen does: a drawing that forgot to say what it
+// changed leaves the old pixels in every test's screenshot.
 void HeadlessBackend::present(SurfaceId id, const Pixels& pixels) {
     auto it = surfaces_.find(id);
-    if (it != surfaces_.end()) it->second.pixels = pixels;
+    if (it == surfaces_.end()) return;
+    Pixels& shown = it->second.pixels;
+    if (shown.width != pixels.width || shown.height != pixels.height || shown.scale != pixels.scale) {
+        shown = pixels;
+        return;
+    }
+    const Rect& r = pixels.changed;
+    for (int y = r.top; y < r.bottom; ++y) {
+        size_t row = static_cast<size_t>(y) * static_cast<size_t>(pixels.width);
+        std::copy(pixels.data.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.left)),
+                  pixels.data.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.right)),
+                  shown.data.begin() + static_cast<std::ptrdiff_t>(row + static_cast<size_t>(r.left)));
+    }
 }
 
 bool HeadlessBackend::nextEvent(Event& out, bool wait) {
@@ -222,6 +236,16 @@ void HeadlessBackend::requestClose(SurfaceId id) {
 }
 
 void HeadlessBackend::advanceClock(uint32_t milliseconds) { clock_ += milliseconds; }
+
+void HeadlessBackend::loseContents(SurfaceId id) {
+    auto it = surfaces_.find(id);
+    if (it == surfaces_.end()) return;
+    std::fill(it->second.pixels.data.begin(), it->second.pixels.data.end(), 0u);
+    Event event;
+    event.type = EventType::Exposed;
+    event.surface = id;
+    push(event);
+}
 
 void HeadlessBackend::changeScale(Scale scale) {
     scale_ = scale;

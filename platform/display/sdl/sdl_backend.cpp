@@ -15,6 +15,7 @@
 #ifdef EDITOR_HAVE_X11
 #include "display/sdl/x11_clipboard.h"
 #include "display/sdl/x11_desktop.h"
+#include "display/sdl/x11_pixels.h"
 #endif
 
 #include <cstdio>
@@ -90,6 +91,7 @@ public:
                 windowManager_ = x11::windowManagerRuns(x11_);
                 x11::watchRootResources(x11_);
             }
+            surfaces_[id].direct = x11::takesPixelsAsTheyAre(x11_, surfaces_[id].xwindow);
         }
 #endif
         if (icon_) SDL_SetWindowIcon(window, icon_);
@@ -170,17 +172,32 @@ public:
     void present(SurfaceId id, const Pixels& pixels) override {
         Surface* surface = find(id);
         if (!surface || pixels.width <= 0 || pixels.height <= 0) return;
+#ifdef EDITOR_HAVE_X11
+        if (surface->direct) {
+            // A window not on screen keeps nothing; its Expose asks for all of it.
+            if (!surface->visible || pixels.changed.width() <= 0 || pixels.changed.height() <= 0) return;
+            x11::putPixels(x11_, surface->xwindow, pixels, pixels.changed);
+            traceFirstFrame();
+            return;
+        }
+#endif
         SDL_Surface* target = SDL_GetWindowSurface(surface->window);
         if (!target) return;
         SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
             const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
             pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
         if (!source) return;
+        // SDL's buffer keeps what it was given, unless it was made anew.
+        Rect area = surface->presented ? pixels.changed : Rect{0, 0, pixels.width, pixels.height};
+        SDL_Rect changed{area.left, area.top, area.width(), area.height()};
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_BlitSurface(source, &changed, target, &changed);
         SDL_FreeSurface(source);
         surface->presented = true;
-        refresh(*surface);
+        if (surface->visible && changed.w > 0 && changed.h > 0) {
+            SDL_UpdateWindowSurfaceRects(surface->window, &changed, 1);
+            traceFirstFrame();
+        }
     }
 
     bool nextEvent(Event& out, bool wait) override {
@@ -255,8 +272,9 @@ private:
         SDL_Window* window = nullptr;
         Rect rect;
         bool visible = false;
-        bool presented = false;     // the window's pixel buffer holds the layer's pixels
+        bool presented = false;     // SDL's window buffer holds the layer's pixels
         unsigned long xwindow = 0;  // the X window, on X11
+        bool direct = false;        // the pixels go to the X window without SDL's window buffer
     };
 
     // Hands the desktop's keyboard focus to the window. Without a window manager nobody
@@ -351,19 +369,26 @@ private:
         return 0;
     }
 
-    // Puts the window's pixel buffer on screen when the window can show it.
+    // Puts SDL's window buffer on screen when the window can show it.
     void refresh(Surface& surface) {
         if (!surface.visible || !surface.presented) return;
         SDL_UpdateWindowSurface(surface.window);
-        if (traceFirstFrame_) {
-            traceFirstFrame_ = false;
-            timespec at{}, processor{};
-            clock_gettime(CLOCK_REALTIME, &at);
-            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &processor);
-            std::fprintf(stderr, "first frame at %lld.%06ld after %.1f ms of processor time\n",
-                         static_cast<long long>(at.tv_sec), at.tv_nsec / 1000,
-                         static_cast<double>(processor.tv_sec) * 1000.0 + static_cast<double>(processor.tv_nsec) / 1e6);
-        }
+        traceFirstFrame();
+    }
+
+    // The time of the first frame on screen, for the start-up benchmark.
+    void traceFirstFrame() {
+        if (!traceFirstFrame_) return;
+        traceFirstFrame_ = false;
+#ifdef EDITOR_HAVE_X11
+        if (x11_) x11::finishRequests(x11_);
+#endif
+        timespec at{}, processor{};
+        clock_gettime(CLOCK_REALTIME, &at);
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &processor);
+        std::fprintf(stderr, "first frame at %lld.%06ld after %.1f ms of processor time\n",
+                     static_cast<long long>(at.tv_sec), at.tv_nsec / 1000,
+                     static_cast<double>(processor.tv_sec) * 1000.0 + static_cast<double>(processor.tv_nsec) / 1e6);
     }
 
     static SDL_HitTestResult hitTest(SDL_Window* window, const SDL_Point* point, void* data) {
@@ -420,6 +445,10 @@ private:
         out.time = event.timestamp;
         switch (event.event) {
         case SDL_WINDOWEVENT_EXPOSED:
+            if (surface->direct) {
+                out.type = EventType::Exposed;
+                return true;
+            }
             refresh(*surface);
             return false;
         case SDL_WINDOWEVENT_MOVED:

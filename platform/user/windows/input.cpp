@@ -294,6 +294,9 @@ void handle(const display::Event& e) {
     case display::EventType::ScaleChanged:
         rescaleSurfaces();
         break;
+    case display::EventType::Exposed:
+        if (Window* w = windowOfSurface(e.surface)) presentWholeSurface(w);
+        break;
     }
 }
 

@@ -71,6 +71,7 @@ void restoreChildren(Window* top, const std::vector<SavedArea>& saved) {
     display::Pixels& px = top->pixels;
     for (const SavedArea& area : saved) {
         if (area.rect.right > px.width || area.rect.bottom > px.height) continue;
+        px.markChanged(display::Rect{area.rect.left, area.rect.top, area.rect.right, area.rect.bottom});
         size_t i = 0;
         for (int y = area.rect.top; y < area.rect.bottom; ++y)
             for (int x = area.rect.left; x < area.rect.right; ++x)
@@ -243,7 +244,13 @@ void presentSurfaces() {
         if (!w->surface || !w->surfaceDirty || !(w->style & WS_VISIBLE)) continue;
         w->surfaceDirty = false;
         display::backend().present(w->surface, w->pixels);
+        w->pixels.changed = display::Rect{};
     }
+}
+
+void presentWholeSurface(Window* window) {
+    window->pixels.markChanged(display::Rect{0, 0, window->pixels.width, window->pixels.height});
+    window->surfaceDirty = true;
 }
 
 void createSurfaceFor(Window* window) {

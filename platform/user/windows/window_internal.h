@@ -168,6 +168,8 @@ Window* nextWindowToPaint(HWND filter);       // parents before children
 void paintWindow(Window* window);             // WM_PAINT now, validating what the window leaves
 void paintAllPending();
 void presentSurfaces();
+// The backend lost what the window's surface showed: it is sent all of it again.
+void presentWholeSurface(Window* window);
 void createSurfaceFor(Window* window);
 void resizeSurfaceFor(Window* window);
 // The display's scale changed: surfaces at the old one are made again and drawn anew.
