@@ -5,6 +5,7 @@
 # memory after one pass and after a hundred.
 #   bench/measure.sh [EDITOR] [DICTIONARY]
 # EDITOR_SCALE=2 measures on a 200 % screen (SCALE_DPI follows it for the clicks);
+# SCALES="1 2" takes the start-ups at each of those scales in turn and compares them;
 # STARTUP_ONLY=1 stops after the start-up.
 set -euo pipefail
 if [ -n "${EDITOR_SCALE:-}" ]; then
@@ -44,20 +45,43 @@ start_editor() {
     echo "$pid $(awk -v a="$(cat "$work/started")" -v b="$frame" 'BEGIN { printf "%.1f", (b - a) * 1000 }') $processor"
 }
 
-# The median, least and greatest of the numbers on standard input.
-summary() { sort -g | awk '{ v[NR] = $1 } END { printf "median %.1f ms (min %.1f, max %.1f)", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2, v[1], v[NR] }'; }
+# The median of the numbers on standard input (blank-separated), and with the least and
+# the greatest.
+median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'; }
+summary() {
+    local values
+    values=$(tr ' ' '\n' | grep . | sort -g)
+    printf 'median %.1f ms (min %.1f, max %.1f)' "$(median <<<"$values")" "$(head -1 <<<"$values")" "$(tail -1 <<<"$values")"
+}
 
-times=()
-processor_times=()
+# A desktop's panel and window manager stay connected to its display server. A server
+# left without clients resets and compiles its keyboard map anew for the next one,
+# which is no part of the editor's start-up.
+xprop -root -spy >/dev/null 2>&1 &
+keeper=$!
+trap 'kill "$keeper" 2>/dev/null; kill "${wm_pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
+
+# The scales take turns, so that a change in the machine's load falls on all alike.
+scales=${SCALES:-${EDITOR_SCALE:-1}}
+declare -A times processor_times
 for _ in $(seq 20); do
-    read -r pid ms processor < <(start_editor)
-    times+=("$ms")
-    processor_times+=("$processor")
-    kill "$pid"; wait "$pid" 2>/dev/null || true
-    rm -f "$work/TranslationFileNEW.dat"
+    for scale in $scales; do
+        read -r pid ms processor < <(EDITOR_SCALE=$scale start_editor)
+        times[$scale]+="$ms "
+        processor_times[$scale]+="$processor "
+        kill "$pid"; wait "$pid" 2>/dev/null || true
+        rm -f "$work/TranslationFileNEW.dat"
+    done
 done
-echo "start-up, exec to first frame on screen, 20 runs: $(printf '%s\n' "${times[@]}" | summary)"
-echo "processor time of the editor until then: $(printf '%s\n' "${processor_times[@]}" | summary)"
+first=${scales%% *}
+for scale in $scales; do
+    echo "scale $scale: start-up, exec to first frame on screen, 20 runs: $(summary <<<"${times[$scale]}")"
+    echo "scale $scale: processor time of the editor until then: $(summary <<<"${processor_times[$scale]}")"
+    if [ "$scale" != "$first" ]; then
+        awk -v a="$(median <<<"${times[$scale]}")" -v b="$(median <<<"${times[$first]}")" -v s="$scale" -v f="$first" \
+            'BEGIN { printf "scale %s: start-up %.2f times that at scale %s\n", s, a / b, f }'
+    fi
+done
 echo "load average meanwhile: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 [ -n "${STARTUP_ONLY:-}" ] && exit 0
 
