@@ -1,0 +1,66 @@
+#include "display/sdl/window_canvas.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace display::sdl {
+
+WindowCanvas::~WindowCanvas() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+}
+
+bool WindowCanvas::take(const Pixels& pixels) {
+    return throughRenderer_ ? takeIntoTexture(pixels) : takeIntoWindowSurface(pixels);
+}
+
+void WindowCanvas::show() {
+    if (!throughRenderer_) {
+        SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    if (!renderer_ || !texture_) return;
+    // A buffer a little larger than the pixels (the program drawn at another scale than
+    // the output's) keeps its spare device column or row black rather than stretching.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_Rect place{0, 0, textureWidth_, textureHeight_};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+    SDL_RenderPresent(renderer_);
+}
+
+bool WindowCanvas::takeIntoWindowSurface(const Pixels& pixels) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target) return false;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
+        pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
+    if (!source) return false;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    return true;
+}
+
+bool WindowCanvas::takeIntoTexture(const Pixels& pixels) {
+    if (!renderer_) {
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) {
+            std::fprintf(stderr, "display: cannot draw into a window: %s\n", SDL_GetError());
+            return false;
+        }
+    }
+    if (!texture_ || textureWidth_ != pixels.width || textureHeight_ != pixels.height) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, pixels.width,
+                                     pixels.height);
+        textureWidth_ = texture_ ? pixels.width : 0;
+        textureHeight_ = texture_ ? pixels.height : 0;
+        if (!texture_) return false;
+    }
+    return SDL_UpdateTexture(texture_, nullptr, pixels.data.data(), pixels.width * static_cast<int>(sizeof(uint32_t))) ==
+           0;
+}
+
+}  // namespace display::sdl
