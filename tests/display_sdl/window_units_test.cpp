@@ -8,8 +8,7 @@ namespace {
 // The program drawn at one scale into buffers of another: on X11 (buffer one), on Wayland
 // at the output's scale, and with EDITOR_SCALE against it.
 TEST(WindowUnits, WindowsHoldTheDrawnPixelsAndPointerUnitsLandInThem) {
-    const int pairs[][2] = {{96, 96},   {144, 96},  {192, 96},  {144, 144},
-                            {192, 192}, {96, 192},  {144, 192}, {288, 192}};
+    const int pairs[][2] = {{96, 96}, {144, 96}, {192, 96}, {144, 144}, {192, 192}, {96, 192}, {144, 192}, {288, 192}};
     for (auto [drawnDpi, bufferDpi] : pairs) {
         WindowUnits units{Scale{drawnDpi}, Scale{bufferDpi}};
         for (int length : {1, 2, 3, 465, 801}) {

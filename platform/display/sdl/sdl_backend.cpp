@@ -19,9 +19,9 @@
 #include "display/sdl/x11_desktop.h"
 #endif
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <map>
@@ -82,8 +82,9 @@ public:
         // On Wayland the buffer then has the output's pixels, which we fill one for one;
         // without it the compositor would enlarge a buffer of logical size.
         uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | (wayland_ ? SDL_WINDOW_ALLOW_HIGHDPI : 0);
-        SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), toSdl(rect.left),
-                                              toSdl(rect.top), sdlLength(rect.width()), sdlLength(rect.height()), flags);
+        SDL_Window* window =
+            SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), toSdl(rect.left), toSdl(rect.top),
+                             sdlLength(rect.width()), sdlLength(rect.height()), flags);
         if (!window) {
             std::fprintf(stderr, "display: cannot create a window: %s\n", SDL_GetError());
             return 0;
@@ -561,7 +562,7 @@ private:
     SDL_Surface* icon_ = nullptr;
     bool traceFirstFrame_ = false;
     const bool wayland_ = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
-    sdl::WindowUnits units_;  // the scale the program is drawn at, and SDL's units
+    sdl::WindowUnits units_;     // the scale the program is drawn at, and SDL's units
     SurfaceId focusWanted_ = 0;  // the surface the layer activated last
     bool focusWantedByUser_ = false;
     bool windowManager_ = true;  // until known otherwise: SDL's system moves
@@ -610,7 +611,9 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
         why = "this SDL has no driver for a desktop";
         return nullptr;
     }
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_OVERRIDE);
+    // A driver the user names in SDL_VIDEODRIVER (wayland, where SDL would take XWayland
+    // first) wins over this list: SDL prefers the variable to a hint of normal priority.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_NORMAL);
     // A display server that is still starting refuses the connection for a moment.
     bool started = false;
     for (int attempt = 0; attempt < 4 && !started; ++attempt) {

@@ -33,9 +33,9 @@ void WindowCanvas::show() {
 bool WindowCanvas::takeIntoWindowSurface(const Pixels& pixels) {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target) return false;
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
-        pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* source =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
+                                           pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
     if (!source) return false;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
     SDL_BlitSurface(source, nullptr, target, nullptr);
@@ -59,8 +59,8 @@ bool WindowCanvas::takeIntoTexture(const Pixels& pixels) {
         textureHeight_ = texture_ ? pixels.height : 0;
         if (!texture_) return false;
     }
-    return SDL_UpdateTexture(texture_, nullptr, pixels.data.data(), pixels.width * static_cast<int>(sizeof(uint32_t))) ==
-           0;
+    return SDL_UpdateTexture(texture_, nullptr, pixels.data.data(),
+                             pixels.width * static_cast<int>(sizeof(uint32_t))) == 0;
 }
 
 }  // namespace display::sdl
