@@ -53,6 +53,10 @@ TEST(DesktopScale, TheReasonNamesTheAnnouncement) {
     EXPECT_EQ(chooseScale({"3", "", "", ""}).reason, "display: scale 3 (EDITOR_SCALE=3)");
     EXPECT_EQ(chooseScale({}).reason, "display: scale 1 (the desktop announces no scale)");
     EXPECT_EQ(chooseScale({"", "", "", "", 2}).reason, "display: scale 2 (the Wayland output's scale 2)");
+    // Only a scale the output decided follows the window from output to output.
+    EXPECT_TRUE(chooseScale({"", "", "", "1.5", 2}).followsWaylandOutput);
+    EXPECT_FALSE(chooseScale({"1.5", "", "", "", 2}).followsWaylandOutput);
+    EXPECT_FALSE(chooseScale({"", "", "2", "", 1}).followsWaylandOutput);
 }
 
 // Program edges land on rounded device edges, and each device pixel maps back to the

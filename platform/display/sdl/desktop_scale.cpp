@@ -89,6 +89,7 @@ ChosenScale chooseScale(const ScaleAnnouncements& announced) {
         chosen.scale.dpi = desktopDpi(announced.waylandOutputScale * dpiScale * Scale::kProgramDpi);
         std::ostringstream what;
         what << ignored << "the Wayland output's scale " << announced.waylandOutputScale << dpiScaleText;
+        chosen.followsWaylandOutput = true;
         return described(what.str());
     }
     if (dpiScale != 1.0) {

@@ -24,6 +24,8 @@ struct ScaleAnnouncements {
 struct ChosenScale {
     Scale scale;
     std::string reason;  // one line for the debug output: which announcement, and what it said
+    // The Wayland output's scale decided: it changes with the output the window is on.
+    bool followsWaylandOutput = false;
 };
 
 ChosenScale chooseScale(const ScaleAnnouncements& announced);

@@ -348,29 +348,49 @@ private:
         if (wayland_) announced.waylandOutputScale = units_.buffer.factor();
         sdl::ChosenScale chosen = sdl::chooseScale(announced);
         sdl::reportScale(chosen);
+        followsOutput_ = chosen.followsWaylandOutput;
         return chosen.scale;
     }
 
     // Every window takes its size and place at the new scale; the layer draws it again.
-    // When only the buffer's scale changed (the program's is fixed by EDITOR_SCALE), the
-    // windows take their new size in SDL units and show the pixels they have.
-    bool rescale(Event& out, bool newBufferScale = false) {
+    bool rescale(Event& out) {
         Scale now = findScale();
-        bool newScale = now != units_.drawn;
-        if (!newScale && !newBufferScale) return false;
+        if (now == units_.drawn) return false;
         units_.drawn = now;
-        for (auto& [id, surface] : surfaces_) {
-            SDL_SetWindowPosition(surface.window, toSdl(surface.rect.left), toSdl(surface.rect.top));
-            SDL_SetWindowSize(surface.window, sdlLength(surface.rect.width()), sdlLength(surface.rect.height()));
-            if (newScale)
-                surface.presented = false;
-            else
-                refresh(surface);
-        }
-        if (!newScale) return false;
+        placeWindows();
+        for (auto& [id, surface] : surfaces_) surface.presented = false;
         out = Event{};
         out.type = EventType::ScaleChanged;
         return true;
+    }
+
+    // On Wayland a window that reaches an output of another scale gets a buffer of another
+    // size for the same logical size; our own resizes keep the ratio. A scale the output
+    // decided follows it. One the user fixed (EDITOR_SCALE) keeps every window's logical
+    // size: sized by the buffer's scale, a window across two outputs would grow onto the
+    // larger-scaled one, shrink, and leave it again; the canvas fits its pixels to the
+    // buffer instead.
+    bool followBufferScale(Surface& surface, Event& out) {
+        if (!followsOutput_) {
+            refresh(surface);
+            return false;
+        }
+        Scale buffer = bufferScaleOf(surface.window);
+        if (buffer == units_.buffer) return false;
+        units_.buffer = buffer;
+        if (rescale(out)) return true;
+        // The same scale for the program (a desktop scale rounded to quarters): the same
+        // pixels in as many logical units as the new buffer needs.
+        placeWindows();
+        for (auto& [id, other] : surfaces_) refresh(other);
+        return false;
+    }
+
+    void placeWindows() {
+        for (auto& [id, surface] : surfaces_) {
+            SDL_SetWindowPosition(surface.window, toSdl(surface.rect.left), toSdl(surface.rect.top));
+            SDL_SetWindowSize(surface.window, sdlLength(surface.rect.width()), sdlLength(surface.rect.height()));
+        }
     }
 
     Surface* find(SurfaceId id) {
@@ -464,14 +484,7 @@ private:
             out.type = EventType::Moved;
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            // On Wayland a window that reaches an output of another scale gets a buffer of
-            // another size for the same logical size; our own resizes keep the ratio.
-            if (!wayland_) return false;
-            if (Scale buffer = bufferScaleOf(surface->window); buffer != units_.buffer) {
-                units_.buffer = buffer;
-                return rescale(out, true);
-            }
-            return false;
+            return wayland_ && followBufferScale(*surface, out);
         case SDL_WINDOWEVENT_CLOSE:
             out.type = EventType::CloseRequest;
             return true;
@@ -562,8 +575,9 @@ private:
     SDL_Surface* icon_ = nullptr;
     bool traceFirstFrame_ = false;
     const bool wayland_ = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
-    sdl::WindowUnits units_;     // the scale the program is drawn at, and SDL's units
-    SurfaceId focusWanted_ = 0;  // the surface the layer activated last
+    sdl::WindowUnits units_;      // the scale the program is drawn at, and SDL's units
+    bool followsOutput_ = false;  // the program's scale is the Wayland output's
+    SurfaceId focusWanted_ = 0;   // the surface the layer activated last
     bool focusWantedByUser_ = false;
     bool windowManager_ = true;  // until known otherwise: SDL's system moves
     SDL_Point pointer_{};        // screen position of the pointer event SDL reports next

@@ -23,10 +23,15 @@ void WindowCanvas::show() {
     if (!renderer_ || !texture_) return;
     // A buffer a little larger than the pixels (the program drawn at another scale than
     // the output's) keeps its spare device column or row black rather than stretching.
+    // A smaller one (a window made for an output of a larger scale, now on another one)
+    // takes the pixels shrunk to fit, as the compositor would shrink them.
+    int bufferWidth = 0, bufferHeight = 0;
+    SDL_GetRendererOutputSize(renderer_, &bufferWidth, &bufferHeight);
+    bool fits = bufferWidth >= textureWidth_ && bufferHeight >= textureHeight_;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_Rect place{0, 0, textureWidth_, textureHeight_};
-    SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+    SDL_RenderCopy(renderer_, texture_, nullptr, fits ? &place : nullptr);
     SDL_RenderPresent(renderer_);
 }
 
@@ -58,6 +63,7 @@ bool WindowCanvas::takeIntoTexture(const Pixels& pixels) {
         textureWidth_ = texture_ ? pixels.width : 0;
         textureHeight_ = texture_ ? pixels.height : 0;
         if (!texture_) return false;
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);  // used only when shrunk to fit
     }
     return SDL_UpdateTexture(texture_, nullptr, pixels.data.data(),
                              pixels.width * static_cast<int>(sizeof(uint32_t))) == 0;
