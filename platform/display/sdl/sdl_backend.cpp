@@ -618,7 +618,8 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // An editor has no business keeping the screen saver away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // The layer draws every pixel itself; the plain window framebuffer needs no GPU context.
+    // The layer draws every pixel itself; the plain window framebuffer needs no GPU context
+    // (Wayland has none: there the canvas draws through a renderer, display/sdl/window_canvas.h).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     std::string drivers = visibleDrivers();
     if (drivers.empty()) {
