@@ -4,7 +4,7 @@
 BUILD_PACKAGES="cmake g++ make pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-liberation fonts-dejavu-core fonts-wine libsdl2-dev libx11-dev libatk1.0-dev libatk-bridge2.0-dev"
 LINT_PACKAGES="clang-format clang-tidy shellcheck python3"
 PACKAGE_PACKAGES="dpkg-dev file p7zip-full g++-mingw-w64-i686 g++-mingw-w64-x86-64 librsvg2-bin imagemagick nsis zip lintian desktop-file-utils appstream man-db bash-completion"
-TEST_PACKAGES="ccache libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 clang xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils at-spi2-core python3-pyatspi dbus"
+TEST_PACKAGES="ccache libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 clang xvfb xdotool imagemagick openbox x11-utils x11-xkb-utils at-spi2-core python3-pyatspi dbus weston"
 
 ensure_packages() {
     local missing=()

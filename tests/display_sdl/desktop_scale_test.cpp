@@ -29,6 +29,11 @@ TEST(DesktopScale, TheStrongestAnnouncementGivesTheScale) {
         {"GDK_SCALE is whole", {"", "", "2.7", ""}, 192},
         {"GDK_SCALE with GDK_DPI_SCALE", {"", "", "2", "0.75"}, 144},
         {"GDK_DPI_SCALE alone", {"", "", "", "1.25"}, 120},
+        {"the Wayland output's scale", {"", "", "", "", 2}, 192},
+        {"a fractional Wayland output", {"", "", "", "", 1.5}, 144},
+        {"Wayland output with GDK_DPI_SCALE", {"", "", "", "1.5", 2}, 288},
+        {"GDK_SCALE over the Wayland output", {"", "", "1", "", 2}, 96},
+        {"EDITOR_SCALE over the Wayland output", {"1", "", "", "", 2}, 96},
         {"EDITOR_SCALE overrides", {"1.75", "Xft.dpi:\t192\n", "2", ""}, 168},
         {"EDITOR_SCALE is any factor", {"1.1", "", "", ""}, 106},
         {"EDITOR_SCALE out of range is ignored", {"5", "Xft.dpi:\t192\n", "", ""}, 192},
@@ -47,6 +52,11 @@ TEST(DesktopScale, TheReasonNamesTheAnnouncement) {
               "display: scale 2 (Xft.dpi 192 in the X resources)");
     EXPECT_EQ(chooseScale({"3", "", "", ""}).reason, "display: scale 3 (EDITOR_SCALE=3)");
     EXPECT_EQ(chooseScale({}).reason, "display: scale 1 (the desktop announces no scale)");
+    EXPECT_EQ(chooseScale({"", "", "", "", 2}).reason, "display: scale 2 (the Wayland output's scale 2)");
+    // Only a scale the output decided follows the window from output to output.
+    EXPECT_TRUE(chooseScale({"", "", "", "1.5", 2}).followsWaylandOutput);
+    EXPECT_FALSE(chooseScale({"1.5", "", "", "", 2}).followsWaylandOutput);
+    EXPECT_FALSE(chooseScale({"", "", "2", "", 1}).followsWaylandOutput);
 }
 
 // Program edges land on rounded device edges, and each device pixel maps back to the

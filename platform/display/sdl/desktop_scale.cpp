@@ -84,6 +84,14 @@ ChosenScale chooseScale(const ScaleAnnouncements& announced) {
         chosen.scale.dpi = desktopDpi(std::floor(*gdkScale) * dpiScale * Scale::kProgramDpi);
         return described(ignored + "GDK_SCALE=" + announced.gdkScale + dpiScaleText);
     }
+    // The compositor's scale is the desktop's whole scale too, as Xft.dpi is on X11.
+    if (announced.waylandOutputScale > 0) {
+        chosen.scale.dpi = desktopDpi(announced.waylandOutputScale * dpiScale * Scale::kProgramDpi);
+        std::ostringstream what;
+        what << ignored << "the Wayland output's scale " << announced.waylandOutputScale << dpiScaleText;
+        chosen.followsWaylandOutput = true;
+        return described(what.str());
+    }
     if (dpiScale != 1.0) {
         chosen.scale.dpi = desktopDpi(dpiScale * Scale::kProgramDpi);
         return described(ignored + "GDK_DPI_SCALE=" + announced.gdkDpiScale);

@@ -3,6 +3,8 @@
 #include "codepage/windows1252.h"
 #include "display/sdl/desktop_scale.h"
 #include "display/sdl/key_mapping.h"
+#include "display/sdl/window_canvas.h"
+#include "display/sdl/window_units.h"
 #include "kernel/stop_signals.h"
 
 #ifdef EDITOR_HAVE_X11
@@ -18,11 +20,13 @@
 #include "display/sdl/x11_pixels.h"
 #endif
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include <poll.h>
@@ -59,12 +63,16 @@ public:
         iBeam_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
         icon_ = makeIcon();
         traceFirstFrame_ = std::getenv("EDITOR_TRACE_FIRST_FRAME") != nullptr;
-        scale_ = findScale();
+        if (wayland_) units_.buffer = bufferScaleBeforeAnyWindow();
+        units_.drawn = findScale();
         SDL_StartTextInput();
     }
 
     ~SdlBackend() override {
-        for (auto& [id, surface] : surfaces_) SDL_DestroyWindow(surface.window);
+        for (auto& [id, surface] : surfaces_) {
+            surface.canvas.reset();  // its renderer goes before the window
+            SDL_DestroyWindow(surface.window);
+        }
         SDL_FreeCursor(arrow_);
         SDL_FreeCursor(iBeam_);
         if (icon_) SDL_FreeSurface(icon_);
@@ -72,15 +80,18 @@ public:
     }
 
     SurfaceId createSurface(const Rect& rect, const std::string& title) override {
-        SDL_Window* window = SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), device(rect.left),
-                                              device(rect.top), deviceLength(rect.width()), deviceLength(rect.height()),
-                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        // On Wayland the buffer then has the output's pixels, which we fill one for one;
+        // without it the compositor would enlarge a buffer of logical size.
+        uint32_t flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | (wayland_ ? SDL_WINDOW_ALLOW_HIGHDPI : 0);
+        SDL_Window* window =
+            SDL_CreateWindow(codepage::windows1252ToUtf8(title).c_str(), toSdl(rect.left), toSdl(rect.top),
+                             sdlLength(rect.width()), sdlLength(rect.height()), flags);
         if (!window) {
             std::fprintf(stderr, "display: cannot create a window: %s\n", SDL_GetError());
             return 0;
         }
         SurfaceId id = nextId_++;
-        surfaces_[id] = Surface{window, rect, false, false};
+        surfaces_[id] = Surface{window, rect, false, false, 0, false, std::make_unique<sdl::WindowCanvas>(window, wayland_)};
 #ifdef EDITOR_HAVE_X11
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
@@ -104,9 +115,9 @@ public:
         if (!surface) return;
         // Setting an unchanged position is not free on X11 (SDL waits for the move).
         if (rect.left != surface->rect.left || rect.top != surface->rect.top)
-            SDL_SetWindowPosition(surface->window, device(rect.left), device(rect.top));
+            SDL_SetWindowPosition(surface->window, toSdl(rect.left), toSdl(rect.top));
         if (rect.width() != surface->rect.width() || rect.height() != surface->rect.height()) {
-            SDL_SetWindowSize(surface->window, deviceLength(rect.width()), deviceLength(rect.height()));
+            SDL_SetWindowSize(surface->window, sdlLength(rect.width()), sdlLength(rect.height()));
             surface->presented = false;  // the window's pixel buffer is made anew
         }
         surface->rect = rect;
@@ -160,6 +171,7 @@ public:
         Surface* surface = find(id);
         if (!surface) return;
         if (focusWanted_ == id) focusWanted_ = 0;
+        surface->canvas.reset();
         SDL_DestroyWindow(surface->window);
         surfaces_.erase(id);
     }
@@ -181,21 +193,12 @@ public:
             return;
         }
 #endif
-        SDL_Surface* target = SDL_GetWindowSurface(surface->window);
-        if (!target) return;
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<uint32_t*>(pixels.data.data()), pixels.width, pixels.height, 32,
-            pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
-        if (!source) return;
-        // SDL's buffer keeps what it was given, unless it was made anew.
+        // The canvas keeps what it was given, unless it was made anew.
         Rect area = surface->presented ? pixels.changed : Rect{0, 0, pixels.width, pixels.height};
-        SDL_Rect changed{area.left, area.top, area.width(), area.height()};
-        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(source, &changed, target, &changed);
-        SDL_FreeSurface(source);
+        if (!surface->canvas->take(pixels, area)) return;
         surface->presented = true;
-        if (surface->visible && changed.w > 0 && changed.h > 0) {
-            SDL_UpdateWindowSurfaceRects(surface->window, &changed, 1);
+        if (surface->visible && area.width() > 0 && area.height() > 0) {
+            surface->canvas->show(area);
             traceFirstFrame();
         }
     }
@@ -233,7 +236,7 @@ public:
         return toProgramRect(bounds);
     }
 
-    Scale scale() const override { return scale_; }
+    Scale scale() const override { return units_.drawn; }
 
     std::string clipboardText() override {
         char* text = SDL_GetClipboardText();
@@ -272,9 +275,10 @@ private:
         SDL_Window* window = nullptr;
         Rect rect;
         bool visible = false;
-        bool presented = false;     // SDL's window buffer holds the layer's pixels
+        bool presented = false;     // the canvas holds the layer's pixels
         unsigned long xwindow = 0;  // the X window, on X11
-        bool direct = false;        // the pixels go to the X window without SDL's window buffer
+        bool direct = false;        // the pixels go to the X window as they are, without the canvas
+        std::unique_ptr<sdl::WindowCanvas> canvas;
     };
 
     // Hands the desktop's keyboard focus to the window. Without a window manager nobody
@@ -320,12 +324,32 @@ private:
     }
 #endif
 
-    // The layer's rects and input are in program pixels; SDL's windows in device pixels.
-    int device(int programCoordinate) const { return scale_.toDevice(programCoordinate); }
-    int deviceLength(int length) const { return length > 0 ? scale_.deviceLength(length) : 1; }
-    int program(int deviceCoordinate) const { return scale_.toProgram(deviceCoordinate); }
+    // The layer's rects and input are in program pixels; SDL's windows in its own units.
+    int toSdl(int programCoordinate) const { return units_.toSdl(programCoordinate); }
+    int sdlLength(int length) const { return units_.sdlLength(length); }
+    int program(int sdlCoordinate) const { return units_.toProgram(sdlCoordinate); }
     Rect toProgramRect(const SDL_Rect& r) const {
         return {program(r.x), program(r.y), program(r.x + r.w), program(r.y + r.h)};
+    }
+
+    // Device pixels per SDL unit in a window: its buffer's size over its logical size.
+    static Scale bufferScaleOf(SDL_Window* window) {
+        int logicalWidth = 0, pixelWidth = 0;
+        SDL_GetWindowSize(window, &logicalWidth, nullptr);
+        SDL_GetWindowSizeInPixels(window, &pixelWidth, nullptr);
+        if (logicalWidth <= 0 || pixelWidth <= 0) return Scale{};
+        return Scale{static_cast<int>(std::lround(double(Scale::kProgramDpi) * pixelWidth / logicalWidth))};
+    }
+
+    // SDL gives a new window the largest scale of all outputs until the compositor says
+    // which one it is on; a window that is never shown asks the compositor nothing.
+    static Scale bufferScaleBeforeAnyWindow() {
+        SDL_Window* probe =
+            SDL_CreateWindow("", 0, 0, 96, 96, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+        if (!probe) return Scale{};
+        Scale found = bufferScaleOf(probe);
+        SDL_DestroyWindow(probe);
+        return found;
     }
 
     // The desktop's scale now, said once each time it is looked up (at start and when the
@@ -338,24 +362,52 @@ private:
         else if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
             announced.resources = x11::rootResourcesOfDefaultDisplay();
 #endif
+        if (wayland_) announced.waylandOutputScale = units_.buffer.factor();
         sdl::ChosenScale chosen = sdl::chooseScale(announced);
         sdl::reportScale(chosen);
+        followsOutput_ = chosen.followsWaylandOutput;
         return chosen.scale;
     }
 
     // Every window takes its size and place at the new scale; the layer draws it again.
     bool rescale(Event& out) {
         Scale now = findScale();
-        if (now == scale_) return false;
-        scale_ = now;
-        for (auto& [id, surface] : surfaces_) {
-            SDL_SetWindowPosition(surface.window, device(surface.rect.left), device(surface.rect.top));
-            SDL_SetWindowSize(surface.window, deviceLength(surface.rect.width()), deviceLength(surface.rect.height()));
-            surface.presented = false;
-        }
+        if (now == units_.drawn) return false;
+        units_.drawn = now;
+        placeWindows();
+        for (auto& [id, surface] : surfaces_) surface.presented = false;
         out = Event{};
         out.type = EventType::ScaleChanged;
         return true;
+    }
+
+    // On Wayland a window that reaches an output of another scale gets a buffer of another
+    // size for the same logical size; our own resizes keep the ratio. A scale the output
+    // decided follows it. One the user fixed (EDITOR_SCALE) keeps every window's logical
+    // size: sized by the buffer's scale, a window across two outputs would grow onto the
+    // larger-scaled one, shrink, and leave it again; the canvas fits its pixels to the
+    // buffer instead.
+    bool followBufferScale(Surface& surface, Event& out) {
+        if (!followsOutput_) {
+            refresh(surface);
+            return false;
+        }
+        Scale buffer = bufferScaleOf(surface.window);
+        if (buffer == units_.buffer) return false;
+        units_.buffer = buffer;
+        if (rescale(out)) return true;
+        // The same scale for the program (a desktop scale rounded to quarters): the same
+        // pixels in as many logical units as the new buffer needs.
+        placeWindows();
+        for (auto& [id, other] : surfaces_) refresh(other);
+        return false;
+    }
+
+    void placeWindows() {
+        for (auto& [id, surface] : surfaces_) {
+            SDL_SetWindowPosition(surface.window, toSdl(surface.rect.left), toSdl(surface.rect.top));
+            SDL_SetWindowSize(surface.window, sdlLength(surface.rect.width()), sdlLength(surface.rect.height()));
+        }
     }
 
     Surface* find(SurfaceId id) {
@@ -369,10 +421,10 @@ private:
         return 0;
     }
 
-    // Puts SDL's window buffer on screen when the window can show it.
+    // Puts what the canvas holds on screen when the window can show it.
     void refresh(Surface& surface) {
         if (!surface.visible || !surface.presented) return;
-        SDL_UpdateWindowSurface(surface.window);
+        surface.canvas->show();
         traceFirstFrame();
     }
 
@@ -396,8 +448,8 @@ private:
         SurfaceId id = self->idOf(SDL_GetWindowID(window));
         const Surface* surface = self->find(id);
         if (!surface || !self->hitTester_) return SDL_HITTEST_NORMAL;
-        int localX = self->program(self->device(surface->rect.left) + point->x) - surface->rect.left;
-        int localY = self->program(self->device(surface->rect.top) + point->y) - surface->rect.top;
+        int localX = self->program(self->toSdl(surface->rect.left) + point->x) - surface->rect.left;
+        int localY = self->program(self->toSdl(surface->rect.top) + point->y) - surface->rect.top;
         if (self->hitTester_(id, localX, localY) == HitArea::Caption) return SDL_HITTEST_DRAGGABLE;
         return SDL_HITTEST_NORMAL;
     }
@@ -459,6 +511,8 @@ private:
             surface->rect = {out.x, out.y, out.x + surface->rect.width(), out.y + surface->rect.height()};
             out.type = EventType::Moved;
             return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            return wayland_ && followBufferScale(*surface, out);
         case SDL_WINDOWEVENT_CLOSE:
             out.type = EventType::CloseRequest;
             return true;
@@ -548,8 +602,10 @@ private:
     SDL_Cursor* iBeam_ = nullptr;
     SDL_Surface* icon_ = nullptr;
     bool traceFirstFrame_ = false;
-    Scale scale_;
-    SurfaceId focusWanted_ = 0;  // the surface the layer activated last
+    const bool wayland_ = std::strcmp(SDL_GetCurrentVideoDriver(), "wayland") == 0;
+    sdl::WindowUnits units_;      // the scale the program is drawn at, and SDL's units
+    bool followsOutput_ = false;  // the program's scale is the Wayland output's
+    SurfaceId focusWanted_ = 0;   // the surface the layer activated last
     bool focusWantedByUser_ = false;
     bool windowManager_ = true;  // until known otherwise: SDL's system moves
     SDL_Point pointer_{};        // screen position of the pointer event SDL reports next
@@ -590,14 +646,17 @@ std::unique_ptr<Backend> createSdlBackend(std::string& why) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // An editor has no business keeping the screen saver away.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    // The layer draws every pixel itself; the plain window framebuffer needs no GPU context.
+    // The layer draws every pixel itself; the plain window framebuffer needs no GPU context
+    // (Wayland has none: there the canvas draws through a renderer, display/sdl/window_canvas.h).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     std::string drivers = visibleDrivers();
     if (drivers.empty()) {
         why = "this SDL has no driver for a desktop";
         return nullptr;
     }
-    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_OVERRIDE);
+    // A driver the user names in SDL_VIDEODRIVER (wayland, where SDL would take XWayland
+    // first) wins over this list: SDL prefers the variable to a hint of normal priority.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, drivers.c_str(), SDL_HINT_NORMAL);
     // A display server that is still starting refuses the connection for a moment.
     bool started = false;
     for (int attempt = 0; attempt < 4 && !started; ++attempt) {
