@@ -91,7 +91,8 @@ public:
             return 0;
         }
         SurfaceId id = nextId_++;
-        surfaces_[id] = Surface{window, rect, false, false, 0, false, std::make_unique<sdl::WindowCanvas>(window, wayland_)};
+        surfaces_[id] =
+            Surface{window, rect, false, false, 0, false, std::make_unique<sdl::WindowCanvas>(window, wayland_)};
 #ifdef EDITOR_HAVE_X11
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);

@@ -31,8 +31,8 @@ bool takesPixelsAsTheyAre(void* display, XWindow window) {
     // that gives each value itself: as true colour, and its own buffer's pixels go through
     // the same map.
     const Visual* visual = attributes.visual;
-    if ((visual->c_class != TrueColor && visual->c_class != DirectColor) || visual->red_mask != kRed || visual->green_mask != kGreen ||
-        visual->blue_mask != kBlue)
+    if ((visual->c_class != TrueColor && visual->c_class != DirectColor) || visual->red_mask != kRed ||
+        visual->green_mask != kGreen || visual->blue_mask != kBlue)
         return false;
     int count = 0;
     XPixmapFormatValues* formats = XListPixmapFormats(d, &count);
