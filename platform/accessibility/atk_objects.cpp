@@ -169,13 +169,16 @@ AtkRelationSet* windowRelations(AtkObject* object) {
 
 // A window's rectangle in the screen's own pixels. Clients (magnifiers, mouse review, a
 // click at a point) work in those, and at a desktop scale above one the display shows each
-// program pixel as several; a point inside this rectangle maps back into the window.
+// program pixel as several; a point inside this rectangle maps back into the window. The
+// top-level window's pixels are laid out from its own origin on the screen, so a control's
+// edges are found from there, where they are drawn.
 RECT deviceRectOf(HWND window) {
-    RECT rect{};
+    RECT rect{}, top{};
     GetWindowRect(window, &rect);
+    GetWindowRect(topLevelOf(window), &top);
     display::Scale scale = display::backend().scale();
-    return RECT{scale.toDevice(rect.left), scale.toDevice(rect.top), scale.toDevice(rect.right),
-                scale.toDevice(rect.bottom)};
+    return RECT{scale.toDeviceIn(rect.left, top.left), scale.toDeviceIn(rect.top, top.top),
+                scale.toDeviceIn(rect.right, top.left), scale.toDeviceIn(rect.bottom, top.top)};
 }
 
 // Points asked about (contains, the object at a point) are judged by ATK against these

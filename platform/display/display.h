@@ -38,6 +38,11 @@ struct Scale {
     int toProgram(int d) const { return floorDivide(int64_t(d) * kProgramDpi + kProgramDpi / 2 - 1, dpi); }
     // A device-pixel count for a length in program pixels (a surface's width).
     int deviceLength(int length) const { return toDevice(length); }
+    // A window's pixels are laid out from its own origin (program `origin`, on device edge
+    // toDevice(origin)), not from the screen's: program edge x of the window on the
+    // device, and the program pixel of the window holding device pixel d.
+    int toDeviceIn(int x, int origin) const { return toDevice(origin) + toDevice(x - origin); }
+    int toProgramIn(int d, int origin) const { return origin + toProgram(d - toDevice(origin)); }
 
 private:
     // Floor division, kept within int: "no limit" rectangles near the int range stay so.

@@ -15,7 +15,9 @@ class ScaledScreen : public EditorTest, public ::testing::WithParamInterface<int
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        display::installHeadless({0, 0, 1024, 768}, {0, 0, 1024, 738}, display::Scale{GetParam()});
+        // A screen of odd size centres the form at odd program coordinates, where at 125 %
+        // and 150 % its device edges are off the screen's own grid.
+        display::installHeadless({0, 0, 1023, 767}, {0, 0, 1023, 737}, display::Scale{GetParam()});
         writeDictionary(dictionaryBytes(3, {word("cat", 2), word("dog", 2)}));
     }
 };
@@ -39,8 +41,8 @@ std::vector<HWND> focusableControls(HWND form) {
     return focusable;
 }
 
-// A press on each corner pixel of each control's client area on the device gives it the
-// focus; a press on the device pixel just outside its left edge does not. The button is let go over the
+// A press on each corner pixel of each control's client area, as drawn on the device, gives it the
+// focus; a press on the device pixel just outside its left or bottom edge does not. The button is let go over the
 // form's empty top band, so no button is clicked. One press a step, as the
 // program takes its input between a person's actions.
 struct Probe {
@@ -82,10 +84,15 @@ TEST_P(ScaledScreen, EveryDevicePixelOfAControlReachesIt) {
             GetClientRect(control, &client);
             POINT topLeft = testui::screenPoint(control, 0, 0);
             RECT r{topLeft.x, topLeft.y, topLeft.x + client.right, topLeft.y + client.bottom};
-            RECT d{scale.toDevice(r.left), scale.toDevice(r.top), scale.toDevice(r.right), scale.toDevice(r.bottom)};
+            // Where the form's pixels put it: they are laid out from the form's own origin.
+            RECT f{};
+            GetWindowRect(form, &f);
+            RECT d{scale.toDeviceIn(r.left, f.left), scale.toDeviceIn(r.top, f.top), scale.toDeviceIn(r.right, f.left),
+                   scale.toDeviceIn(r.bottom, f.top)};
             std::string name = testui::windowText(control) + " #" + std::to_string(GetDlgCtrlID(control));
             // Outside first: the focus is then still on the control probed before.
             probes.push_back({control, name, POINT{d.left - 1, (d.top + d.bottom) / 2}, false});
+            probes.push_back({control, name, POINT{(d.left + d.right) / 2, d.bottom}, false});
             for (POINT corner : {POINT{d.left, d.top}, POINT{d.right - 1, d.top}, POINT{d.left, d.bottom - 1},
                                  POINT{d.right - 1, d.bottom - 1}})
                 probes.push_back({control, name, corner, true});

@@ -162,8 +162,22 @@ void HeadlessBackend::pointerEvent(EventType type, int x, int y, MouseButton but
     mouseY_ = y;
     Event event;
     event.type = type;
+    // From the origin of the window shown there, whose pixels are laid out from it, as the
+    // SDL display maps a point.
     event.x = screen_.left + scale_.toProgram(x);
     event.y = screen_.top + scale_.toProgram(y);
+    for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+        const SurfaceState& state = surfaces_.at(*it);
+        int left = scale_.toDevice(state.rect.left - screen_.left);
+        int top = scale_.toDevice(state.rect.top - screen_.top);
+        if (!state.visible || x < left || y < top || x >= left + scale_.deviceLength(state.rect.width()) ||
+            y >= top + scale_.deviceLength(state.rect.height()))
+            continue;
+        event.surface = *it;
+        event.x = screen_.left + scale_.toProgramIn(x, state.rect.left - screen_.left);
+        event.y = screen_.top + scale_.toProgramIn(y, state.rect.top - screen_.top);
+        break;
+    }
     event.button = button;
     event.modifiers = modifiers_;
     push(event);

@@ -329,6 +329,14 @@ private:
     int toSdl(int programCoordinate) const { return units_.toSdl(programCoordinate); }
     int sdlLength(int length) const { return units_.sdlLength(length); }
     int program(int sdlCoordinate) const { return units_.toProgram(sdlCoordinate); }
+    // A point of the screen (SDL units) as the program pixel a window shows there. A window's
+    // pixels are laid out from its own origin, so the point is mapped from there: at 150 %
+    // a window at an odd program position has its pixel edges half a program pixel off
+    // the screen's own grid, and a press on a control's first device column would land on
+    // its neighbour.
+    int programAt(int sdlCoordinate, int windowOrigin) const {
+        return windowOrigin + program(sdlCoordinate - toSdl(windowOrigin));
+    }
     Rect toProgramRect(const SDL_Rect& r) const {
         return {program(r.x), program(r.y), program(r.x + r.w), program(r.y + r.h)};
     }
@@ -449,8 +457,8 @@ private:
         SurfaceId id = self->idOf(SDL_GetWindowID(window));
         const Surface* surface = self->find(id);
         if (!surface || !self->hitTester_) return SDL_HITTEST_NORMAL;
-        int localX = self->program(self->toSdl(surface->rect.left) + point->x) - surface->rect.left;
-        int localY = self->program(self->toSdl(surface->rect.top) + point->y) - surface->rect.top;
+        int localX = self->program(point->x);
+        int localY = self->program(point->y);
         if (self->hitTester_(id, localX, localY) == HitArea::Caption) return SDL_HITTEST_DRAGGABLE;
         return SDL_HITTEST_NORMAL;
     }
@@ -474,15 +482,16 @@ private:
         out.type = type;
         out.surface = idOf(windowId);
         if (out.surface == 0) return false;
+        const Surface& surface = *find(out.surface);
         if (pointerKnown_) {
-            out.x = program(pointer_.x);
-            out.y = program(pointer_.y);
+            out.x = programAt(pointer_.x, surface.rect.left);
+            out.y = programAt(pointer_.y, surface.rect.top);
             pointerKnown_ = false;
         } else {
             int windowX = 0, windowY = 0;
-            SDL_GetWindowPosition(find(out.surface)->window, &windowX, &windowY);
-            out.x = program(windowX + localX);
-            out.y = program(windowY + localY);
+            SDL_GetWindowPosition(surface.window, &windowX, &windowY);
+            out.x = programAt(windowX + localX, surface.rect.left);
+            out.y = programAt(windowY + localY, surface.rect.top);
         }
         out.modifiers = sdl::modifiersFor(static_cast<uint16_t>(SDL_GetModState()));
         out.time = time;
