@@ -41,8 +41,8 @@ void Pixels::resize(int w, int h, uint32_t fill) {
 
 void Pixels::markChanged(const Rect& area) {
     Rect r{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width), std::min(area.bottom, height)};
-    if (r.left >= r.right || r.top >= r.bottom) return;
-    if (changed.left >= changed.right || changed.top >= changed.bottom) {
+    if (r.empty()) return;
+    if (changed.empty()) {
         changed = r;
         return;
     }

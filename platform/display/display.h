@@ -19,6 +19,7 @@ struct Rect {
     int bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    bool empty() const { return left >= right || top >= bottom; }
 };
 
 // How many device pixels a program pixel is: the program always draws and measures in

@@ -1,6 +1,5 @@
 // The editor on high-resolution screens: the display maps device pixels to the program's
-// pixels and back, so every device pixel a control is drawn on reaches that control, and a
-// change of the desktop's scale draws the form anew at the new one.
+// pixels and back, so every device pixel a control is drawn on reaches that control.
 #include "app/editor_form.h"
 #include "editor_session.h"
 
@@ -107,36 +106,6 @@ INSTANTIATE_TEST_SUITE_P(AtScales, ScaledScreen, ::testing::Values(120, 144, 192
                          [](const ::testing::TestParamInfo<int>& scale) {
                              return std::to_string(scale.param * 100 / 96) + "percent";
                          });
-
-using ScaleChange = EditorTest;
-
-// The desktop's scale changes while the form is up (the window went to another screen):
-// the form is drawn again, whole, exactly as a start at the new scale draws it.
-TEST_F(ScaleChange, DrawsTheFormAnewAtTheNewScale) {
-    std::vector<TestEntry> entries = {word("cat", 2), word("dog", 2)};
-    entries[1].texts[synonyms] = "hound, mutt";
-    entries[1].texts[description] = "a domestic animal";
-    writeDictionary(dictionaryBytes(3, entries));
-    display::Pixels picture;
-    step([&] {
-        testui::pumpUntilIdle();
-        testui::headless().changeScale(display::Scale{192});
-    });
-    step([&] {
-        testui::pumpUntilIdle();
-        picture = testui::windowPixels(formWindow());
-        clickControl(cancelButton);
-    });
-    runEditorToEnd();
-    display::Pixels expected;
-    ASSERT_TRUE(display::readPng(std::string(EDITOR_GOLDEN_DIR) + "/editor_form_at_200.png", expected));
-    ASSERT_EQ(picture.width, expected.width);
-    ASSERT_EQ(picture.height, expected.height);
-    size_t differing = 0;
-    for (size_t i = 0; i < picture.data.size(); ++i)
-        differing += (picture.data[i] & 0xFFFFFF) != (expected.data[i] & 0xFFFFFF);
-    EXPECT_EQ(differing, 0u);
-}
 
 }  // namespace
 }  // namespace editor

@@ -89,6 +89,8 @@ public:
 
 private:
     void push(Event event);
+    // Where a surface is shown, in device pixels of the screen.
+    Rect onScreen(const SurfaceState& state) const;
     void pointerEvent(EventType type, int x, int y, MouseButton button);
     void keyEvent(EventType type, uint32_t virtualKey, uint32_t modifiers);
 

@@ -168,11 +168,8 @@ void HeadlessBackend::pointerEvent(EventType type, int x, int y, MouseButton but
     event.y = screen_.top + scale_.toProgram(y);
     for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
         const SurfaceState& state = surfaces_.at(*it);
-        int left = scale_.toDevice(state.rect.left - screen_.left);
-        int top = scale_.toDevice(state.rect.top - screen_.top);
-        if (!state.visible || x < left || y < top || x >= left + scale_.deviceLength(state.rect.width()) ||
-            y >= top + scale_.deviceLength(state.rect.height()))
-            continue;
+        Rect shown = onScreen(state);
+        if (!state.visible || x < shown.left || y < shown.top || x >= shown.right || y >= shown.bottom) continue;
         event.surface = *it;
         event.x = screen_.left + scale_.toProgramIn(x, state.rect.left - screen_.left);
         event.y = screen_.top + scale_.toProgramIn(y, state.rect.top - screen_.top);
@@ -268,6 +265,13 @@ void HeadlessBackend::changeScale(Scale scale) {
     push(event);
 }
 
+Rect HeadlessBackend::onScreen(const SurfaceState& state) const {
+    int left = scale_.toDevice(state.rect.left - screen_.left);
+    int top = scale_.toDevice(state.rect.top - screen_.top);
+    return Rect{left, top, left + scale_.deviceLength(state.rect.width()),
+                top + scale_.deviceLength(state.rect.height())};
+}
+
 std::vector<SurfaceId> HeadlessBackend::surfaceOrder() const { return order_; }
 
 const HeadlessBackend::SurfaceState* HeadlessBackend::surface(SurfaceId id) const {
@@ -282,13 +286,12 @@ Pixels HeadlessBackend::screenshot() const {
         const SurfaceState& state = surfaces_.at(id);
         if (!state.visible) continue;
         const Pixels& source = state.pixels;
-        int left = scale_.toDevice(state.rect.left - screen_.left);
-        int top = scale_.toDevice(state.rect.top - screen_.top);
+        const Rect shown = onScreen(state);
         for (int sy = 0; sy < source.height; ++sy) {
-            int y = top + sy;
+            int y = shown.top + sy;
             if (y < 0 || y >= shot.height) continue;
             for (int sx = 0; sx < source.width; ++sx) {
-                int x = left + sx;
+                int x = shown.left + sx;
                 if (x < 0 || x >= shot.width) continue;
                 shot.data[static_cast<size_t>(y) * shot.width + x] = source.at(sx, sy);
             }

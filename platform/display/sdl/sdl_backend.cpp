@@ -188,7 +188,7 @@ public:
 #ifdef EDITOR_HAVE_X11
         if (surface->direct) {
             // A window not on screen keeps nothing; its Expose asks for all of it.
-            if (!surface->visible || pixels.changed.width() <= 0 || pixels.changed.height() <= 0) return;
+            if (!surface->visible || pixels.changed.empty()) return;
             x11::putPixels(x11_, surface->xwindow, pixels, pixels.changed);
             traceFirstFrame();
             return;
@@ -198,7 +198,7 @@ public:
         Rect area = surface->presented ? pixels.changed : Rect{0, 0, pixels.width, pixels.height};
         if (!surface->canvas->take(pixels, area)) return;
         surface->presented = true;
-        if (surface->visible && area.width() > 0 && area.height() > 0) {
+        if (surface->visible && !area.empty()) {
             surface->canvas->show(area);
             traceFirstFrame();
         }

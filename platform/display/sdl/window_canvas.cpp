@@ -6,6 +6,10 @@
 
 namespace display::sdl {
 
+namespace {
+SDL_Rect sdlRect(const Rect& r) { return SDL_Rect{r.left, r.top, r.width(), r.height()}; }
+}  // namespace
+
 WindowCanvas::~WindowCanvas() {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -20,7 +24,7 @@ void WindowCanvas::show(const Rect& area) {
         show();  // a renderer presents its whole buffer
         return;
     }
-    SDL_Rect changed{area.left, area.top, area.width(), area.height()};
+    SDL_Rect changed = sdlRect(area);
     SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
 }
 
@@ -52,7 +56,7 @@ bool WindowCanvas::takeIntoWindowSurface(const Pixels& pixels, const Rect& area)
                                            pixels.width * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
     if (!source) return false;
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    SDL_Rect changed{area.left, area.top, area.width(), area.height()};
+    SDL_Rect changed = sdlRect(area);
     SDL_BlitSurface(source, &changed, target, &changed);
     SDL_FreeSurface(source);
     return true;
@@ -77,8 +81,8 @@ bool WindowCanvas::takeIntoTexture(const Pixels& pixels, const Rect& area) {
         return SDL_UpdateTexture(texture_, nullptr, pixels.data.data(),
                                  pixels.width * static_cast<int>(sizeof(uint32_t))) == 0;
     }
-    if (area.width() <= 0 || area.height() <= 0) return true;
-    SDL_Rect changed{area.left, area.top, area.width(), area.height()};
+    if (area.empty()) return true;
+    SDL_Rect changed = sdlRect(area);
     const uint32_t* first = pixels.data.data() + static_cast<size_t>(area.top) * static_cast<size_t>(pixels.width) +
                             static_cast<size_t>(area.left);
     return SDL_UpdateTexture(texture_, &changed, first, pixels.width * static_cast<int>(sizeof(uint32_t))) == 0;
